@@ -1,0 +1,17 @@
+# Warnings and text encoding for every target of the tree.
+add_compile_options(-Wall -Wextra)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  # The program's texts are Windows-1252 bytes; sources are UTF-8. Clang only
+  # knows UTF-8 here, which is why the fuzz build (clang) goes without.
+  add_compile_options(-finput-charset=UTF-8 -fexec-charset=CP1252)
+endif()
+if(QUIZZ_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(WIN32)
+  # One self-contained executable: no MinGW runtime DLLs beside it.
+  add_link_options(-static)
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
+endif()
+include_directories(${PROJECT_SOURCE_DIR})

@@ -1,0 +1,72 @@
+#include "quiz/loader.h"
+
+#include "quiz/demo_quiz.h"
+#include "quiz/lzw.h"
+#include "quiz/message_box.h"
+#include "quiz/payload.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr const char* LOADER_CAPTION = "Quizz";
+
+void Tell(const char* text) { ShowMessageBox(text, LOADER_CAPTION); }
+
+struct Resource {
+    bool found;
+    const unsigned char* data;
+    uint32_t size;
+};
+
+Resource FindPayload(HMODULE module, int id)
+{
+    HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(id), PAYLOAD_RESOURCE_TYPE);
+    if (!info)
+        return {false, nullptr, 0};
+    HGLOBAL handle = LoadResource(module, info);
+    const void* data = handle ? LockResource(handle) : nullptr;
+    return {true, static_cast<const unsigned char*>(data), data ? SizeofResource(module, info) : 0};
+}
+
+// Decodes a payload and hands it to parse; false when it cannot be decoded.
+template <typename Parse>
+bool DecodeAndParse(const Resource& resource, QuizRecord& quiz, Parse parse)
+{
+    unsigned char* decoded = nullptr;
+    uint32_t length = 0;
+    int32_t result = LzwDecode(resource.data, resource.size, &decoded, &length);
+    if (result == LZW_OK)
+        parse(decoded, length, quiz);
+    free(decoded);
+    return result == LZW_OK;
+}
+
+} // namespace
+
+void LoadQuiz(QuizRecord& quiz) { LoadQuizFrom(GetModuleHandleA(nullptr), quiz); }
+
+void LoadQuizFrom(HMODULE module, QuizRecord& quiz)
+{
+    Resource questions = FindPayload(module, QUIZ_RESOURCE);
+    if (!questions.found)
+        Tell("Erreur dans le fichier");
+    if (questions.size == 0) {
+        Tell("Reponses non trouvées");
+        FillDemoQuiz(quiz);
+        return;
+    }
+    if (!DecodeAndParse(questions, quiz, ParseQuizPayload)) {
+        Tell("Erreur dans le décryptage des reponses");
+        return;
+    }
+    quiz.backgroundBrush = CreateSolidBrush(quiz.backgroundColour);
+
+    Resource codes = FindPayload(module, CODES_RESOURCE);
+    if (!codes.found)
+        Tell("Codes non trouvés.");
+    else if (codes.size == 0)
+        Tell("Codes non renseignés.");
+    else if (!DecodeAndParse(codes, quiz, ParseCodesPayload))
+        Tell("Erreur dans le décryptage des codes");
+}

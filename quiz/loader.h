@@ -1,0 +1,19 @@
+// Loads the quiz the executable carries in its resources "PATCH" 104 (the
+// quiz) and 105 (the codes), both LZW-coded. Every problem is told in a
+// message box (caption "Quizz") and loading goes on with what it has; an
+// executable without a quiz gets the demo quiz.
+#pragma once
+
+#include "quiz/quiz_record.h"
+
+#include <windows.h>
+
+constexpr int QUIZ_RESOURCE = 104;
+constexpr int CODES_RESOURCE = 105;
+constexpr const char* PAYLOAD_RESOURCE_TYPE = "PATCH";
+
+// Fills a freshly constructed record from the program's own resources.
+void LoadQuiz(QuizRecord& quiz);
+
+// The same from the resources of module, which tests load as data files.
+void LoadQuizFrom(HMODULE module, QuizRecord& quiz);

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs, as root and idempotently, what a fresh Debian 12 machine lacks to
+# build and test Quizz. Safe to run again: it does nothing when all is there.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ clang libclang-rt-14-dev
+  googletest libgtest-dev libbenchmark-dev
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  wine wine32:i386 xvfb xauth x11-apps
+  imagemagick ffmpeg ncompress
+  libtomlplusplus-dev zip unzip
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ "${#missing[@]}" -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "install-deps: run as root to install: ${missing[*]}" >&2
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,53 @@
+// Linked with -Wl,--wrap=malloc: the codec's allocations can be made to fail
+// one at a time.
+#include "quiz/lzw.h"
+#include "tests/support/message_box_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+extern "C" void* __real_malloc(size_t size);
+
+namespace {
+int g_failingCall = 0; // 1 fails the next malloc, 2 the one after; 0 none
+} // namespace
+
+extern "C" void* __wrap_malloc(size_t size)
+{
+    if (g_failingCall > 0 && --g_failingCall == 0)
+        return nullptr;
+    return __real_malloc(size);
+}
+
+TEST(LzwAllocation, FailuresGiveNoMemoryAndOnlyTheOutputBufferIsTold)
+{
+    const unsigned char abc[] = {'a', 'b', 'c'};
+    const unsigned char coded[] = {0x30, 0x98, 0x8C, 0x70, 0x00};
+    const struct {
+        const char* name;
+        bool encode;
+        int failingCall;
+        bool told;
+    } cases[] = {
+        {"decoder state", false, 1, false},
+        {"decoder output", false, 2, true},
+        {"encoder output", true, 1, true},
+        {"encoder state", true, 2, false},
+    };
+    for (const auto& c : cases) {
+        RecordedMessages().clear();
+        unsigned char* out = reinterpret_cast<unsigned char*>(1);
+        uint32_t length = 7;
+        g_failingCall = c.failingCall;
+        int32_t result = c.encode ? LzwEncode(abc, 3, &out, &length) : LzwDecode(coded, 5, &out, &length);
+        g_failingCall = 0;
+        EXPECT_EQ(result, LZW_NO_MEMORY) << c.name;
+        EXPECT_EQ(out, reinterpret_cast<unsigned char*>(1)) << c.name << ": out is left alone";
+        EXPECT_EQ(length, 7u) << c.name;
+        std::vector<RecordedMessage> expected;
+        if (c.told)
+            expected.push_back({"Impossible d'allouer la memoire", "information"});
+        EXPECT_EQ(RecordedMessages(), expected) << c.name;
+    }
+}
