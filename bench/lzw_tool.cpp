@@ -22,7 +22,8 @@ int main(int argc, char** argv)
     unsigned char* out = nullptr;
     uint32_t length = 0;
     const bool encode = argv[1][1] == 'c';
-    int32_t result = (encode ? LzwEncode : LzwDecode)(input.data(), static_cast<uint32_t>(input.size()), &out, &length);
+    int32_t result = (encode ? LzwEncode : LzwDecode)(
+        input.data(), static_cast<uint32_t>(input.size()), &out, &length);
     if (out)
         fwrite(out, 1, length, stdout);
     free(out);

@@ -11,7 +11,10 @@ namespace {
 
 constexpr const char* LOADER_CAPTION = "Quizz";
 
-void Tell(const char* text) { ShowMessageBox(text, LOADER_CAPTION); }
+void Tell(const char* text)
+{
+    ShowMessageBox(text, LOADER_CAPTION);
+}
 
 struct Resource {
     bool found;
@@ -44,7 +47,10 @@ bool DecodeAndParse(const Resource& resource, QuizRecord& quiz, Parse parse)
 
 } // namespace
 
-void LoadQuiz(QuizRecord& quiz) { LoadQuizFrom(GetModuleHandleA(nullptr), quiz); }
+void LoadQuiz(QuizRecord& quiz)
+{
+    LoadQuizFrom(GetModuleHandleA(nullptr), quiz);
+}
 
 void LoadQuizFrom(HMODULE module, QuizRecord& quiz)
 {

@@ -16,7 +16,10 @@ struct LzwStatistics {
 
 LzwStatistics g_lzwStatistics;
 
-void ReportNoMemory() { ShowMessageBox("Impossible d'allouer la memoire", "information"); }
+void ReportNoMemory()
+{
+    ShowMessageBox("Impossible d'allouer la memoire", "information");
+}
 
 // ---- Decoding -------------------------------------------------------------
 
@@ -32,8 +35,8 @@ struct BitReader {
     const unsigned char* data;
     uint32_t size;
     uint32_t position;
-    uint32_t pending;   // unused bits of the last byte read, right-aligned
-    uint32_t bitCount;  // how many of them
+    uint32_t pending;  // unused bits of the last byte read, right-aligned
+    uint32_t bitCount; // how many of them
 
     // Reads a code of width bits (up to 32); false when the input ends first.
     bool Read(uint32_t width, uint32_t* code)
@@ -124,12 +127,15 @@ constexpr int32_t HASH_EMPTY = -1;
 struct EncoderState {
     int32_t key[HASH_SLOTS];
     uint16_t code[HASH_SLOTS];
-    uint32_t orphanOffset;  // where the old W of the last reset stands in the input
-    uint32_t orphanLength;  // its length, 0 when no entry waits for its code
+    uint32_t orphanOffset; // where the old W of the last reset stands in the input
+    uint32_t orphanLength; // its length, 0 when no entry waits for its code
     unsigned char orphanByte;
 };
 
-uint32_t HashSlot(int32_t key) { return (static_cast<uint32_t>(key) * 2654435761u) >> 19; }
+uint32_t HashSlot(int32_t key)
+{
+    return (static_cast<uint32_t>(key) * 2654435761u) >> 19;
+}
 
 int32_t MakeKey(uint32_t prefixCode, unsigned char byte)
 {
@@ -164,8 +170,8 @@ void InsertEntry(EncoderState& state, int32_t key, uint32_t code)
 struct BitWriter {
     unsigned char* output;
     uint32_t produced;
-    uint64_t pending;   // bits not yet stored, right-aligned
-    uint32_t bitCount;  // how many of them
+    uint64_t pending;  // bits not yet stored, right-aligned
+    uint32_t bitCount; // how many of them
     bool full;
 
     void Put(uint32_t code, uint32_t width)
@@ -326,7 +332,19 @@ int32_t LzwEncode(const unsigned char* data, uint32_t size, unsigned char** out,
     return result;
 }
 
-uint32_t LzwInputSize() { return g_lzwStatistics.inputSize; }
-uint32_t LzwBytesConsumed() { return g_lzwStatistics.bytesConsumed; }
-uint32_t LzwEncodeInputSize() { return g_lzwStatistics.encodeInputSize; }
-uint32_t LzwEncodedSize() { return g_lzwStatistics.encodedSize; }
+uint32_t LzwInputSize()
+{
+    return g_lzwStatistics.inputSize;
+}
+uint32_t LzwBytesConsumed()
+{
+    return g_lzwStatistics.bytesConsumed;
+}
+uint32_t LzwEncodeInputSize()
+{
+    return g_lzwStatistics.encodeInputSize;
+}
+uint32_t LzwEncodedSize()
+{
+    return g_lzwStatistics.encodedSize;
+}

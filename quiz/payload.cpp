@@ -99,7 +99,10 @@ bool AppendField(std::vector<unsigned char>& payload, const char* value)
     return true;
 }
 
-bool FitsByte(int32_t value) { return value >= 0 && value <= 255; }
+bool FitsByte(int32_t value)
+{
+    return value >= 0 && value <= 255;
+}
 
 } // namespace
 
@@ -107,8 +110,7 @@ bool BuildQuizPayload(const QuizRecord& quiz, std::vector<unsigned char>& payloa
 {
     payload.clear();
     if (!FitsByte(quiz.layoutKind + 1) || !FitsByte(quiz.answersPerQuestion) ||
-        !FitsByte(quiz.revealMode) || quiz.questionCount < 0 ||
-        quiz.questionCount > MAX_QUESTIONS)
+        !FitsByte(quiz.revealMode) || quiz.questionCount < 0 || quiz.questionCount > MAX_QUESTIONS)
         return false;
     payload.push_back(0);
     payload.push_back(static_cast<unsigned char>(quiz.layoutKind + 1));

@@ -3,7 +3,10 @@
 #include <cstdlib>
 #include <cstring>
 
-QuizRecord::~QuizRecord() { ClearQuestions(*this); }
+QuizRecord::~QuizRecord()
+{
+    ClearQuestions(*this);
+}
 
 void CopyText(char (&dest)[TEXT_SIZE], const char* src)
 {

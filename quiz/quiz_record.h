@@ -40,8 +40,8 @@ struct QuizRecord {
     int32_t answersPerQuestion = 0;
     char codes[MAX_QUESTIONS][TEXT_SIZE] = {};
     int32_t revealMode = REVEAL_TEXT;
-    uint32_t backgroundColour = 0;  // COLORREF, 0x00BBGGRR
-    void* backgroundBrush = nullptr;  // HBRUSH; kept until the process ends
+    uint32_t backgroundColour = 0;   // COLORREF, 0x00BBGGRR
+    void* backgroundBrush = nullptr; // HBRUSH; kept until the process ends
     QuestionRecord* firstQuestion = nullptr;
     QuestionRecord* lastQuestion = nullptr;
 

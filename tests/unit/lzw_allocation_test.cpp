@@ -40,7 +40,8 @@ TEST(LzwAllocation, FailuresGiveNoMemoryAndOnlyTheOutputBufferIsTold)
         unsigned char* out = reinterpret_cast<unsigned char*>(1);
         uint32_t length = 7;
         g_failingCall = c.failingCall;
-        int32_t result = c.encode ? LzwEncode(abc, 3, &out, &length) : LzwDecode(coded, 5, &out, &length);
+        int32_t result =
+            c.encode ? LzwEncode(abc, 3, &out, &length) : LzwDecode(coded, 5, &out, &length);
         g_failingCall = 0;
         EXPECT_EQ(result, LZW_NO_MEMORY) << c.name;
         EXPECT_EQ(out, reinterpret_cast<unsigned char*>(1)) << c.name << ": out is left alone";

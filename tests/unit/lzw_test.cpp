@@ -28,9 +28,18 @@ Coded Run(int32_t (*codec)(const unsigned char*, uint32_t, unsigned char**, uint
     return coded;
 }
 
-Coded Encode(const Bytes& input) { return Run(LzwEncode, input); }
-Coded Decode(const Bytes& input) { return Run(LzwDecode, input); }
-Bytes B(const std::string& s) { return Bytes(s.begin(), s.end()); }
+Coded Encode(const Bytes& input)
+{
+    return Run(LzwEncode, input);
+}
+Coded Decode(const Bytes& input)
+{
+    return Run(LzwDecode, input);
+}
+Bytes B(const std::string& s)
+{
+    return Bytes(s.begin(), s.end());
+}
 
 // Writes codes most significant bit first, as a stream is laid out.
 struct StreamWriter {
@@ -114,8 +123,8 @@ Bytes MakeInput(size_t size, unsigned alphabet, unsigned seed)
 
 Bytes MakeProse(size_t size)
 {
-    const char* words[] = {"le ", "quizz ", "réponse ", "question ", "de ", "la ", "Paris ",
-                           "image ", "son ", "film ", "trouvé ", "code ", "et ", "un "};
+    const char* words[] = {"le ",    "quizz ", "réponse ", "question ", "de ",   "la ", "Paris ",
+                           "image ", "son ",   "film ",    "trouvé ",   "code ", "et ", "un "};
     std::mt19937 random(7);
     Bytes input;
     while (input.size() < size) {
@@ -207,7 +216,8 @@ TEST(Lzw, MatchesTheFormatAndRoundTrips)
         {"sixteen letters", MakeInput(50000, 16, 3)},
         {"random bytes", MakeInput(40000, 256, 4)},
         {"long repeats", Bytes(60000, 'x')},
-        {"every byte", [] {
+        {"every byte",
+         [] {
              Bytes all;
              for (int i = 0; i < 256 * 40; ++i)
                  all.push_back(static_cast<unsigned char>(i * 7 % 256));
@@ -291,22 +301,19 @@ TEST(Lzw, DecodesMalformedStreamsSafely)
     } cases[] = {
         {"first code 256 is a byte", StreamWriter().Put(256).Put(LZW_END).Finish(), LZW_OK,
          std::string(1, '\0')},
-        {"first code 257 is a byte", StreamWriter().Put(257).Put(LZW_END).Finish(), LZW_OK,
-         "\x01"},
-        {"first code 258 is a byte", StreamWriter().Put(258).Put(LZW_END).Finish(), LZW_OK,
-         "\x02"},
+        {"first code 257 is a byte", StreamWriter().Put(257).Put(LZW_END).Finish(), LZW_OK, "\x01"},
+        {"first code 258 is a byte", StreamWriter().Put(258).Put(LZW_END).Finish(), LZW_OK, "\x02"},
         {"no end code", StreamWriter().Put('a').Put('b').Put('c').Finish(), LZW_BAD_STREAM, "ab"},
-        {"code above the next free one", StreamWriter().Put('a').Put(260).Finish(),
-         LZW_BAD_STREAM, ""},
+        {"code above the next free one", StreamWriter().Put('a').Put(260).Finish(), LZW_BAD_STREAM,
+         ""},
         {"code being defined", StreamWriter().Put('a').Put(259).Put(LZW_END).Finish(), LZW_OK,
          "aaa"},
-        {"reset keeps W", StreamWriter().Put('a').Put('b').Put(LZW_RESET).Put(259).Put(LZW_END)
-                              .Finish(),
-         LZW_OK, "abbb"},
+        {"reset keeps W",
+         StreamWriter().Put('a').Put('b').Put(LZW_RESET).Put(259).Put(LZW_END).Finish(), LZW_OK,
+         "abbb"},
         {"first code cut short", {0x30}, LZW_NO_INPUT, ""},
         {"width past 32", widens().Finish(), LZW_BAD_STREAM, ""},
-        {"entry past 4095 without reset", literals(3839).Put(LZW_END).Finish(), LZW_BAD_STREAM,
-         ""},
+        {"entry past 4095 without reset", literals(3839).Put(LZW_END).Finish(), LZW_BAD_STREAM, ""},
         {"output past its capacity", growing().Finish(), LZW_BAD_STREAM, ""},
     };
     for (const auto& c : cases) {
@@ -351,10 +358,10 @@ TEST(Lzw, KeepsStatisticsOfTheLastCalls)
     padded.insert(padded.end(), {1, 2, 3});
     Decode(padded);
     EXPECT_EQ(LzwInputSize(), 8u);
-    EXPECT_EQ(LzwBytesConsumed(), 5u);  // nothing after the end code is read
+    EXPECT_EQ(LzwBytesConsumed(), 5u); // nothing after the end code is read
     EXPECT_EQ(LzwEncodeInputSize(), 3u);
 
     Encode({});
     EXPECT_EQ(LzwEncodeInputSize(), 0u);
-    EXPECT_EQ(LzwEncodedSize(), 5u);  // only a successful encode counts
+    EXPECT_EQ(LzwEncodedSize(), 5u); // only a successful encode counts
 }

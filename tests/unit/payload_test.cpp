@@ -12,7 +12,10 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-Bytes B(const std::string& s) { return Bytes(s.begin(), s.end()); }
+Bytes B(const std::string& s)
+{
+    return Bytes(s.begin(), s.end());
+}
 
 // A payload header: unused byte, layoutKind + 1, questionCount,
 // answersPerQuestion.
@@ -49,24 +52,25 @@ TEST(Payload, ParsesTheFormat)
         std::string questions;
         uint32_t colour;
     } cases[] = {
-        {"empty fields, one answer", Header(2, 2, 1) + "|||||" + "||||" + std::string(1, 0) +
-                                         "\xFF\x80" + std::string(1, 0),
-         1, 2, "///;///;", 0x000080FF},
-        {"empty fields, two answers", Header(1, 1, 2) + "|||||" + "|||" + std::string(1, 1) + "\1\2\3",
-         0, 1, "///;", 0x030201},
+        {"empty fields, one answer",
+         Header(2, 2, 1) + "|||||" + "||||" + std::string(1, 0) + "\xFF\x80" + std::string(1, 0), 1,
+         2, "///;///;", 0x000080FF},
+        {"empty fields, two answers",
+         Header(1, 1, 2) + "|||||" + "|||" + std::string(1, 1) + "\1\2\3", 0, 1, "///;", 0x030201},
         {"one answer reads no second field",
          Header(3, 1, 1) + "t|a|e|f|s|" + "ans|text|" + std::string(1, 0) + "\1\2\3", 2, 1,
          "ans//text/;", 0x030201},
-        {"two answers", Header(4, 1, 2) + "t|a|e|f|s|" + "one|two|text|" + std::string(1, 1) + "\1\2\3",
-         3, 1, "one/two/text/;", 0x030201},
+        {"two answers",
+         Header(4, 1, 2) + "t|a|e|f|s|" + "one|two|text|" + std::string(1, 1) + "\1\2\3", 3, 1,
+         "one/two/text/;", 0x030201},
         {"reveal texts come before the colour",
          Header(2, 2, 1) + "t|a|e|f|s|" + "a1|q1|a2|q2|\2" + "r1|r2|" + "\1\2\3", 1, 2,
          "a1//q1/r1;a2//q2/r2;", 0x030201},
-        {"layout byte 0 gives -1", Header(0, 0, 1) + "|||||" + std::string(1, 0) + "\1\2\3", -1,
-         0, "", 0x030201},
-        {"zero bytes add nothing", Header(2, 1, 1) + "|||||" + std::string("a\0b|c\0|", 7) +
-                                       std::string(1, 0) + "\1\2\3",
-         1, 1, "ab//c/;", 0x030201},
+        {"layout byte 0 gives -1", Header(0, 0, 1) + "|||||" + std::string(1, 0) + "\1\2\3", -1, 0,
+         "", 0x030201},
+        {"zero bytes add nothing",
+         Header(2, 1, 1) + "|||||" + std::string("a\0b|c\0|", 7) + std::string(1, 0) + "\1\2\3", 1,
+         1, "ab//c/;", 0x030201},
         {"a missing rest reads as empty", Header(2, 3, 2) + "t|a|e|f|s|" + "x|y", 1, 3,
          "x/y//;///;///;", 0},
     };
@@ -180,7 +184,9 @@ TEST(Payload, BuildCodeDecodeAndParseGiveTheRecordBack)
     unsigned char* coded = nullptr;
     unsigned char* decoded = nullptr;
     uint32_t codedLength = 0, decodedLength = 0;
-    ASSERT_EQ(LzwEncode(payload.data(), static_cast<uint32_t>(payload.size()), &coded, &codedLength), LZW_OK);
+    ASSERT_EQ(
+        LzwEncode(payload.data(), static_cast<uint32_t>(payload.size()), &coded, &codedLength),
+        LZW_OK);
     ASSERT_EQ(LzwDecode(coded, codedLength, &decoded, &decodedLength), LZW_OK);
 
     QuizRecord back;

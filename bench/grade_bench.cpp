@@ -1,0 +1,67 @@
+// GradeAnswer on the longest texts a box holds (259 bytes), along the paths
+// that do the most work. The goal is well under 50 us a call, so that filling
+// 180 boxes at once (F1) stays instant.
+#include "checking/verdict.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+// Pseudo-random capitals, so that two seeds have little in common.
+std::string Text259(unsigned seed)
+{
+    std::string text;
+    for (unsigned x = seed; text.size() < 259;) {
+        x = x * 1103515245u + 12345u;
+        text += static_cast<char>('A' + (x >> 16) % 26);
+    }
+    return text;
+}
+
+const std::string STORED = Text259(1);
+
+void Grade(benchmark::State& state, const std::string& typed, const char* expected)
+{
+    if (strcmp(GradeAnswer(STORED.c_str(), typed.c_str()), expected) != 0)
+        state.SkipWithError("not the verdict this case is meant to reach");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(GradeAnswer(STORED.c_str(), typed.c_str()));
+}
+
+// Equal lengths and three edits apart: the distance, the sorting and the
+// search all run, and the verdict comes last of all.
+void BM_Near259_YadeLidee(benchmark::State& state)
+{
+    std::string typed = STORED;
+    for (size_t i : {10, 130, 250})
+        typed[i] = typed[i] == 'Z' ? 'Y' : 'Z';
+    Grade(state, typed, VERDICT_YADE_LIDEE);
+}
+
+// Equal lengths, nothing alike: the same path, to FAUX.
+void BM_Far259_Faux(benchmark::State& state)
+{
+    Grade(state, Text259(2), VERDICT_FAUX);
+}
+
+// The same bytes backwards: the distance and the sorting.
+void BM_Reversed259_Anagramme(benchmark::State& state)
+{
+    Grade(state, std::string(STORED.rbegin(), STORED.rend()), VERDICT_ANAGRAMME);
+}
+
+// A 200-byte piece: the distance and the search, no sorting.
+void BM_Piece200_TropCourt(benchmark::State& state)
+{
+    Grade(state, STORED.substr(40, 200), VERDICT_TROP_COURT);
+}
+
+} // namespace
+
+BENCHMARK(BM_Near259_YadeLidee)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Far259_Faux)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Reversed259_Anagramme)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Piece200_TropCourt)->Unit(benchmark::kMicrosecond);

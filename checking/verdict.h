@@ -1,0 +1,25 @@
+// The verdict on one typed answer: GradeAnswer compares it with the stored
+// answer and returns one of the ten texts below (static, never freed; compare
+// them by content, as a verdict label gives back a copy).
+//
+// The typed text is trimmed of spaces (byte 32) and both are folded to ASCII
+// upper case; the stored answer is not trimmed. Only the first MAX_TEXT_LENGTH
+// (259) bytes of either are read, neither is changed, and the verdict depends
+// on the two strings alone. No state, no allocation.
+#pragma once
+
+// Windows-1252 whatever the compiler's execution character set: the é of
+// "yade lidée" is written as its byte, 0xE9 (octal 351).
+inline constexpr char VERDICT_BRAVO[] = "BRAVO";              // right answer
+inline constexpr char VERDICT_EMPTY[] = "?";                  // nothing typed; a label never graded
+inline constexpr char VERDICT_ANAGRAMME[] = "Anagramme";      // the same bytes in another order
+inline constexpr char VERDICT_QUASIMENT[] = "Quasiment";      // one edit away
+inline constexpr char VERDICT_PRESQUE[] = "Presque";          // two edits away
+inline constexpr char VERDICT_TROP_COURT[] = "Trop court";    // > 70 % of an answer of 10 or more
+inline constexpr char VERDICT_PAS_LOIN[] = "pas loin";        // > 50 % of such an answer
+inline constexpr char VERDICT_TROP_LONG[] = "Trop long";      // the answer with something added
+inline constexpr char VERDICT_YADE_LIDEE[] = "yade lid\351e"; // more than 80 % alike
+inline constexpr char VERDICT_FAUX[] = "FAUX";                // wrong
+
+// One of the ten VERDICT_ texts for typedText against storedAnswer.
+const char* GradeAnswer(const char* storedAnswer, const char* typedText);

@@ -1,0 +1,71 @@
+#include "checking/verdict.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+// The expected texts are written out, not taken from the VERDICT_ constants, so
+// that the texts themselves are checked. \351 (0xE9) is é, \xC9 is É.
+const char YADE_LIDEE[] = "yade lid\351e";
+
+TEST(GradeAnswer, FollowsTheRulesInOrder)
+{
+    struct Case {
+        const char *stored, *typed, *expected;
+    } cases[] = {
+        {"Paris", "  paris  ", "BRAVO"},
+        {"Paris", "pairs", "Anagramme"},
+        {"Paris", "Pari", "Quasiment"},
+        {"Paris", "Par", "Presque"},
+        {"Paris", "Pa", "FAUX"},
+        {"Paris", "Paris France", "Trop long"},
+        {"Paris", "   ", "?"},
+        {"", "", "?"},
+        {"Paris ", "Paris", "Quasiment"},
+        {"Caf\xE9", "cafe", "Quasiment"},
+        {"Caf\xE9", "CAF\xC9", "Quasiment"},
+        {"abcdefghi", "abcdef", "FAUX"}, // a piece, but of fewer than 10 bytes
+        {"abcdefghijklmnopqrst", "abcdefghijklmno", "Trop court"}, // 75 %
+        {"abcdefghijklmnopqrst", "abcdefghijklmn", "pas loin"},    // 70 %
+        {"abcdefghij", "abcdef", "pas loin"},                      // 60 %
+        {"abcdefghij", "abcde", "FAUX"},                           // 50 %
+        {"abcdefghijklmnop", "abcdefghijklmxyz", YADE_LIDEE},      // 81.25 %
+        {"abcdefghijklmno", "abcdefghijklxyz", "FAUX"},            // 80 %
+        {"ABAC", "ABABAC Z", "Trop long"}, // found although it starts inside a partial match
+    };
+    for (const Case& c : cases)
+        EXPECT_STREQ(c.expected, GradeAnswer(c.stored, c.typed)) << c.stored << " / " << c.typed;
+}
+
+TEST(GradeAnswer, ExactAnswerIsBravoWhateverItsCase)
+{
+    const std::string answer = "Quai d'Orsay";
+    for (unsigned mask = 0; mask < 1u << answer.size(); ++mask) {
+        std::string typed = answer;
+        for (size_t i = 0; i < typed.size(); ++i)
+            typed[i] ^= isalpha(typed[i]) && mask >> i & 1 ? 0x20 : 0;
+        ASSERT_STREQ("BRAVO", GradeAnswer(answer.c_str(), typed.c_str())) << typed;
+        ASSERT_STREQ("BRAVO", GradeAnswer(typed.c_str(), answer.c_str())) << typed;
+    }
+}
+
+// Each text lies unterminated at the very end of its own heap block, so that a
+// sanitized build catches any read past byte 259.
+TEST(GradeAnswer, GradesAll259BytesAndNoMore)
+{
+    const std::string a(259, 'A'), near = a.substr(0, 100) + "XYZ" + a.substr(103);
+    struct Case {
+        std::string stored, typed;
+        const char* expected;
+    } cases[] = {{a, a + "B", "BRAVO"},
+                 {a, a.substr(1) + "B", "Quasiment"},
+                 {a, near, YADE_LIDEE},
+                 {a, std::string(259, ' '), "?"}};
+    for (const Case& c : cases) {
+        std::vector<char> stored(c.stored.begin(), c.stored.begin() + 259);
+        std::vector<char> typed(c.typed.begin(), c.typed.begin() + 259);
+        EXPECT_STREQ(c.expected, GradeAnswer(stored.data(), typed.data())) << c.typed;
+    }
+}

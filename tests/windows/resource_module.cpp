@@ -1,0 +1,147 @@
+#include "tests/windows/resource_module.h"
+
+#include "quiz/lzw.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+template <typename T> const T* At(const Bytes& file, size_t offset)
+{
+    return offset + sizeof(T) <= file.size() ? reinterpret_cast<const T*>(file.data() + offset)
+                                             : nullptr;
+}
+
+// Finds the entry of a resource directory with this integer id, or this
+// name when name is set.
+const IMAGE_RESOURCE_DIRECTORY_ENTRY* FindEntry(const Bytes& file, size_t base, size_t directory,
+                                                const char* name, int id)
+{
+    auto* header = At<IMAGE_RESOURCE_DIRECTORY>(file, base + directory);
+    if (!header)
+        return nullptr;
+    const int count = header->NumberOfNamedEntries + header->NumberOfIdEntries;
+    for (int i = 0; i < count; ++i) {
+        auto* entry = At<IMAGE_RESOURCE_DIRECTORY_ENTRY>(
+            file, base + directory + sizeof(IMAGE_RESOURCE_DIRECTORY) +
+                      i * sizeof(IMAGE_RESOURCE_DIRECTORY_ENTRY));
+        if (!entry)
+            return nullptr;
+        if (!name && !entry->NameIsString && entry->Id == id)
+            return entry;
+        if (name && entry->NameIsString) {
+            auto* label = At<IMAGE_RESOURCE_DIR_STRING_U>(file, base + entry->NameOffset);
+            bool same = label && label->Length == strlen(name);
+            for (size_t c = 0; same && c < label->Length; ++c)
+                same = At<WCHAR>(file, base + entry->NameOffset + 2 + 2 * c) &&
+                       *At<WCHAR>(file, base + entry->NameOffset + 2 + 2 * c) ==
+                           static_cast<WCHAR>(toupper(name[c]));
+            if (same)
+                return entry;
+        }
+    }
+    return nullptr;
+}
+
+// Wine drops resources of size 0 when it writes a module, so an empty
+// resource is written with one byte and its size is set to 0 here, in the
+// resource's data entry.
+bool MakeResourceEmpty(const std::string& path, const std::string& type, int id)
+{
+    Bytes file;
+    {
+        std::ifstream in(path, std::ios::binary);
+        file.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    auto* dos = At<IMAGE_DOS_HEADER>(file, 0);
+    auto* nt = dos ? At<IMAGE_NT_HEADERS>(file, dos->e_lfanew) : nullptr;
+    if (!nt)
+        return false;
+    const DWORD rva =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_RESOURCE].VirtualAddress;
+    size_t base = 0;
+    const size_t sections = dos->e_lfanew + offsetof(IMAGE_NT_HEADERS, OptionalHeader) +
+                            nt->FileHeader.SizeOfOptionalHeader;
+    for (int i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+        auto* section = At<IMAGE_SECTION_HEADER>(file, sections + i * sizeof(IMAGE_SECTION_HEADER));
+        if (section && rva >= section->VirtualAddress &&
+            rva < section->VirtualAddress + section->SizeOfRawData)
+            base = section->PointerToRawData + (rva - section->VirtualAddress);
+    }
+    if (!base)
+        return false;
+
+    auto* byType = FindEntry(file, base, 0, type.c_str(), 0);
+    auto* byId = byType ? FindEntry(file, base, byType->OffsetToDirectory, nullptr, id) : nullptr;
+    auto* languages =
+        byId ? At<IMAGE_RESOURCE_DIRECTORY_ENTRY>(file, base + byId->OffsetToDirectory +
+                                                            sizeof(IMAGE_RESOURCE_DIRECTORY))
+             : nullptr;
+    auto* data =
+        languages ? At<IMAGE_RESOURCE_DATA_ENTRY>(file, base + languages->OffsetToData) : nullptr;
+    if (!data)
+        return false;
+    const size_t sizeOffset = reinterpret_cast<const unsigned char*>(&data->Size) - file.data();
+    std::fstream out(path, std::ios::binary | std::ios::in | std::ios::out);
+    const DWORD zero = 0;
+    out.seekp(static_cast<std::streamoff>(sizeOffset));
+    out.write(reinterpret_cast<const char*>(&zero), sizeof zero);
+    return static_cast<bool>(out);
+}
+
+} // namespace
+
+ResourceModule::ResourceModule(const std::vector<ResourceEntry>& resources)
+{
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    char directory[MAX_PATH];
+    GetTempPathA(MAX_PATH, directory);
+    char path[MAX_PATH];
+    GetTempFileNameA(directory, "qzm", 0, path);
+    path_ = path;
+    if (!CopyFileA(self, path, FALSE))
+        return;
+
+    HANDLE update = BeginUpdateResourceA(path, TRUE);
+    if (!update)
+        return;
+    static unsigned char placeholder[1];
+    for (const ResourceEntry& entry : resources) {
+        const bool empty = entry.data.empty();
+        UpdateResourceA(update, entry.type.c_str(), MAKEINTRESOURCEA(entry.id),
+                        MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+                        empty ? placeholder : const_cast<unsigned char*>(entry.data.data()),
+                        empty ? 1 : static_cast<DWORD>(entry.data.size()));
+    }
+    if (!EndUpdateResourceA(update, FALSE))
+        return;
+    for (const ResourceEntry& entry : resources)
+        if (entry.data.empty() && !MakeResourceEmpty(path_, entry.type, entry.id))
+            return;
+    module_ = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+}
+
+ResourceModule::~ResourceModule()
+{
+    if (module_)
+        FreeLibrary(module_);
+    DeleteFileA(path_.c_str());
+}
+
+std::vector<unsigned char> LzwCoded(const std::vector<unsigned char>& plain)
+{
+    unsigned char* out = nullptr;
+    uint32_t length = 0;
+    int32_t result = LzwEncode(plain.data(), static_cast<uint32_t>(plain.size()), &out, &length);
+    std::vector<unsigned char> coded;
+    if (result == LZW_OK)
+        coded.assign(out, out + length);
+    free(out);
+    return coded;
+}
