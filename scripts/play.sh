@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target quizz
-echo "Player built: build/windows/ui/quizz.exe (its window comes next: nothing to open yet)."
+echo "Player built: build/windows/bin/quizz.exe (its window comes next: nothing to open yet)."

@@ -17,6 +17,21 @@ template <typename T> const T* At(const Bytes& file, size_t offset)
                                              : nullptr;
 }
 
+// Whether the resource name stored at offset (a length, then UTF-16 units,
+// upper case as resource compilers store them) is name.
+bool NameIs(const Bytes& file, size_t offset, const char* name)
+{
+    auto* length = At<WORD>(file, offset);
+    if (!length || *length != strlen(name))
+        return false;
+    for (size_t c = 0; c < *length; ++c) {
+        auto* unit = At<WCHAR>(file, offset + sizeof(WORD) + c * sizeof(WCHAR));
+        if (!unit || *unit != static_cast<WCHAR>(toupper(name[c])))
+            return false;
+    }
+    return true;
+}
+
 // Finds the entry of a resource directory with this integer id, or this
 // name when name is set.
 const IMAGE_RESOURCE_DIRECTORY_ENTRY* FindEntry(const Bytes& file, size_t base, size_t directory,
@@ -32,18 +47,11 @@ const IMAGE_RESOURCE_DIRECTORY_ENTRY* FindEntry(const Bytes& file, size_t base, 
                       i * sizeof(IMAGE_RESOURCE_DIRECTORY_ENTRY));
         if (!entry)
             return nullptr;
-        if (!name && !entry->NameIsString && entry->Id == id)
+        const bool found = name
+                               ? entry->NameIsString && NameIs(file, base + entry->NameOffset, name)
+                               : !entry->NameIsString && entry->Id == id;
+        if (found)
             return entry;
-        if (name && entry->NameIsString) {
-            auto* label = At<IMAGE_RESOURCE_DIR_STRING_U>(file, base + entry->NameOffset);
-            bool same = label && label->Length == strlen(name);
-            for (size_t c = 0; same && c < label->Length; ++c)
-                same = At<WCHAR>(file, base + entry->NameOffset + 2 + 2 * c) &&
-                       *At<WCHAR>(file, base + entry->NameOffset + 2 + 2 * c) ==
-                           static_cast<WCHAR>(toupper(name[c]));
-            if (same)
-                return entry;
-        }
     }
     return nullptr;
 }
