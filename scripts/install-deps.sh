@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine32:i386 wine64 xvfb xauth x11-apps
+  wine wine32:i386 wine64 fonts-wine xvfb xauth x11-apps python3
   imagemagick ffmpeg ncompress
   libtomlplusplus-dev zip unzip
 )

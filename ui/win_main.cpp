@@ -1,14 +1,75 @@
 #include "quiz/loader.h"
 #include "ui/app_globals.h"
+#include "ui/main_window.h"
+#include "ui/media_files.h"
+#include "ui/panel.h"
 
-HINSTANCE g_instance;
-QuizRecord* g_quiz;
+namespace {
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+// Films play in a control that "atl.dll" hosts; without it, or without the
+// export that hosts controls, a video quiz cannot be shown at all.
+HMODULE LoadControlHost()
+{
+    HMODULE atl = LoadLibraryA("atl.dll");
+    if (!atl)
+        return nullptr;
+    g_atlAxAttachControl = reinterpret_cast<AtlAxAttachControlFunction>(
+        reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxAttachControl")));
+    if (!g_atlAxAttachControl) {
+        FreeLibrary(atl);
+        return nullptr;
+    }
+    return atl;
+}
+
+void ReleaseQuiz()
+{
+    ClearQuestions(*g_quiz);
+    delete g_quiz;
+    g_quiz = nullptr;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
     g_instance = instance;
     g_quiz = new QuizRecord;
     LoadQuiz(*g_quiz);
-    delete g_quiz;
-    return 0;
+    if (!RegisterMainWindowClass()) {
+        ReleaseQuiz();
+        return 0;
+    }
+
+    const bool video = g_quiz->layoutKind == LAYOUT_VIDEO;
+    HMODULE atl = nullptr;
+    if (video) {
+        atl = LoadControlHost();
+        if (!atl) {
+            ReleaseQuiz();
+            return 1;
+        }
+        CoInitialize(nullptr);
+    }
+
+    HWND mainWindow = CreateMainWindow();
+    CentreOnDesktop(mainWindow);
+    g_panel = CreatePanel(mainWindow);
+    ShowWindow(mainWindow, show);
+    ShowWindow(g_panel, show);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+
+    if (video) {
+        DeleteFilmFiles();
+        DestroyWindow(mainWindow);
+        CoUninitialize();
+        FreeLibrary(atl);
+    }
+    ReleaseQuiz();
+    return static_cast<int>(message.wParam);
 }

@@ -1,6 +1,8 @@
 #include "tests/windows/resource_module.h"
 
+#include "quiz/loader.h"
 #include "quiz/lzw.h"
+#include "quiz/payload.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -104,21 +106,24 @@ bool MakeResourceEmpty(const std::string& path, const std::string& type, int id)
 
 } // namespace
 
-ResourceModule::ResourceModule(const std::vector<ResourceEntry>& resources)
+std::string TemporaryPath(const char* name)
 {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    static int serial = 0;
     char directory[MAX_PATH];
     GetTempPathA(MAX_PATH, directory);
     char path[MAX_PATH];
-    GetTempFileNameA(directory, "qzm", 0, path);
-    path_ = path;
-    if (!CopyFileA(self, path, FALSE))
-        return;
+    wsprintfA(path, "%squizz-test-%lu-%d-%s", directory, GetCurrentProcessId(), ++serial, name);
+    return path;
+}
 
-    HANDLE update = BeginUpdateResourceA(path, TRUE);
+bool WriteModuleCopy(const std::string& templatePath, const std::string& path,
+                     const std::vector<ResourceEntry>& resources)
+{
+    if (!CopyFileA(templatePath.c_str(), path.c_str(), FALSE))
+        return false;
+    HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
     if (!update)
-        return;
+        return false;
     static unsigned char placeholder[1];
     for (const ResourceEntry& entry : resources) {
         const bool empty = entry.data.empty();
@@ -128,11 +133,20 @@ ResourceModule::ResourceModule(const std::vector<ResourceEntry>& resources)
                         empty ? 1 : static_cast<DWORD>(entry.data.size()));
     }
     if (!EndUpdateResourceA(update, FALSE))
-        return;
+        return false;
     for (const ResourceEntry& entry : resources)
-        if (entry.data.empty() && !MakeResourceEmpty(path_, entry.type, entry.id))
-            return;
-    module_ = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        if (entry.data.empty() && !MakeResourceEmpty(path, entry.type, entry.id))
+            return false;
+    return true;
+}
+
+ResourceModule::ResourceModule(const std::vector<ResourceEntry>& resources)
+    : path_(TemporaryPath("module.dll"))
+{
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    if (WriteModuleCopy(self, path_, resources))
+        module_ = LoadLibraryExA(path_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
 ResourceModule::~ResourceModule()
@@ -152,4 +166,13 @@ std::vector<unsigned char> LzwCoded(const std::vector<unsigned char>& plain)
         coded.assign(out, out + length);
     free(out);
     return coded;
+}
+
+std::vector<ResourceEntry> QuizResources(const QuizRecord& quiz)
+{
+    std::vector<unsigned char> payload, codes;
+    BuildQuizPayload(quiz, payload);
+    BuildCodesPayload(quiz, codes);
+    return {{PAYLOAD_RESOURCE_TYPE, QUIZ_RESOURCE, LzwCoded(payload)},
+            {PAYLOAD_RESOURCE_TYPE, CODES_RESOURCE, LzwCoded(codes)}};
 }

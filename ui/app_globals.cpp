@@ -1,0 +1,8 @@
+#include "ui/app_globals.h"
+
+HINSTANCE g_instance;
+QuizRecord* g_quiz;
+HWND g_panel;
+int ContentWidth;
+int ContentHeight;
+AtlAxAttachControlFunction g_atlAxAttachControl;

@@ -1,0 +1,24 @@
+// The strip of labels above the question panel: score, code, title and
+// explanation, the maker's link and the author. Built once, at main-window
+// creation; afterwards only the score and code labels change.
+#pragma once
+
+#include <windows.h>
+
+// Control identifiers. Several labels share HEADER_LABEL_ID: the score label
+// is created first, so a lookup of that identifier finds it.
+constexpr int SCORE_FRAME_ID = 1;
+constexpr int CODE_FRAME_ID = 2;
+constexpr int TITLE_FRAME_ID = 3;
+constexpr int LINK_FRAME_ID = 4;
+constexpr int HEADER_LABEL_ID = 150;
+constexpr int SCORE_LABEL_ID = HEADER_LABEL_ID;
+constexpr int CODE_CAPTION_ID = 151;
+constexpr int LINK_LABEL_ID = 154;
+constexpr int CODE_LABEL_ID = 157;
+
+constexpr COLORREF HEADER_BACKGROUND = RGB(128, 128, 255);
+constexpr COLORREF LINK_TEXT_COLOUR = RGB(50, 50, 255);
+
+// Creates the twelve header controls on the main window, in their order.
+void BuildHeaderBar(HWND mainWindow);

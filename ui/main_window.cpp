@@ -1,0 +1,205 @@
+#include "ui/main_window.h"
+
+#include "ui/app_globals.h"
+#include "ui/build_settings.h"
+#include "ui/header_bar.h"
+#include "ui/media_files.h"
+#include "ui/shell_open.h"
+
+namespace {
+
+// The content size of the panel follows from the layout: rows of three
+// cells, or one text row per question.
+void SetContentSize(const QuizRecord& quiz)
+{
+    ContentWidth = quiz.answersPerQuestion == 1 ? 890 : 980;
+    const int rows = (quiz.questionCount + 2) / 3;
+    switch (quiz.layoutKind) {
+    case LAYOUT_TEXT:
+        ContentHeight = 25 * quiz.questionCount + 25;
+        break;
+    case LAYOUT_PICTURE:
+    case LAYOUT_VIDEO:
+        ContentHeight = (quiz.revealMode == REVEAL_TEXT ? 360 : 330) * rows + 25;
+        break;
+    case LAYOUT_AUDIO:
+        ContentHeight = 120 * rows + 25;
+        break;
+    default:
+        break;
+    }
+}
+
+// One brush per colour, made on first use and kept for the process.
+HBRUSH HeaderBrush()
+{
+    static HBRUSH brush = CreateSolidBrush(HEADER_BACKGROUND);
+    return brush;
+}
+
+HBRUSH VersionBrush()
+{
+    static HBRUSH brush = CreateSolidBrush(VERSION_BACKGROUND);
+    return brush;
+}
+
+LRESULT OnCreate(HWND window)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    HWND version = CreateWindowExA(0, "Static", "Réalisé avec la version 2.1",
+                                   WS_CHILD | WS_VISIBLE, 725, client.bottom - 16, 130, 15, window,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(VERSION_LABEL_ID)),
+                                   g_instance, nullptr);
+    SendMessageA(version, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 TRUE);
+    BuildHeaderBar(window);
+    SetContentSize(*g_quiz);
+    SendMessageA(window, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_QUESTION)));
+    return 0;
+}
+
+LRESULT OnSize(HWND window)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    if (g_panel)
+        SetWindowPos(g_panel, nullptr, PANEL_LEFT, PANEL_TOP, client.right - 11, client.bottom - 68,
+                     SWP_NOZORDER);
+    SetWindowPos(GetDlgItem(window, VERSION_LABEL_ID), nullptr, client.right - 145,
+                 client.bottom - 16, 130, 15, SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+    return 0;
+}
+
+LRESULT OnClose()
+{
+    DeleteFileA(SOUND_FILE);
+    PostQuitMessage(0);
+    return 0;
+}
+
+WORD ScrollCodeForKey(WPARAM key)
+{
+    switch (key) {
+    case VK_PRIOR:
+        return SB_PAGEUP;
+    case VK_NEXT:
+        return SB_PAGEDOWN;
+    case VK_END:
+        return SB_BOTTOM;
+    case VK_HOME:
+        return SB_TOP;
+    case VK_UP:
+        return SB_LINEUP;
+    case VK_DOWN:
+        return SB_LINEDOWN;
+    default:
+        return NO_SCROLL_CODE;
+    }
+}
+
+LRESULT OnKeyDown(WPARAM key)
+{
+    SendMessageA(g_panel, WM_VSCROLL, ScrollCodeForKey(key), 0);
+    return 0;
+}
+
+// Only single notches scroll; the wheel's delta is taken as an unsigned word.
+LRESULT OnMouseWheel(WPARAM wParam)
+{
+    const WORD delta = HIWORD(wParam);
+    if (delta == WHEEL_DELTA)
+        PostMessageA(g_panel, WM_VSCROLL, SB_LINEUP, 0);
+    else if (delta == static_cast<WORD>(-WHEEL_DELTA))
+        PostMessageA(g_panel, WM_VSCROLL, SB_LINEDOWN, 0);
+    return 0;
+}
+
+LRESULT OnCommand(WPARAM wParam)
+{
+    if (wParam == LINK_LABEL_ID)
+        OpenWithShell(MAKER_WEB_SITE);
+    return 0;
+}
+
+LRESULT OnCtlColorStatic(HDC dc, HWND control)
+{
+    switch (GetWindowLongA(control, GWL_ID)) {
+    case SCORE_FRAME_ID:
+    case CODE_FRAME_ID:
+    case TITLE_FRAME_ID:
+    case LINK_FRAME_ID:
+    case HEADER_LABEL_ID:
+    case CODE_CAPTION_ID:
+    case CODE_LABEL_ID:
+        SetBkColor(dc, HEADER_BACKGROUND);
+        return reinterpret_cast<LRESULT>(HeaderBrush());
+    case LINK_LABEL_ID:
+        SetTextColor(dc, LINK_TEXT_COLOUR);
+        SetBkColor(dc, HEADER_BACKGROUND);
+        return reinterpret_cast<LRESULT>(HeaderBrush());
+    case VERSION_LABEL_ID:
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, VERSION_BACKGROUND);
+        return reinterpret_cast<LRESULT>(VersionBrush());
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+bool RegisterMainWindowClass()
+{
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = g_instance;
+    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hIconSm = LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_SCROLLBAR + 1);
+    windowClass.lpszClassName = MAIN_WINDOW_CLASS;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
+HWND CreateMainWindow()
+{
+    return CreateWindowExA(0, MAIN_WINDOW_CLASS, g_quiz->title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                           CW_USEDEFAULT, MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT, nullptr, nullptr,
+                           g_instance, nullptr);
+}
+
+void CentreOnDesktop(HWND window)
+{
+    RECT desktop, own;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    GetWindowRect(window, &own);
+    const int x = desktop.left + ((desktop.right - desktop.left) - (own.right - own.left)) / 2;
+    const int y = desktop.top + ((desktop.bottom - desktop.top) - (own.bottom - own.top)) / 2;
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(window);
+    case WM_SIZE:
+        return OnSize(window);
+    case WM_CLOSE:
+        return OnClose();
+    case WM_KEYDOWN:
+        return OnKeyDown(wParam);
+    case WM_MOUSEWHEEL:
+        return OnMouseWheel(wParam);
+    case WM_COMMAND:
+        return OnCommand(wParam);
+    case WM_CTLCOLORSTATIC:
+        return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
