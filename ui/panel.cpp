@@ -1,7 +1,241 @@
 #include "ui/panel.h"
 
+#include "checking/answer_grading.h"
+#include "checking/verdict.h"
 #include "resources/resource_ids.h"
+#include "ui/answer_box.h"
+#include "ui/answers_file.h"
 #include "ui/app_globals.h"
+#include "ui/cell_geometry.h"
+#include "ui/panel_controls.h"
+#include "ui/question_picture.h"
+
+namespace {
+
+constexpr DWORD VISIBLE_CHILD = WS_CHILD | WS_VISIBLE;
+constexpr DWORD ANSWER_BOX_STYLE =
+    VISIBLE_CHILD | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_CENTER;
+constexpr DWORD VERDICT_LABEL_STYLE = VISIBLE_CHILD | WS_BORDER | WS_TABSTOP | SS_CENTER;
+constexpr DWORD MEDIA_BUTTON_STYLE = VISIBLE_CHILD | WS_TABSTOP | BS_ICON | BS_DEFPUSHBUTTON;
+
+constexpr COLORREF QUESTION_LABEL_COLOUR = RGB(255, 255, 192);
+constexpr COLORREF RIGHT_COLOUR = RGB(0, 255, 0);
+constexpr COLORREF WRONG_COLOUR = RGB(255, 0, 0);
+constexpr COLORREF ANAGRAM_COLOUR = RGB(255, 100, 0);
+constexpr COLORREF NEAR_MISS_COLOUR = RGB(255, 203, 38);
+
+struct MediaIcons {
+    HICON play;
+    HICON stop;
+};
+
+HWND AddControl(HWND panel, const char* className, const char* text, DWORD style, int x, int y,
+                int width, int height, int id)
+{
+    return CreateWindowExA(0, className, text, style, x, y, width, height, panel,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_instance, nullptr);
+}
+
+void UseGuiFont(HWND control)
+{
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 TRUE);
+}
+
+void AddMediaButton(HWND panel, int x, int y, int height, int id, HICON icon)
+{
+    HWND button = AddControl(panel, "Button", "", MEDIA_BUTTON_STYLE, x, y, 20, height, id);
+    SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+}
+
+// Beside the boxes of each row of cells, when questions have two answers.
+void AddAnswerCaptions(HWND panel, const QuizRecord& quiz)
+{
+    for (int i = 1; i <= quiz.questionCount; i += 3) {
+        const int y = RowHeight(quiz) * ((i - 1) / 3) + 280;
+        UseGuiFont(AddControl(panel, "Static", quiz.firstAnswerCaption, VISIBLE_CHILD, 3, y + 12,
+                              95, 20, ANSWER_CAPTION_ID));
+        UseGuiFont(AddControl(panel, "Static", quiz.secondAnswerCaption, VISIBLE_CHILD, 3, y + 32,
+                              95, 20, ANSWER_CAPTION_ID));
+    }
+}
+
+void AddQuestionText(HWND panel, const QuizRecord& quiz, int i, const CellGeometry& cell)
+{
+    const QuestionRecord* question = QuestionAt(quiz, i - 1);
+    UseGuiFont(AddControl(panel, "Static", question ? question->questionText : "",
+                          VISIBLE_CHILD | WS_BORDER | SS_CENTER, 50, cell.rowY, 550, 20,
+                          QUESTION_LABEL_ID));
+}
+
+// The picture centred in its square; an empty square-sized control when the
+// picture is missing or unreadable.
+void AddPicture(HWND panel, int i, const CellGeometry& cell)
+{
+    HBITMAP bitmap = LoadQuestionPicture(GetModuleHandleA(nullptr), MEDIA_RESOURCE_BASE + i,
+                                         MEDIA_RESOURCE_TYPE, PICTURE_BOX, PICTURE_BOX);
+    int width = PICTURE_BOX, height = PICTURE_BOX;
+    if (bitmap) {
+        BITMAP info = {};
+        GetObjectA(bitmap, sizeof info, &info);
+        width = info.bmWidth;
+        height = info.bmHeight;
+    }
+    HWND picture = AddControl(
+        panel, "STATIC", "", VISIBLE_CHILD | WS_BORDER | SS_BITMAP | SS_CENTERIMAGE,
+        cell.columnX + 30 + (PICTURE_BOX - width) / 2,
+        cell.rowY - PICTURE_BOX + (PICTURE_BOX - height) / 2, width, height, PICTURE_BASE + i);
+    if (bitmap)
+        SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    UseGuiFont(AddControl(panel, "Static", "", VISIBLE_CHILD | WS_TABSTOP | SS_CENTER,
+                          cell.columnX + 30, cell.rowY + 56, 260, 35, REVEAL_LABEL_BASE + i));
+}
+
+void AddSoundButtons(HWND panel, int i, const CellGeometry& cell, const MediaIcons& icons)
+{
+    AddMediaButton(panel, cell.columnX + 30, cell.rowY + 210, 21, PLAY_BUTTON_BASE + i, icons.play);
+    AddMediaButton(panel, cell.columnX + 30, cell.rowY + 231, 20, STOP_BUTTON_BASE + i, icons.stop);
+}
+
+void AddFilmControls(HWND panel, int i, const CellGeometry& cell, const MediaIcons& icons)
+{
+    AddMediaButton(panel, cell.columnX + 15, cell.rowY - 40, 20, PLAY_BUTTON_BASE + i, icons.play);
+    AddMediaButton(panel, cell.columnX + 15, cell.rowY - 20, 20, STOP_BUTTON_BASE + i, icons.stop);
+    AddControl(panel, "STATIC", "", VISIBLE_CHILD | WS_BORDER, cell.columnX + 15, cell.rowY - 250,
+               200, 150, FILM_HOST_BASE + i);
+    // The film player is set up in its host here; a host whose player cannot
+    // be made ends the construction at this question.
+}
+
+// The boxes of question i with their verdict labels, each given its saved
+// text and graded at once.
+void AddAnswerBoxes(HWND panel, const QuizRecord& quiz, int i, const CellGeometry& cell,
+                    SavedAnswers& saved)
+{
+    const int boxes = BoxesPerQuestion(quiz.answersPerQuestion);
+    for (int j = 1; j <= boxes; ++j) {
+        const int id = ANSWER_BOX_BASE + boxes * (i - 1) + j;
+        char text[TEXT_SIZE];
+        NextSavedAnswer(saved, text);
+        const int y = cell.box.y + 20 * (j - 1);
+        HWND box =
+            AddControl(panel, "Edit", text, ANSWER_BOX_STYLE, cell.box.x, y,
+                       boxes == 1 ? cell.boxWidth : cell.boxWidth - 50, boxes == 1 ? 20 : 21, id);
+        UseGuiFont(box);
+        if (boxes == 1)
+            SetFocus(box);
+        EditClassProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnswerBoxProc)));
+        if (boxes == 1) {
+            AddControl(panel, "Static", VERDICT_EMPTY, VERDICT_LABEL_STYLE, cell.verdict.x,
+                       cell.verdict.y, cell.verdictWidth, 21, id + VERDICT_LABEL_OFFSET);
+        } else {
+            UseGuiFont(AddControl(panel, "Static", VERDICT_EMPTY, VERDICT_LABEL_STYLE,
+                                  cell.box.x + cell.boxWidth - 45, y + 1, 60, 17,
+                                  id + VERDICT_LABEL_OFFSET));
+        }
+        CheckAnswer(quiz, panel, id);
+    }
+}
+
+void BuildCells(HWND panel)
+{
+    const QuizRecord& quiz = *g_quiz;
+    SavedAnswers saved = OpenSavedAnswers();
+    MediaIcons icons = {};
+    if (quiz.layoutKind == LAYOUT_AUDIO || quiz.layoutKind == LAYOUT_VIDEO)
+        icons = {LoadIconA(g_instance, MAKEINTRESOURCEA(PLAY_ICON)),
+                 LoadIconA(g_instance, MAKEINTRESOURCEA(STOP_ICON))};
+    if (quiz.answersPerQuestion == 2)
+        AddAnswerCaptions(panel, quiz);
+
+    for (int i = 1; i <= quiz.questionCount; ++i) {
+        const CellGeometry cell = CellAt(quiz, i);
+        switch (quiz.layoutKind) {
+        case LAYOUT_TEXT:
+            AddQuestionText(panel, quiz, i, cell);
+            break;
+        case LAYOUT_PICTURE:
+            AddPicture(panel, i, cell);
+            break;
+        case LAYOUT_AUDIO:
+            AddSoundButtons(panel, i, cell, icons);
+            break;
+        case LAYOUT_VIDEO:
+            AddFilmControls(panel, i, cell, icons);
+            break;
+        default:
+            break;
+        }
+        char number[16];
+        wsprintfA(number, "%d.", i);
+        AddControl(panel, "Static", number, VISIBLE_CHILD | SS_RIGHT, cell.number.x, cell.number.y,
+                   19, 17, NUMBER_LABEL_ID);
+        AddAnswerBoxes(panel, quiz, i, cell, saved);
+    }
+    CloseSavedAnswers(saved);
+}
+
+HBRUSH FixedBrush(COLORREF colour)
+{
+    // One brush per fixed colour, made on first use and kept.
+    static struct {
+        COLORREF colour;
+        HBRUSH brush;
+    } brushes[5];
+    for (auto& entry : brushes) {
+        if (!entry.brush)
+            entry = {colour, CreateSolidBrush(colour)};
+        if (entry.colour == colour)
+            return entry.brush;
+    }
+    return nullptr;
+}
+
+COLORREF VerdictColour(const char* verdict)
+{
+    if (lstrcmpA(verdict, VERDICT_BRAVO) == 0)
+        return RIGHT_COLOUR;
+    if (lstrcmpA(verdict, VERDICT_FAUX) == 0)
+        return WRONG_COLOUR;
+    if (lstrcmpA(verdict, VERDICT_ANAGRAMME) == 0)
+        return ANAGRAM_COLOUR;
+    return NEAR_MISS_COLOUR;
+}
+
+INT_PTR Painted(HDC dc, COLORREF colour, HBRUSH brush)
+{
+    SetBkColor(dc, colour);
+    return reinterpret_cast<INT_PTR>(brush);
+}
+
+// Labels take the panel's colour, question texts light yellow, and verdicts
+// the colour of what they say now; "?" and everything else the system's.
+INT_PTR OnCtlColorStatic(HDC dc, HWND control)
+{
+    const QuizRecord& quiz = *g_quiz;
+    const int id = GetDlgCtrlID(control);
+    const int boxCount = BoxesPerQuestion(quiz.answersPerQuestion) * quiz.questionCount;
+    if (id == NUMBER_LABEL_ID || id == ANSWER_CAPTION_ID ||
+        (id > REVEAL_LABEL_BASE && id <= REVEAL_LABEL_BASE + boxCount)) {
+        if (!quiz.backgroundBrush)
+            return FALSE;
+        return Painted(dc, quiz.backgroundColour, static_cast<HBRUSH>(quiz.backgroundBrush));
+    }
+    if (id == QUESTION_LABEL_ID)
+        return Painted(dc, QUESTION_LABEL_COLOUR, FixedBrush(QUESTION_LABEL_COLOUR));
+    if (id > VERDICT_LABEL_BASE && id <= VERDICT_LABEL_BASE + boxCount) {
+        char verdict[TEXT_SIZE] = {};
+        GetWindowTextA(control, verdict, TEXT_SIZE);
+        if (lstrcmpA(verdict, VERDICT_EMPTY) == 0)
+            return FALSE;
+        const COLORREF colour = VerdictColour(verdict);
+        return Painted(dc, colour, FixedBrush(colour));
+    }
+    return FALSE;
+}
+
+} // namespace
 
 HWND CreatePanel(HWND mainWindow)
 {
@@ -9,11 +243,16 @@ HWND CreatePanel(HWND mainWindow)
                               PanelDialogProc, 0);
 }
 
-INT_PTR CALLBACK PanelDialogProc(HWND, UINT message, WPARAM, LPARAM)
+INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
+        BuildCells(panel);
         return TRUE;
+    case WM_CTLCOLORDLG:
+        return reinterpret_cast<INT_PTR>(g_quiz->backgroundBrush);
+    case WM_CTLCOLORSTATIC:
+        return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     default:
         return FALSE;
     }

@@ -1,0 +1,97 @@
+#include "checking/answer_grading.h"
+
+#include "checking/verdict.h"
+#include "ui/app_globals.h"
+#include "ui/header_bar.h"
+#include "ui/panel_controls.h"
+#include "ui/question_picture.h"
+
+namespace {
+
+// Enough to tell "BRAVO" from every other verdict.
+constexpr int VERDICT_PEEK_SIZE = 10;
+
+const char* StoredAnswer(const QuestionRecord& question, bool second)
+{
+    return second ? question.secondAnswer : question.answer;
+}
+
+// Solved exactly as stored, letter for letter, in every box of the question:
+// stricter than the verdict, which forgives case and surrounding spaces.
+bool SolvedAsStored(const QuizRecord& quiz, HWND panel, int question, const QuestionRecord& record)
+{
+    const int boxes = BoxesPerQuestion(quiz.answersPerQuestion);
+    for (int j = 1; j <= boxes; ++j) {
+        char typed[TEXT_SIZE] = {};
+        GetWindowTextA(GetDlgItem(panel, ANSWER_BOX_BASE + boxes * (question - 1) + j), typed,
+                       TEXT_SIZE);
+        if (lstrcmpA(typed, StoredAnswer(record, j == 2)) != 0)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void CheckAnswer(const QuizRecord& quiz, HWND panel, int boxId)
+{
+    const BoxPlace place = PlaceOfBox(quiz.answersPerQuestion, boxId);
+    const QuestionRecord* question = QuestionAt(quiz, place.question - 1);
+    if (!question)
+        return;
+    char typed[TEXT_SIZE] = {};
+    GetWindowTextA(GetDlgItem(panel, boxId), typed, TEXT_SIZE);
+    const char* verdict = GradeAnswer(StoredAnswer(*question, place.second), typed);
+    const bool right = lstrcmpA(verdict, VERDICT_BRAVO) == 0;
+
+    if (right && quiz.revealMode != REVEAL_NONE &&
+        SolvedAsStored(quiz, panel, place.question, *question)) {
+        if (quiz.revealMode == REVEAL_PICTURE)
+            ShowRevealPicture(panel, place.question);
+        else if (quiz.revealMode == REVEAL_TEXT)
+            SetWindowTextA(GetDlgItem(panel, REVEAL_LABEL_BASE + place.question),
+                           question->revealText);
+    }
+    if (!right)
+        SetWindowTextA(GetDlgItem(panel, REVEAL_LABEL_BASE + place.question), "");
+    SetDlgItemTextA(panel, boxId + VERDICT_LABEL_OFFSET, verdict);
+    UpdateScore(quiz, panel);
+}
+
+void UpdateScore(const QuizRecord& quiz, HWND panel)
+{
+    const int boxes = BoxesPerQuestion(quiz.answersPerQuestion);
+    int solved = 0;
+    for (int i = 1; i <= quiz.questionCount; ++i) {
+        int right = 0;
+        for (int j = 1; j <= boxes; ++j) {
+            char verdict[VERDICT_PEEK_SIZE] = {};
+            GetWindowTextA(GetDlgItem(panel, VERDICT_LABEL_BASE + boxes * (i - 1) + j), verdict,
+                           VERDICT_PEEK_SIZE);
+            right += lstrcmpA(verdict, VERDICT_BRAVO) == 0;
+        }
+        solved += right == boxes;
+    }
+    HWND header = GetParent(panel);
+    char score[TEXT_SIZE];
+    wsprintfA(score, " %d / %d", solved, quiz.questionCount);
+    SetDlgItemTextA(header, SCORE_LABEL_ID, score);
+    SetDlgItemTextA(header, CODE_LABEL_ID, solved == 0 ? "      " : quiz.codes[solved - 1]);
+}
+
+void FillUnsolvedAnswers(HWND box)
+{
+    HWND panel = GetParent(box);
+    char text[TEXT_SIZE] = {};
+    GetWindowTextA(box, text, TEXT_SIZE);
+    const int boxCount = BoxesPerQuestion(g_quiz->answersPerQuestion) * g_quiz->questionCount;
+    for (int n = 1; n <= boxCount; ++n) {
+        char verdict[TEXT_SIZE] = {};
+        GetWindowTextA(GetDlgItem(panel, VERDICT_LABEL_BASE + n), verdict, TEXT_SIZE);
+        if (lstrcmpA(verdict, VERDICT_BRAVO) != 0) {
+            SetDlgItemTextA(panel, ANSWER_BOX_BASE + n, text);
+            SetFocus(GetDlgItem(panel, ANSWER_BOX_BASE + n));
+        }
+    }
+    SetFocus(box);
+}

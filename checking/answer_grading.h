@@ -1,0 +1,21 @@
+// Grading the answer boxes of the question panel. The verdict labels hold the
+// whole grading state: nothing else records which question is solved, so
+// every grading recomputes from them and can be repeated.
+#pragma once
+
+#include "quiz/quiz_record.h"
+
+#include <windows.h>
+
+// Grades answer box boxId: writes its verdict label, reveals the question's
+// picture or text when the question is solved exactly as stored, and brings
+// score and code up to date.
+void CheckAnswer(const QuizRecord& quiz, HWND panel, int boxId);
+
+// Counts the solved questions from the verdict labels and writes the score
+// " %d / %d" and the code of that count into the header (the panel's parent).
+void UpdateScore(const QuizRecord& quiz, HWND panel);
+
+// F1: copies the box's text into every box not graded "BRAVO" and moves the
+// focus through them, so that each is graded as the focus leaves it.
+void FillUnsolvedAnswers(HWND box);

@@ -1,0 +1,39 @@
+// A main window with its question panel, built in this process as start-up
+// builds them, for the tests of the player's windows.
+#pragma once
+
+#include "quiz/quiz_record.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// A quiz of questions answered "Paris" (and "France" as second answer).
+std::unique_ptr<QuizRecord> MakeQuiz(int layout, int questions, int answers, int reveal);
+
+// The scroll codes the panel received, in order.
+extern std::vector<UINT> g_scrollCodes;
+
+void PumpMessages();
+std::string TextOf(HWND window);
+COLORREF BrushColour(HBRUSH brush);
+
+// A control's rectangle in its parent's client coordinates.
+RECT PlaceOf(HWND control);
+
+struct PlayerWindow {
+    std::unique_ptr<QuizRecord> quiz;
+    HWND main = nullptr;
+
+    // Shown only when a test needs it painted: under Wine without a window
+    // manager, destroying a shown window waits two seconds for the X server.
+    explicit PlayerWindow(std::unique_ptr<QuizRecord> record, bool shown = false);
+    ~PlayerWindow();
+    PlayerWindow(const PlayerWindow&) = delete;
+    PlayerWindow& operator=(const PlayerWindow&) = delete;
+
+    // The child of the main window at this place, of this size.
+    HWND ChildAt(int x, int y, int width, int height) const;
+};

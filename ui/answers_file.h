@@ -1,0 +1,25 @@
+// The answers file: the text of every answer box, one line per box in
+// identifier order, in the current directory, named after the program with
+// "txt" for the last three letters (quiz.exe keeps its answers in quiz.txt).
+// An empty box is written "*".
+#pragma once
+
+#include "quiz/quiz_record.h"
+
+#include <cstdio>
+
+// The file name, without a directory.
+void AnswersFileName(char (&name)[TEXT_SIZE]);
+
+// Reading while the panel builds its boxes: one line per box, in order.
+struct SavedAnswers {
+    FILE* file; // none when there is no file: every box starts empty
+};
+
+SavedAnswers OpenSavedAnswers();
+
+// The next box's saved text, empty when the file has no more lines. A line
+// fills exactly one box: what a line holds past 258 characters is dropped.
+void NextSavedAnswer(SavedAnswers& saved, char (&text)[TEXT_SIZE]);
+
+void CloseSavedAnswers(SavedAnswers& saved);
