@@ -1,6 +1,8 @@
 #include "ui/answers_file.h"
 
-#include <windows.h>
+#include "quiz/message_box.h"
+#include "ui/app_globals.h"
+#include "ui/panel_controls.h"
 
 #include <cstring>
 
@@ -53,4 +55,52 @@ void CloseSavedAnswers(SavedAnswers& saved)
     if (saved.file)
         fclose(saved.file);
     saved.file = nullptr;
+}
+
+namespace {
+
+bool WriteAll(HANDLE file, const char* bytes, DWORD size)
+{
+    DWORD written = 0;
+    return WriteFile(file, bytes, size, &written, nullptr) && written == size;
+}
+
+bool WriteAnswers(HWND panel, const char* path)
+{
+    HANDLE file =
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool written = true;
+    const int boxCount = BoxesPerQuestion(g_quiz->answersPerQuestion) * g_quiz->questionCount;
+    for (int n = 1; written && n <= boxCount; ++n) {
+        char text[TEXT_SIZE] = {};
+        GetWindowTextA(GetDlgItem(panel, ANSWER_BOX_BASE + n), text, TEXT_SIZE);
+        char line[TEXT_SIZE + 2];
+        const int length = wsprintfA(line, "%s\r\n", text[0] ? text : EMPTY_BOX_MARK);
+        written = WriteAll(file, line, static_cast<DWORD>(length));
+    }
+    written = FlushFileBuffers(file) && written;
+    return CloseHandle(file) && written;
+}
+
+} // namespace
+
+bool SaveAnswers(HWND panel)
+{
+    char name[TEXT_SIZE];
+    AnswersFileName(name);
+    char temporary[TEXT_SIZE + 8];
+    wsprintfA(temporary, "%s.new", name);
+    if (WriteAnswers(panel, temporary) &&
+        MoveFileExA(temporary, name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileA(temporary);
+    char message[2 * TEXT_SIZE];
+    wsprintfA(message,
+              "Impossible d'enregistrer vos réponses dans « %s ». "
+              "Les réponses enregistrées auparavant sont conservées.",
+              name);
+    ShowMessageBox(message, "Quizz");
+    return false;
 }

@@ -6,6 +6,8 @@
 
 #include "quiz/quiz_record.h"
 
+#include <windows.h>
+
 #include <cstdio>
 
 // The file name, without a directory.
@@ -23,3 +25,8 @@ SavedAnswers OpenSavedAnswers();
 void NextSavedAnswer(SavedAnswers& saved, char (&text)[TEXT_SIZE]);
 
 void CloseSavedAnswers(SavedAnswers& saved);
+
+// Writes every box's text into the answers file. The file is written beside
+// it first and replaces the old one only when complete: when saving fails,
+// the old answers stay and the user is told. False then.
+bool SaveAnswers(HWND panel);

@@ -1,9 +1,11 @@
 #include "ui/main_window.h"
 
+#include "ui/answers_file.h"
 #include "ui/app_globals.h"
 #include "ui/build_settings.h"
 #include "ui/header_bar.h"
 #include "ui/media_files.h"
+#include "ui/panel_scroll.h"
 #include "ui/shell_open.h"
 
 namespace {
@@ -74,6 +76,7 @@ LRESULT OnSize(HWND window)
 
 LRESULT OnClose()
 {
+    SaveAnswers(g_panel);
     DeleteFileA(SOUND_FILE);
     PostQuitMessage(0);
     return 0;
@@ -105,14 +108,9 @@ LRESULT OnKeyDown(WPARAM key)
     return 0;
 }
 
-// Only single notches scroll; the wheel's delta is taken as an unsigned word.
 LRESULT OnMouseWheel(WPARAM wParam)
 {
-    const WORD delta = HIWORD(wParam);
-    if (delta == WHEEL_DELTA)
-        PostMessageA(g_panel, WM_VSCROLL, SB_LINEUP, 0);
-    else if (delta == static_cast<WORD>(-WHEEL_DELTA))
-        PostMessageA(g_panel, WM_VSCROLL, SB_LINEDOWN, 0);
+    PostWheelScroll(g_panel, wParam);
     return 0;
 }
 

@@ -7,7 +7,9 @@
 #include "ui/answers_file.h"
 #include "ui/app_globals.h"
 #include "ui/cell_geometry.h"
+#include "ui/media_playback.h"
 #include "ui/panel_controls.h"
+#include "ui/panel_scroll.h"
 #include "ui/question_picture.h"
 
 namespace {
@@ -141,6 +143,7 @@ void AddAnswerBoxes(HWND panel, const QuizRecord& quiz, int i, const CellGeometr
 void BuildCells(HWND panel)
 {
     const QuizRecord& quiz = *g_quiz;
+    UpdateScrollExtents(panel);
     SavedAnswers saved = OpenSavedAnswers();
     MediaIcons icons = {};
     if (quiz.layoutKind == LAYOUT_AUDIO || quiz.layoutKind == LAYOUT_VIDEO)
@@ -235,6 +238,20 @@ INT_PTR OnCtlColorStatic(HDC dc, HWND control)
     return FALSE;
 }
 
+// Only clicks (notification 0) on the media buttons of questions 1 to 90
+// count, and only where there are media.
+void OnCommand(HWND panel, WPARAM wParam)
+{
+    const int kind = g_quiz->layoutKind;
+    if (kind != LAYOUT_AUDIO && kind != LAYOUT_VIDEO)
+        return;
+    const int id = static_cast<int>(wParam);
+    if (id > PLAY_BUTTON_BASE && id <= PLAY_BUTTON_BASE + MAX_QUESTIONS)
+        PlayQuestionMedia(panel, id - PLAY_BUTTON_BASE);
+    else if (id > STOP_BUTTON_BASE && id <= STOP_BUTTON_BASE + MAX_QUESTIONS)
+        StopQuestionMedia(panel, id - STOP_BUTTON_BASE);
+}
+
 } // namespace
 
 HWND CreatePanel(HWND mainWindow)
@@ -249,6 +266,23 @@ INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM
     case WM_INITDIALOG:
         BuildCells(panel);
         return TRUE;
+    case WM_SIZE:
+        ResizePanel(panel);
+        return FALSE;
+    case WM_VSCROLL:
+        ScrollPanel(panel, SB_VERT, LOWORD(wParam));
+        return FALSE;
+    case WM_HSCROLL:
+        ScrollPanel(panel, SB_HORZ, LOWORD(wParam));
+        return FALSE;
+    case WM_MOUSEWHEEL:
+        // Handled here: passed on, it would reach the main window, which
+        // scrolls the panel for it a second time.
+        PostWheelScroll(panel, wParam);
+        return TRUE;
+    case WM_COMMAND:
+        OnCommand(panel, wParam);
+        return FALSE;
     case WM_CTLCOLORDLG:
         return reinterpret_cast<INT_PTR>(g_quiz->backgroundBrush);
     case WM_CTLCOLORSTATIC:

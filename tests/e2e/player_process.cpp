@@ -4,6 +4,7 @@
 #include "ui/main_window.h"
 
 std::string g_playerPath;
+std::string g_atlWithoutExportPath;
 
 std::string WindowsPath(const std::string& path)
 {
@@ -37,7 +38,9 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM lParam)
     GetWindowThreadProcessId(window, &owner);
     char className[64] = {};
     GetClassNameA(window, className, sizeof className);
-    if (owner == search->processId && lstrcmpA(className, MAIN_WINDOW_CLASS) == 0) {
+    // Shown only once start-up has built the panel and its boxes.
+    if (owner == search->processId && lstrcmpA(className, MAIN_WINDOW_CLASS) == 0 &&
+        IsWindowVisible(window)) {
         search->found = window;
         return FALSE;
     }
@@ -46,15 +49,16 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM lParam)
 
 } // namespace
 
-PlayerProcess::PlayerProcess(const QuizRecord& quiz, const char* name) : path_(TemporaryPath(name))
+PlayerProcess::PlayerProcess(const QuizRecord& quiz, const char* name)
+    : path_(TemporaryDirectory() + name)
 {
     if (!WriteModuleCopy(g_playerPath, path_, QuizResources(quiz)))
         return;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + path_ + "\"";
-    CreateProcessA(path_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                   &startup, &process_);
+    CreateProcessA(path_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                   TemporaryDirectory().c_str(), &startup, &process_);
 }
 
 PlayerProcess::~PlayerProcess()
@@ -90,4 +94,9 @@ DWORD PlayerProcess::WaitForExit(DWORD timeoutMs) const
         GetExitCodeProcess(process_.hProcess, &code);
     }
     return code;
+}
+
+std::string PlayerProcess::AnswersPath() const
+{
+    return path_.substr(0, path_.size() - 3) + "txt";
 }

@@ -8,8 +8,6 @@
 
 namespace {
 
-std::string g_atlWithoutExportPath;
-
 std::unique_ptr<QuizRecord> MakeQuiz(int layout, const char* title)
 {
     auto quiz = std::make_unique<QuizRecord>();
@@ -45,6 +43,7 @@ TEST(StartUp, OpensTheCentredMainWindowAndExitsCleanlyOnClose)
 
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(player.WaitForExit(30000), 0u);
+    DeleteFileA(player.AnswersPath().c_str());
 }
 
 // Run with "atl.dll" disabled (ctest sets WINEDLLOVERRIDES for this one).
@@ -70,17 +69,4 @@ TEST(StartUpWithAtlLackingItsExport, AVideoQuizEndsWithOneAndNoWindow)
         EXPECT_EQ(player.WaitForExit(30000), 1u);
     }
     DeleteFileA(atl.c_str());
-}
-
-int main(int argc, char** argv)
-{
-    testing::InitGoogleTest(&argc, argv);
-    if (argc < 2) {
-        fprintf(stderr, "usage: start_up_tests PLAYER.exe [ATL_WITHOUT_EXPORT.dll]\n");
-        return 2;
-    }
-    g_playerPath = WindowsPath(argv[1]);
-    if (argc > 2)
-        g_atlWithoutExportPath = WindowsPath(argv[2]);
-    return RUN_ALL_TESTS();
 }
