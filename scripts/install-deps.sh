@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine xvfb xauth x11-apps python3
+  gstreamer1.0-plugins-good
   imagemagick ffmpeg ncompress
   libtomlplusplus-dev zip unzip
 )

@@ -5,6 +5,7 @@
 #include "ui/build_settings.h"
 #include "ui/header_bar.h"
 #include "ui/media_files.h"
+#include "ui/media_playback.h"
 #include "ui/panel_scroll.h"
 #include "ui/shell_open.h"
 
@@ -77,6 +78,7 @@ LRESULT OnSize(HWND window)
 LRESULT OnClose()
 {
     SaveAnswers(g_panel);
+    CloseSoundPlayer();
     DeleteFileA(SOUND_FILE);
     PostQuitMessage(0);
     return 0;

@@ -1,5 +1,189 @@
+// The player control's identifiers are defined here, once.
+#include <initguid.h>
+
 #include "ui/media_playback.h"
 
-void PlayQuestionMedia(HWND, int) {}
+#include "quiz/message_box.h"
+#include "ui/app_globals.h"
+#include "ui/media_files.h"
+#include "ui/panel_controls.h"
 
-void StopQuestionMedia(HWND, int) {}
+#include <vfw.h>
+#include <wmp.h>
+
+HWND AudioWindow;
+HWND VideoHosts[MAX_QUESTIONS];
+IWMPPlayer* VideoPlayers[MAX_QUESTIONS];
+IWMPControls* VideoControls[MAX_QUESTIONS];
+
+namespace {
+
+constexpr const char* MEDIA_CAPTION = "Information";
+constexpr DWORD PLAYER_CONTEXT = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
+
+void Tell(const char* text)
+{
+    ShowMessageBox(text, MEDIA_CAPTION);
+}
+
+void FilmFileName(int question, char (&name)[MAX_PATH])
+{
+    wsprintfA(name, FILM_FILE_FORMAT, question);
+}
+
+// A BSTR of an ANSI text, as the player's properties take them.
+BSTR WideText(const char* text)
+{
+    WCHAR wide[MAX_PATH + 1] = {};
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wide, MAX_PATH + 1);
+    return SysAllocString(wide);
+}
+
+bool WriteWholeFile(const char* name, const void* bytes, DWORD size)
+{
+    HANDLE file =
+        CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool complete = WriteFile(file, bytes, size, &written, nullptr) && written == size;
+    return CloseHandle(file) && complete;
+}
+
+void CloseSound()
+{
+    if (!AudioWindow)
+        return;
+    SendMessageA(AudioWindow, MCI_STOP, 0, 0);
+    SendMessageA(AudioWindow, WM_CLOSE, 0, 0);
+    AudioWindow = nullptr;
+    DeleteFileA(SOUND_FILE);
+}
+
+void PutUrl(IWMPPlayer* player, const char* name)
+{
+    BSTR url = WideText(name);
+    player->put_URL(url);
+    SysFreeString(url);
+}
+
+} // namespace
+
+int ExtractMedia(HWND, int resourceId, int mediaType)
+{
+    const bool sound = mediaType == MEDIA_SOUND;
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(resourceId), MEDIA_RESOURCE_TYPE);
+    if (!info) {
+        Tell(sound ? "Impossible de localiser le fichier audio."
+                   : "Impossible de localiser le fichier vidéo.");
+        return 0;
+    }
+    const DWORD size = SizeofResource(module, info);
+    HGLOBAL resource = LoadResource(module, info);
+    if (!resource) {
+        Tell(sound ? "Impossible de charger le fichier audio."
+                   : "Impossible de charger le fichier vidéo.");
+        return 0;
+    }
+    const void* bytes = LockResource(resource);
+    if (!bytes)
+        return 0;
+    char name[MAX_PATH];
+    if (sound)
+        lstrcpyA(name, SOUND_FILE);
+    else
+        FilmFileName(resourceId - MEDIA_RESOURCE_BASE, name);
+    const bool written = WriteWholeFile(name, bytes, size);
+    FreeResource(resource);
+    if (!written) {
+        // A player given a file that is not there, or an older one, would
+        // play nothing or the wrong thing without a word.
+        DeleteFileA(name);
+        Tell(sound ? "Impossible d'écrire le fichier audio dans le dossier du quiz."
+                   : "Impossible d'écrire le fichier vidéo dans le dossier du quiz.");
+        return 0;
+    }
+    return 1;
+}
+
+bool PrepareFilmPlayer(HWND panel, int question, HWND host)
+{
+    const int slot = question - 1;
+    VideoHosts[slot] = host;
+    if (FAILED(CoCreateInstance(CLSID_WindowsMediaPlayer, nullptr, PLAYER_CONTEXT, IID_IWMPPlayer,
+                                reinterpret_cast<void**>(&VideoPlayers[slot]))) ||
+        !VideoPlayers[slot]) {
+        VideoPlayers[slot] = nullptr;
+        return false;
+    }
+    IWMPPlayer* player = VideoPlayers[slot];
+    // The host window keeps the container; asking for it anyway matters, as
+    // some hosts (Wine's) attach nothing when it is not asked for.
+    IUnknown* container = nullptr;
+    if (g_atlAxAttachControl && SUCCEEDED(g_atlAxAttachControl(player, host, &container)) &&
+        container)
+        container->Release();
+    player->get_controls(&VideoControls[slot]);
+    BSTR none = WideText("none");
+    player->put_uiMode(none);
+    SysFreeString(none);
+
+    if (ExtractMedia(panel, MEDIA_RESOURCE_BASE + question, MEDIA_FILM)) {
+        char name[MAX_PATH];
+        FilmFileName(question, name);
+        PutUrl(player, name);
+        if (VideoControls[slot])
+            VideoControls[slot]->stop();
+        DeleteFileA(name);
+    }
+    return true;
+}
+
+void PlayQuestionMedia(HWND panel, int question)
+{
+    if (g_quiz->layoutKind == LAYOUT_AUDIO) {
+        CloseSound();
+        if (ExtractMedia(panel, MEDIA_RESOURCE_BASE + question, MEDIA_SOUND)) {
+            AudioWindow = MCIWndCreateA(panel, g_instance, WS_CHILD | MCIWNDF_NOMENU, SOUND_FILE);
+            SendMessageA(AudioWindow, MCI_PLAY, 0, 0);
+        }
+    } else if (g_quiz->layoutKind == LAYOUT_VIDEO) {
+        IWMPControls* controls = VideoControls[question - 1];
+        if (ExtractMedia(panel, MEDIA_RESOURCE_BASE + question, MEDIA_FILM) && controls)
+            controls->play();
+    }
+}
+
+void StopQuestionMedia(HWND, int)
+{
+    if (g_quiz->layoutKind == LAYOUT_AUDIO) {
+        CloseSound();
+    } else if (g_quiz->layoutKind == LAYOUT_VIDEO) {
+        for (IWMPControls* controls : VideoControls)
+            if (controls)
+                controls->stop();
+    }
+}
+
+void CloseSoundPlayer()
+{
+    CloseSound();
+}
+
+void ReleaseFilmPlayers()
+{
+    for (int slot = 0; slot < MAX_QUESTIONS; ++slot) {
+        if (VideoControls[slot]) {
+            VideoControls[slot]->stop();
+            VideoControls[slot]->Release();
+            VideoControls[slot] = nullptr;
+        }
+        if (VideoPlayers[slot]) {
+            VideoPlayers[slot]->close();
+            VideoPlayers[slot]->Release();
+            VideoPlayers[slot] = nullptr;
+        }
+        VideoHosts[slot] = nullptr;
+    }
+}

@@ -99,14 +99,15 @@ void AddSoundButtons(HWND panel, int i, const CellGeometry& cell, const MediaIco
     AddMediaButton(panel, cell.columnX + 30, cell.rowY + 231, 20, STOP_BUTTON_BASE + i, icons.stop);
 }
 
-void AddFilmControls(HWND panel, int i, const CellGeometry& cell, const MediaIcons& icons)
+// False when the film player cannot be made: the panel then ends with the
+// cells built so far.
+bool AddFilmControls(HWND panel, int i, const CellGeometry& cell, const MediaIcons& icons)
 {
     AddMediaButton(panel, cell.columnX + 15, cell.rowY - 40, 20, PLAY_BUTTON_BASE + i, icons.play);
     AddMediaButton(panel, cell.columnX + 15, cell.rowY - 20, 20, STOP_BUTTON_BASE + i, icons.stop);
-    AddControl(panel, "STATIC", "", VISIBLE_CHILD | WS_BORDER, cell.columnX + 15, cell.rowY - 250,
-               200, 150, FILM_HOST_BASE + i);
-    // The film player is set up in its host here; a host whose player cannot
-    // be made ends the construction at this question.
+    HWND host = AddControl(panel, "STATIC", "", VISIBLE_CHILD | WS_BORDER, cell.columnX + 15,
+                           cell.rowY - 250, 200, 150, FILM_HOST_BASE + i);
+    return PrepareFilmPlayer(panel, i, host);
 }
 
 // The boxes of question i with their verdict labels, each given its saved
@@ -165,7 +166,10 @@ void BuildCells(HWND panel)
             AddSoundButtons(panel, i, cell, icons);
             break;
         case LAYOUT_VIDEO:
-            AddFilmControls(panel, i, cell, icons);
+            if (!AddFilmControls(panel, i, cell, icons)) {
+                CloseSavedAnswers(saved);
+                return;
+            }
             break;
         default:
             break;

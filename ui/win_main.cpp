@@ -2,6 +2,7 @@
 #include "ui/app_globals.h"
 #include "ui/main_window.h"
 #include "ui/media_files.h"
+#include "ui/media_playback.h"
 #include "ui/panel.h"
 
 namespace {
@@ -65,6 +66,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     }
 
     if (video) {
+        ReleaseFilmPlayers();
         DeleteFilmFiles();
         DestroyWindow(mainWindow);
         CoUninitialize();

@@ -1,0 +1,166 @@
+// Sounds of the audio layout, played for real by the MCI window (on a null
+// sound device). This program carries sounds 401 and 402; question 3 has
+// none. It runs in a directory of its own, where the sound file is written.
+#include "tests/support/message_box_recorder.h"
+#include "tests/windows/player_window.h"
+#include "tests/windows/resource_module.h"
+#include "ui/app_globals.h"
+#include "ui/media_files.h"
+#include "ui/media_playback.h"
+#include "ui/panel_controls.h"
+
+#include <gtest/gtest.h>
+
+#include <vfw.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string Read(const char* path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+std::string ResourceBytes(int id)
+{
+    HMODULE self = GetModuleHandleA(nullptr);
+    HRSRC info = FindResourceA(self, MAKEINTRESOURCEA(id), MEDIA_RESOURCE_TYPE);
+    return std::string(static_cast<const char*>(LockResource(LoadResource(self, info))),
+                       SizeofResource(self, info));
+}
+
+bool Exists(const char* path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Playing(HWND window)
+{
+    for (int wait = 0; wait < 50; ++wait) {
+        if (MCIWndGetMode(window, nullptr, 0) == MCI_MODE_PLAY)
+            return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+class Sound : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        GetCurrentDirectoryA(MAX_PATH, previous_);
+        directory_ = TemporaryPath("sounds");
+        CreateDirectoryA(directory_.c_str(), nullptr);
+        SetCurrentDirectoryA(directory_.c_str());
+        RecordedMessages().clear();
+    }
+    void TearDown() override
+    {
+        DeleteFileA(SOUND_FILE);
+        RemoveDirectoryA(SOUND_FILE);
+        SetCurrentDirectoryA(previous_);
+        RemoveDirectoryA(directory_.c_str());
+    }
+
+private:
+    char previous_[MAX_PATH] = {};
+    std::string directory_;
+};
+
+} // namespace
+
+TEST_F(Sound, PlayingASoundStopsTheOneBefore)
+{
+    PlayerWindow window(MakeQuiz(LAYOUT_AUDIO, 3, 1, REVEAL_NONE));
+    std::ofstream(SOUND_FILE) << "left by another program";
+
+    PlayQuestionMedia(g_panel, 1);
+    HWND first = AudioWindow;
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(Playing(first));
+    EXPECT_EQ(Read(SOUND_FILE), ResourceBytes(401));
+
+    PlayQuestionMedia(g_panel, 2);
+    EXPECT_FALSE(IsWindow(first));
+    ASSERT_NE(AudioWindow, nullptr);
+    EXPECT_TRUE(Playing(AudioWindow));
+    EXPECT_EQ(Read(SOUND_FILE), ResourceBytes(402));
+    EXPECT_FALSE(IsWindowVisible(AudioWindow));
+
+    // Any stop button stops the one sound.
+    HWND second = AudioWindow;
+    StopQuestionMedia(g_panel, 3);
+    EXPECT_EQ(AudioWindow, nullptr);
+    EXPECT_FALSE(IsWindow(second));
+    EXPECT_FALSE(Exists(SOUND_FILE));
+    EXPECT_TRUE(RecordedMessages().empty());
+}
+
+TEST_F(Sound, StopWithNothingPlayingDoesNothing)
+{
+    PlayerWindow window(MakeQuiz(LAYOUT_AUDIO, 3, 1, REVEAL_NONE));
+    std::ofstream(SOUND_FILE) << "not ours";
+    StopQuestionMedia(g_panel, 1);
+    EXPECT_TRUE(Exists(SOUND_FILE));
+}
+
+TEST_F(Sound, AMissingSoundIsToldAfterTheLastOneStopped)
+{
+    PlayerWindow window(MakeQuiz(LAYOUT_AUDIO, 3, 1, REVEAL_NONE));
+    PlayQuestionMedia(g_panel, 1);
+    HWND first = AudioWindow;
+    PlayQuestionMedia(g_panel, 3);
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(AudioWindow, nullptr);
+    EXPECT_EQ(RecordedMessages(),
+              (std::vector<RecordedMessage>{
+                  {"Impossible de localiser le fichier audio.", "Information"}}));
+}
+
+TEST_F(Sound, AFileThatCannotBeWrittenIsToldAndNothingPlays)
+{
+    PlayerWindow window(MakeQuiz(LAYOUT_AUDIO, 3, 1, REVEAL_NONE));
+    CreateDirectoryA(SOUND_FILE, nullptr); // where the file would go
+    PlayQuestionMedia(g_panel, 1);
+    EXPECT_EQ(AudioWindow, nullptr);
+    ASSERT_EQ(RecordedMessages().size(), 1u);
+    EXPECT_EQ(RecordedMessages()[0].caption, "Information");
+    EXPECT_EQ(ExtractMedia(g_panel, MEDIA_RESOURCE_BASE + 2, MEDIA_SOUND), 0);
+}
+
+TEST_F(Sound, ClosingTheWindowStopsTheSoundAndRemovesItsFile)
+{
+    PlayerWindow window(MakeQuiz(LAYOUT_AUDIO, 3, 1, REVEAL_NONE));
+    PlayQuestionMedia(g_panel, 2);
+    HWND sound = AudioWindow;
+    ASSERT_TRUE(Playing(sound));
+    SendMessageA(window.main, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(sound));
+    EXPECT_FALSE(Exists(SOUND_FILE));
+    PumpMessages();
+    DeleteFileA("sound_tests.txt"); // the answers, saved at close
+}
+
+TEST_F(Sound, OnlyClicksOnTheButtonsOfQuestions1To90Count)
+{
+    PlayerWindow window(MakeQuiz(LAYOUT_AUDIO, 3, 1, REVEAL_NONE));
+    const struct {
+        WPARAM command;
+        bool plays;
+    } clicks[] = {{PLAY_BUTTON_BASE + 1, true},
+                  {MAKEWPARAM(PLAY_BUTTON_BASE + 1, BN_SETFOCUS), false},
+                  {PLAY_BUTTON_BASE + 91, false},
+                  {PLAY_BUTTON_BASE, false}};
+    for (const auto& c : clicks) {
+        StopQuestionMedia(g_panel, 1);
+        SendMessageA(g_panel, WM_COMMAND, c.command, 0);
+        EXPECT_EQ(AudioWindow != nullptr, c.plays) << c.command;
+    }
+    SendMessageA(g_panel, WM_COMMAND, STOP_BUTTON_BASE + 90, 0);
+    EXPECT_EQ(AudioWindow, nullptr);
+}
