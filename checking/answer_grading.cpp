@@ -23,7 +23,7 @@ bool SolvedAsStored(const QuizRecord& quiz, HWND panel, int question, const Ques
     const int boxes = BoxesPerQuestion(quiz.answersPerQuestion);
     for (int j = 1; j <= boxes; ++j) {
         char typed[TEXT_SIZE] = {};
-        GetWindowTextA(GetDlgItem(panel, ANSWER_BOX_BASE + boxes * (question - 1) + j), typed,
+        GetWindowTextA(PanelItem(panel, ANSWER_BOX_BASE + boxes * (question - 1) + j), typed,
                        TEXT_SIZE);
         if (lstrcmpA(typed, StoredAnswer(record, j == 2)) != 0)
             return false;
@@ -40,7 +40,7 @@ void CheckAnswer(const QuizRecord& quiz, HWND panel, int boxId)
     if (!question)
         return;
     char typed[TEXT_SIZE] = {};
-    GetWindowTextA(GetDlgItem(panel, boxId), typed, TEXT_SIZE);
+    GetWindowTextA(PanelItem(panel, boxId), typed, TEXT_SIZE);
     const char* verdict = GradeAnswer(StoredAnswer(*question, place.second), typed);
     const bool right = lstrcmpA(verdict, VERDICT_BRAVO) == 0;
 
@@ -49,12 +49,12 @@ void CheckAnswer(const QuizRecord& quiz, HWND panel, int boxId)
         if (quiz.revealMode == REVEAL_PICTURE)
             ShowRevealPicture(panel, place.question);
         else if (quiz.revealMode == REVEAL_TEXT)
-            SetWindowTextA(GetDlgItem(panel, REVEAL_LABEL_BASE + place.question),
+            SetWindowTextA(PanelItem(panel, REVEAL_LABEL_BASE + place.question),
                            question->revealText);
     }
     if (!right)
-        SetWindowTextA(GetDlgItem(panel, REVEAL_LABEL_BASE + place.question), "");
-    SetDlgItemTextA(panel, boxId + VERDICT_LABEL_OFFSET, verdict);
+        SetWindowTextA(PanelItem(panel, REVEAL_LABEL_BASE + place.question), "");
+    SetWindowTextA(PanelItem(panel, boxId + VERDICT_LABEL_OFFSET), verdict);
     UpdateScore(quiz, panel);
 }
 
@@ -66,7 +66,7 @@ void UpdateScore(const QuizRecord& quiz, HWND panel)
         int right = 0;
         for (int j = 1; j <= boxes; ++j) {
             char verdict[VERDICT_PEEK_SIZE] = {};
-            GetWindowTextA(GetDlgItem(panel, VERDICT_LABEL_BASE + boxes * (i - 1) + j), verdict,
+            GetWindowTextA(PanelItem(panel, VERDICT_LABEL_BASE + boxes * (i - 1) + j), verdict,
                            VERDICT_PEEK_SIZE);
             right += lstrcmpA(verdict, VERDICT_BRAVO) == 0;
         }
@@ -87,10 +87,10 @@ void FillUnsolvedAnswers(HWND box)
     const int boxCount = BoxesPerQuestion(g_quiz->answersPerQuestion) * g_quiz->questionCount;
     for (int n = 1; n <= boxCount; ++n) {
         char verdict[TEXT_SIZE] = {};
-        GetWindowTextA(GetDlgItem(panel, VERDICT_LABEL_BASE + n), verdict, TEXT_SIZE);
+        GetWindowTextA(PanelItem(panel, VERDICT_LABEL_BASE + n), verdict, TEXT_SIZE);
         if (lstrcmpA(verdict, VERDICT_BRAVO) != 0) {
-            SetDlgItemTextA(panel, ANSWER_BOX_BASE + n, text);
-            SetFocus(GetDlgItem(panel, ANSWER_BOX_BASE + n));
+            SetWindowTextA(PanelItem(panel, ANSWER_BOX_BASE + n), text);
+            SetFocus(PanelItem(panel, ANSWER_BOX_BASE + n));
         }
     }
     SetFocus(box);

@@ -145,6 +145,9 @@ void BuildCells(HWND panel)
 {
     const QuizRecord& quiz = *g_quiz;
     UpdateScrollExtents(panel);
+    // Held for the whole build, so that each picture's decoding does not
+    // start and end COM anew.
+    CoInitialize(nullptr);
     SavedAnswers saved = OpenSavedAnswers();
     MediaIcons icons = {};
     if (quiz.layoutKind == LAYOUT_AUDIO || quiz.layoutKind == LAYOUT_VIDEO)
@@ -168,6 +171,7 @@ void BuildCells(HWND panel)
         case LAYOUT_VIDEO:
             if (!AddFilmControls(panel, i, cell, icons)) {
                 CloseSavedAnswers(saved);
+                CoUninitialize();
                 return;
             }
             break;
@@ -181,6 +185,7 @@ void BuildCells(HWND panel)
         AddAnswerBoxes(panel, quiz, i, cell, saved);
     }
     CloseSavedAnswers(saved);
+    CoUninitialize();
 }
 
 HBRUSH FixedBrush(COLORREF colour)

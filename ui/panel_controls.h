@@ -43,3 +43,11 @@ inline int BoxesPerQuestion(int answersPerQuestion)
 {
     return answersPerQuestion == 2 ? 2 : 1;
 }
+
+#include <windows.h>
+
+// The panel's control with this identifier, as GetDlgItem finds it, but
+// remembered: every grading looks up all the verdict labels, and walking the
+// panel's hundreds of children for each made a grading slow. A remembered
+// handle is checked before it is used.
+HWND PanelItem(HWND panel, int id);

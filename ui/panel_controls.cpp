@@ -1,0 +1,20 @@
+#include "ui/panel_controls.h"
+
+namespace {
+
+constexpr int FIRST_REMEMBERED = ANSWER_BOX_BASE;
+constexpr int LAST_REMEMBERED = PICTURE_BASE + 90;
+
+HWND g_remembered[LAST_REMEMBERED - FIRST_REMEMBERED + 1];
+
+} // namespace
+
+HWND PanelItem(HWND panel, int id)
+{
+    if (id < FIRST_REMEMBERED || id > LAST_REMEMBERED)
+        return GetDlgItem(panel, id);
+    HWND& slot = g_remembered[id - FIRST_REMEMBERED];
+    if (!slot || GetParent(slot) != panel || GetDlgCtrlID(slot) != id)
+        slot = GetDlgItem(panel, id);
+    return slot;
+}
