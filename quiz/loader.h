@@ -5,12 +5,10 @@
 #pragma once
 
 #include "quiz/quiz_record.h"
+#include "quiz/resource_names.h"
 
 #include <windows.h>
 
-constexpr int QUIZ_RESOURCE = 104;
-constexpr int CODES_RESOURCE = 105;
-constexpr const char* PAYLOAD_RESOURCE_TYPE = "PATCH";
 
 // Fills a freshly constructed record from the program's own resources.
 void LoadQuiz(QuizRecord& quiz);

@@ -20,6 +20,7 @@ if [ "$windows_preset" != windows ]; then
   cmake --preset "$windows_preset" >/dev/null
   cmake --build --preset "$windows_preset"
 fi
+scripts/build-samples.sh windows
 echo "Windows tests: preset $windows_preset"
 status=0
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset "$windows_preset" || status=$?

@@ -4,6 +4,8 @@
 // A the quiz's answersPerQuestion.
 #pragma once
 
+#include "quiz/resource_names.h"
+
 constexpr int NUMBER_LABEL_ID = 153;     // shared by every "%d." label
 constexpr int ANSWER_CAPTION_ID = 156;   // shared by the captions of two-answer quizzes
 constexpr int QUESTION_LABEL_ID = 3000;  // shared by the question texts of the text layout
@@ -17,11 +19,6 @@ constexpr int FILM_HOST_BASE = 9900;     // + i
 
 constexpr int VERDICT_LABEL_OFFSET = VERDICT_LABEL_BASE - ANSWER_BOX_BASE;
 
-// Picture and sound or film of question i, and its reveal picture: resources
-// of type "IMG".
-constexpr const char* MEDIA_RESOURCE_TYPE = "IMG";
-constexpr int MEDIA_RESOURCE_BASE = 400;
-constexpr int REVEAL_PICTURE_RESOURCE_BASE = 10400;
 
 struct BoxPlace {
     int question; // i, from 1

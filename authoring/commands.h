@@ -1,0 +1,55 @@
+// The commands of quizzpack, on a platform that does the Windows half:
+//   quizzpack new FICHIER.toml [--layout texte|image|son|video]
+//   quizzpack check FICHIER.toml
+//   quizzpack build FICHIER.toml [-o QUIZ.exe] [--player quizz.exe]
+//   quizzpack extract QUIZ.exe [-o DOSSIER]
+//   quizzpack --help | --version
+// Arguments, paths and messages are UTF-8; messages are French.
+#pragma once
+
+#include "authoring/quiz_resources.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+constexpr int EXIT_DONE = 0;
+constexpr int EXIT_QUIZ_ERRORS = 1;
+constexpr int EXIT_USAGE = 2; // usage errors and file errors
+
+constexpr const char* PLAYER_FILE_NAME = "quizz.exe";
+
+struct PackerPlatform {
+    std::string toolDirectory; // where the default player stands
+    // Writes a copy of player carrying resources at output, in place only
+    // once complete; player is never changed.
+    std::function<bool(const std::string& player, const std::string& output,
+                       const std::vector<QuizResource>& resources, std::string& error)>
+        writePlayer;
+    // The "PATCH" and "IMG" resources of a module, types in upper case.
+    std::function<bool(const std::string& module, std::vector<QuizResource>& resources,
+                       std::string& error)>
+        readResources;
+    // Whether two existing paths name the same file.
+    std::function<bool(const std::string& a, const std::string& b)> sameFile;
+};
+
+struct CommandOutput {
+    std::string out; // results
+    std::string err; // problems and errors
+};
+
+struct CommandLine {
+    std::string command; // "new", "check", "build", "extract", "--help", "--version"
+    std::string file;
+    std::string output; // -o
+    std::string player; // --player
+    std::string layout; // --layout
+};
+
+// False with a French message for anything it cannot take.
+bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, std::string& error);
+
+// args without the program name. Returns the exit code.
+int RunQuizzpack(const std::vector<std::string>& args, const PackerPlatform& platform,
+                 CommandOutput& output);

@@ -1,0 +1,146 @@
+#include "authoring/extraction.h"
+
+#include "authoring/media_format.h"
+#include "authoring/text_encoding.h"
+#include "quiz/lzw.h"
+#include "quiz/payload.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+const QuizResource* Find(const std::vector<QuizResource>& resources, const char* type, int id)
+{
+    for (const QuizResource& resource : resources)
+        if (resource.id == id && resource.type == type)
+            return &resource;
+    return nullptr;
+}
+
+bool Decode(const QuizResource& resource, std::vector<unsigned char>& plain)
+{
+    unsigned char* out = nullptr;
+    uint32_t length = 0;
+    const int32_t result =
+        LzwDecode(resource.data.data(), static_cast<uint32_t>(resource.data.size()), &out, &length);
+    if (out && result == LZW_OK)
+        plain.assign(out, out + length);
+    free(out);
+    return result == LZW_OK;
+}
+
+SourceText Text(const char* windows1252)
+{
+    SourceText text;
+    text.value = Windows1252ToUtf8(windows1252);
+    text.present = true;
+    return text;
+}
+
+SourceText MediumFile(const QuizResource* resource, const char* prefix, int number,
+                      std::vector<MediaFile>& media)
+{
+    SourceText text;
+    if (!resource)
+        return text;
+    char name[32];
+    snprintf(name, sizeof name, "%s%02d%s", prefix, number,
+             MediaExtension(DetectMediaFormat(resource->data)));
+    media.push_back({name, resource->data});
+    text.value = name;
+    text.present = true;
+    return text;
+}
+
+} // namespace
+
+bool ExtractQuizSource(const std::vector<QuizResource>& resources, QuizSource& source,
+                       std::vector<MediaFile>& media, std::string& error)
+{
+    source = QuizSource();
+    media.clear();
+    const QuizResource* quizPayload = Find(resources, PAYLOAD_RESOURCE_TYPE, QUIZ_RESOURCE);
+    if (!quizPayload || quizPayload->data.empty()) {
+        error = u8"pas de quiz dedans (ressource PATCH 104 absente) : c'est peut-être le "
+                u8"lecteur nu";
+        return false;
+    }
+    std::vector<unsigned char> plain;
+    if (!Decode(*quizPayload, plain)) {
+        error = u8"quiz illisible : la ressource PATCH 104 ne se décode pas";
+        return false;
+    }
+    QuizRecord record;
+    ParseQuizPayload(plain.data(), static_cast<uint32_t>(plain.size()), record);
+    if (record.layoutKind < LAYOUT_TEXT || record.layoutKind > LAYOUT_VIDEO ||
+        record.revealMode < REVEAL_NONE || record.revealMode > REVEAL_TEXT ||
+        record.answersPerQuestion < 1 || record.answersPerQuestion > 2) {
+        error = u8"ce quiz a une disposition (" + std::to_string(record.layoutKind) +
+                u8"), une révélation (" + std::to_string(record.revealMode) +
+                u8") ou un nombre de réponses (" + std::to_string(record.answersPerQuestion) +
+                u8") qu'un fichier source ne sait pas écrire";
+        return false;
+    }
+    const QuizResource* codesPayload = Find(resources, PAYLOAD_RESOURCE_TYPE, CODES_RESOURCE);
+    std::vector<unsigned char> codes;
+    if (codesPayload && Decode(*codesPayload, codes))
+        ParseCodesPayload(codes.data(), static_cast<uint32_t>(codes.size()), record);
+
+    source.title = Text(record.title);
+    source.author = Text(record.author);
+    source.explanations = Text(record.explanations);
+    source.firstAnswerCaption = Text(record.firstAnswerCaption);
+    source.secondAnswerCaption = Text(record.secondAnswerCaption);
+    source.layoutKind = record.layoutKind;
+    source.revealMode = record.revealMode;
+    source.colour = record.backgroundColour;
+
+    // Empty codes at the end are the ones the maker left out.
+    int codeCount = record.questionCount;
+    while (codeCount > 0 && record.codes[codeCount - 1][0] == '\0')
+        --codeCount;
+    for (int i = 0; i < codeCount; ++i)
+        source.codes.push_back(Text(record.codes[i]));
+
+    const char* prefix = MediumKey(record.layoutKind);
+    int number = 1;
+    for (const QuestionRecord* q = record.firstQuestion; q; q = q->next, ++number) {
+        SourceQuestion question;
+        question.answer = Text(q->answer);
+        if (record.answersPerQuestion == 2)
+            question.secondAnswer = Text(q->secondAnswer);
+        if (record.layoutKind == LAYOUT_TEXT || q->questionText[0])
+            question.questionText = Text(q->questionText);
+        if (record.revealMode == REVEAL_TEXT)
+            question.revealText = Text(q->revealText);
+        if (prefix)
+            *QuestionMedium(question, record.layoutKind) =
+                MediumFile(Find(resources, MEDIA_RESOURCE_TYPE, MEDIA_RESOURCE_BASE + number),
+                           prefix, number, media);
+        if (record.revealMode == REVEAL_PICTURE)
+            question.revealPicture =
+                MediumFile(Find(resources, MEDIA_RESOURCE_TYPE, REVEAL_PICTURE_RESOURCE_BASE + number),
+                           "revelation", number, media);
+        source.questions.push_back(question);
+    }
+    return true;
+}
+
+std::vector<QuizResource> ResourcesInUse(const std::vector<QuizResource>& resources,
+                                         const QuizSource& source)
+{
+    std::vector<QuizResource> used;
+    auto take = [&](const char* type, int id) {
+        if (const QuizResource* resource = Find(resources, type, id))
+            used.push_back(*resource);
+    };
+    take(PAYLOAD_RESOURCE_TYPE, QUIZ_RESOURCE);
+    take(PAYLOAD_RESOURCE_TYPE, CODES_RESOURCE);
+    const int count = static_cast<int>(source.questions.size());
+    for (int i = 1; i <= count && source.layoutKind > LAYOUT_TEXT; ++i)
+        take(MEDIA_RESOURCE_TYPE, MEDIA_RESOURCE_BASE + i);
+    for (int i = 1; i <= count && source.revealMode == REVEAL_PICTURE; ++i)
+        take(MEDIA_RESOURCE_TYPE, REVEAL_PICTURE_RESOURCE_BASE + i);
+    return used;
+}

@@ -1,0 +1,32 @@
+// Reading whole files and writing new ones without ever leaving half a file:
+// paths are UTF-8 in every build (std::filesystem turns them into the wide
+// names Windows wants).
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Reads a whole file; on failure reason says why, in French.
+bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes, std::string& reason);
+
+struct NewFile {
+    std::string path;
+    std::vector<unsigned char> data;
+};
+
+// Writes files that must not exist yet. Nothing is written when one of them
+// exists; each is written to a temporary file beside it and renamed into
+// place once all are written; after any failure the files, the temporary
+// files and the folders made for them are removed again.
+bool WriteNewFiles(const std::vector<NewFile>& files, std::string& error);
+
+// The path of name relative to the folder of file ("a/b.toml", "c.jpg" gives
+// "a/c.jpg"); an absolute name stays as it is.
+std::string BesideFile(const std::string& file, const std::string& name);
+
+// file with its extension replaced ("a/quiz.toml", ".exe" gives "a/quiz.exe").
+std::string WithExtension(const std::string& file, const std::string& extension);
+
+// The file name without folder and extension ("a/quiz.exe" gives "quiz").
+std::string FileStem(const std::string& file);
+std::string FileName(const std::string& file);

@@ -1,0 +1,29 @@
+#include "authoring/problem.h"
+
+#include <algorithm>
+
+std::string Quoted(const std::string& text)
+{
+    return u8"« " + text + u8" »";
+}
+
+std::string FormatProblem(const std::string& fileName, const Problem& problem)
+{
+    std::string text = fileName;
+    if (problem.place.line > 0)
+        text +=
+            ":" + std::to_string(problem.place.line) + ":" + std::to_string(problem.place.column);
+    text += ": ";
+    if (!problem.subject.empty())
+        text += problem.subject + " : ";
+    return text + problem.message;
+}
+
+void SortProblems(std::vector<Problem>& problems)
+{
+    auto key = [](const Problem& p) {
+        return std::make_pair(p.place.line > 0 ? p.place.line : 1 << 30, p.place.column);
+    };
+    std::stable_sort(problems.begin(), problems.end(),
+                     [&](const Problem& a, const Problem& b) { return key(a) < key(b); });
+}

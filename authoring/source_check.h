@@ -1,0 +1,20 @@
+// The rules between the values of a quiz source, and its conversion into the
+// player's record: every text Windows-1252, without "|" (the payload's
+// separator) nor control characters, 259 bytes at most; 1 to 90 questions;
+// a second answer on every question or on none; no more codes than
+// questions; the medium key of the layout on every question and no other;
+// reveal texts and pictures exactly when the reveal mode uses them, and
+// reveals only in the picture layout, the one where the player shows them.
+// Values the player would never receive are errors rather than dropped.
+#pragma once
+
+#include "authoring/problem.h"
+#include "authoring/quiz_source.h"
+#include "quiz/quiz_record.h"
+
+#include <vector>
+
+// Fills a freshly constructed record with what can be converted (the first
+// MAX_QUESTIONS questions) and appends every problem; returns whether there
+// were none.
+bool CheckQuizSource(const QuizSource& source, QuizRecord& record, std::vector<Problem>& problems);

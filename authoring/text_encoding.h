@@ -1,0 +1,33 @@
+// Conversions between the UTF-8 of quiz sources and the Windows-1252 bytes of
+// the player. Written with code points, not character literals, so that the
+// conversions do not depend on how the compiler encodes its strings.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Decodes one UTF-8 sequence at text[position]; on success stores the code
+// point, moves position past it and returns true. Overlong forms, surrogates
+// and values past U+10FFFF are invalid.
+bool NextCodePoint(const std::string& text, size_t& position, char32_t& codePoint);
+
+// Offset of the first byte that is not valid UTF-8, or npos.
+size_t FindInvalidUtf8(const std::string& text);
+
+void AppendUtf8(std::string& text, char32_t codePoint);
+
+// The Windows-1252 byte of a code point, or -1 when it has none (including
+// the five positions 0x81, 0x8D, 0x8F, 0x90, 0x9D that Windows-1252 leaves
+// undefined).
+int Windows1252Byte(char32_t codePoint);
+
+// Converts valid UTF-8; every code point without a byte is listed in
+// unencodable, once each in order of appearance, and left out of the result.
+std::string Utf8ToWindows1252(const std::string& utf8, std::vector<char32_t>& unencodable);
+
+// Every byte maps to one code point; the undefined ones to U+0081 and the
+// like, as Windows does.
+std::string Windows1252ToUtf8(const std::string& bytes);
+
+// "U+2603" for messages.
+std::string CodePointName(char32_t codePoint);

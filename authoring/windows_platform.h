@@ -1,0 +1,34 @@
+// The Windows half of quizzpack: resources written into a copy of the player
+// and read from a module with the resource calls of the platform, and the
+// console. Paths are UTF-8 and become the wide names of the W calls.
+#pragma once
+
+#include "authoring/commands.h"
+#include "authoring/quiz_resources.h"
+
+#include <string>
+#include <vector>
+
+// Copies player to a temporary file beside output, replaces the quiz
+// resources it may carry ("PATCH" and "IMG") by resources, reads them back to
+// check them, and only then moves the copy onto output. On failure the
+// temporary file is removed and output is as it was.
+bool WritePackedPlayer(const std::string& player, const std::string& output,
+                       const std::vector<QuizResource>& resources, std::string& error);
+
+// Every "PATCH" and "IMG" resource of a module with an integer identifier.
+bool ReadModuleResources(const std::string& module, std::vector<QuizResource>& resources,
+                         std::string& error);
+
+// Whether two existing paths are one file (by volume and file index).
+bool SameFile(const std::string& a, const std::string& b);
+
+// The platform of the real program: the default player beside this one.
+PackerPlatform WindowsPlatform();
+
+// Writes UTF-8 text to standard output or error: as UTF-16 to a console,
+// which shows it in its own code page, and as UTF-8 bytes to a file or pipe.
+void WriteText(bool toError, const std::string& utf8);
+
+std::wstring Widen(const std::string& utf8);
+std::string Narrow(const std::wstring& wide);

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Packs every sample quiz into a preset's player, as a quiz maker would:
+#   scripts/build-samples.sh [PRESET]      (windows by default)
+# gives build/PRESET/samples/NAME.exe. Each sample's media are made first by
+# its media.sh (ImageMagick, ffmpeg) beside a copy of its source in the build
+# tree; each packed quiz is then extracted again, which checks that its
+# source rebuilds the same resources. quizzpack runs under Wine
+# (scripts/quizzpack.sh), from whichever build this machine can run.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+preset=${1:-windows}
+player=$root/build/$preset/bin/quizz.exe
+if [ ! -f "$player" ]; then
+  (cd "$root" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" --target quizz)
+fi
+
+out=$root/build/$preset/samples
+mkdir -p "$out"
+for source in "$root"/samples/*/*.toml; do
+  name=$(basename "$source" .toml)
+  work=$out/$name
+  rm -rf "$work" "$out/$name.exe"
+  mkdir -p "$work"
+  cp "$source" "$work/"
+  "$(dirname "$source")/media.sh" "$work"
+  "$root/scripts/quizzpack.sh" build "$work/$name.toml" -o "$out/$name.exe" --player "$player"
+  "$root/scripts/quizzpack.sh" extract "$out/$name.exe" -o "$work/extrait" >/dev/null
+done
+echo "Samples packed into $out"

@@ -1,0 +1,241 @@
+#include "tests/unit/authoring/source_fixture.h"
+
+#include "authoring/commands.h"
+#include "quiz/lzw.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+// The Windows half, faked: a packed player is a file holding "packed", and
+// the resources written are kept by path for readResources.
+struct FakeWindows {
+    std::map<std::string, std::vector<QuizResource>> modules;
+    bool writeFails = false;
+    PackerPlatform platform;
+
+    explicit FakeWindows(const std::string& toolDirectory)
+    {
+        platform.toolDirectory = toolDirectory;
+        platform.writePlayer = [this](const std::string&, const std::string& output,
+                                      const std::vector<QuizResource>& resources,
+                                      std::string& error) {
+            if (writeFails) {
+                error = "disque plein";
+                return false;
+            }
+            std::ofstream(output, std::ios::binary) << "packed";
+            modules[output] = resources;
+            return true;
+        };
+        platform.readResources = [this](const std::string& module,
+                                        std::vector<QuizResource>& resources, std::string&) {
+            resources = modules[module];
+            return true;
+        };
+        platform.sameFile = [](const std::string& a, const std::string& b) {
+            return std::filesystem::equivalent(a, b);
+        };
+    }
+};
+
+struct Outcome {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Outcome Quizzpack(FakeWindows& windows, const std::vector<std::string>& args)
+{
+    CommandOutput output;
+    const int code = RunQuizzpack(args, windows.platform, output);
+    return {code, output.out, output.err};
+}
+
+void Write(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string Read(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace
+
+TEST(Commands, RefusesWhatItCannotTake)
+{
+    TempFolder folder;
+    FakeWindows windows(folder.path);
+    const struct {
+        std::vector<std::string> args;
+        std::string err;
+    } cases[] = {
+        {{},
+         u8"il manque la commande : new, check, build ou extract (quizzpack --help les "
+         u8"explique)"},
+        {{"pack", "q.toml"},
+         u8"commande inconnue « pack » : new, check, build ou extract "
+         u8"(quizzpack --help les explique)"},
+        {{"build"}, u8"il manque le fichier : quizzpack build QUIZ.toml"},
+        {{"extract", "-o", "d"}, u8"il manque le fichier : quizzpack extract QUIZ.exe"},
+        {{"check", "a.toml", "b.toml"}, u8"un seul fichier par commande : « b.toml » est de trop"},
+        {{"check", "a.toml", "-o", "a.exe"},
+         u8"option « -o » inconnue pour check (quizzpack --help)"},
+        {{"build", "a.toml", "--layout=image"},
+         u8"option « --layout » inconnue pour build (quizzpack --help)"},
+        {{"build", "a.toml", "-o"}, u8"il manque la valeur de -o"},
+        {{"build", "a.toml", "-o", "x.exe", "--output=y.exe"}, u8"-o est donné deux fois"},
+        {{"new", "a.toml", "--layout", "photo"},
+         u8"disposition « photo » inconnue : texte, image, son ou video"},
+        {{"--version", "x"}, u8"--version s'emploie seul"},
+        {{"check", folder / "absent.toml"},
+         u8"impossible de lire « " + (folder / "absent.toml") + u8" » : fichier introuvable"},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = Quizzpack(windows, c.args);
+        EXPECT_EQ(run.code, EXIT_USAGE) << c.err;
+        EXPECT_EQ(run.err, "quizzpack : " + c.err + "\n");
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(Quizzpack(windows, {"--version"}).out, "quizzpack 2.1\n");
+    EXPECT_EQ(Quizzpack(windows, {"--help"}).code, EXIT_DONE);
+    EXPECT_TRUE(Listing(folder.path).empty());
+}
+
+TEST(Commands, NewWritesAQuizThatChecksAndBuildsAsItIs)
+{
+    for (const char* layout : {"texte", "image", "son", "video"}) {
+        TempFolder folder;
+        FakeWindows windows(folder.path);
+        Write(folder / "quizz.exe", "player");
+        const std::string source = folder / "mon quiz.toml";
+        EXPECT_EQ(Quizzpack(windows, {"new", source, "--layout", layout}).code, EXIT_DONE);
+        const Outcome check = Quizzpack(windows, {"check", source});
+        EXPECT_EQ(check.code, EXIT_DONE) << layout << check.err;
+        EXPECT_NE(check.out.find(std::string(u8"disposition « ") + layout + u8" »"),
+                  std::string::npos)
+            << check.out;
+        const Outcome build = Quizzpack(windows, {"build", source});
+        EXPECT_EQ(build.code, EXIT_DONE) << layout << build.err;
+        EXPECT_EQ(windows.modules.count(folder / "mon quiz.exe"), 1u) << layout;
+        EXPECT_EQ(Read(folder / "quizz.exe"), "player");
+
+        const Outcome again = Quizzpack(windows, {"new", source, "--layout", layout});
+        EXPECT_EQ(again.code, EXIT_USAGE);
+        EXPECT_EQ(again.err, u8"quizzpack : « " + source +
+                                 u8" » existe déjà, et quizzpack n'écrase rien ; rien n'a été "
+                                 u8"écrit.\n");
+    }
+}
+
+TEST(Commands, CheckTellsEveryMistakeOfAFile)
+{
+    TempFolder folder;
+    FakeWindows windows(folder.path);
+    Write(folder / "capitales.toml",
+          u8"titre = \"Capitales d'Europe\"\ndisposition = \"texte\"\ncodes = [\"UN\", \"DEUX\", "
+          u8"\"TROIS\"]\n\n[[question]]\nreponse = \"Paris | France\"\ntexte = \"France ?\"\n\n"
+          u8"[[question]]\nreponse = \"Rome\"\ntexe = \"Italie ?\"\n");
+    const Outcome check = Quizzpack(windows, {"check", folder / "capitales.toml"});
+    EXPECT_EQ(check.code, EXIT_QUIZ_ERRORS);
+    const std::string file = folder / "capitales.toml";
+    EXPECT_EQ(check.err,
+              file +
+                  u8":3:9: codes : 3 codes pour 2 questions : un code par nombre de questions "
+                  u8"trouvées, donc 2 au plus\n" +
+                  file +
+                  u8":6:11: question 1, reponse : le caractère « | » est interdit : il "
+                  u8"sépare les textes dans le quiz\n" +
+                  file +
+                  u8":9:1: question 2, texte : manquant : dans la disposition \"texte\", "
+                  u8"chaque question montre son texte\n" +
+                  file +
+                  u8":11:1: question 2, texe : clé inconnue : vouliez-vous dire « texte » "
+                  u8"?\n" +
+                  file + u8" : 4 erreurs, rien n'a été écrit.\n");
+    EXPECT_EQ(check.out, "");
+}
+
+TEST(Commands, BuildRefusesBeforeWritingAnything)
+{
+    TempFolder folder;
+    FakeWindows windows(folder / "outil");
+    std::filesystem::create_directory(folder / "outil");
+    Write(folder / "q.toml", TEXT_QUIZ);
+    Write(folder / "lecteur.exe", "player");
+    const std::string q = folder / "q.toml";
+    const struct {
+        std::vector<std::string> args;
+        bool writeFails;
+        std::string err;
+    } cases[] = {
+        {{"build", q},
+         false,
+         u8"lecteur introuvable : « " + (folder / "outil") +
+             u8"/quizz.exe » ; indiquez-le avec --player"},
+        {{"build", q, "--player", folder / "lecteur.exe", "-o", folder / "lecteur.exe"},
+         false,
+         u8"la sortie « " + (folder / "lecteur.exe") +
+             u8" » est le lecteur lui-même, qui ne doit pas changer : choisissez un autre nom "
+             u8"avec -o"},
+        {{"build", q, "--player", folder / "lecteur.exe", "-o", q},
+         false,
+         u8"la sortie « " + q + u8" » est le fichier source : choisissez un autre nom avec -o"},
+        {{"build", q, "--player", folder / "lecteur.exe"},
+         true,
+         u8"impossible d'écrire « " + (folder / "q.exe") +
+             u8" » : disque plein ; rien n'a été écrit."},
+    };
+    for (const auto& c : cases) {
+        windows.writeFails = c.writeFails;
+        const Outcome run = Quizzpack(windows, c.args);
+        EXPECT_EQ(run.code, EXIT_USAGE) << c.err;
+        EXPECT_EQ(run.err, "quizzpack : " + c.err + "\n");
+        EXPECT_TRUE(windows.modules.empty());
+    }
+    EXPECT_EQ(Read(q), TEXT_QUIZ);
+    EXPECT_EQ(Read(folder / "lecteur.exe"), "player");
+}
+
+TEST(Commands, ExtractGivesBackTheSourceAndChecksItRebuilds)
+{
+    TempFolder folder;
+    FakeWindows windows(folder.path);
+    const std::string source = folder / "q.toml";
+    ASSERT_EQ(Quizzpack(windows, {"new", source, "--layout", "image"}).code, EXIT_DONE);
+    Write(folder / "quizz.exe", "player");
+    ASSERT_EQ(Quizzpack(windows, {"build", source}).code, EXIT_DONE);
+    const std::string packed = folder / "q.exe";
+
+    const Outcome extract = Quizzpack(windows, {"extract", packed});
+    EXPECT_EQ(extract.code, EXIT_DONE) << extract.err;
+    EXPECT_EQ(extract.out, u8"« " + (folder / "q/q.toml") + u8" » écrit, avec 3 médias.\n");
+    EXPECT_EQ(Read(folder / "q/image01.bmp"), Read(folder / "medias/image1.bmp"));
+    const Outcome again = Quizzpack(windows, {"extract", packed});
+    EXPECT_EQ(again.code, EXIT_USAGE);
+
+    // A payload with a byte past the colour: the player ignores it, a source
+    // cannot hold it.
+    std::vector<QuizResource>& resources = windows.modules[packed];
+    unsigned char* plain = nullptr;
+    uint32_t length = 0;
+    LzwDecode(resources[0].data.data(), static_cast<uint32_t>(resources[0].data.size()), &plain,
+              &length);
+    Bytes longer(plain, plain + length);
+    free(plain);
+    longer.push_back('!');
+    std::string reason;
+    ASSERT_TRUE(CodePayload(longer, resources[0].data, reason));
+    resources.push_back({"IMG", 499, Jpeg()}); // not the player's: not extracted
+    const Outcome odd = Quizzpack(windows, {"extract", packed, "-o", folder / "autre"});
+    EXPECT_EQ(odd.code, EXIT_QUIZ_ERRORS);
+    EXPECT_EQ(odd.err, u8"quizzpack : la reconstruction de ce quiz ne redonnera pas à l'octet "
+                       u8"près les ressources : PATCH 104.\n");
+    EXPECT_EQ(Listing(folder / "autre").size(), 4u);
+}

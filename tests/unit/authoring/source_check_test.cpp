@@ -1,0 +1,157 @@
+#include "tests/unit/authoring/source_fixture.h"
+
+#include "authoring/source_check.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A header of two lines (titre, disposition), then extra lines.
+std::string Header(const char* layout, const std::string& extra = "")
+{
+    return std::string("titre = \"T\"\ndisposition = \"") + layout + "\"\n" + extra;
+}
+
+std::string Question(const std::string& body)
+{
+    return "[[question]]\n" + body;
+}
+
+std::string Repeat(const std::string& text, int count)
+{
+    std::string all;
+    for (int i = 0; i < count; ++i)
+        all += text;
+    return all;
+}
+
+const MediaFiles PICTURES = {{"a.jpg", Jpeg()}, {"b.jpg", Jpeg()}};
+
+} // namespace
+
+TEST(SourceCheck, ReportsEveryRuleBetweenValues)
+{
+    const struct {
+        const char* name;
+        std::string text;
+        std::string problems;
+    } cases[] = {
+        {"separator, control character and foreign characters in texts",
+         Header("texte", u8"auteur = \"A|B\"\nexplications = \"deux\\nlignes\"\n") +
+             Question(u8"reponse = \"☃ et 😀 et ☃\"\ntexte = \"q\"\n"),
+         u8"q.toml:3:10: auteur : le caractère « | » est interdit : il sépare les textes dans le "
+         u8"quiz\n"
+         u8"q.toml:4:16: explications : retour à la ligne, tabulation ou autre caractère de "
+         u8"contrôle interdit : le texte tient sur une ligne\n"
+         u8"q.toml:6:11: question 1, reponse : caractères « ☃ » (U+2603) et « 😀 » (U+1F600) "
+         u8"impossibles en Windows-1252, l'alphabet du lecteur : remplacez-les par des lettres "
+         u8"françaises ordinaires\n"},
+        {"texts count their Windows-1252 bytes",
+         Header("texte") + Question("reponse = \"" + Repeat(u8"é", 259) + "\"\ntexte = \"" +
+                                    Repeat("x", 260) + "\"\n"),
+         u8"q.toml:5:9: question 1, texte : trop long : 260 caractères, le lecteur en garde 259 "
+         u8"au plus\n"},
+        {"more than 90 questions",
+         Header("texte") + Repeat(Question("reponse = \"a\"\ntexte = \"q\"\n"), 91),
+         u8"q.toml:273:1: question 91 : de trop : le lecteur montre 90 questions au plus, ce "
+         u8"fichier en a 91\n"},
+        {"second answers on some questions only",
+         Header("texte") + Question("reponse = \"a\"\nseconde_reponse = \"b\"\ntexte = \"q\"\n") +
+             Question("reponse = \"c\"\ntexte = \"q\"\n"),
+         u8"q.toml:7:1: question 2, seconde_reponse : manquante, alors que d'autres questions en "
+         u8"ont une : il en faut une à chaque question, ou à aucune\n"},
+        {"empty answers",
+         Header("texte") + Question("reponse = \"\"\nseconde_reponse = \"\"\ntexte = \"q\"\n"),
+         u8"q.toml:4:11: question 1, reponse : vide : le joueur ne pourrait jamais la trouver\n"
+         u8"q.toml:5:19: question 1, seconde_reponse : vide : le joueur ne pourrait jamais la "
+         u8"trouver\n"},
+        {"more codes than questions, a code may hold the separator",
+         Header("texte", "codes = [\"A|B\", \"C\"]\n") +
+             Question("reponse = \"a\"\ntexte = \"q\"\n"),
+         u8"q.toml:3:9: codes : 2 codes pour 1 question : un code par nombre de questions "
+         u8"trouvées, donc 1 au plus\n"},
+        {"a code on two lines",
+         Header("texte", "codes = [\"A\\r\\nB\"]\n") + Question("reponse = \"a\"\ntexte = \"q\"\n"),
+         u8"q.toml:3:10: codes, code 1 : retour à la ligne, tabulation ou autre caractère de "
+         u8"contrôle interdit : le texte tient sur une ligne\n"},
+        {"the text layout shows question texts", Header("texte") + Question("reponse = \"a\"\n"),
+         u8"q.toml:3:1: question 1, texte : manquant : dans la disposition \"texte\", chaque "
+         u8"question montre son texte\n"},
+        {"the medium key of the layout and no other",
+         Header("image") + Question("reponse = \"a\"\nson = \"a.mp3\"\n") +
+             Question("reponse = \"b\"\nimage = \"b.jpg\"\nvideo = \"b.avi\"\n"),
+         u8"q.toml:3:1: question 1, image : manquante : dans la disposition \"image\", chaque "
+         u8"question a son image (JPEG, GIF ou BMP)\n"
+         u8"q.toml:5:7: question 1, son : ne sert pas dans la disposition \"image\" : écrivez "
+         u8"« image »\n"
+         u8"q.toml:9:9: question 2, video : ne sert pas dans la disposition \"image\" : écrivez "
+         u8"« image »\n"},
+        {"no medium in the text layout",
+         Header("texte") + Question("reponse = \"a\"\ntexte = \"q\"\nimage = \"a.jpg\"\n"),
+         u8"q.toml:6:9: question 1, image : ne sert pas dans la disposition \"texte\" : elle ne "
+         u8"montre que le texte des questions\n"},
+        {"every sound is required", Header("son") + Question("reponse = \"a\"\n"),
+         u8"q.toml:3:1: question 1, son : manquant : dans la disposition \"son\", chaque question "
+         u8"a un son (MP3)\n"},
+        {"every film is required", Header("video") + Question("reponse = \"a\"\n"),
+         u8"q.toml:3:1: question 1, video : manquante : dans la disposition \"video\", chaque "
+         u8"question a une vidéo (AVI)\n"},
+        {"reveals only in the picture layout",
+         Header("texte", "revelation = \"texte\"\n") +
+             Question("reponse = \"a\"\ntexte = \"q\"\ntexte_revele = \"r\"\n"),
+         u8"q.toml:3:14: revelation : le lecteur ne montre de révélation que dans la disposition "
+         u8"\"image\" : écrivez revelation = \"aucune\"\n"},
+        {"reveal texts exactly with revelation texte",
+         Header("image", "revelation = \"texte\"\n") +
+             Question("reponse = \"a\"\nimage = \"a.jpg\"\n") +
+             Question("reponse = \"b\"\nimage = \"b.jpg\"\ntexte_revele = \"r\"\nimage_revelee = "
+                      "\"a.jpg\"\n"),
+         u8"q.toml:4:1: question 1, texte_revele : manquant : avec revelation = \"texte\", chaque "
+         u8"question a son texte révélé\n"
+         u8"q.toml:11:17: question 2, image_revelee : ne sert qu'avec revelation = \"image\" : "
+         u8"elle ne serait pas écrite dans le quiz\n"},
+        {"reveal pictures exactly with revelation image",
+         Header("image", "revelation = \"image\"\n") +
+             Question("reponse = \"a\"\nimage = \"a.jpg\"\ntexte_revele = \"r\"\n"),
+         u8"q.toml:4:1: question 1, image_revelee : manquante : avec revelation = \"image\", "
+         u8"chaque question a son image révélée\n"
+         u8"q.toml:7:16: question 1, texte_revele : ne sert qu'avec revelation = \"texte\" : il ne "
+         u8"serait pas écrit dans le quiz\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ProblemsOf(c.text, PICTURES), c.problems) << c.name;
+}
+
+TEST(SourceCheck, ConvertsTheQuizIntoThePlayersRecord)
+{
+    QuizSource source;
+    std::vector<Problem> problems;
+    ASSERT_TRUE(ReadQuizSource(
+        Header("image", u8"auteur = \"Léa\"\nrevelation = \"texte\"\ncouleur = \"#102030\"\n"
+                        u8"legende_reponse = \"Prénom\"\nlegende_seconde_reponse = \"Œuvre\"\n"
+                        u8"codes = [\"1€\"]\n") +
+            Question(u8"reponse = \"Noël\"\nseconde_reponse = \"l’été\"\nimage = \"a.jpg\"\n"
+                     u8"texte_revele = \"« oui »\"\n") +
+            Question(u8"reponse = \"b\"\nseconde_reponse = \"c\"\nimage = \"b.jpg\"\n"
+                     u8"texte_revele = \"\"\n"),
+        source, problems));
+    QuizRecord record;
+    EXPECT_TRUE(CheckQuizSource(source, record, problems));
+    EXPECT_TRUE(problems.empty());
+    EXPECT_EQ(record.layoutKind, LAYOUT_PICTURE);
+    EXPECT_EQ(record.revealMode, REVEAL_TEXT);
+    EXPECT_EQ(record.answersPerQuestion, 2);
+    EXPECT_EQ(record.questionCount, 2);
+    EXPECT_EQ(record.backgroundColour, 0x00302010u);
+    EXPECT_STREQ(record.author, "L\xE9"
+                                "a");
+    EXPECT_STREQ(record.firstAnswerCaption, "Pr\xE9nom");
+    EXPECT_STREQ(record.secondAnswerCaption, "\x8Cuvre");
+    EXPECT_STREQ(record.codes[0], "1\x80");
+    EXPECT_STREQ(record.codes[1], "");
+    ASSERT_NE(record.firstQuestion, nullptr);
+    EXPECT_STREQ(record.firstQuestion->answer, "No\xEBl");
+    EXPECT_STREQ(record.firstQuestion->secondAnswer, "l\x92\xE9t\xE9");
+    EXPECT_STREQ(record.firstQuestion->revealText, "\xAB oui \xBB");
+    EXPECT_STREQ(record.lastQuestion->answer, "b");
+}
