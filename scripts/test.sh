@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Builds every preset and runs every test: the portable core natively, the
-# fuzz targets for a bounded time, the Windows code under Wine.
+# Builds every preset and runs every test: the portable core natively and
+# under AddressSanitizer and UBSan, the fuzz targets for a bounded time, the
+# Windows code under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
-for preset in native fuzz windows; do
+for preset in native sanitize fuzz windows; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
 done
 
 ctest --preset native
+ctest --preset sanitize
 ctest --preset fuzz
 
 # The Windows tests run the 32-bit build where this machine runs 32-bit code,
