@@ -27,3 +27,6 @@ for source in "$root"/samples/*/*.toml; do
   "$root/scripts/quizzpack.sh" extract "$out/$name.exe" -o "$work/extrait" >/dev/null
 done
 echo "Samples packed into $out"
+# Let the Wine session that ran quizzpack end before anything else starts:
+# a program with a display must not join a session begun without one.
+WINEPREFIX=$root/build/$("$root/scripts/windows-test-preset.sh")/wineprefix wineserver -w
