@@ -10,4 +10,4 @@ build/native/bench/grade_bench --benchmark_repetitions=3 --benchmark_report_aggr
 preset=$(scripts/windows-test-preset.sh)
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" --target panel_bench
-xvfb-run -a -s "-screen 0 1280x1024x24" "build/$preset/wine-run.sh" "build/$preset/bench/windows/panel_bench.exe"
+xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" "build/$preset/wine-run.sh" "build/$preset/bench/windows/panel_bench.exe"

@@ -22,8 +22,7 @@ extern "C" void* __wrap_malloc(size_t size)
 
 TEST(LzwAllocation, FailuresGiveNoMemoryAndOnlyTheOutputBufferIsTold)
 {
-    const unsigned char abc[] = {'a', 'b', 'c'};
-    const unsigned char coded[] = {0x30, 0x98, 0x8C, 0x70, 0x00};
+    const unsigned char abc[] = {'a', 'b', 'c'}, coded[] = {0x30, 0x98, 0x8C, 0x70, 0x00};
     const struct {
         const char* name;
         bool encode;
@@ -37,18 +36,19 @@ TEST(LzwAllocation, FailuresGiveNoMemoryAndOnlyTheOutputBufferIsTold)
     };
     for (const auto& c : cases) {
         RecordedMessages().clear();
-        unsigned char* out = reinterpret_cast<unsigned char*>(1);
+        unsigned char* const untouched = reinterpret_cast<unsigned char*>(1);
+        unsigned char* out = untouched;
         uint32_t length = 7;
         g_failingCall = c.failingCall;
-        int32_t result =
+        const int32_t result =
             c.encode ? LzwEncode(abc, 3, &out, &length) : LzwDecode(coded, 5, &out, &length);
         g_failingCall = 0;
         EXPECT_EQ(result, LZW_NO_MEMORY) << c.name;
-        EXPECT_EQ(out, reinterpret_cast<unsigned char*>(1)) << c.name << ": out is left alone";
+        EXPECT_EQ(out, untouched) << c.name << ": out is left alone";
         EXPECT_EQ(length, 7u) << c.name;
-        std::vector<RecordedMessage> expected;
+        std::vector<RecordedMessage> told;
         if (c.told)
-            expected.push_back({"Impossible d'allouer la memoire", "information"});
-        EXPECT_EQ(RecordedMessages(), expected) << c.name;
+            told.push_back({"Impossible d'allouer la memoire", "information"});
+        EXPECT_EQ(RecordedMessages(), told) << c.name;
     }
 }

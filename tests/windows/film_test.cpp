@@ -1,7 +1,6 @@
 // Films of the video layout in the system's media player control. This
 // program carries a film for each of questions 1 to 12.
 #include "tests/windows/player_window.h"
-#include "tests/windows/resource_module.h"
 #include "ui/app_globals.h"
 #include "ui/media_files.h"
 #include "ui/media_playback.h"
@@ -10,11 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-bool Exists(const char* path)
-{
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
 
 int FilmFiles()
 {
@@ -30,7 +24,8 @@ int FilmFiles()
 WMPPlayState State(int question)
 {
     WMPPlayState state = wmppsUndefined;
-    VideoPlayers[question - 1]->get_playState(&state);
+    if (IWMPPlayer* player = VideoPlayers[question - 1])
+        player->get_playState(&state);
     return state;
 }
 
@@ -63,39 +58,29 @@ struct FailingPlayerFactory : IClassFactory {
     HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 };
 
-class Film : public testing::Test {
-protected:
-    void SetUp() override
+struct Film : testing::Test {
+    InNewDirectory directory;
+    HMODULE atl = nullptr;
+    Film()
     {
-        GetCurrentDirectoryA(MAX_PATH, previous_);
-        directory_ = TemporaryPath("films");
-        CreateDirectoryA(directory_.c_str(), nullptr);
-        SetCurrentDirectoryA(directory_.c_str());
         CoInitialize(nullptr);
-        atl_ = LoadLibraryA("atl.dll");
+        atl = LoadLibraryA("atl.dll");
         g_atlAxAttachControl = reinterpret_cast<AtlAxAttachControlFunction>(
-            reinterpret_cast<void*>(GetProcAddress(atl_, "AtlAxAttachControl")));
+            reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxAttachControl")));
     }
-    void TearDown() override
+    ~Film() override
     {
         ReleaseFilmPlayers();
         DeleteFilmFiles();
         CoUninitialize();
-        FreeLibrary(atl_);
+        FreeLibrary(atl);
         g_atlAxAttachControl = nullptr;
-        SetCurrentDirectoryA(previous_);
-        RemoveDirectoryA(directory_.c_str());
     }
-
-private:
-    char previous_[MAX_PATH] = {};
-    std::string directory_;
-    HMODULE atl_ = nullptr;
 };
 
 } // namespace
 
-TEST_F(Film, EachQuestionGetsAPlayerAndNoFileIsLeftWithoutPlay)
+TEST_F(Film, APlayedFilmKeepsItsFileUntilShutdownAndStopStopsEveryFilm)
 {
     ASSERT_NE(g_atlAxAttachControl, nullptr);
     PlayerWindow window(MakeQuiz(LAYOUT_VIDEO, 12, 1, REVEAL_NONE));
@@ -104,40 +89,28 @@ TEST_F(Film, EachQuestionGetsAPlayerAndNoFileIsLeftWithoutPlay)
         EXPECT_NE(VideoPlayers[i - 1], nullptr) << i;
         EXPECT_NE(VideoControls[i - 1], nullptr) << i;
         // Embedded: the control's window lives inside the 200 x 150 host.
-        HWND inside = GetWindow(VideoHosts[i - 1], GW_CHILD);
-        EXPECT_NE(inside, nullptr) << i;
+        EXPECT_NE(GetWindow(VideoHosts[i - 1], GW_CHILD), nullptr) << i;
     }
     EXPECT_EQ(FilmFiles(), 0);
-}
 
-TEST_F(Film, APlayedFilmKeepsItsFileUntilShutdown)
-{
-    PlayerWindow window(MakeQuiz(LAYOUT_VIDEO, 12, 1, REVEAL_NONE));
     PlayQuestionMedia(g_panel, 3);
     PlayQuestionMedia(g_panel, 5);
     EXPECT_TRUE(Exists("quizz3.avi"));
     EXPECT_TRUE(Exists("quizz5.avi"));
     EXPECT_EQ(FilmFiles(), 2);
+    const bool reported = State(3) == wmppsPlaying; // not by the media player of Wine 8
     StopQuestionMedia(g_panel, 1);
     EXPECT_EQ(FilmFiles(), 2) << "stopping deletes nothing";
+    if (reported) {
+        EXPECT_EQ(State(3), wmppsStopped);
+        EXPECT_EQ(State(5), wmppsStopped);
+    }
 
     // Shutdown: the players let go of their files before they are deleted.
     ReleaseFilmPlayers();
     DeleteFilmFiles();
     EXPECT_EQ(FilmFiles(), 0);
     EXPECT_EQ(VideoPlayers[2], nullptr);
-}
-
-TEST_F(Film, StopStopsEveryFilm)
-{
-    PlayerWindow window(MakeQuiz(LAYOUT_VIDEO, 6, 1, REVEAL_NONE));
-    PlayQuestionMedia(g_panel, 2);
-    PlayQuestionMedia(g_panel, 4);
-    if (State(2) != wmppsPlaying)
-        GTEST_SKIP() << "this media player does not report its state (Wine 8)";
-    StopQuestionMedia(g_panel, 6);
-    EXPECT_EQ(State(2), wmppsStopped);
-    EXPECT_EQ(State(4), wmppsStopped);
 }
 
 TEST_F(Film, APlayerThatCannotBeMadeEndsThePanelThere)
@@ -161,10 +134,8 @@ TEST_F(Film, APlayerThatCannotBeMadeEndsThePanelThere)
         EXPECT_EQ(GetDlgItem(g_panel, PLAY_BUTTON_BASE + 4), nullptr);
         EXPECT_EQ(VideoPlayers[2], nullptr);
         // The cells built are usable, and question 3's buttons do no harm.
-        SetDlgItemTextA(g_panel, ANSWER_BOX_BASE + 2, "Paris");
-        SetFocus(GetDlgItem(g_panel, ANSWER_BOX_BASE + 2));
-        SetFocus(g_panel);
-        EXPECT_EQ(TextOf(GetDlgItem(g_panel, VERDICT_LABEL_BASE + 2)), "BRAVO");
+        Answer(2, "Paris");
+        EXPECT_EQ(Verdict(2), "BRAVO");
         PlayQuestionMedia(g_panel, 3);
         StopQuestionMedia(g_panel, 3);
     }

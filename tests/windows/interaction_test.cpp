@@ -1,22 +1,12 @@
 // Playing in the panel: keys in the answer boxes, focus moves, scrolling.
 #include "tests/windows/player_window.h"
 #include "ui/app_globals.h"
-#include "ui/header_bar.h"
 #include "ui/panel_controls.h"
 #include "ui/panel_scroll.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-HWND Box(int n)
-{
-    return GetDlgItem(g_panel, ANSWER_BOX_BASE + n);
-}
-std::string Verdict(int n)
-{
-    return TextOf(GetDlgItem(g_panel, VERDICT_LABEL_BASE + n));
-}
 
 // A key as the keyboard delivers it to a box: down, then up; with Alt the
 // press is a system key.
@@ -78,19 +68,15 @@ TEST(Interaction, EnterGradesWithoutChangingTheTextWithAndWithoutAlt)
 TEST(Interaction, SelectsTheFirst25CharactersOnFocus)
 {
     PlayerWindow window(MakeQuiz(LAYOUT_TEXT, 2, 1, REVEAL_NONE));
-    const struct {
-        const char* text;
-        DWORD end;
-    } cases[] = {{"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMN", 25}, {"abcdefghij", 10}};
-    for (const auto& c : cases) {
-        SetWindowTextA(Box(1), c.text);
+    for (const char* text : {"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMN", "abcdefghij"}) {
+        SetWindowTextA(Box(1), text);
         SetFocus(Box(2));
         SetFocus(Box(1));
         DWORD start = 1, end = 0;
         SendMessageA(Box(1), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                      reinterpret_cast<LPARAM>(&end));
-        EXPECT_EQ(start, 0u) << c.text;
-        EXPECT_EQ(end, c.end) << c.text;
+        EXPECT_EQ(start, 0u) << text;
+        EXPECT_EQ(end, std::min<DWORD>(25, strlen(text))) << text;
     }
 }
 
@@ -122,15 +108,23 @@ TEST(Interaction, TabAndShiftTabGoRoundTheBoxes)
     }
 }
 
-TEST(Interaction, F1FillsTheUnsolvedBoxesAndKeepsItsBoxInView)
+TEST(Interaction, F1FillsEveryUnsolvedBoxAndKeepsItsBoxInView)
 {
     PlayerWindow window(MakeQuiz(LAYOUT_TEXT, 40, 1, REVEAL_NONE), true);
-    SetWindowTextA(Box(35), "Paris");
-    SetFocus(Box(35));
-    Press(Box(35), VK_F1);
-    EXPECT_EQ(GetFocus(), Box(35));
-    EXPECT_TRUE(InView(Box(35)));
-    EXPECT_EQ(TextOf(GetDlgItem(window.main, SCORE_LABEL_ID)), " 40 / 40");
+    CopyText(QuestionAt(*window.quiz, 35)->answer, "Rome");
+    Answer(1, "Paris");
+    Answer(2, "Lyon");
+    SetWindowTextA(Box(36), "Rome");
+    SetFocus(Box(36));
+    Press(Box(36), VK_F1);
+    EXPECT_EQ(GetFocus(), Box(36));
+    EXPECT_TRUE(InView(Box(36)));
+    for (int n : {1, 2, 3, 36, 40})
+        EXPECT_EQ(TextOf(Box(n)) + " " + Verdict(n), n == 1    ? "Paris BRAVO"
+                                                     : n == 36 ? "Rome BRAVO"
+                                                               : "Rome FAUX")
+            << n;
+    EXPECT_EQ(window.Score(), " 2 / 40");
 }
 
 TEST(Interaction, ScrollsByBarsKeysAndWheelWithinItsExtents)

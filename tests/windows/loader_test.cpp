@@ -11,114 +11,82 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-struct Payloads {
-    Bytes quiz;
-    Bytes codes;
-};
-
-Payloads SampleQuiz()
+// What tells the quizzes of the cases apart: texts, options, the question
+// asked for 17th, the codes and the background brush's colour.
+std::string Summary(const QuizRecord& quiz)
 {
-    QuizRecord quiz;
-    CopyText(quiz.title, "Capitales d'Europe");
-    CopyText(quiz.author, "Léa");
-    quiz.layoutKind = LAYOUT_TEXT;
-    quiz.answersPerQuestion = 1;
-    quiz.revealMode = REVEAL_NONE;
-    quiz.backgroundColour = 0x0000FFFF;
-    quiz.questionCount = 2;
-    AppendQuestion(quiz, "Paris", "", "France ?");
-    AppendQuestion(quiz, "Rome", "", "Italie ?");
-    CopyText(quiz.codes[0], "UN");
-    CopyText(quiz.codes[1], "DEUX");
-    Payloads payloads;
-    BuildQuizPayload(quiz, payloads.quiz);
-    BuildCodesPayload(quiz, payloads.codes);
-    return payloads;
-}
-
-const Bytes UNDECODABLE = {0x30}; // ends inside its first code
-
-enum class Expect { Demo, Empty, QuizWithoutCodes, Full };
-
-COLORREF BrushColour(void* brush)
-{
-    LOGBRUSH info = {};
-    GetObjectA(static_cast<HBRUSH>(brush), sizeof info, &info);
-    return info.lbColor;
-}
-
-void CheckRecord(const QuizRecord& quiz, Expect expect, const char* name)
-{
-    SCOPED_TRACE(name);
-    switch (expect) {
-    case Expect::Demo:
-        EXPECT_STREQ(quiz.title, "Nom du quizz");
-        EXPECT_EQ(quiz.questionCount, 30);
-        EXPECT_STREQ(QuestionAt(quiz, 16)->answer, "vorgam");
-        EXPECT_EQ(quiz.firstQuestion->next, quiz.lastQuestion);
-        EXPECT_EQ(quiz.backgroundBrush, nullptr);
-        EXPECT_STREQ(quiz.codes[0], "");
-        break;
-    case Expect::Empty:
-        EXPECT_EQ(quiz.questionCount, 0);
-        EXPECT_EQ(quiz.firstQuestion, nullptr);
-        EXPECT_STREQ(quiz.title, "");
-        EXPECT_EQ(quiz.backgroundBrush, nullptr);
-        break;
-    case Expect::QuizWithoutCodes:
-    case Expect::Full:
-        EXPECT_STREQ(quiz.title, "Capitales d'Europe");
-        EXPECT_STREQ(quiz.author, "L\xE9"
-                                  "a");
-        EXPECT_EQ(quiz.questionCount, 2);
-        EXPECT_STREQ(QuestionAt(quiz, 1)->questionText, "Italie ?");
-        EXPECT_EQ(quiz.backgroundColour, 0x0000FFFFu);
-        ASSERT_NE(quiz.backgroundBrush, nullptr);
-        EXPECT_EQ(BrushColour(quiz.backgroundBrush), 0x0000FFFFu);
-        EXPECT_STREQ(quiz.codes[1], expect == Expect::Full ? "DEUX" : "");
-        break;
-    }
+    LOGBRUSH brush = {};
+    if (quiz.backgroundBrush)
+        GetObjectA(static_cast<HBRUSH>(quiz.backgroundBrush), sizeof brush, &brush);
+    const QuestionRecord* question = QuestionAt(quiz, 16);
+    return std::string(quiz.title) + "|" + quiz.author + "|" + quiz.firstAnswerCaption + "|" +
+           std::to_string(quiz.layoutKind) + std::to_string(quiz.questionCount) +
+           std::to_string(quiz.answersPerQuestion) + std::to_string(quiz.revealMode) + "|" +
+           (question ? question->questionText : "-") + "|" + (question ? question->answer : "-") +
+           "|" + std::to_string(quiz.backgroundColour) + "|" +
+           (quiz.backgroundBrush ? std::to_string(brush.lbColor) : "-") + "|" + quiz.codes[0] +
+           "," + quiz.codes[1];
 }
 
 } // namespace
 
 TEST(LoadQuiz, TellsEveryResourceProblemAndLoadsWhatItCan)
 {
-    const Payloads sample = SampleQuiz();
-    const Bytes quiz = LzwCoded(sample.quiz);
-    const Bytes codes = LzwCoded(sample.codes);
+    QuizRecord sample;
+    CopyText(sample.title, "Capitales d'Europe");
+    CopyText(sample.author, "Léa");
+    sample.layoutKind = LAYOUT_TEXT;
+    sample.answersPerQuestion = 1;
+    sample.revealMode = REVEAL_NONE;
+    sample.backgroundColour = 0x0000FFFF;
+    sample.questionCount = 2;
+    AppendQuestion(sample, "Paris", "", "France ?");
+    AppendQuestion(sample, "Rome", "", "Italie ?");
+    CopyText(sample.codes[0], "UN");
+    CopyText(sample.codes[1], "DEUX");
+    Bytes quizPayload, codesPayload;
+    BuildQuizPayload(sample, quizPayload);
+    BuildCodesPayload(sample, codesPayload);
+    const Bytes quiz = LzwCoded(quizPayload), codes = LzwCoded(codesPayload);
+    const Bytes undecodable = {0x30}; // ends inside its first code
+
+    // The demo quiz declares 30 questions and holds 2: the 17th is the 2nd.
+    const std::string demo = "Nom du quizz|Createur quizz|Pr\xE9nom - Nom|13020|titi|vorgam|0|-|,";
+    const std::string empty = "|||0002|-|-|0|-|,";
+    const std::string sampleQuiz = "Capitales d'Europe|L\xE9"
+                                   "a||0210|Italie ?|Rome|65535|65535|";
     const struct {
         const char* name;
         std::vector<ResourceEntry> resources;
         std::vector<std::string> messages;
-        Expect expect;
+        std::string summary;
     } cases[] = {
         {"quiz missing",
          {{"PATCH", 105, codes}},
          {"Erreur dans le fichier", "Reponses non trouvées"},
-         Expect::Demo},
+         demo},
         {"quiz empty",
          {{"PATCH", 104, {}}, {"PATCH", 105, codes}},
          {"Reponses non trouvées"},
-         Expect::Demo},
+         demo},
         {"quiz undecodable",
-         {{"PATCH", 104, UNDECODABLE}, {"PATCH", 105, codes}},
+         {{"PATCH", 104, undecodable}, {"PATCH", 105, codes}},
          {"Erreur dans le décryptage des reponses"},
-         Expect::Empty},
-        {"codes missing", {{"PATCH", 104, quiz}}, {"Codes non trouvés."}, Expect::QuizWithoutCodes},
+         empty},
+        {"codes missing", {{"PATCH", 104, quiz}}, {"Codes non trouvés."}, sampleQuiz + ","},
         {"codes empty",
          {{"PATCH", 104, quiz}, {"PATCH", 105, {}}},
          {"Codes non renseignés."},
-         Expect::QuizWithoutCodes},
+         sampleQuiz + ","},
         {"codes undecodable",
-         {{"PATCH", 104, quiz}, {"PATCH", 105, UNDECODABLE}},
+         {{"PATCH", 104, quiz}, {"PATCH", 105, undecodable}},
          {"Erreur dans le décryptage des codes"},
-         Expect::QuizWithoutCodes},
-        {"full quiz", {{"PATCH", 104, quiz}, {"PATCH", 105, codes}}, {}, Expect::Full},
+         sampleQuiz + ","},
+        {"full quiz", {{"PATCH", 104, quiz}, {"PATCH", 105, codes}}, {}, sampleQuiz + "UN,DEUX"},
         {"other types are not payloads",
          {{"IMG", 104, quiz}, {"PATCH", 105, codes}},
          {"Erreur dans le fichier", "Reponses non trouvées"},
-         Expect::Demo},
+         demo},
     };
     for (const auto& c : cases) {
         ResourceModule module(c.resources);
@@ -126,21 +94,17 @@ TEST(LoadQuiz, TellsEveryResourceProblemAndLoadsWhatItCan)
         RecordedMessages().clear();
         auto record = std::make_unique<QuizRecord>();
         LoadQuizFrom(module.Handle(), *record);
-
         std::vector<RecordedMessage> expected;
         for (const std::string& text : c.messages)
             expected.push_back({text, "Quizz"});
         EXPECT_EQ(RecordedMessages(), expected) << c.name;
-        CheckRecord(*record, c.expect, c.name);
+        EXPECT_EQ(Summary(*record), c.summary) << c.name;
     }
-}
 
-TEST(LoadQuiz, ReadsTheProgramsOwnResources)
-{
     // This test program carries no quiz, so it gets the demo quiz.
     RecordedMessages().clear();
-    auto record = std::make_unique<QuizRecord>();
-    LoadQuiz(*record);
+    auto own = std::make_unique<QuizRecord>();
+    LoadQuiz(*own);
     EXPECT_EQ(RecordedMessages().size(), 2u);
-    CheckRecord(*record, Expect::Demo, "own module");
+    EXPECT_EQ(Summary(*own), demo);
 }

@@ -7,7 +7,6 @@
 #include "ui/build_settings.h"
 #include "ui/header_bar.h"
 #include "ui/main_window.h"
-#include "ui/media_files.h"
 #include "ui/panel.h"
 
 #include <gtest/gtest.h>
@@ -67,28 +66,6 @@ TEST(MainWindow, BuildsTheHeaderBar)
     EXPECT_EQ(TextOf(window.ChildAt(110, 3, 220, 18)), "Les capitales");
 }
 
-TEST(MainWindow, ShowsTheVersionCaptionAndIcon)
-{
-    PlayerWindow window(MakeQuiz(LAYOUT_TEXT, 3, 1, REVEAL_NONE));
-    EXPECT_EQ(TextOf(window.main), "Les capitales");
-    RECT outer;
-    GetWindowRect(window.main, &outer);
-    EXPECT_EQ(outer.right - outer.left, MAIN_WINDOW_WIDTH);
-    EXPECT_EQ(outer.bottom - outer.top, MAIN_WINDOW_HEIGHT);
-
-    HWND version = GetDlgItem(window.main, VERSION_LABEL_ID);
-    EXPECT_EQ(TextOf(version), "R\xE9"
-                               "alis\xE9 avec la version 2.1");
-    EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageA(version, WM_GETFONT, 0, 0)),
-              GetStockObject(DEFAULT_GUI_FONT));
-    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(window.main, WM_GETICON, ICON_BIG, 0)),
-              LoadIconA(nullptr, IDI_QUESTION));
-    EXPECT_EQ(GetParent(g_panel), window.main);
-    const LONG panelStyle = GetWindowLongA(g_panel, GWL_STYLE);
-    for (LONG bit : {WS_CHILD, WS_BORDER, WS_VSCROLL, WS_HSCROLL})
-        EXPECT_TRUE(panelStyle & bit) << bit;
-}
-
 TEST(MainWindow, SizesTheContentByLayout)
 {
     const struct {
@@ -103,8 +80,6 @@ TEST(MainWindow, SizesTheContentByLayout)
         {LAYOUT_AUDIO, 30, 1, REVEAL_TEXT, 890, 1225},
         {LAYOUT_TEXT, 30, 2, REVEAL_NONE, 980, 775},
         {LAYOUT_TEXT, 0, 1, REVEAL_NONE, 890, 25},
-        {LAYOUT_PICTURE, 0, 1, REVEAL_NONE, 890, 25},
-        {LAYOUT_AUDIO, 0, 1, REVEAL_NONE, 890, 25},
         {LAYOUT_VIDEO, 0, 1, REVEAL_NONE, 890, 25},
         {-1, 30, 1, REVEAL_NONE, 890, 0},
     };
@@ -118,18 +93,21 @@ TEST(MainWindow, SizesTheContentByLayout)
 TEST(MainWindow, KeepsPanelAndVersionLabelInPlace)
 {
     PlayerWindow window(MakeQuiz(LAYOUT_TEXT, 3, 1, REVEAL_NONE));
-    for (SIZE size : {SIZE{600, 400}, SIZE{1000, 700}, SIZE{870, 650}}) {
+    EXPECT_EQ(GetParent(g_panel), window.main);
+    for (LONG bit : {WS_CHILD, WS_BORDER, WS_VSCROLL, WS_HSCROLL})
+        EXPECT_TRUE(GetWindowLongA(g_panel, GWL_STYLE) & bit) << bit;
+    for (SIZE size : {SIZE{600, 400}, SIZE{1000, 700}}) {
         SetWindowPos(window.main, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
         RECT client;
         GetClientRect(window.main, &client);
-        RECT panel;
-        GetWindowRect(g_panel, &panel);
-        MapWindowPoints(nullptr, window.main, reinterpret_cast<POINT*>(&panel), 2);
+        const RECT panel = PlaceOf(g_panel);
         EXPECT_EQ(panel.left, PANEL_LEFT);
         EXPECT_EQ(panel.top, PANEL_TOP);
         EXPECT_EQ(panel.right - panel.left, client.right - 11) << size.cx;
         EXPECT_EQ(panel.bottom - panel.top, client.bottom - 68) << size.cy;
-        EXPECT_NE(window.ChildAt(client.right - 145, client.bottom - 16, 130, 15), nullptr);
+        EXPECT_EQ(TextOf(window.ChildAt(client.right - 145, client.bottom - 16, 130, 15)),
+                  "R\xE9"
+                  "alis\xE9 avec la version 2.1");
     }
 }
 
@@ -231,27 +209,4 @@ TEST(MainWindow, OpensTheWebSiteFromTheLinkOnly)
     EXPECT_EQ(hand.yHotspot, 0u);
     DeleteObject(hand.hbmMask);
     DeleteObject(hand.hbmColor);
-}
-
-TEST(MainWindow, CloseRemovesTheSoundFileAndEndsTheLoop)
-{
-    PlayerWindow window(MakeQuiz(LAYOUT_AUDIO, 3, 1, REVEAL_NONE));
-    CloseHandle(CreateFileA(SOUND_FILE, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    SendMessageA(window.main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(GetFileAttributesA(SOUND_FILE), INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(IsWindow(window.main)) << "the loop's end destroys it, not the close";
-    MSG message;
-    ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(message.wParam, 0u);
-}
-
-TEST(MainWindow, CentresOnTheDesktop)
-{
-    PlayerWindow window(MakeQuiz(LAYOUT_TEXT, 3, 1, REVEAL_NONE));
-    CentreOnDesktop(window.main);
-    RECT desktop, own;
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    GetWindowRect(window.main, &own);
-    EXPECT_EQ(own.left, desktop.left + (desktop.right - desktop.left - MAIN_WINDOW_WIDTH) / 2);
-    EXPECT_EQ(own.top, desktop.top + (desktop.bottom - desktop.top - MAIN_WINDOW_HEIGHT) / 2);
 }

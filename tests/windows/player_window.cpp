@@ -1,10 +1,14 @@
 #include "tests/windows/player_window.h"
 
 #include "ui/app_globals.h"
+#include "ui/header_bar.h"
 #include "ui/main_window.h"
 #include "ui/panel.h"
+#include "ui/panel_controls.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 std::vector<UINT> g_scrollCodes;
 
@@ -58,6 +62,34 @@ COLORREF BrushColour(HBRUSH brush)
     return info.lbColor;
 }
 
+bool Exists(const char* path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string FileText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+HWND Box(int n)
+{
+    return GetDlgItem(g_panel, ANSWER_BOX_BASE + n);
+}
+
+std::string Verdict(int n)
+{
+    return TextOf(GetDlgItem(g_panel, VERDICT_LABEL_BASE + n));
+}
+
+void Answer(int n, const char* text)
+{
+    SetWindowTextA(Box(n), text);
+    SetFocus(Box(n));
+    SetFocus(g_panel);
+}
+
 RECT PlaceOf(HWND control)
 {
     RECT r = {};
@@ -101,4 +133,32 @@ HWND PlayerWindow::ChildAt(int x, int y, int width, int height) const
             return child;
     }
     return nullptr;
+}
+
+std::string PlayerWindow::Score() const
+{
+    return TextOf(GetDlgItem(main, SCORE_LABEL_ID));
+}
+
+std::string PlayerWindow::Code() const
+{
+    return TextOf(GetDlgItem(main, CODE_LABEL_ID));
+}
+
+InNewDirectory::InNewDirectory()
+{
+    static int serial = 0;
+    char temporary[MAX_PATH];
+    GetTempPathA(MAX_PATH, temporary);
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    path = temporary + std::string("quizz-test-") + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(++serial);
+    CreateDirectoryA(path.c_str(), nullptr);
+    SetCurrentDirectoryA(path.c_str());
+}
+
+InNewDirectory::~InNewDirectory()
+{
+    SetCurrentDirectoryA(previous);
+    RemoveDirectoryA(path.c_str());
 }

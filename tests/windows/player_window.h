@@ -19,9 +19,17 @@ extern std::vector<UINT> g_scrollCodes;
 void PumpMessages();
 std::string TextOf(HWND window);
 COLORREF BrushColour(HBRUSH brush);
+bool Exists(const char* path);
+std::string FileText(const std::string& path);
 
 // A control's rectangle in its parent's client coordinates.
 RECT PlaceOf(HWND control);
+
+// The panel's answer box n and its verdict; Answer types text into box n
+// and leaves it, as a user does.
+HWND Box(int n);
+std::string Verdict(int n);
+void Answer(int n, const char* text);
 
 struct PlayerWindow {
     std::unique_ptr<QuizRecord> quiz;
@@ -36,4 +44,15 @@ struct PlayerWindow {
 
     // The child of the main window at this place, of this size.
     HWND ChildAt(int x, int y, int width, int height) const;
+    std::string Score() const;
+    std::string Code() const;
+};
+
+// A new empty directory made current for the life of the object, where the
+// player writes its answers and media files.
+struct InNewDirectory {
+    char previous[MAX_PATH] = {};
+    std::string path;
+    InNewDirectory();
+    ~InNewDirectory();
 };

@@ -3,7 +3,6 @@
 // none. It runs in a directory of its own, where the sound file is written.
 #include "tests/support/message_box_recorder.h"
 #include "tests/windows/player_window.h"
-#include "tests/windows/resource_module.h"
 #include "ui/app_globals.h"
 #include "ui/media_files.h"
 #include "ui/media_playback.h"
@@ -14,17 +13,8 @@
 #include <vfw.h>
 
 #include <fstream>
-#include <sstream>
 
 namespace {
-
-std::string Read(const char* path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 std::string ResourceBytes(int id)
 {
@@ -34,62 +24,47 @@ std::string ResourceBytes(int id)
                        SizeofResource(self, info));
 }
 
-bool Exists(const char* path)
-{
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
-
 bool Playing(HWND window)
 {
-    for (int wait = 0; wait < 50; ++wait) {
+    for (int wait = 0; wait < 50; ++wait, Sleep(20))
         if (MCIWndGetMode(window, nullptr, 0) == MCI_MODE_PLAY)
             return true;
-        Sleep(20);
-    }
     return false;
 }
 
-class Sound : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        GetCurrentDirectoryA(MAX_PATH, previous_);
-        directory_ = TemporaryPath("sounds");
-        CreateDirectoryA(directory_.c_str(), nullptr);
-        SetCurrentDirectoryA(directory_.c_str());
-        RecordedMessages().clear();
-    }
-    void TearDown() override
-    {
-        DeleteFileA(SOUND_FILE);
-        RemoveDirectoryA(SOUND_FILE);
-        SetCurrentDirectoryA(previous_);
-        RemoveDirectoryA(directory_.c_str());
-    }
-
-private:
-    char previous_[MAX_PATH] = {};
-    std::string directory_;
+// Members go in reverse order: the window, then the files, then the directory.
+struct Sound : testing::Test {
+    InNewDirectory directory;
+    struct Files {
+        Files() { RecordedMessages().clear(); }
+        ~Files()
+        {
+            DeleteFileA(SOUND_FILE);
+            RemoveDirectoryA(SOUND_FILE);
+            DeleteFileA("sound_tests.txt"); // the answers, saved at close
+        }
+    } files;
+    PlayerWindow window{MakeQuiz(LAYOUT_AUDIO, 3, 1, REVEAL_NONE)};
 };
 
 } // namespace
 
-TEST_F(Sound, PlayingASoundStopsTheOneBefore)
+TEST_F(Sound, PlayingASoundStopsTheOneBeforeAndStopRemovesItsFile)
 {
-    PlayerWindow window(MakeQuiz(LAYOUT_AUDIO, 3, 1, REVEAL_NONE));
     std::ofstream(SOUND_FILE) << "left by another program";
-
+    StopQuestionMedia(g_panel, 1);
+    EXPECT_TRUE(Exists(SOUND_FILE)) << "Stop with nothing playing does nothing";
     PlayQuestionMedia(g_panel, 1);
     HWND first = AudioWindow;
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(Playing(first));
-    EXPECT_EQ(Read(SOUND_FILE), ResourceBytes(401));
+    EXPECT_EQ(FileText(SOUND_FILE), ResourceBytes(401));
 
     PlayQuestionMedia(g_panel, 2);
     EXPECT_FALSE(IsWindow(first));
     ASSERT_NE(AudioWindow, nullptr);
     EXPECT_TRUE(Playing(AudioWindow));
-    EXPECT_EQ(Read(SOUND_FILE), ResourceBytes(402));
+    EXPECT_EQ(FileText(SOUND_FILE), ResourceBytes(402));
     EXPECT_FALSE(IsWindowVisible(AudioWindow));
 
     // Any stop button stops the one sound.
@@ -101,17 +76,8 @@ TEST_F(Sound, PlayingASoundStopsTheOneBefore)
     EXPECT_TRUE(RecordedMessages().empty());
 }
 
-TEST_F(Sound, StopWithNothingPlayingDoesNothing)
+TEST_F(Sound, AMissingOrUnwritableSoundIsToldAndNothingPlays)
 {
-    PlayerWindow window(MakeQuiz(LAYOUT_AUDIO, 3, 1, REVEAL_NONE));
-    std::ofstream(SOUND_FILE) << "not ours";
-    StopQuestionMedia(g_panel, 1);
-    EXPECT_TRUE(Exists(SOUND_FILE));
-}
-
-TEST_F(Sound, AMissingSoundIsToldAfterTheLastOneStopped)
-{
-    PlayerWindow window(MakeQuiz(LAYOUT_AUDIO, 3, 1, REVEAL_NONE));
     PlayQuestionMedia(g_panel, 1);
     HWND first = AudioWindow;
     PlayQuestionMedia(g_panel, 3);
@@ -120,35 +86,31 @@ TEST_F(Sound, AMissingSoundIsToldAfterTheLastOneStopped)
     EXPECT_EQ(RecordedMessages(),
               (std::vector<RecordedMessage>{
                   {"Impossible de localiser le fichier audio.", "Information"}}));
-}
 
-TEST_F(Sound, AFileThatCannotBeWrittenIsToldAndNothingPlays)
-{
-    PlayerWindow window(MakeQuiz(LAYOUT_AUDIO, 3, 1, REVEAL_NONE));
     CreateDirectoryA(SOUND_FILE, nullptr); // where the file would go
     PlayQuestionMedia(g_panel, 1);
     EXPECT_EQ(AudioWindow, nullptr);
-    ASSERT_EQ(RecordedMessages().size(), 1u);
-    EXPECT_EQ(RecordedMessages()[0].caption, "Information");
+    ASSERT_EQ(RecordedMessages().size(), 2u);
+    EXPECT_EQ(RecordedMessages()[1].caption, "Information");
     EXPECT_EQ(ExtractMedia(g_panel, MEDIA_RESOURCE_BASE + 2, MEDIA_SOUND), 0);
 }
 
 TEST_F(Sound, ClosingTheWindowStopsTheSoundAndRemovesItsFile)
 {
-    PlayerWindow window(MakeQuiz(LAYOUT_AUDIO, 3, 1, REVEAL_NONE));
     PlayQuestionMedia(g_panel, 2);
     HWND sound = AudioWindow;
     ASSERT_TRUE(Playing(sound));
     SendMessageA(window.main, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(sound));
     EXPECT_FALSE(Exists(SOUND_FILE));
-    PumpMessages();
-    DeleteFileA("sound_tests.txt"); // the answers, saved at close
+    EXPECT_TRUE(IsWindow(window.main)) << "the loop's end destroys it, not the close";
+    MSG message;
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 0u);
 }
 
 TEST_F(Sound, OnlyClicksOnTheButtonsOfQuestions1To90Count)
 {
-    PlayerWindow window(MakeQuiz(LAYOUT_AUDIO, 3, 1, REVEAL_NONE));
     const struct {
         WPARAM command;
         bool plays;

@@ -4,17 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
-namespace {
-
-void Write(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-} // namespace
-
 TEST(FileSet, WritesAllNewFilesOrNone)
 {
     const struct {
@@ -40,7 +29,7 @@ TEST(FileSet, WritesAllNewFilesOrNone)
         TempFolder folder;
         for (const std::string& name : c.before) {
             std::filesystem::create_directories(std::filesystem::path(folder / name).parent_path());
-            Write(folder / name, "old");
+            SaveFile(folder / name, "old");
         }
         const auto listing = Listing(folder.path);
         std::vector<NewFile> files;
@@ -58,27 +47,5 @@ TEST(FileSet, WritesAllNewFilesOrNone)
             EXPECT_EQ(error, expected) << c.name;
             EXPECT_EQ(Listing(folder.path), listing) << c.name;
         }
-    }
-}
-
-TEST(FileSet, ReadsWholeFilesAndSaysWhyNot)
-{
-    TempFolder folder;
-    Write(folder / "a.bin", std::string("x\0y", 3));
-    const struct {
-        std::string path;
-        bool read;
-        std::string reason;
-    } cases[] = {
-        {folder / "a.bin", true, ""},
-        {folder / "absent.bin", false, "fichier introuvable"},
-        {folder.path, false, u8"c'est un dossier, pas un fichier"},
-    };
-    for (const auto& c : cases) {
-        Bytes bytes;
-        std::string reason;
-        EXPECT_EQ(ReadWholeFile(c.path, bytes, reason), c.read) << c.path;
-        EXPECT_EQ(reason, c.reason) << c.path;
-        EXPECT_EQ(bytes.size(), c.read ? 3u : 0u) << c.path;
     }
 }

@@ -70,10 +70,6 @@ TEST(SourceCheck, ReportsEveryRuleBetweenValues)
              Question("reponse = \"a\"\ntexte = \"q\"\n"),
          u8"q.toml:3:9: codes : 2 codes pour 1 question : un code par nombre de questions "
          u8"trouvées, donc 1 au plus\n"},
-        {"a code on two lines",
-         Header("texte", "codes = [\"A\\r\\nB\"]\n") + Question("reponse = \"a\"\ntexte = \"q\"\n"),
-         u8"q.toml:3:10: codes, code 1 : retour à la ligne, tabulation ou autre caractère de "
-         u8"contrôle interdit : le texte tient sur une ligne\n"},
         {"the text layout shows question texts", Header("texte") + Question("reponse = \"a\"\n"),
          u8"q.toml:3:1: question 1, texte : manquant : dans la disposition \"texte\", chaque "
          u8"question montre son texte\n"},
@@ -90,12 +86,6 @@ TEST(SourceCheck, ReportsEveryRuleBetweenValues)
          Header("texte") + Question("reponse = \"a\"\ntexte = \"q\"\nimage = \"a.jpg\"\n"),
          u8"q.toml:6:9: question 1, image : ne sert pas dans la disposition \"texte\" : elle ne "
          u8"montre que le texte des questions\n"},
-        {"every sound is required", Header("son") + Question("reponse = \"a\"\n"),
-         u8"q.toml:3:1: question 1, son : manquant : dans la disposition \"son\", chaque question "
-         u8"a un son (MP3)\n"},
-        {"every film is required", Header("video") + Question("reponse = \"a\"\n"),
-         u8"q.toml:3:1: question 1, video : manquante : dans la disposition \"video\", chaque "
-         u8"question a une vidéo (AVI)\n"},
         {"reveals only in the picture layout",
          Header("texte", "revelation = \"texte\"\n") +
              Question("reponse = \"a\"\ntexte = \"q\"\ntexte_revele = \"r\"\n"),

@@ -1,10 +1,14 @@
-// Quiz sources for the tests, and what reading and building them reports.
+// Quiz sources for the authoring tests, native and under Wine, what reading
+// and building them reports, and files in a temporary folder.
 #pragma once
 
 #include "authoring/placeholder_media.h"
 #include "authoring/quiz_resources.h"
 #include "authoring/source_reader.h"
 
+#include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -21,12 +25,11 @@ inline MediaReader FromMemory(const MediaFiles& files)
 {
     return [&files](const std::string& path, Bytes& bytes, std::string& reason) {
         auto found = files.find(path);
-        if (found == files.end()) {
+        if (found == files.end())
             reason = "fichier introuvable";
-            return false;
-        }
-        bytes = found->second;
-        return true;
+        else
+            bytes = found->second;
+        return found != files.end();
     };
 }
 
@@ -49,29 +52,56 @@ inline std::string ProblemsOf(const std::string& text, const MediaFiles& media,
 }
 
 // A text quiz of two questions that has no problem.
-inline const char* const TEXT_QUIZ = "titre = \"T\"\n"
-                                     "disposition = \"texte\"\n"
-                                     "[[question]]\n"
-                                     "reponse = \"a\"\n"
-                                     "texte = \"q\"\n"
-                                     "[[question]]\n"
-                                     "reponse = \"b\"\n"
-                                     "texte = \"r\"\n";
+inline const char* const TEXT_QUIZ = "titre = \"T\"\ndisposition = \"texte\"\n[[question]]\n"
+                                     "reponse = \"a\"\ntexte = \"q\"\n[[question]]\n"
+                                     "reponse = \"b\"\ntexte = \"r\"\n";
 
-// A fresh folder under the system's temporary folder, removed with all it
-// holds at the end of the test.
-#include <cstdlib>
-#include <filesystem>
+// The media that SOURCES name, and one quiz of each layout and option, with
+// the texts that a source file must quote with care.
+inline const MediaFiles MEDIA = {
+    {"a.jpg", Jpeg()},
+    {"b.bmp", DiscBitmap(16, 0x0000FF)},
+    {"s.mp3", SilentMp3(3)},
+    {"f.avi", ColourAvi(8, 6, 2, 0x00FF00)},
+};
+inline const char* const SOURCES[] = {
+    u8"titre = \"« Capitales » \\\"1\\\" \\\\ 2\"\nauteur = \"l’auteur\"\nexplications = \"5 €\"\n"
+    u8"disposition = \"texte\"\ncouleur = \"#FF8000\"\ncodes = [\"UN\", \"\", \"TROIS\"]\n"
+    u8"[[question]]\nreponse = \"Paris\"\ntexte = \"France ?\"\n"
+    u8"[[question]]\nreponse = \"Rome\"\ntexte = \"\"\n"
+    u8"[[question]]\nreponse = \"Berne\"\ntexte = \"Suisse ?\"\n"
+    u8"[[question]]\nreponse = \"Oslo\"\ntexte = \"Norvège ?\"\n",
+    u8"titre = \"Mangas\"\ndisposition = \"image\"\nrevelation = \"texte\"\n"
+    u8"legende_reponse = \"Prénom - Nom\"\nlegende_seconde_reponse = \"Manga / Anime\"\n"
+    u8"[[question]]\nreponse = \"Son Goku\"\nseconde_reponse = \"Dragon Ball\"\ntexte = \"note\"\n"
+    u8"image = \"a.jpg\"\ntexte_revele = \"C'est \\\"Œuvre d’Akira Toriyama\\\"\"\n"
+    u8"[[question]]\nreponse = \"Naruto\"\nseconde_reponse = \"Naruto\"\nimage = \"b.bmp\"\n"
+    u8"texte_revele = \"\"\n",
+    u8"titre = \"Formes\"\ndisposition = \"image\"\nrevelation = \"image\"\n"
+    u8"[[question]]\nreponse = \"disque\"\nimage = \"a.jpg\"\nimage_revelee = \"b.bmp\"\n"
+    u8"[[question]]\nreponse = \"rond\"\nimage = \"b.bmp\"\nimage_revelee = \"a.jpg\"\n",
+    u8"titre = \"Notes\"\ndisposition = \"son\"\n[[question]]\nreponse = \"do\"\nson = \"s.mp3\"\n"
+    u8"[[question]]\nreponse = \"ré\"\nson = \"s.mp3\"\n",
+    u8"titre = \"Films\"\ndisposition = \"video\"\n[[question]]\nreponse = \"vert\"\n"
+    u8"video = \"f.avi\"\n",
+};
 
+// A fresh folder under the system's temporary folder, with an accented name
+// so that Windows paths go through the wide calls; removed at the end.
 struct TempFolder {
     std::string path;
     TempFolder()
     {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quizzpack-XXXXXX").string();
-        path = mkdtemp(&pattern[0]);
+        static int count = 0;
+        path = (std::filesystem::temp_directory_path() /
+                std::filesystem::u8path(
+                    u8"quizzpack é " +
+                    std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
+                    "-" + std::to_string(++count)))
+                   .u8string();
+        std::filesystem::create_directories(std::filesystem::u8path(path));
     }
-    ~TempFolder() { std::filesystem::remove_all(path); }
+    ~TempFolder() { std::filesystem::remove_all(std::filesystem::u8path(path)); }
     std::string operator/(const std::string& name) const { return path + "/" + name; }
 };
 
@@ -79,8 +109,24 @@ struct TempFolder {
 inline std::map<std::string, uintmax_t> Listing(const std::string& folder)
 {
     std::map<std::string, uintmax_t> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
-        files[std::filesystem::relative(entry.path(), folder).string()] =
+    const auto root = std::filesystem::u8path(folder);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
+        files[std::filesystem::relative(entry.path(), root).u8string()] =
             entry.is_regular_file() ? entry.file_size() : 0;
     return files;
+}
+
+inline std::string LoadFile(const std::string& path)
+{
+    std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void SaveFile(const std::string& path, const std::string& content)
+{
+    std::ofstream(std::filesystem::u8path(path), std::ios::binary) << content;
+}
+inline void SaveFile(const std::string& path, const Bytes& content)
+{
+    SaveFile(path, std::string(content.begin(), content.end()));
 }

@@ -1,11 +1,10 @@
-#include "authoring/extraction.h"
 #include "authoring/placeholder_media.h"
 #include "authoring/source_check.h"
-#include "authoring/source_reader.h"
-#include "authoring/source_writer.h"
 #include "authoring/windows_platform.h"
 #include "quiz/loader.h"
+#include "quiz/payload.h"
 #include "tests/support/message_box_recorder.h"
+#include "tests/unit/authoring/source_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -14,65 +13,15 @@
 #include <vfw.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <map>
 #include <memory>
 
 namespace {
-
-using Bytes = std::vector<unsigned char>;
-using MediaFiles = std::map<std::string, Bytes>;
-namespace fs = std::filesystem;
 
 std::string Self()
 {
     wchar_t path[MAX_PATH];
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     return Narrow(path);
-}
-
-// A fresh folder, with an accented name so that every path goes through the
-// wide calls; removed at the end.
-struct TempFolder {
-    std::string path;
-    TempFolder()
-    {
-        wchar_t base[MAX_PATH];
-        GetTempPathW(MAX_PATH, base);
-        static int count = 0;
-        path = Narrow(base) + u8"quizzpack é " + std::to_string(GetCurrentProcessId()) + "-" +
-               std::to_string(++count);
-        fs::create_directories(fs::u8path(path));
-    }
-    ~TempFolder() { fs::remove_all(fs::u8path(path)); }
-    std::string operator/(const std::string& name) const { return path + "\\" + name; }
-};
-
-std::map<std::string, uintmax_t> Listing(const std::string& folder)
-{
-    std::map<std::string, uintmax_t> files;
-    for (const auto& entry : fs::directory_iterator(fs::u8path(folder)))
-        files[entry.path().filename().u8string()] = entry.is_regular_file() ? entry.file_size() : 0;
-    return files;
-}
-
-Bytes Read(const std::string& path)
-{
-    std::ifstream in(fs::u8path(path), std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void Write(const std::string& path, const Bytes& bytes)
-{
-    std::ofstream(fs::u8path(path), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
-
-Bytes B(const std::string& text)
-{
-    return Bytes(text.begin(), text.end());
 }
 
 std::vector<QuizResource> Sorted(std::vector<QuizResource> resources)
@@ -83,79 +32,27 @@ std::vector<QuizResource> Sorted(std::vector<QuizResource> resources)
     return resources;
 }
 
-MediaReader FromMemory(const MediaFiles& files)
+std::vector<QuizResource> Build(const std::string& text)
 {
-    return [&files](const std::string& path, Bytes& bytes, std::string& reason) {
-        auto found = files.find(path);
-        if (found == files.end()) {
-            reason = "fichier introuvable";
-            return false;
-        }
-        bytes = found->second;
-        return true;
-    };
-}
-
-const MediaFiles MEDIA = {
-    {"a.bmp", DiscBitmap(16, 0xFF0000)},
-    {"b.bmp", DiscBitmap(16, 0x0000FF)},
-    {"s.mp3", SilentMp3(3)},
-    {"f.avi", ColourAvi(8, 6, 2, 0x00FF00)},
-};
-
-const char* const SOURCES[] = {
-    u8"titre = \"Capitales\"\nauteur = \"Léa\"\nexplications = \"Une par pays.\"\n"
-    u8"disposition = \"texte\"\ncouleur = \"#FF8000\"\ncodes = [\"UN\", \"DEUX\"]\n"
-    u8"[[question]]\nreponse = \"Paris\"\ntexte = \"France ?\"\n"
-    u8"[[question]]\nreponse = \"Rome\"\ntexte = \"Italie ?\"\n"
-    u8"[[question]]\nreponse = \"Berne\"\ntexte = \"Suisse ?\"\n",
-    u8"titre = \"Mangas\"\ndisposition = \"image\"\nrevelation = \"texte\"\n"
-    u8"legende_reponse = \"Prénom - Nom\"\nlegende_seconde_reponse = \"Manga / Anime\"\n"
-    u8"[[question]]\nreponse = \"Son Goku\"\nseconde_reponse = \"Dragon Ball\"\n"
-    u8"image = \"a.bmp\"\ntexte_revele = \"Œuvre d’Akira Toriyama\"\n"
-    u8"[[question]]\nreponse = \"Naruto\"\nseconde_reponse = \"Naruto\"\nimage = \"b.bmp\"\n"
-    u8"texte_revele = \"\"\n",
-    u8"titre = \"Formes\"\ndisposition = \"image\"\nrevelation = \"image\"\n"
-    u8"[[question]]\nreponse = \"disque\"\nimage = \"a.bmp\"\nimage_revelee = \"b.bmp\"\n",
-    u8"titre = \"Notes\"\ndisposition = \"son\"\n[[question]]\nreponse = \"do\"\nson = \"s.mp3\"\n",
-    u8"titre = \"Films\"\ndisposition = \"video\"\n[[question]]\nreponse = \"vert\"\n"
-    u8"video = \"f.avi\"\n",
-};
-
-std::vector<QuizResource> Build(const std::string& text, QuizRecord* record = nullptr)
-{
-    QuizSource source;
-    std::vector<Problem> problems;
     std::vector<QuizResource> resources;
-    EXPECT_TRUE(ReadQuizSource(text, source, problems));
-    EXPECT_TRUE(BuildQuizResources(source, FromMemory(MEDIA), resources, problems));
-    if (record)
-        CheckQuizSource(source, *record, problems);
-    EXPECT_TRUE(problems.empty()) << FormatProblem("source", problems.front());
+    EXPECT_EQ(ProblemsOf(text, MEDIA, &resources), "");
     return resources;
 }
 
-std::string Describe(const QuizRecord& quiz)
+// Every field of a record, as its two payloads.
+Bytes Payloads(const QuizRecord& quiz)
 {
-    std::string text = std::string(quiz.title) + "|" + quiz.author + "|" + quiz.explanations + "|" +
-                       quiz.firstAnswerCaption + "|" + quiz.secondAnswerCaption + "|" +
-                       std::to_string(quiz.layoutKind) + std::to_string(quiz.questionCount) +
-                       std::to_string(quiz.answersPerQuestion) + std::to_string(quiz.revealMode) +
-                       "|" + std::to_string(quiz.backgroundColour) + "|";
-    for (int i = 0; i < quiz.questionCount; ++i)
-        text += std::string(quiz.codes[i]) + ",";
-    for (const QuestionRecord* q = quiz.firstQuestion; q; q = q->next)
-        text += std::string("\n") + q->answer + "/" + q->secondAnswer + "/" + q->questionText +
-                "/" + q->revealText;
-    return text;
+    Bytes payload, codes;
+    EXPECT_TRUE(BuildQuizPayload(quiz, payload) && BuildCodesPayload(quiz, codes));
+    payload.insert(payload.end(), codes.begin(), codes.end());
+    return payload;
 }
 
-int Quizzpack(const std::vector<std::string>& args, std::string* err = nullptr)
+int Quizzpack(const std::vector<std::string>& args)
 {
     CommandOutput output;
     const int code = RunQuizzpack(args, WindowsPlatform(), output);
-    if (err)
-        *err = output.err;
+    EXPECT_EQ(output.err, "") << args[0];
     return code;
 }
 
@@ -165,80 +62,53 @@ TEST(PackedPlayer, CarriesAQuizThatThePlayersLoaderReadsBack)
 {
     TempFolder folder;
     for (const char* text : SOURCES) {
+        QuizSource source;
+        std::vector<Problem> problems;
         QuizRecord expected;
-        const std::vector<QuizResource> resources = Build(text, &expected);
-        const std::string output = folder / "quiz.exe";
+        ReadQuizSource(text, source, problems);
+        CheckQuizSource(source, expected, problems);
+        const std::vector<QuizResource> resources = Build(text);
         std::string error;
-        ASSERT_TRUE(WritePackedPlayer(Self(), output, resources, error)) << error;
+        ASSERT_TRUE(WritePackedPlayer(Self(), folder / "quiz.exe", resources, error)) << error;
 
-        HMODULE module = LoadLibraryExW(Widen(output).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        HMODULE module =
+            LoadLibraryExW(Widen(folder / "quiz.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(module, nullptr);
         RecordedMessages().clear();
         auto loaded = std::make_unique<QuizRecord>();
         LoadQuizFrom(module, *loaded);
         FreeLibrary(module);
         EXPECT_TRUE(RecordedMessages().empty()) << RecordedMessages().front().text;
-        EXPECT_EQ(Describe(*loaded), Describe(expected));
-
+        EXPECT_EQ(Payloads(*loaded), Payloads(expected));
         std::vector<QuizResource> read;
-        ASSERT_TRUE(ReadModuleResources(output, read, error)) << error;
+        ASSERT_TRUE(ReadModuleResources(folder / "quiz.exe", read, error)) << error;
         EXPECT_EQ(Sorted(read), Sorted(resources));
-
-        // And out again: the extracted source builds the same resources.
-        QuizSource source;
-        std::vector<MediaFile> files;
-        ASSERT_TRUE(ExtractQuizSource(read, source, files, error)) << error;
-        MediaFiles media;
-        for (const MediaFile& file : files)
-            media[file.name] = file.data;
-        QuizSource again;
-        std::vector<Problem> problems;
-        std::vector<QuizResource> rebuilt;
-        ReadQuizSource(WriteQuizSource(source, "q.toml"), again, problems);
-        EXPECT_TRUE(BuildQuizResources(again, FromMemory(media), rebuilt, problems));
-        EXPECT_EQ(rebuilt, resources);
     }
 }
 
 TEST(PackedPlayer, NewBuildExtractBuildGivesTheSameResources)
 {
     TempFolder folder;
-    const Bytes player = Read(Self());
-    Write(folder / "quizz.exe", player);
-    const std::string source = folder / "couleurs.toml";
-    std::string err;
-    ASSERT_EQ(Quizzpack({"new", source, "--layout", "image"}, &err), EXIT_DONE) << err;
-    ASSERT_EQ(Quizzpack({"build", source, "--player", folder / "quizz.exe"}, &err), EXIT_DONE)
-        << err;
-    ASSERT_EQ(Quizzpack({"extract", folder / "couleurs.exe", "-o", folder / "rendu"}, &err),
-              EXIT_DONE)
-        << err;
+    const std::string player = LoadFile(Self()), source = folder / "couleurs.toml";
+    SaveFile(folder / "quizz.exe", player);
+    ASSERT_EQ(Quizzpack({"new", source, "--layout", "image"}), EXIT_DONE);
+    ASSERT_EQ(Quizzpack({"build", source, "--player", folder / "quizz.exe"}), EXIT_DONE);
+    ASSERT_EQ(Quizzpack({"extract", folder / "couleurs.exe", "-o", folder / "rendu"}), EXIT_DONE);
     ASSERT_EQ(Quizzpack({"build", folder / "rendu\\couleurs.toml", "--player",
-                         folder / "couleurs.exe", "-o", folder / "encore.exe"},
-                        &err),
-              EXIT_DONE)
-        << err;
-    std::vector<QuizResource> first;
-    std::vector<QuizResource> second;
+                         folder / "couleurs.exe", "-o", folder / "encore.exe"}),
+              EXIT_DONE);
+    std::vector<QuizResource> first, second;
     std::string error;
     ASSERT_TRUE(ReadModuleResources(folder / "couleurs.exe", first, error));
     ASSERT_TRUE(ReadModuleResources(folder / "encore.exe", second, error));
     EXPECT_EQ(first.size(), 5u);
     EXPECT_EQ(Sorted(first), Sorted(second));
-    EXPECT_EQ(Read(folder / "quizz.exe"), player);
+    EXPECT_EQ(LoadFile(folder / "quizz.exe"), player);
 }
 
 TEST(PackedPlayer, ATemplateThatCarriesAQuizLosesAllOfIt)
 {
     TempFolder folder;
-    const std::string five =
-        u8"titre = \"T\"\ndisposition = \"image\"\nrevelation = \"image\"\n" + [] {
-            std::string questions;
-            for (int i = 0; i < 5; ++i)
-                questions += "[[question]]\nreponse = \"a\"\nimage = "
-                             "\"a.bmp\"\nimage_revelee = \"b.bmp\"\n";
-            return questions;
-        }();
     // A template with a resource of its own, as the player has its dialog.
     const std::string player = folder / "player.exe";
     ASSERT_TRUE(CopyFileW(Widen(Self()).c_str(), Widen(player).c_str(), FALSE));
@@ -249,9 +119,9 @@ TEST(PackedPlayer, ATemplateThatCarriesAQuizLosesAllOfIt)
     ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
 
     std::string error;
-    ASSERT_TRUE(WritePackedPlayer(player, folder / "five.exe", Build(five), error)) << error;
-    const std::vector<QuizResource> one = Build(SOURCES[3]);
-    ASSERT_TRUE(WritePackedPlayer(folder / "five.exe", folder / "one.exe", one, error)) << error;
+    ASSERT_TRUE(WritePackedPlayer(player, folder / "two.exe", Build(SOURCES[2]), error)) << error;
+    const std::vector<QuizResource> one = Build(SOURCES[4]);
+    ASSERT_TRUE(WritePackedPlayer(folder / "two.exe", folder / "one.exe", one, error)) << error;
     std::vector<QuizResource> read;
     ASSERT_TRUE(ReadModuleResources(folder / "one.exe", read, error));
     EXPECT_EQ(Sorted(read), Sorted(one));
@@ -267,54 +137,48 @@ TEST(PackedPlayer, ATemplateThatCarriesAQuizLosesAllOfIt)
 TEST(PackedPlayer, FailuresLeaveNothingBehind)
 {
     const std::vector<QuizResource> resources = Build(SOURCES[0]);
-    const Bytes player = Read(Self());
-    const Bytes old = B("the quiz built yesterday");
+    const std::string player = LoadFile(Self()), old = "the quiz built yesterday";
     const struct {
-        const char* name;
         const char* player; // in the folder, or "self"
         const char* output; // in the folder
         bool outputLocked;
         std::string error;
     } cases[] = {
-        {"missing player", "absent.exe", "out.exe", false, u8"la copie du lecteur a échoué"},
-        {"player that is no program", "texte.exe", "out.exe", false,
-         u8"le lecteur n'est pas un programme Windows lisible"},
-        {"missing output folder", "self", "nulle part\\out.exe", false,
+        {"absent.exe", "out.exe", false, u8"la copie du lecteur a échoué"},
+        {"texte.exe", "out.exe", false, u8"le lecteur n'est pas un programme Windows lisible"},
+        {"self", "nulle part\\out.exe", false,
          u8"son dossier est introuvable ou interdit en écriture"},
-        {"output held open by another program", "self", "old.exe", true,
-         u8"impossible de remplacer le fichier (ouvert ailleurs ?)"},
+        {"self", "old.exe", true, u8"impossible de remplacer le fichier (ouvert ailleurs ?)"},
     };
     for (const auto& c : cases) {
         TempFolder folder;
-        Write(folder / "texte.exe", B("not a program"));
-        Write(folder / "old.exe", old);
+        SaveFile(folder / "texte.exe", "not a program");
+        SaveFile(folder / "old.exe", old);
         const auto before = Listing(folder.path);
-        HANDLE lock = INVALID_HANDLE_VALUE;
-        if (c.outputLocked)
-            lock = CreateFileW(Widen(folder / c.output).c_str(), GENERIC_READ, 0, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
+        HANDLE lock = c.outputLocked ? CreateFileW(Widen(folder / c.output).c_str(), GENERIC_READ,
+                                                   0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                     : INVALID_HANDLE_VALUE;
         std::string error;
-        const std::string playerPath = std::string(c.player) == "self" ? Self() : folder / c.player;
-        EXPECT_FALSE(WritePackedPlayer(playerPath, folder / c.output, resources, error)) << c.name;
+        const std::string from = std::string(c.player) == "self" ? Self() : folder / c.player;
+        EXPECT_FALSE(WritePackedPlayer(from, folder / c.output, resources, error)) << c.error;
         if (lock != INVALID_HANDLE_VALUE)
             CloseHandle(lock);
-        EXPECT_EQ(error, c.error) << c.name;
-        EXPECT_EQ(Listing(folder.path), before) << c.name;
-        EXPECT_EQ(Read(folder / "old.exe"), old) << c.name;
+        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(Listing(folder.path), before) << c.error;
+        EXPECT_EQ(LoadFile(folder / "old.exe"), old) << c.error;
     }
-    EXPECT_EQ(Read(Self()), player);
+    EXPECT_EQ(LoadFile(Self()), player);
 }
 
 TEST(PackedPlayer, CommandsThatFailKeepTheOutputAndThePlayer)
 {
     TempFolder folder;
-    const Bytes player = Read(Self());
-    Write(folder / "quizz.exe", player);
-    Write(folder / "bon.toml", B(SOURCES[0]));
-    Write(folder / "faux.toml", B("titre = \"T\"\ndisposition = \"texte\"\n"));
-    const Bytes old = B("the quiz built yesterday");
-    Write(folder / "bon.exe", old);
-    Write(folder / "faux.exe", old);
+    const std::string player = LoadFile(Self()), old = "the quiz built yesterday";
+    SaveFile(folder / "quizz.exe", player);
+    SaveFile(folder / "bon.toml", SOURCES[0]);
+    SaveFile(folder / "faux.toml", "titre = \"T\"\ndisposition = \"texte\"\n");
+    SaveFile(folder / "bon.exe", old);
+    SaveFile(folder / "faux.exe", old);
     const auto before = Listing(folder.path);
     const struct {
         std::vector<std::string> args;
@@ -322,37 +186,27 @@ TEST(PackedPlayer, CommandsThatFailKeepTheOutputAndThePlayer)
     } cases[] = {
         {{"build", folder / "faux.toml", "--player", folder / "quizz.exe"}, EXIT_QUIZ_ERRORS},
         {{"build", folder / "bon.toml", "--player", folder / "faux.toml"}, EXIT_USAGE},
+        // The player itself, spelt otherwise.
         {{"build", folder / "bon.toml", "--player", folder / "quizz.exe", "-o",
           folder.path + u8"\\.\\QUIZZ.EXE"},
          EXIT_USAGE},
         {{"extract", folder / "quizz.exe", "-o", folder / "rendu"}, EXIT_USAGE},
     };
     for (const auto& c : cases) {
-        std::string err;
-        EXPECT_EQ(Quizzpack(c.args, &err), c.code) << c.args[1] << err;
+        CommandOutput output;
+        EXPECT_EQ(RunQuizzpack(c.args, WindowsPlatform(), output), c.code) << output.err;
         EXPECT_EQ(Listing(folder.path), before) << c.args[1];
     }
-    EXPECT_EQ(Read(folder / "quizz.exe"), player);
-    EXPECT_EQ(Read(folder / "bon.exe"), old);
-}
-
-TEST(PackedPlayer, SameFileFollowsTheFileNotItsSpelling)
-{
-    TempFolder folder;
-    Write(folder / "a.exe", B("a"));
-    Write(folder / "b.exe", B("b"));
-    EXPECT_TRUE(SameFile(folder / "a.exe", folder.path + "\\.\\A.EXE"));
-    EXPECT_TRUE(SameFile(folder / "a.exe", folder.path + "/a.exe"));
-    EXPECT_FALSE(SameFile(folder / "a.exe", folder / "b.exe"));
-    EXPECT_FALSE(SameFile(folder / "a.exe", folder / "absent.exe"));
+    EXPECT_EQ(LoadFile(folder / "quizz.exe"), player);
+    EXPECT_EQ(LoadFile(folder / "bon.exe"), old);
 }
 
 TEST(PlaceholderMedia, OpenWithTheSystemsOwnReaders)
 {
     TempFolder folder;
-    Write(folder / "disque.bmp", DiscBitmap(64, 0xD03030));
-    HANDLE bitmap = LoadImageW(nullptr, Widen(folder / "disque.bmp").c_str(), IMAGE_BITMAP, 0, 0,
-                               LR_LOADFROMFILE);
+    const std::string bmp = folder / "disque.bmp", film = folder / "film.avi";
+    SaveFile(bmp, DiscBitmap(64, 0xD03030));
+    HANDLE bitmap = LoadImageW(nullptr, Widen(bmp).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
     ASSERT_NE(bitmap, nullptr);
     BITMAP info = {};
     GetObjectW(bitmap, sizeof info, &info);
@@ -360,24 +214,23 @@ TEST(PlaceholderMedia, OpenWithTheSystemsOwnReaders)
     EXPECT_EQ(info.bmHeight, 64);
     DeleteObject(bitmap);
 
-    Write(folder / "film.avi", ColourAvi(32, 24, 5, 0x30A040));
+    SaveFile(film, ColourAvi(32, 24, 5, 0x30A040));
     AVIFileInit();
     PAVIFILE file = nullptr;
-    ASSERT_EQ(AVIFileOpenW(&file, Widen(folder / "film.avi").c_str(), OF_READ, nullptr), 0);
-    AVIFILEINFOW avi = {};
-    AVIFileInfoW(file, &avi, sizeof avi);
-    EXPECT_EQ(avi.dwStreams, 1u);
-    EXPECT_EQ(avi.dwWidth, 32u);
-    EXPECT_EQ(avi.dwHeight, 24u);
-    EXPECT_EQ(avi.dwLength, 5u);
+    ASSERT_EQ(AVIFileOpenW(&file, Widen(film).c_str(), OF_READ, nullptr), 0);
+    AVIFILEINFOW about = {};
+    AVIFileInfoW(file, &about, sizeof about);
+    EXPECT_EQ(about.dwStreams, 1u);
+    EXPECT_EQ(about.dwWidth, 32u);
+    EXPECT_EQ(about.dwHeight, 24u);
+    EXPECT_EQ(about.dwLength, 5u);
     AVIFileRelease(file);
     AVIFileExit();
 }
 
 TEST(Console, APipeGetsUtf8)
 {
-    HANDLE read;
-    HANDLE write;
+    HANDLE read, write;
     ASSERT_TRUE(CreatePipe(&read, &write, nullptr, 0));
     HANDLE saved = GetStdHandle(STD_ERROR_HANDLE);
     SetStdHandle(STD_ERROR_HANDLE, write);
