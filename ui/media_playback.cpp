@@ -4,6 +4,7 @@
 #include "ui/media_playback.h"
 
 #include "quiz/message_box.h"
+#include "quiz/picture_signature.h"
 #include "ui/app_globals.h"
 #include "ui/media_files.h"
 #include "ui/panel_controls.h"
@@ -81,14 +82,12 @@ int ExtractMedia(HWND, int resourceId, int mediaType)
     }
     const DWORD size = SizeofResource(module, info);
     HGLOBAL resource = LoadResource(module, info);
-    if (!resource) {
+    const void* bytes = resource ? LockResource(resource) : nullptr;
+    if (!bytes || StartsLikePicture(bytes, size)) {
         Tell(sound ? "Impossible de charger le fichier audio."
                    : "Impossible de charger le fichier vidéo.");
         return 0;
     }
-    const void* bytes = LockResource(resource);
-    if (!bytes)
-        return 0;
     char name[MAX_PATH];
     if (sound)
         lstrcpyA(name, SOUND_FILE);

@@ -3,6 +3,9 @@
 #include "tests/windows/resource_module.h"
 #include "ui/main_window.h"
 
+#include <atomic>
+#include <thread>
+
 std::string g_playerPath;
 std::string g_atlWithoutExportPath;
 
@@ -47,12 +50,45 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM lParam)
     return TRUE;
 }
 
+// The message boxes the process shows: dialogs of its own at the top level,
+// visible (once answered, a box hides at once, before it goes).
+struct BoxSearch {
+    DWORD processId;
+    std::vector<HWND> boxes;
+};
+
+BOOL CALLBACK FindMessageBoxes(HWND window, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<BoxSearch*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (owner == search->processId && lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window))
+        search->boxes.push_back(window);
+    return TRUE;
+}
+
+constexpr int MESSAGE_BOX_TEXT_ID = 0xFFFF;
+
+std::string WindowText(HWND window)
+{
+    char text[1024] = {};
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 } // namespace
 
 PlayerProcess::PlayerProcess(const QuizRecord& quiz, const char* name)
+    : PlayerProcess(QuizResources(quiz), name)
+{
+}
+
+PlayerProcess::PlayerProcess(const std::vector<ResourceEntry>& resources, const char* name)
     : path_(TemporaryDirectory() + name)
 {
-    if (!WriteModuleCopy(g_playerPath, path_, QuizResources(quiz)))
+    if (!WriteModuleCopy(g_playerPath, path_, resources))
         return;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -73,10 +109,12 @@ PlayerProcess::~PlayerProcess()
     DeleteFileA(path_.c_str());
 }
 
-HWND PlayerProcess::WaitForMainWindow(DWORD timeoutMs) const
+HWND PlayerProcess::WaitForMainWindow(DWORD timeoutMs, std::vector<ShownMessage>* shown) const
 {
     const DWORD start = GetTickCount();
     while (process_.hProcess) {
+        if (shown)
+            AnswerMessageBoxes(*shown);
         Search search = {process_.dwProcessId, nullptr};
         EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found || GetTickCount() - start > timeoutMs || WaitForExit(0) != STILL_ACTIVE)
@@ -84,6 +122,37 @@ HWND PlayerProcess::WaitForMainWindow(DWORD timeoutMs) const
         Sleep(50);
     }
     return nullptr;
+}
+
+void PlayerProcess::AnswerMessageBoxes(std::vector<ShownMessage>& shown) const
+{
+    BoxSearch search = {process_.dwProcessId, {}};
+    EnumWindows(FindMessageBoxes, reinterpret_cast<LPARAM>(&search));
+    for (HWND box : search.boxes) {
+        shown.push_back({WindowText(box), WindowText(GetDlgItem(box, MESSAGE_BOX_TEXT_ID))});
+        SendMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+}
+
+bool PlayerProcess::SendAnswering(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                  DWORD timeoutMs, std::vector<ShownMessage>& shown) const
+{
+    // A box shown while the message is handled keeps the send from
+    // returning, so the send waits on a thread of its own.
+    std::atomic<bool> done(false);
+    bool handled = false;
+    std::thread sender([&] {
+        DWORD_PTR result = 0;
+        handled = SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs,
+                                      &result) != 0;
+        done = true;
+    });
+    while (!done) {
+        AnswerMessageBoxes(shown);
+        Sleep(20);
+    }
+    sender.join();
+    return handled;
 }
 
 DWORD PlayerProcess::WaitForExit(DWORD timeoutMs) const

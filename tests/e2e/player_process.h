@@ -3,10 +3,12 @@
 #pragma once
 
 #include "quiz/quiz_record.h"
+#include "tests/windows/resource_module.h"
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // From the test program's command line: the player under test, and an
 // "atl.dll" that lacks the export films need.
@@ -19,18 +21,33 @@ std::string WindowsPath(const std::string& path);
 // Where the packed players are written, ending in a backslash.
 std::string TemporaryDirectory();
 
+// A message box of the player, as the robot read it before pressing OK.
+struct ShownMessage {
+    std::string caption;
+    std::string text;
+};
+
 class PlayerProcess {
 public:
     // Packs quiz into a copy of the player named name, in the temporary
     // directory, and starts it there.
     PlayerProcess(const QuizRecord& quiz, const char* name);
+    // The same with exactly these resources added, damaged ones included.
+    PlayerProcess(const std::vector<ResourceEntry>& resources, const char* name);
     ~PlayerProcess();
     PlayerProcess(const PlayerProcess&) = delete;
     PlayerProcess& operator=(const PlayerProcess&) = delete;
 
     // The main window of the process once it is shown, waiting up to
-    // timeoutMs for it.
-    HWND WaitForMainWindow(DWORD timeoutMs) const;
+    // timeoutMs for it. With shown, the message boxes met meanwhile are
+    // answered and recorded there; without, they block the start.
+    HWND WaitForMainWindow(DWORD timeoutMs, std::vector<ShownMessage>* shown = nullptr) const;
+
+    // Sends a message to one of its windows, answering and recording the
+    // message boxes that handling it shows; false when it was not handled
+    // within timeoutMs (the player hangs, or has gone).
+    bool SendAnswering(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs,
+                       std::vector<ShownMessage>& shown) const;
 
     // The exit code, waiting up to timeoutMs; STILL_ACTIVE if it runs on.
     DWORD WaitForExit(DWORD timeoutMs) const;
@@ -39,6 +56,9 @@ public:
     std::string AnswersPath() const;
 
 private:
+    // Presses OK in every message box the process shows, recording each.
+    void AnswerMessageBoxes(std::vector<ShownMessage>& shown) const;
+
     std::string path_;
     PROCESS_INFORMATION process_ = {};
 };
