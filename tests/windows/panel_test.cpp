@@ -2,6 +2,7 @@
 // through its real controls. This program carries question pictures 401-405
 // (640x480, 480x640, 1024x768, 100x50, 260x260), no 406, a 407 that is not a
 // picture, and reveal pictures 10401 (300x150) and 10404 (640x480).
+#include "checking/answer_grading.h"
 #include "tests/windows/player_window.h"
 #include "ui/app_globals.h"
 #include "ui/panel_controls.h"
@@ -229,4 +230,50 @@ TEST(Panel, RevealsThePictureWhereTheCellIsNow)
     Answer(4, "Paris");
     EXPECT_EQ(PlaceOfControl(GetDlgItem(g_panel, PICTURE_BASE + 4)),
               (Rect{20, 350 + 32 - 100, 260, 195}));
+}
+
+// Long play must not pile up GDI objects or handles: every grading rewrites
+// labels and asks for verdict brushes, every reveal decodes a picture and
+// swaps bitmaps. (Under Wine GetGuiResources always answers 0, so there the
+// deleted bitmaps are what is checked; on Windows it counts for real.)
+TEST(Panel, ManyGradingsAndRevealsLeaveObjectsFlat)
+{
+    PlayerWindow window(MakeQuiz(LAYOUT_PICTURE, 4, 1, REVEAL_PICTURE));
+    HANDLE process = GetCurrentProcess();
+    const auto gdiObjects = [&] { return GetGuiResources(process, GR_GDIOBJECTS); };
+    // GetProcessHandleCount is another of Wine's zeros; asking each possible
+    // handle value works everywhere.
+    const auto handles = [] {
+        DWORD count = 0;
+        DWORD flags = 0;
+        for (ULONG_PTR value = 4; value < 0x10000; value += 4)
+            count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != 0;
+        return count;
+    };
+    const char* typed[] = {"Paris", "Pari", "Lyon", "Psari", ""};
+    const auto grade = [&](int n, const char* text) {
+        SetWindowTextA(Box(n), text);
+        CheckAnswer(*window.quiz, g_panel, ANSWER_BOX_BASE + n);
+        VerdictBrush(n);
+    };
+    // One round first, so that what is made once and kept already exists.
+    grade(1, "Paris");
+    for (int n = 1; n <= 4; ++n)
+        for (const char* text : typed)
+            grade(n, text);
+    const DWORD gdiBefore = gdiObjects();
+    const DWORD handlesBefore = handles();
+
+    for (int i = 0; i < 10000; ++i)
+        grade(2 + i % 3, typed[i % 5]);
+    for (int i = 0; i < 1000; ++i) {
+        HBITMAP shown = ShownBitmap(1);
+        grade(1, "Paris");
+        ASSERT_EQ(GetObjectType(shown), 0u) << "reveal " << i << " kept the bitmap it replaced";
+    }
+    EXPECT_EQ(gdiObjects(), gdiBefore);
+    EXPECT_EQ(handles(), handlesBefore);
+    printf("10000 gradings, 1000 reveals: GDI objects %lu -> %lu, handles %lu -> %lu\n",
+           static_cast<unsigned long>(gdiBefore), static_cast<unsigned long>(gdiObjects()),
+           static_cast<unsigned long>(handlesBefore), static_cast<unsigned long>(handles()));
 }
