@@ -26,6 +26,13 @@ scripts/build-samples.sh windows
 echo "Windows tests: preset $windows_preset"
 status=0
 # A display number of its own: two runs starting at once must not share one.
-xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" ctest --preset "$windows_preset" || status=$?
+display=$((100 + $$ % 800))
+xvfb-run -a -n "$display" -s "-screen 0 1280x1024x24" ctest --preset "$windows_preset" || status=$?
 WINEPREFIX="$PWD/build/$windows_preset/wineprefix" wineserver -k 2>/dev/null || true
+
+# The distribution as a newcomer gets it, made from the build this machine
+# runs and tried in a Wine prefix of its own.
+scripts/dist.sh "$windows_preset"
+xvfb-run -a -n "$display" -s "-screen 0 1280x1024x24" \
+  tests/dist/dist_test.sh build/"$windows_preset"/dist/quizz-*.zip "$windows_preset" || status=$?
 exit "$status"

@@ -86,15 +86,24 @@ PlayerProcess::PlayerProcess(const QuizRecord& quiz, const char* name)
 }
 
 PlayerProcess::PlayerProcess(const std::vector<ResourceEntry>& resources, const char* name)
-    : path_(TemporaryDirectory() + name)
+    : path_(TemporaryDirectory() + name), ownsCopy_(true)
 {
-    if (!WriteModuleCopy(g_playerPath, path_, resources))
-        return;
+    if (WriteModuleCopy(g_playerPath, path_, resources))
+        Start(TemporaryDirectory());
+}
+
+PlayerProcess::PlayerProcess(const std::string& program) : path_(program)
+{
+    Start(path_.substr(0, path_.find_last_of("\\/") + 1));
+}
+
+void PlayerProcess::Start(const std::string& directory)
+{
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + path_ + "\"";
     CreateProcessA(path_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                   TemporaryDirectory().c_str(), &startup, &process_);
+                   directory.empty() ? nullptr : directory.c_str(), &startup, &process_);
 }
 
 PlayerProcess::~PlayerProcess()
@@ -106,7 +115,8 @@ PlayerProcess::~PlayerProcess()
         CloseHandle(process_.hThread);
         CloseHandle(process_.hProcess);
     }
-    DeleteFileA(path_.c_str());
+    if (ownsCopy_)
+        DeleteFileA(path_.c_str());
 }
 
 HWND PlayerProcess::WaitForMainWindow(DWORD timeoutMs, std::vector<ShownMessage>* shown) const

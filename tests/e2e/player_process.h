@@ -34,6 +34,9 @@ public:
     PlayerProcess(const QuizRecord& quiz, const char* name);
     // The same with exactly these resources added, damaged ones included.
     PlayerProcess(const std::vector<ResourceEntry>& resources, const char* name);
+    // Starts a quiz that is already packed, in its own folder, and leaves
+    // the file where it is.
+    explicit PlayerProcess(const std::string& program);
     ~PlayerProcess();
     PlayerProcess(const PlayerProcess&) = delete;
     PlayerProcess& operator=(const PlayerProcess&) = delete;
@@ -56,9 +59,11 @@ public:
     std::string AnswersPath() const;
 
 private:
+    void Start(const std::string& directory);
     // Presses OK in every message box the process shows, recording each.
     void AnswerMessageBoxes(std::vector<ShownMessage>& shown) const;
 
     std::string path_;
+    bool ownsCopy_ = false;
     PROCESS_INFORMATION process_ = {};
 };

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Remakes the README's screenshots, one per layout, from the sample quizzes:
+# each plays in a virtual display while a robot types a few answers (right,
+# near and wrong ones), and the window is shot as it shows the verdicts.
+#   scripts/screenshots.sh      writes docs/screenshots/LAYOUT.png
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+scripts/install-deps.sh
+preset=$(scripts/windows-test-preset.sh)
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target quizz quizzpack play_robot
+scripts/build-samples.sh "$preset"
+
+build=$root/build/$preset
+out=$root/docs/screenshots
+mkdir -p "$out"
+display=:$((100 + $$ % 800))
+Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+server=$!
+trap 'WINEPREFIX=$build/wineprefix wineserver -k 2>/dev/null || true; kill $server 2>/dev/null || true' EXIT
+sleep 1
+
+# layout, sample, score after the answers, answers
+shoot() {
+  local layout=$1 sample=$2 score=$3
+  shift 3
+  local log=$build/samples/$sample.robot.log
+  rm -f "$build/samples/$sample.txt" "$log"
+  (cd "$build/samples" && DISPLAY=$display "$build/wine-run.sh" explorer /desktop=quizz,1024x768 \
+    "$build/tests/robot/play_robot.exe" --hold 6 "$sample.exe" "$(title "$sample")" "$score" "$@" \
+    >"$log" 2>&1) &
+  local robot=$!
+  for _ in $(seq 120); do
+    grep -q "holding" "$log" 2>/dev/null && break
+    sleep 0.5
+  done
+  sleep 1 # the last verdict painted
+  # The player's window, centred on the virtual desktop.
+  DISPLAY=$display import -window root -crop 870x650+77+59 +repage "$out/$layout.png"
+  wait "$robot"
+  # The desktop does not pass the robot's exit code on; its words tell.
+  grep -q "plays" "$log" || { cat "$log" >&2; exit 1; }
+  echo "$layout: $out/$layout.png"
+}
+title() { sed -n 's/^titre = "\(.*\)"$/\1/p' "$root/samples/$1/$1.toml"; }
+
+shoot texte capitales " 2 / 8" Paris Rom Madird Lisbon Berlin
+shoot image formes " 2 / 6" cercle carre triangle toile
+shoot son notes " 1 / 7" do re im
+shoot video films " 1 / 3" rouge bleue

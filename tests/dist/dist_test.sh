@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The distribution on a machine that has never built the project: unpacked
+# into an empty folder, in a Wine prefix of its own made for the occasion,
+# quizzpack writes, checks and packs a new quiz from the player beside it,
+# and that quiz and a sample each play (tests/robot/play_robot.cpp).
+#   tests/dist/dist_test.sh ZIP PRESET      (the preset whose build made it)
+set -euo pipefail
+zip=$(realpath "$1")
+preset=$2
+root=$(cd "$(dirname "$0")/../.." && pwd)
+robot=$root/build/$preset/tests/robot/play_robot.exe
+if [ "$preset" = windows ]; then wine=/usr/lib/wine/wine; else wine=/usr/lib/wine/wine64; fi
+
+work=$(mktemp -d)
+export WINEPREFIX=$work/prefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+"$wine" wineboot -i >/dev/null 2>&1
+wineserver -w
+
+unzip -q "$zip" -d "$work"
+cd "$work"/quizz-*/
+"$wine" quizzpack.exe new essai.toml --layout texte
+sed -i 's/^titre = .*/titre = "Mon premier quiz"/' essai.toml
+"$wine" quizzpack.exe check essai.toml
+"$wine" quizzpack.exe build essai.toml
+"$wine" "$robot" essai.exe "Mon premier quiz" " 1 / 3" Paris Lyon
+"$wine" "$robot" 'exemples\capitales.exe' "Capitales d'Europe" " 2 / 8" Paris Rome
+echo "Distribution $(basename "$zip"): unpacked, a quiz packed, it and a sample play"
