@@ -119,9 +119,9 @@ bool ExtractQuizSource(const std::vector<QuizResource>& resources, QuizSource& s
                 MediumFile(Find(resources, MEDIA_RESOURCE_TYPE, MEDIA_RESOURCE_BASE + number),
                            prefix, number, media);
         if (record.revealMode == REVEAL_PICTURE)
-            question.revealPicture =
-                MediumFile(Find(resources, MEDIA_RESOURCE_TYPE, REVEAL_PICTURE_RESOURCE_BASE + number),
-                           "revelation", number, media);
+            question.revealPicture = MediumFile(
+                Find(resources, MEDIA_RESOURCE_TYPE, REVEAL_PICTURE_RESOURCE_BASE + number),
+                "revelation", number, media);
         source.questions.push_back(question);
     }
     return true;

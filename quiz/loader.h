@@ -9,7 +9,6 @@
 
 #include <windows.h>
 
-
 // Fills a freshly constructed record from the program's own resources.
 void LoadQuiz(QuizRecord& quiz);
 

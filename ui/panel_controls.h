@@ -19,7 +19,6 @@ constexpr int FILM_HOST_BASE = 9900;     // + i
 
 constexpr int VERDICT_LABEL_OFFSET = VERDICT_LABEL_BASE - ANSWER_BOX_BASE;
 
-
 struct BoxPlace {
     int question; // i, from 1
     bool second;  // graded against the question's second answer

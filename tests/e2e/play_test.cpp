@@ -30,20 +30,16 @@ std::unique_ptr<QuizRecord> Capitals()
     return quiz;
 }
 
-std::string Text(HWND window)
-{
-    char text[TEXT_SIZE] = {};
-    SendMessageA(window, WM_GETTEXT, TEXT_SIZE, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 struct Screen {
     HWND main;
     HWND panel;
     HWND Box(int n) const { return GetDlgItem(panel, ANSWER_BOX_BASE + n); }
-    std::string Verdict(int n) const { return Text(GetDlgItem(panel, VERDICT_LABEL_BASE + n)); }
-    std::string Score() const { return Text(GetDlgItem(main, SCORE_LABEL_ID)); }
-    std::string Code() const { return Text(GetDlgItem(main, CODE_LABEL_ID)); }
+    std::string Verdict(int n) const
+    {
+        return WindowText(GetDlgItem(panel, VERDICT_LABEL_BASE + n));
+    }
+    std::string Score() const { return WindowText(GetDlgItem(main, SCORE_LABEL_ID)); }
+    std::string Code() const { return WindowText(GetDlgItem(main, CODE_LABEL_ID)); }
 };
 
 Screen Find(const PlayerProcess& player)
@@ -101,7 +97,7 @@ TEST(Play, AnswersAreGradedSavedAndRestored)
     const char* texts[] = {"paris", "Rom", "Berlin"};
     const char* verdicts[] = {"BRAVO", "Quasiment", "BRAVO"};
     for (int n = 1; n <= 3; ++n) {
-        EXPECT_EQ(Text(screen.Box(n)), texts[n - 1]);
+        EXPECT_EQ(WindowText(screen.Box(n)), texts[n - 1]);
         EXPECT_EQ(screen.Verdict(n), verdicts[n - 1]);
     }
     EXPECT_EQ(screen.Score(), " 2 / 3");

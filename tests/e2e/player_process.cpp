@@ -20,6 +20,13 @@ std::string WindowsPath(const std::string& path)
     return windows;
 }
 
+std::string WindowText(HWND window)
+{
+    char text[1024] = {};
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 std::string TemporaryDirectory()
 {
     char directory[MAX_PATH];
@@ -29,6 +36,16 @@ std::string TemporaryDirectory()
 
 namespace {
 
+// A visible top-level window of the process, of this class.
+bool IsShownWindowOf(HWND window, DWORD processId, const char* wantedClass)
+{
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    return owner == processId && lstrcmpA(className, wantedClass) == 0 && IsWindowVisible(window);
+}
+
 struct Search {
     DWORD processId;
     HWND found;
@@ -37,13 +54,8 @@ struct Search {
 BOOL CALLBACK FindMainWindow(HWND window, LPARAM lParam)
 {
     auto* search = reinterpret_cast<Search*>(lParam);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
     // Shown only once start-up has built the panel and its boxes.
-    if (owner == search->processId && lstrcmpA(className, MAIN_WINDOW_CLASS) == 0 &&
-        IsWindowVisible(window)) {
+    if (IsShownWindowOf(window, search->processId, MAIN_WINDOW_CLASS)) {
         search->found = window;
         return FALSE;
     }
@@ -60,23 +72,12 @@ struct BoxSearch {
 BOOL CALLBACK FindMessageBoxes(HWND window, LPARAM lParam)
 {
     auto* search = reinterpret_cast<BoxSearch*>(lParam);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (owner == search->processId && lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window))
+    if (IsShownWindowOf(window, search->processId, "#32770"))
         search->boxes.push_back(window);
     return TRUE;
 }
 
 constexpr int MESSAGE_BOX_TEXT_ID = 0xFFFF;
-
-std::string WindowText(HWND window)
-{
-    char text[1024] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
 
 } // namespace
 

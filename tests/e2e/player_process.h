@@ -18,6 +18,9 @@ extern std::string g_atlWithoutExportPath;
 // A path as Windows programs take it: a Linux path is Wine's Z: drive.
 std::string WindowsPath(const std::string& path);
 
+// A window's text (a caption, a label, a box), read across processes.
+std::string WindowText(HWND window);
+
 // Where the packed players are written, ending in a backslash.
 std::string TemporaryDirectory();
 

@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -165,7 +166,7 @@ Row MediaQuizRow(const char* name, int layout, std::vector<ResourceEntry> media,
 {
     media.push_back(QuizEntry(LzwCoded(QuizPayload(*MakeQuiz(layout, 3, REVEAL_NONE)))));
     media.push_back(CodesEntry(LzwCoded(CodeLines(3))));
-    return {name, media, expected, false, " 0 / 3", Robot::PLAY_EACH};
+    return {name, std::move(media), std::move(expected), false, " 0 / 3", Robot::PLAY_EACH};
 }
 
 std::vector<Row> Corpus()
@@ -310,13 +311,6 @@ HWND PanelOf(HWND main)
     return FindWindowExA(main, nullptr, "#32770", nullptr);
 }
 
-std::string Text(HWND window)
-{
-    char text[TEXT_SIZE] = {};
-    SendMessageA(window, WM_GETTEXT, TEXT_SIZE, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 // Long enough for a start-up or a click; a player that takes longer hangs.
 constexpr DWORD PATIENCE_MS = 15000;
 
@@ -361,7 +355,7 @@ Outcome RunRow(const Row& row, int number)
     HWND main = player.WaitForMainWindow(PATIENCE_MS, &outcome.shown);
     outcome.windowOpened = main != nullptr;
     if (main && Drive(player, main, row.robot, outcome.shown)) {
-        outcome.score = Text(GetDlgItem(main, SCORE_LABEL_ID));
+        outcome.score = WindowText(GetDlgItem(main, SCORE_LABEL_ID));
         player.SendAnswering(main, WM_CLOSE, 0, 0, PATIENCE_MS, outcome.shown);
     }
     outcome.exitCode = player.WaitForExit(PATIENCE_MS);
@@ -389,8 +383,10 @@ void CheckCorpus(const char* label, const std::vector<Row>& rows)
 {
     std::vector<Outcome> outcomes(rows.size());
     std::atomic<size_t> next(0);
+    constexpr int WORKERS = 4;
     std::vector<std::thread> workers;
-    for (int w = 0; w < 4; ++w)
+    workers.reserve(WORKERS);
+    for (int w = 0; w < WORKERS; ++w)
         workers.emplace_back([&] {
             for (size_t r; (r = next++) < rows.size();)
                 outcomes[r] = RunRow(rows[r], static_cast<int>(r));

@@ -17,13 +17,6 @@ namespace {
 
 constexpr DWORD PATIENCE_MS = 30000;
 
-std::string Text(HWND window)
-{
-    char text[512] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 int failures = 0;
 
 void Expect(bool held, const char* what, const std::string& seen)
@@ -68,7 +61,7 @@ int main(int argc, char** argv)
         return 1;
     }
     Expect(shown.empty(), "no message box at start", shown.empty() ? "" : shown[0].text);
-    Expect(Text(main) == title, "the caption is the title", Text(main));
+    Expect(WindowText(main) == title, "the caption is the title", WindowText(main));
 
     HWND panel = FindWindowExA(main, nullptr, "#32770", nullptr);
     for (int n = 1; n + 3 < argc; ++n) {
@@ -76,7 +69,7 @@ int main(int argc, char** argv)
         SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[n + 3]));
         SendMessageA(box, WM_KEYUP, VK_RETURN, 3u << 30);
     }
-    const std::string score = Text(GetDlgItem(main, SCORE_LABEL_ID));
+    const std::string score = WindowText(GetDlgItem(main, SCORE_LABEL_ID));
     Expect(score == expectedScore, "the score counts the answers", score);
     if (hold > 0) {
         printf("play_robot: holding the window for %d s\n", hold);

@@ -7,13 +7,14 @@
 
 #include <cstdlib>
 
-extern "C" void* __real_malloc(size_t size);
+// The names that the linker's --wrap=malloc gives.
+extern "C" void* __real_malloc(size_t size); // NOLINT(bugprone-reserved-identifier)
 
 namespace {
 int g_failingCall = 0; // 1 fails the next malloc, 2 the one after; 0 none
 } // namespace
 
-extern "C" void* __wrap_malloc(size_t size)
+extern "C" void* __wrap_malloc(size_t size) // NOLINT(bugprone-reserved-identifier)
 {
     if (g_failingCall > 0 && --g_failingCall == 0)
         return nullptr;

@@ -16,9 +16,9 @@ TEST(StartsLikePicture, KnowsPicturesFromMedia)
         {"BM6\x0C", true},
         {"\xFF\xD8", false}, // shorter than any signature it begins
         {"\x89PNG", false},
-        {"ID3\x03", false},  // MP3 with a tag
+        {"ID3\x03", false},          // MP3 with a tag
         {"\xFF\xFB\x90\x64", false}, // MP3 frame
-        {"RIFF\x24\x00\x00\x00" "AVI ", false},
+        {std::string("RIFF$\0\0\0AVI ", 12), false},
         {"", false},
     };
     for (const auto& row : rows)

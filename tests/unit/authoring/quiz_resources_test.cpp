@@ -116,6 +116,7 @@ TEST(QuizResources, ListsPayloadsThenMediaThenRevealPictures)
                   files, &resources),
               "");
     std::vector<std::pair<std::string, int>> ids;
+    ids.reserve(resources.size());
     for (const QuizResource& resource : resources)
         ids.push_back({resource.type, resource.id});
     EXPECT_EQ(ids, (std::vector<std::pair<std::string, int>>{{"PATCH", 104},
