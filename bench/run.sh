@@ -1,13 +1,44 @@
 #!/usr/bin/env bash
-# Every benchmark, printing the figures that the README quotes.
+# Every benchmark, printing the figures that the README quotes:
+#   bench/run.sh            prints them
+#   bench/run.sh --readme   also puts them into README.md, between the
+#                           bench:begin and bench:end marks
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset native >/dev/null
-cmake --build --preset native --target lzw_tool grade_bench
-python3 bench/codec_bench.py build/native/bench/lzw_tool
-build/native/bench/grade_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+cmake --build --preset native --target lzw_tool grade_bench >/dev/null
 preset=$(scripts/windows-test-preset.sh)
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" --target panel_bench
-xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" "build/$preset/wine-run.sh" "build/$preset/bench/windows/panel_bench.exe"
+cmake --build --preset "$preset" --target panel_bench >/dev/null
+
+figures=$(mktemp)
+trap 'rm -f "$figures"' EXIT
+{
+  echo "$(date -u +%F), $(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -1)"
+  echo
+  python3 bench/codec_bench.py build/native/bench/lzw_tool
+  echo
+  echo "grading one answer (Google Benchmark, mean of 3 repetitions):"
+  build/native/bench/grade_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
+    2>/dev/null | grep '_mean'
+  echo
+  xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" \
+    "build/$preset/wine-run.sh" "build/$preset/bench/windows/panel_bench.exe" 2>/dev/null |
+    grep -av 'fixme'
+} | tee "$figures"
+
+if [ "${1:-}" = --readme ]; then
+  python3 - "$figures" <<'PY'
+import re, sys
+figures = open(sys.argv[1], encoding="utf-8").read().rstrip("\n")
+readme = open("README.md", encoding="utf-8").read()
+block = "<!-- bench:begin -->\n```\n" + figures + "\n```\n<!-- bench:end -->"
+new, count = re.subn(r"<!-- bench:begin -->.*?<!-- bench:end -->", lambda m: block, readme, flags=re.S)
+if count != 1:
+    sys.exit("bench/run.sh: README.md lacks its bench:begin and bench:end marks")
+open("README.md.new", "w", encoding="utf-8").write(new)
+PY
+  mv README.md.new README.md
+  echo "README.md: figures updated"
+fi
