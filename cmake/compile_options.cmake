@@ -16,6 +16,8 @@ endif()
 if(WIN32)
   # One self-contained executable: no MinGW runtime DLLs beside it.
   add_link_options(-static)
+  # Shipped without the static runtime's symbols: they would double its size.
+  add_link_options($<$<CONFIG:Release>:-s>)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
 endif()
 include_directories(${PROJECT_SOURCE_DIR})
