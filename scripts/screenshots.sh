@@ -41,6 +41,7 @@ shoot() {
   wait "$robot"
   # The desktop does not pass the robot's exit code on; its words tell.
   grep -q "plays" "$log" || { cat "$log" >&2; exit 1; }
+  rm -f "$build/samples/$sample.txt" "$log" # the robot's answers are not the user's
   echo "$layout: $out/$layout.png"
 }
 title() { sed -n 's/^titre = "\(.*\)"$/\1/p' "$root/samples/$1/$1.toml"; }
