@@ -1,8 +1,8 @@
 #include "authoring/extraction.h"
 
-#include "authoring/media_format.h"
 #include "authoring/text_encoding.h"
 #include "quiz/lzw.h"
+#include "quiz/media_format.h"
 #include "quiz/payload.h"
 
 #include <cstdio>
@@ -46,7 +46,7 @@ SourceText MediumFile(const QuizResource* resource, const char* prefix, int numb
         return text;
     char name[32];
     snprintf(name, sizeof name, "%s%02d%s", prefix, number,
-             MediaExtension(DetectMediaFormat(resource->data)));
+             MediaExtension(DetectMediaFormat(resource->data.data(), resource->data.size())));
     media.push_back({name, resource->data});
     text.value = name;
     text.present = true;

@@ -1,9 +1,9 @@
 #include "authoring/quiz_resources.h"
 
-#include "authoring/media_format.h"
 #include "authoring/source_check.h"
 #include "authoring/source_reader.h"
 #include "quiz/lzw.h"
+#include "quiz/media_format.h"
 #include "quiz/payload.h"
 
 #include <algorithm>
@@ -17,7 +17,7 @@ enum class Expected { Picture, Sound, Film };
 std::string MediumMismatch(const std::vector<unsigned char>& bytes, Expected expected,
                            const std::string& path)
 {
-    const MediaFormat format = DetectMediaFormat(bytes);
+    const MediaFormat format = DetectMediaFormat(bytes.data(), bytes.size());
     const std::string what =
         format == MediaFormat::Unknown ? "" : std::string(" (") + MediaFormatName(format) + ")";
     switch (expected) {

@@ -1,10 +1,4 @@
-# Cross build with MinGW, 64-bit: the same sources as the player, for testing under Wine on machines that cannot run 32-bit code (posix threads,
-# which GoogleTest needs).
-set(CMAKE_SYSTEM_NAME Windows)
+# The same sources 64-bit, for testing under Wine on machines that cannot run
+# 32-bit code.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

@@ -3,8 +3,8 @@
 
 #include "ui/media_playback.h"
 
+#include "quiz/media_format.h"
 #include "quiz/message_box.h"
-#include "quiz/picture_signature.h"
 #include "ui/app_globals.h"
 #include "ui/media_files.h"
 #include "ui/panel_controls.h"
@@ -83,7 +83,7 @@ int ExtractMedia(HWND, int resourceId, int mediaType)
     const DWORD size = SizeofResource(module, info);
     HGLOBAL resource = LoadResource(module, info);
     const void* bytes = resource ? LockResource(resource) : nullptr;
-    if (!bytes || StartsLikePicture(bytes, size)) {
+    if (!bytes || IsPicture(DetectMediaFormat(static_cast<const unsigned char*>(bytes), size))) {
         Tell(sound ? "Impossible de charger le fichier audio."
                    : "Impossible de charger le fichier vidéo.");
         return 0;

@@ -2,6 +2,7 @@
 // pictures of 640 x 480 in this program), and F1 on 90 questions of two
 // answers, all unsolved; with the GDI objects the process holds after each.
 #include "checking/answer_grading.h"
+#include "tests/windows/resource_module.h"
 #include "ui/app_globals.h"
 #include "ui/main_window.h"
 #include "ui/panel.h"
@@ -20,18 +21,6 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / frequency.QuadPart;
-}
-
-std::unique_ptr<QuizRecord> Quiz(int layout, int answers)
-{
-    auto quiz = std::make_unique<QuizRecord>();
-    quiz->layoutKind = layout;
-    quiz->questionCount = MAX_QUESTIONS;
-    quiz->answersPerQuestion = answers;
-    quiz->revealMode = REVEAL_PICTURE;
-    for (int i = 0; i < MAX_QUESTIONS; ++i)
-        AppendQuestion(*quiz, "Paris", "France", "Quelle ville ?");
-    return quiz;
 }
 
 // The bitmaps the picture controls show: one per question, nothing shared.
@@ -63,7 +52,7 @@ int main()
     size_t shown = 0;
     DWORD gdiAfterBuild = 0, gdiAfterFill = 0;
     for (int run = 0; run < RUNS; ++run) {
-        auto pictures = Quiz(LAYOUT_PICTURE, 1);
+        auto pictures = MakeQuiz(LAYOUT_PICTURE, MAX_QUESTIONS, 1, REVEAL_PICTURE);
         g_quiz = pictures.get();
         HWND main = CreateMainWindow();
         LARGE_INTEGER start, end;
@@ -75,7 +64,7 @@ int main()
         gdiAfterBuild = GdiObjects();
         DestroyWindow(main);
 
-        auto boxes = Quiz(LAYOUT_TEXT, 2);
+        auto boxes = MakeQuiz(LAYOUT_TEXT, MAX_QUESTIONS, 2, REVEAL_PICTURE);
         g_quiz = boxes.get();
         main = CreateMainWindow();
         g_panel = CreatePanel(main);

@@ -1,34 +1,17 @@
-// A robot plays the packed player under Wine: it types answers into boxes
-// found by identifier, confirms them, reads the verdicts, closes the window
-// and starts the player again.
+// The packed player started under Wine as a user starts it; a robot types
+// answers into boxes found by identifier, confirms them, reads the verdicts,
+// closes the window and starts the player again.
 #include "tests/e2e/player_process.h"
 #include "ui/header_bar.h"
+#include "ui/main_window.h"
 #include "ui/panel_controls.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <memory>
 #include <sstream>
 
 namespace {
-
-std::unique_ptr<QuizRecord> Capitals()
-{
-    auto quiz = std::make_unique<QuizRecord>();
-    CopyText(quiz->title, "Capitales");
-    quiz->layoutKind = LAYOUT_TEXT;
-    quiz->questionCount = 3;
-    quiz->answersPerQuestion = 1;
-    quiz->revealMode = REVEAL_NONE;
-    AppendQuestion(*quiz, "Paris", "", "France");
-    AppendQuestion(*quiz, "Rome", "", "Italie");
-    AppendQuestion(*quiz, "Berlin", "", "Allemagne");
-    CopyText(quiz->codes[0], "UN");
-    CopyText(quiz->codes[1], "DEUX");
-    CopyText(quiz->codes[2], "TROIS");
-    return quiz;
-}
 
 struct Screen {
     HWND main;
@@ -60,25 +43,30 @@ std::string Read(const std::string& path)
 
 TEST(Play, AnswersAreGradedSavedAndRestored)
 {
-    auto quiz = Capitals();
+    const auto quiz = QuizResources(*MakeQuiz(LAYOUT_TEXT, 3, 1, REVEAL_NONE));
     std::string answersPath;
     {
-        PlayerProcess player(*quiz, "capitales.exe");
+        PlayerProcess player(quiz, "capitales.exe");
         answersPath = player.AnswersPath();
         DeleteFileA(answersPath.c_str());
         const Screen screen = Find(player);
         ASSERT_NE(screen.panel, nullptr);
+        EXPECT_EQ(WindowText(screen.main), "Les capitales");
+        RECT desktop, own;
+        GetWindowRect(GetDesktopWindow(), &desktop);
+        GetWindowRect(screen.main, &own);
+        EXPECT_EQ(own.right - own.left, MAIN_WINDOW_WIDTH);
+        EXPECT_EQ(own.bottom - own.top, MAIN_WINDOW_HEIGHT);
+        EXPECT_EQ(own.left, (desktop.right - desktop.left - MAIN_WINDOW_WIDTH) / 2);
+        EXPECT_EQ(own.top, (desktop.bottom - desktop.top - MAIN_WINDOW_HEIGHT) / 2);
         EXPECT_EQ(screen.Score(), " 0 / 3");
 
         const struct {
             int n;
-            const char* typed;
-            const char* verdict;
-            const char* score;
-            const char* code;
-        } steps[] = {{1, "paris", "BRAVO", " 1 / 3", "UN"},
-                     {2, "Rom", "Quasiment", " 1 / 3", "UN"},
-                     {3, "Berlin", "BRAVO", " 2 / 3", "DEUX"}};
+            const char *typed, *verdict, *score, *code;
+        } steps[] = {{1, "paris", "BRAVO", " 1 / 3", "CODE1"},
+                     {2, "Pari", "Quasiment", " 1 / 3", "CODE1"},
+                     {3, "Paris", "BRAVO", " 2 / 3", "CODE2"}};
         for (const auto& s : steps) {
             SendMessageA(screen.Box(s.n), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(s.typed));
             SendMessageA(screen.Box(s.n), WM_KEYUP, VK_RETURN, 3u << 30);
@@ -89,20 +77,48 @@ TEST(Play, AnswersAreGradedSavedAndRestored)
         PostMessageA(screen.main, WM_CLOSE, 0, 0);
         ASSERT_EQ(player.WaitForExit(30000), 0u);
     }
-    EXPECT_EQ(Read(answersPath), "paris\r\nRom\r\nBerlin\r\n");
+    EXPECT_EQ(Read(answersPath), "paris\r\nPari\r\nParis\r\n");
 
-    PlayerProcess again(*quiz, "capitales.exe");
+    PlayerProcess again(quiz, "capitales.exe");
     const Screen screen = Find(again);
     ASSERT_NE(screen.panel, nullptr);
-    const char* texts[] = {"paris", "Rom", "Berlin"};
+    const char* texts[] = {"paris", "Pari", "Paris"};
     const char* verdicts[] = {"BRAVO", "Quasiment", "BRAVO"};
     for (int n = 1; n <= 3; ++n) {
         EXPECT_EQ(WindowText(screen.Box(n)), texts[n - 1]);
         EXPECT_EQ(screen.Verdict(n), verdicts[n - 1]);
     }
     EXPECT_EQ(screen.Score(), " 2 / 3");
-    EXPECT_EQ(screen.Code(), "DEUX");
+    EXPECT_EQ(screen.Code(), "CODE2");
     PostMessageA(screen.main, WM_CLOSE, 0, 0);
     EXPECT_EQ(again.WaitForExit(30000), 0u);
     DeleteFileA(answersPath.c_str());
+}
+
+// Run with "atl.dll" disabled, then with native libraries preferred for it
+// and one without the export beside the player (ctest sets WINEDLLOVERRIDES
+// for each).
+TEST(StartUpWithoutAtl, AVideoQuizEndsWithOneAndNoWindow)
+{
+    PlayerProcess player(QuizResources(*MakeQuiz(LAYOUT_VIDEO, 2, 1, REVEAL_NONE)),
+                         "films-without-atl.exe");
+    EXPECT_EQ(player.WaitForMainWindow(30000), nullptr);
+    EXPECT_EQ(player.WaitForExit(30000), 1u);
+}
+
+// In a folder of its own, so that the other players never load that library.
+TEST(StartUpWithAtlLackingItsExport, AVideoQuizEndsWithOneAndNoWindow)
+{
+    ASSERT_FALSE(g_atlWithoutExportPath.empty());
+    const std::string folder = TemporaryDirectory() + "atl-lacking-export";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(g_atlWithoutExportPath.c_str(), (folder + "\\atl.dll").c_str(), FALSE));
+    {
+        PlayerProcess player(QuizResources(*MakeQuiz(LAYOUT_VIDEO, 2, 1, REVEAL_NONE)),
+                             "atl-lacking-export\\films.exe");
+        EXPECT_EQ(player.WaitForMainWindow(30000), nullptr);
+        EXPECT_EQ(player.WaitForExit(30000), 1u);
+    }
+    DeleteFileA((folder + "\\atl.dll").c_str());
+    RemoveDirectoryA(folder.c_str());
 }

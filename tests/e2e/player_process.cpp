@@ -1,6 +1,5 @@
 #include "tests/e2e/player_process.h"
 
-#include "tests/windows/resource_module.h"
 #include "ui/main_window.h"
 
 #include <atomic>
@@ -36,55 +35,38 @@ std::string TemporaryDirectory()
 
 namespace {
 
-// A visible top-level window of the process, of this class.
-bool IsShownWindowOf(HWND window, DWORD processId, const char* wantedClass)
+struct Search {
+    DWORD processId;
+    const char* className;
+    std::vector<HWND> found;
+};
+
+// The visible top-level windows of the process of this class. Once
+// answered, a message box hides at once, before it goes.
+BOOL CALLBACK FindShown(HWND window, LPARAM lParam)
 {
+    auto* search = reinterpret_cast<Search*>(lParam);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     char className[64] = {};
     GetClassNameA(window, className, sizeof className);
-    return owner == processId && lstrcmpA(className, wantedClass) == 0 && IsWindowVisible(window);
+    if (owner == search->processId && lstrcmpA(className, search->className) == 0 &&
+        IsWindowVisible(window))
+        search->found.push_back(window);
+    return TRUE;
 }
 
-struct Search {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM lParam)
+// Presses OK in every message box shown, recording each.
+void Answer(const std::vector<HWND>& boxes, std::vector<ShownMessage>& shown)
 {
-    auto* search = reinterpret_cast<Search*>(lParam);
-    // Shown only once start-up has built the panel and its boxes.
-    if (IsShownWindowOf(window, search->processId, MAIN_WINDOW_CLASS)) {
-        search->found = window;
-        return FALSE;
+    constexpr int MESSAGE_BOX_TEXT_ID = 0xFFFF;
+    for (HWND box : boxes) {
+        shown.push_back({WindowText(box), WindowText(GetDlgItem(box, MESSAGE_BOX_TEXT_ID))});
+        SendMessageA(box, WM_COMMAND, IDOK, 0);
     }
-    return TRUE;
 }
-
-// The message boxes the process shows: dialogs of its own at the top level,
-// visible (once answered, a box hides at once, before it goes).
-struct BoxSearch {
-    DWORD processId;
-    std::vector<HWND> boxes;
-};
-
-BOOL CALLBACK FindMessageBoxes(HWND window, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<BoxSearch*>(lParam);
-    if (IsShownWindowOf(window, search->processId, "#32770"))
-        search->boxes.push_back(window);
-    return TRUE;
-}
-
-constexpr int MESSAGE_BOX_TEXT_ID = 0xFFFF;
 
 } // namespace
-
-PlayerProcess::PlayerProcess(const QuizRecord& quiz, const char* name)
-    : PlayerProcess(QuizResources(quiz), name)
-{
-}
 
 PlayerProcess::PlayerProcess(const std::vector<ResourceEntry>& resources, const char* name)
     : path_(TemporaryDirectory() + name), ownsCopy_(true)
@@ -120,29 +102,26 @@ PlayerProcess::~PlayerProcess()
         DeleteFileA(path_.c_str());
 }
 
-HWND PlayerProcess::WaitForMainWindow(DWORD timeoutMs, std::vector<ShownMessage>* shown) const
+std::vector<HWND> PlayerProcess::ShownWindows(const char* className) const
 {
-    const DWORD start = GetTickCount();
-    while (process_.hProcess) {
-        if (shown)
-            AnswerMessageBoxes(*shown);
-        Search search = {process_.dwProcessId, nullptr};
-        EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found || GetTickCount() - start > timeoutMs || WaitForExit(0) != STILL_ACTIVE)
-            return search.found;
-        Sleep(50);
-    }
-    return nullptr;
+    Search search = {process_.dwProcessId, className, {}};
+    EnumWindows(FindShown, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
-void PlayerProcess::AnswerMessageBoxes(std::vector<ShownMessage>& shown) const
+HWND PlayerProcess::WaitForMainWindow(DWORD timeoutMs, std::vector<ShownMessage>* shown) const
 {
-    BoxSearch search = {process_.dwProcessId, {}};
-    EnumWindows(FindMessageBoxes, reinterpret_cast<LPARAM>(&search));
-    for (HWND box : search.boxes) {
-        shown.push_back({WindowText(box), WindowText(GetDlgItem(box, MESSAGE_BOX_TEXT_ID))});
-        SendMessageA(box, WM_COMMAND, IDOK, 0);
+    // Shown only once start-up has built the panel and its boxes.
+    for (const DWORD start = GetTickCount(); process_.hProcess; Sleep(50)) {
+        if (shown)
+            Answer(ShownWindows("#32770"), *shown);
+        const std::vector<HWND> main = ShownWindows(MAIN_WINDOW_CLASS);
+        if (!main.empty())
+            return main[0];
+        if (GetTickCount() - start > timeoutMs || WaitForExit(0) != STILL_ACTIVE)
+            break;
     }
+    return nullptr;
 }
 
 bool PlayerProcess::SendAnswering(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -158,10 +137,8 @@ bool PlayerProcess::SendAnswering(HWND window, UINT message, WPARAM wParam, LPAR
                                       &result) != 0;
         done = true;
     });
-    while (!done) {
-        AnswerMessageBoxes(shown);
-        Sleep(20);
-    }
+    for (; !done; Sleep(20))
+        Answer(ShownWindows("#32770"), shown);
     sender.join();
     return handled;
 }

@@ -1,8 +1,7 @@
-// Starts a packed player as its own process and finds its main window, as a
-// user's Windows would run it.
+// Starts a packed player as its own process, as a user's Windows would run
+// it, and drives its windows from outside.
 #pragma once
 
-#include "quiz/quiz_record.h"
 #include "tests/windows/resource_module.h"
 
 #include <windows.h>
@@ -21,7 +20,7 @@ std::string WindowsPath(const std::string& path);
 // A window's text (a caption, a label, a box), read across processes.
 std::string WindowText(HWND window);
 
-// Where the packed players are written, ending in a backslash.
+// Where the packed players are written and run, ending in a backslash.
 std::string TemporaryDirectory();
 
 // A message box of the player, as the robot read it before pressing OK.
@@ -32,10 +31,8 @@ struct ShownMessage {
 
 class PlayerProcess {
 public:
-    // Packs quiz into a copy of the player named name, in the temporary
-    // directory, and starts it there.
-    PlayerProcess(const QuizRecord& quiz, const char* name);
-    // The same with exactly these resources added, damaged ones included.
+    // Adds the resources, damaged ones included, to a copy of the player
+    // named name in the temporary directory, and starts it there.
     PlayerProcess(const std::vector<ResourceEntry>& resources, const char* name);
     // Starts a quiz that is already packed, in its own folder, and leaves
     // the file where it is.
@@ -44,9 +41,9 @@ public:
     PlayerProcess(const PlayerProcess&) = delete;
     PlayerProcess& operator=(const PlayerProcess&) = delete;
 
-    // The main window of the process once it is shown, waiting up to
-    // timeoutMs for it. With shown, the message boxes met meanwhile are
-    // answered and recorded there; without, they block the start.
+    // The main window once it is shown, waiting up to timeoutMs. With shown,
+    // the message boxes met meanwhile are answered and recorded there;
+    // without, they block the start.
     HWND WaitForMainWindow(DWORD timeoutMs, std::vector<ShownMessage>* shown = nullptr) const;
 
     // Sends a message to one of its windows, answering and recording the
@@ -63,8 +60,7 @@ public:
 
 private:
     void Start(const std::string& directory);
-    // Presses OK in every message box the process shows, recording each.
-    void AnswerMessageBoxes(std::vector<ShownMessage>& shown) const;
+    std::vector<HWND> ShownWindows(const char* className) const;
 
     std::string path_;
     bool ownsCopy_ = false;

@@ -37,11 +37,9 @@ TEST(Payload, ParsesTheFormat)
         std::string questions;
         uint32_t colour;
     } cases[] = {
-        {"empty fields, one answer", Header(2, 2, 1) + "|||||||||" + none + "\xFF\x80" + none, 1, 2,
-         "///;///;", 0x000080FF},
-        {"empty fields, two answers", Header(1, 1, 2) + "||||||||\1" + rgb, 0, 1, "///;", 0x030201},
-        {"one answer reads no second field", Header(3, 1, 1) + "t|a|e|f|s|ans|text|" + none + rgb,
-         2, 1, "ans//text/;", 0x030201},
+        {"one answer reads no second field",
+         Header(3, 1, 1) + "t|a|e|f|s|ans|text|" + none + "\xFF\x80\x01", 2, 1, "ans//text/;",
+         0x000180FF},
         {"two answers", Header(4, 1, 2) + "t|a|e|f|s|one|two|text|\1" + rgb, 3, 1, "one/two/text/;",
          0x030201},
         {"reveal texts come before the colour",
@@ -71,6 +69,7 @@ TEST(Payload, ParsesTheFormat)
     }
 }
 
+// The list is linked both ways, a position past its end gives the last.
 TEST(Payload, KeepsOnlyTheFirst90Questions)
 {
     std::string payload = Header(1, 91, 1) + "|||||", reveals = "\2";
@@ -82,6 +81,9 @@ TEST(Payload, KeepsOnlyTheFirst90Questions)
     Parse(payload + reveals + "\1\2\3", quiz);
     EXPECT_EQ(quiz.questionCount, MAX_QUESTIONS);
     EXPECT_EQ(QuestionAt(quiz, 88)->next, quiz.lastQuestion);
+    EXPECT_EQ(quiz.lastQuestion->previous, QuestionAt(quiz, 88));
+    EXPECT_EQ(QuestionAt(quiz, 200), quiz.lastQuestion);
+    EXPECT_EQ(quiz.firstQuestion->previous, nullptr);
     EXPECT_STREQ(quiz.lastQuestion->answer, "a89");
     EXPECT_STREQ(quiz.lastQuestion->revealText, "r89");
     EXPECT_EQ(quiz.backgroundColour, 0x030201u);
@@ -95,11 +97,8 @@ TEST(Payload, ParsesCodeLines)
         std::vector<std::string> codes;
     } cases[] = {
         {"AB\r\nCD\r\n", 2, {"AB", "CD"}},
-        {"AB\r\nCD\r\n", 1, {"AB", ""}},
         {"AB\r\n", 3, {"AB", "", ""}},
         {"A\nB\rXC\r\n", 2, {"A\nB", "C"}},
-        {std::string("A\0B\r\n", 5), 1, {"AB"}},
-        {std::string(300, 'c') + "\r\nD\r\n", 2, {std::string(259, 'c'), "D"}},
     };
     for (const auto& c : cases) {
         QuizRecord quiz;
@@ -117,7 +116,6 @@ TEST(Payload, BuilderRefusesWhatThePayloadCannotHold)
         void (*spoil)(QuizRecord&);
     } cases[] = {
         {"separator in a title", [](QuizRecord& q) { CopyText(q.title, "a|b"); }},
-        {"separator in an answer", [](QuizRecord& q) { CopyText(q.firstQuestion->answer, "|"); }},
         {"CR in a code", [](QuizRecord& q) { CopyText(q.codes[0], "A\rB"); }},
         {"more questions declared than listed", [](QuizRecord& q) { q.questionCount = 2; }},
         {"layout out of its byte", [](QuizRecord& q) { q.layoutKind = 300; }},

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <string>
 #include <vector>
 
@@ -22,7 +21,7 @@ TEST(GradeAnswer, FollowsTheRulesInOrder)
         {"Paris", "Pa", "FAUX"},
         {"Paris", "Paris France", "Trop long"},
         {"Paris", "   ", "?"},
-        {"", "", "?"},
+        {"Paris", "\tParis\xA0", "Presque"}, // only spaces are trimmed
         {"Paris ", "Paris", "Quasiment"},
         {"Caf\xE9", "cafe", "Quasiment"},
         {"Caf\xE9", "CAF\xC9", "Quasiment"},
@@ -34,21 +33,10 @@ TEST(GradeAnswer, FollowsTheRulesInOrder)
         {"abcdefghijklmnop", "abcdefghijklmxyz", YADE_LIDEE},      // 81.25 %
         {"abcdefghijklmno", "abcdefghijklxyz", "FAUX"},            // 80 %
         {"ABAC", "ABABAC Z", "Trop long"}, // found although it starts inside a partial match
+        {"ABACABABC", "ABACABABACABABC", "Trop long"}, // the search falls back twice on one byte
     };
     for (const Case& c : cases)
         EXPECT_STREQ(c.expected, GradeAnswer(c.stored, c.typed)) << c.stored << " / " << c.typed;
-}
-
-TEST(GradeAnswer, ExactAnswerIsBravoWhateverItsCase)
-{
-    const std::string answer = "Quai d'Orsay";
-    for (unsigned mask = 0; mask < 1u << answer.size(); ++mask) {
-        std::string typed = answer;
-        for (size_t i = 0; i < typed.size(); ++i)
-            typed[i] ^= isalpha(typed[i]) && mask >> i & 1 ? 0x20 : 0;
-        ASSERT_STREQ("BRAVO", GradeAnswer(answer.c_str(), typed.c_str())) << typed;
-        ASSERT_STREQ("BRAVO", GradeAnswer(typed.c_str(), answer.c_str())) << typed;
-    }
 }
 
 // Each text lies unterminated at the very end of its own heap block, so that a

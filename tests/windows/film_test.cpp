@@ -29,35 +29,6 @@ WMPPlayState State(int question)
     return state;
 }
 
-// Fails the creation of one player, counted from 1, and makes the others
-// with the system's own class.
-struct FailingPlayerFactory : IClassFactory {
-    IClassFactory* real = nullptr;
-    int failing = 0;
-    int made = 0;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
-    {
-        if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-            *out = this;
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override
-    {
-        if (++made == failing) {
-            *out = nullptr;
-            return E_FAIL;
-        }
-        return real->CreateInstance(outer, iid, out);
-    }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-};
-
 struct Film : testing::Test {
     InNewDirectory directory;
     HMODULE atl = nullptr;
@@ -111,34 +82,4 @@ TEST_F(Film, APlayedFilmKeepsItsFileUntilShutdownAndStopStopsEveryFilm)
     DeleteFilmFiles();
     EXPECT_EQ(FilmFiles(), 0);
     EXPECT_EQ(VideoPlayers[2], nullptr);
-}
-
-TEST_F(Film, APlayerThatCannotBeMadeEndsThePanelThere)
-{
-    FailingPlayerFactory factory;
-    factory.failing = 3;
-    ASSERT_EQ(CoGetClassObject(CLSID_WindowsMediaPlayer, CLSCTX_INPROC_SERVER, nullptr,
-                               IID_IClassFactory, reinterpret_cast<void**>(&factory.real)),
-              S_OK);
-    DWORD cookie = 0;
-    ASSERT_EQ(CoRegisterClassObject(CLSID_WindowsMediaPlayer, &factory, CLSCTX_INPROC_SERVER,
-                                    REGCLS_MULTIPLEUSE, &cookie),
-              S_OK);
-    {
-        PlayerWindow window(MakeQuiz(LAYOUT_VIDEO, 6, 1, REVEAL_NONE));
-        // Questions 1 and 2 are whole; 3 has its buttons and host but no
-        // boxes; nothing after it exists.
-        EXPECT_NE(GetDlgItem(g_panel, ANSWER_BOX_BASE + 2), nullptr);
-        EXPECT_NE(GetDlgItem(g_panel, FILM_HOST_BASE + 3), nullptr);
-        EXPECT_EQ(GetDlgItem(g_panel, ANSWER_BOX_BASE + 3), nullptr);
-        EXPECT_EQ(GetDlgItem(g_panel, PLAY_BUTTON_BASE + 4), nullptr);
-        EXPECT_EQ(VideoPlayers[2], nullptr);
-        // The cells built are usable, and question 3's buttons do no harm.
-        Answer(2, "Paris");
-        EXPECT_EQ(Verdict(2), "BRAVO");
-        PlayQuestionMedia(g_panel, 3);
-        StopQuestionMedia(g_panel, 3);
-    }
-    CoRevokeClassObject(cookie);
-    factory.real->Release();
 }

@@ -1,7 +1,12 @@
-// Playing in the panel: keys in the answer boxes, focus moves, scrolling.
+// Playing in the real main window and panel, built in this process and driven
+// with real messages: the header, keys in the answer boxes, focus moves and
+// scrolling.
+#include "tests/support/shell_open_recorder.h"
 #include "tests/windows/player_window.h"
 #include "ui/app_globals.h"
-#include "ui/panel_controls.h"
+#include "ui/build_settings.h"
+#include "ui/header_bar.h"
+#include "ui/main_window.h"
 #include "ui/panel_scroll.h"
 
 #include <gtest/gtest.h>
@@ -12,21 +17,8 @@ namespace {
 // press is a system key.
 void Press(HWND box, WPARAM key, bool alt = false)
 {
-    if (alt) {
-        SendMessageA(box, WM_SYSKEYDOWN, key, 1 << 29);
-        SendMessageA(box, WM_SYSKEYUP, key, 1 << 29 | 3u << 30);
-    } else {
-        SendMessageA(box, WM_KEYDOWN, key, 0);
-        SendMessageA(box, WM_KEYUP, key, 3u << 30);
-    }
-}
-
-void HoldShift(bool down)
-{
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
+    SendMessageA(box, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, alt ? 1 << 29 : 0);
+    SendMessageA(box, alt ? WM_SYSKEYUP : WM_KEYUP, key, (alt ? 1 << 29 : 0) | 3u << 30);
 }
 
 int Position(int bar)
@@ -46,6 +38,29 @@ bool InView(HWND control)
 
 } // namespace
 
+TEST(Header, ShowsTheQuizAndOpensTheWebSiteFromTheLinkOnly)
+{
+    PlayerWindow window(MakeQuiz(LAYOUT_PICTURE, 30, 1, REVEAL_NONE));
+    std::string texts;
+    for (HWND child = GetWindow(window.main, GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT))
+        texts += child == g_panel || TextOf(child).empty() ? "" : TextOf(child) + "|";
+    EXPECT_EQ(texts, "R\xE9"
+                     "alis\xE9 avec la version 2.1| Code :|      | 0 / 30|" +
+                         std::string(MAKER_WEB_SITE) +
+                         "|Par :|L\xE9"
+                         "a|Les capitales|Trouvez la capitale de chaque pays.|");
+    // Five labels share the score label's identifier: it must be the one found.
+    EXPECT_EQ(window.Score(), " 0 / 30");
+
+    OpenedAddresses().clear();
+    for (int id : {SCORE_LABEL_ID, LINK_LABEL_ID}) {
+        SendDlgItemMessageA(window.main, id, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        SendDlgItemMessageA(window.main, id, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    }
+    EXPECT_EQ(OpenedAddresses(), std::vector<std::string>{MAKER_WEB_SITE});
+}
+
 TEST(Interaction, EnterGradesWithoutChangingTheTextWithAndWithoutAlt)
 {
     PlayerWindow window(MakeQuiz(LAYOUT_TEXT, 3, 1, REVEAL_NONE));
@@ -63,21 +78,15 @@ TEST(Interaction, EnterGradesWithoutChangingTheTextWithAndWithoutAlt)
         SendMessageA(Box(1), WM_CHAR, c, 1);
     EXPECT_EQ(TextOf(Box(1)), "Pa");
     EXPECT_EQ(Verdict(1), "?");
-}
 
-TEST(Interaction, SelectsTheFirst25CharactersOnFocus)
-{
-    PlayerWindow window(MakeQuiz(LAYOUT_TEXT, 2, 1, REVEAL_NONE));
-    for (const char* text : {"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMN", "abcdefghij"}) {
-        SetWindowTextA(Box(1), text);
-        SetFocus(Box(2));
-        SetFocus(Box(1));
-        DWORD start = 1, end = 0;
-        SendMessageA(Box(1), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                     reinterpret_cast<LPARAM>(&end));
-        EXPECT_EQ(start, 0u) << text;
-        EXPECT_EQ(end, std::min<DWORD>(25, strlen(text))) << text;
-    }
+    // Coming back to a box selects its first 25 characters.
+    SetWindowTextA(Box(1), "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMN");
+    SetFocus(Box(1));
+    DWORD start = 1, end = 0;
+    SendMessageA(Box(1), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 25u);
 }
 
 TEST(Interaction, TabAndShiftTabGoRoundTheBoxes)
@@ -87,8 +96,7 @@ TEST(Interaction, TabAndShiftTabGoRoundTheBoxes)
         bool shift;
         int to;
     } moves[] = {
-        {2, 60, false, 1}, {2, 2, true, 1},  {2, 59, false, 60}, {2, 1, true, 60},
-        {1, 30, false, 1}, {1, 1, true, 30}, {1, 5, false, 6},
+        {2, 60, false, 1}, {2, 2, true, 1}, {2, 1, true, 60}, {1, 30, false, 1}, {1, 5, false, 6},
     };
     for (int answers : {1, 2}) {
         // Shown: under Wine a hidden panel does not move its children.
@@ -98,9 +106,13 @@ TEST(Interaction, TabAndShiftTabGoRoundTheBoxes)
                 continue;
             SetWindowTextA(Box(m.from), "Paris");
             SetFocus(Box(m.from));
-            HoldShift(m.shift);
+            BYTE keys[256];
+            GetKeyboardState(keys);
+            keys[VK_SHIFT] = m.shift ? 0x80 : 0;
+            SetKeyboardState(keys);
             SendMessageA(Box(m.from), WM_KEYUP, VK_TAB, 3u << 30);
-            HoldShift(false);
+            keys[VK_SHIFT] = 0;
+            SetKeyboardState(keys);
             EXPECT_EQ(GetFocus(), Box(m.to)) << m.answers << ": " << m.from << " -> " << m.to;
             EXPECT_NE(Verdict(m.from), "?") << "the box left is graded";
             EXPECT_TRUE(InView(Box(m.to))) << m.from << " -> " << m.to;
@@ -127,35 +139,40 @@ TEST(Interaction, F1FillsEveryUnsolvedBoxAndKeepsItsBoxInView)
     EXPECT_EQ(window.Score(), " 2 / 40");
 }
 
+// The panel's bars, and the keys and wheel notches that the main window
+// turns into scroll requests.
 TEST(Interaction, ScrollsByBarsKeysAndWheelWithinItsExtents)
 {
     PlayerWindow window(MakeQuiz(LAYOUT_PICTURE, 30, 1, REVEAL_NONE), true);
     ASSERT_EQ(ContentHeight, 3325);
     const int bottom = ContentHeight - PageHeight;
     const struct {
+        HWND to;
         UINT message;
         WPARAM request;
         int vertical;
     } steps[] = {
-        {WM_VSCROLL, SB_LINEDOWN, 30},
-        {WM_VSCROLL, SB_LINEDOWN, 60},
-        {WM_VSCROLL, SB_LINEUP, 30},
-        {WM_VSCROLL, SB_PAGEDOWN, 30 + PageHeight - 1},
-        {WM_VSCROLL, SB_PAGEUP, 30},
-        {WM_VSCROLL, SB_TOP, 0},
-        {WM_VSCROLL, SB_LINEUP, 0},
-        {WM_VSCROLL, SB_BOTTOM, bottom},
-        {WM_VSCROLL, SB_LINEDOWN, bottom},
-        {WM_VSCROLL, SB_THUMBPOSITION, bottom},
-        {WM_VSCROLL, 65535, bottom},
-        {WM_MOUSEWHEEL, MAKEWPARAM(0, 120), bottom - 30},
-        {WM_MOUSEWHEEL, MAKEWPARAM(0, 240), bottom - 30},
-        {WM_MOUSEWHEEL, MAKEWPARAM(0, -120), bottom},
+        {g_panel, WM_VSCROLL, SB_LINEDOWN, 30},
+        {window.main, WM_KEYDOWN, VK_DOWN, 60},
+        {window.main, WM_KEYDOWN, VK_UP, 30},
+        {window.main, WM_KEYDOWN, VK_NEXT, 30 + PageHeight - 1},
+        {window.main, WM_KEYDOWN, VK_PRIOR, 30},
+        {window.main, WM_KEYDOWN, VK_HOME, 0},
+        {g_panel, WM_VSCROLL, SB_LINEUP, 0},
+        {window.main, WM_KEYDOWN, VK_END, bottom},
+        {g_panel, WM_VSCROLL, SB_LINEDOWN, bottom},
+        {g_panel, WM_VSCROLL, SB_THUMBPOSITION, bottom},
+        {window.main, WM_KEYDOWN, VK_LEFT, bottom},
+        {window.main, WM_KEYDOWN, 'A', bottom},
+        {g_panel, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), bottom - 30},
+        {window.main, WM_MOUSEWHEEL, MAKEWPARAM(0, 240), bottom - 30},
+        {window.main, WM_MOUSEWHEEL, MAKEWPARAM(0, 60), bottom - 30},
+        {window.main, WM_MOUSEWHEEL, MAKEWPARAM(0, -120), bottom},
     };
     HWND firstBox = Box(1);
     for (const auto& s : steps) {
         const int before = PlaceOf(firstBox).top + Position(SB_VERT);
-        SendMessageA(g_panel, s.message, s.request, 0);
+        SendMessageA(s.to, s.message, s.request, 0);
         PumpMessages();
         EXPECT_EQ(Position(SB_VERT), s.vertical) << s.message << " " << s.request;
         // The children move with the content.
@@ -164,12 +181,12 @@ TEST(Interaction, ScrollsByBarsKeysAndWheelWithinItsExtents)
     // Horizontally one pixel a line, and no jump to either end.
     const int right = ContentWidth - PageWidth;
     ASSERT_GT(right, 1);
-    SendMessageA(g_panel, WM_HSCROLL, SB_LINERIGHT, 0);
-    EXPECT_EQ(Position(SB_HORZ), 1);
-    SendMessageA(g_panel, WM_HSCROLL, SB_RIGHT, 0);
-    EXPECT_EQ(Position(SB_HORZ), 1);
-    SendMessageA(g_panel, WM_HSCROLL, SB_PAGERIGHT, 0);
-    EXPECT_EQ(Position(SB_HORZ), right);
+    const std::pair<int, int> horizontal[] = {
+        {SB_LINERIGHT, 1}, {SB_RIGHT, 1}, {SB_PAGERIGHT, right}};
+    for (const auto& [request, position] : horizontal) {
+        SendMessageA(g_panel, WM_HSCROLL, request, 0);
+        EXPECT_EQ(Position(SB_HORZ), position) << request;
+    }
 }
 
 TEST(Interaction, PageKeysInABoxScrollThePanelAndTypingBringsTheBoxBack)
@@ -206,4 +223,12 @@ TEST(Interaction, GrowingPastTheContentScrollsBackToTheStart)
     EXPECT_EQ(Position(SB_VERT), 0);
     EXPECT_EQ(PlaceOf(Box(1)).top, 10);
     EXPECT_EQ(PageHeight, ContentHeight);
+    // The panel fills the window, leaving the header and the version label.
+    RECT client;
+    GetClientRect(window.main, &client);
+    const RECT panel = PlaceOf(g_panel);
+    EXPECT_EQ(panel.left, PANEL_LEFT);
+    EXPECT_EQ(panel.top, PANEL_TOP);
+    EXPECT_EQ(panel.right - panel.left, client.right - 11);
+    EXPECT_EQ(panel.bottom - panel.top, client.bottom - 68);
 }

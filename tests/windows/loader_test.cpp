@@ -1,5 +1,4 @@
 #include "quiz/loader.h"
-#include "quiz/payload.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/windows/resource_module.h"
 
@@ -44,10 +43,8 @@ TEST(LoadQuiz, TellsEveryResourceProblemAndLoadsWhatItCan)
     AppendQuestion(sample, "Rome", "", "Italie ?");
     CopyText(sample.codes[0], "UN");
     CopyText(sample.codes[1], "DEUX");
-    Bytes quizPayload, codesPayload;
-    BuildQuizPayload(sample, quizPayload);
-    BuildCodesPayload(sample, codesPayload);
-    const Bytes quiz = LzwCoded(quizPayload), codes = LzwCoded(codesPayload);
+    const std::vector<ResourceEntry> built = QuizResources(sample);
+    const Bytes quiz = built[0].data, codes = built[1].data;
     const Bytes undecodable = {0x30}; // ends inside its first code
 
     // The demo quiz declares 30 questions and holds 2: the 17th is the 2nd.
@@ -90,10 +87,10 @@ TEST(LoadQuiz, TellsEveryResourceProblemAndLoadsWhatItCan)
     };
     for (const auto& c : cases) {
         ResourceModule module(c.resources);
-        ASSERT_NE(module.Handle(), nullptr) << c.name;
+        ASSERT_NE(module.handle, nullptr) << c.name;
         RecordedMessages().clear();
         auto record = std::make_unique<QuizRecord>();
-        LoadQuizFrom(module.Handle(), *record);
+        LoadQuizFrom(module.handle, *record);
         std::vector<RecordedMessage> expected;
         for (const std::string& text : c.messages)
             expected.push_back({text, "Quizz"});

@@ -6,40 +6,7 @@
 #include "ui/panel.h"
 #include "ui/panel_controls.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
-
-std::vector<UINT> g_scrollCodes;
-
-namespace {
-
-WNDPROC g_panelProc;
-
-// Stands in front of the panel's procedure to see the scroll requests.
-LRESULT CALLBACK RecordScroll(HWND panel, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_VSCROLL)
-        g_scrollCodes.push_back(LOWORD(wParam));
-    return CallWindowProcA(g_panelProc, panel, message, wParam, lParam);
-}
-
-} // namespace
-
-std::unique_ptr<QuizRecord> MakeQuiz(int layout, int questions, int answers, int reveal)
-{
-    auto quiz = std::make_unique<QuizRecord>();
-    CopyText(quiz->title, "Les capitales");
-    CopyText(quiz->author, "Léa");
-    CopyText(quiz->explanations, "Trouvez la capitale de chaque pays.");
-    quiz->layoutKind = layout;
-    quiz->questionCount = questions;
-    quiz->answersPerQuestion = answers;
-    quiz->revealMode = reveal;
-    for (int i = 0; i < questions; ++i)
-        AppendQuestion(*quiz, "Paris", "France", "Quelle ville ?");
-    return quiz;
-}
 
 void PumpMessages()
 {
@@ -100,21 +67,17 @@ RECT PlaceOf(HWND control)
 
 PlayerWindow::PlayerWindow(std::unique_ptr<QuizRecord> record, bool shown) : quiz(std::move(record))
 {
-    static bool registered = RegisterMainWindowClass();
-    EXPECT_TRUE(registered);
     g_instance = GetModuleHandleA(nullptr);
+    RegisterMainWindowClass(); // the first time; later it is there already
     g_quiz = quiz.get();
     ContentHeight = 0;
     main = CreateMainWindow();
     g_panel = CreatePanel(main);
-    g_panelProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(g_panel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordScroll)));
     if (shown) {
         ShowWindow(main, SW_SHOWNORMAL);
         ShowWindow(g_panel, SW_SHOWNORMAL);
     }
     PumpMessages();
-    g_scrollCodes.clear();
 }
 
 PlayerWindow::~PlayerWindow()
@@ -123,16 +86,6 @@ PlayerWindow::~PlayerWindow()
     PumpMessages();
     g_panel = nullptr;
     g_quiz = nullptr;
-}
-
-HWND PlayerWindow::ChildAt(int x, int y, int width, int height) const
-{
-    for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        const RECT r = PlaceOf(child);
-        if (r.left == x && r.top == y && r.right - r.left == width && r.bottom - r.top == height)
-            return child;
-    }
-    return nullptr;
 }
 
 std::string PlayerWindow::Score() const
@@ -145,14 +98,9 @@ std::string PlayerWindow::Code() const
     return TextOf(GetDlgItem(main, CODE_LABEL_ID));
 }
 
-InNewDirectory::InNewDirectory()
+InNewDirectory::InNewDirectory() : path(TemporaryPath("directory"))
 {
-    static int serial = 0;
-    char temporary[MAX_PATH];
-    GetTempPathA(MAX_PATH, temporary);
     GetCurrentDirectoryA(MAX_PATH, previous);
-    path = temporary + std::string("quizz-test-") + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(++serial);
     CreateDirectoryA(path.c_str(), nullptr);
     SetCurrentDirectoryA(path.c_str());
 }

@@ -2,19 +2,12 @@
 // builds them, for the tests of the player's windows.
 #pragma once
 
-#include "quiz/quiz_record.h"
+#include "tests/windows/resource_module.h"
 
 #include <windows.h>
 
 #include <memory>
 #include <string>
-#include <vector>
-
-// A quiz of questions answered "Paris" (and "France" as second answer).
-std::unique_ptr<QuizRecord> MakeQuiz(int layout, int questions, int answers, int reveal);
-
-// The scroll codes the panel received, in order.
-extern std::vector<UINT> g_scrollCodes;
 
 void PumpMessages();
 std::string TextOf(HWND window);
@@ -42,8 +35,6 @@ struct PlayerWindow {
     PlayerWindow(const PlayerWindow&) = delete;
     PlayerWindow& operator=(const PlayerWindow&) = delete;
 
-    // The child of the main window at this place, of this size.
-    HWND ChildAt(int x, int y, int width, int height) const;
     std::string Score() const;
     std::string Code() const;
 };

@@ -4,102 +4,34 @@
 #include "quiz/lzw.h"
 #include "quiz/payload.h"
 
+#include <cstddef>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
-#include <iterator>
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-template <typename T> const T* At(const Bytes& file, size_t offset)
-{
-    return offset + sizeof(T) <= file.size() ? reinterpret_cast<const T*>(file.data() + offset)
-                                             : nullptr;
-}
-
-// Whether the resource name stored at offset (a length, then UTF-16 units,
-// upper case as resource compilers store them) is name.
-bool NameIs(const Bytes& file, size_t offset, const char* name)
-{
-    auto* length = At<WORD>(file, offset);
-    if (!length || *length != strlen(name))
-        return false;
-    for (size_t c = 0; c < *length; ++c) {
-        auto* unit = At<WCHAR>(file, offset + sizeof(WORD) + c * sizeof(WCHAR));
-        if (!unit || *unit != static_cast<WCHAR>(toupper(name[c])))
-            return false;
-    }
-    return true;
-}
-
-// Finds the entry of a resource directory with this integer id, or this
-// name when name is set.
-const IMAGE_RESOURCE_DIRECTORY_ENTRY* FindEntry(const Bytes& file, size_t base, size_t directory,
-                                                const char* name, int id)
-{
-    auto* header = At<IMAGE_RESOURCE_DIRECTORY>(file, base + directory);
-    if (!header)
-        return nullptr;
-    const int count = header->NumberOfNamedEntries + header->NumberOfIdEntries;
-    for (int i = 0; i < count; ++i) {
-        auto* entry = At<IMAGE_RESOURCE_DIRECTORY_ENTRY>(
-            file, base + directory + sizeof(IMAGE_RESOURCE_DIRECTORY) +
-                      i * sizeof(IMAGE_RESOURCE_DIRECTORY_ENTRY));
-        if (!entry)
-            return nullptr;
-        const bool found = name
-                               ? entry->NameIsString && NameIs(file, base + entry->NameOffset, name)
-                               : !entry->NameIsString && entry->Id == id;
-        if (found)
-            return entry;
-    }
-    return nullptr;
-}
-
 // Wine drops resources of size 0 when it writes a module, so an empty
-// resource is written with one byte and its size is set to 0 here, in the
-// resource's data entry.
-bool MakeResourceEmpty(const std::string& path, const std::string& type, int id)
+// resource is written with one byte, and the size in its data entry is set
+// to 0 afterwards. A module loaded as a data file is the file mapped as it
+// is, so the entry's place in the mapping is its place in the file.
+bool MakeResourceEmpty(const std::string& path, const ResourceEntry& entry)
 {
-    Bytes file;
-    {
-        std::ifstream in(path, std::ios::binary);
-        file.assign(std::istreambuf_iterator<char>(in), {});
-    }
-    auto* dos = At<IMAGE_DOS_HEADER>(file, 0);
-    auto* nt = dos ? At<IMAGE_NT_HEADERS>(file, dos->e_lfanew) : nullptr;
-    if (!nt)
+    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module)
         return false;
-    const DWORD rva =
-        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_RESOURCE].VirtualAddress;
-    size_t base = 0;
-    const size_t sections = dos->e_lfanew + offsetof(IMAGE_NT_HEADERS, OptionalHeader) +
-                            nt->FileHeader.SizeOfOptionalHeader;
-    for (int i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
-        auto* section = At<IMAGE_SECTION_HEADER>(file, sections + i * sizeof(IMAGE_SECTION_HEADER));
-        if (section && rva >= section->VirtualAddress &&
-            rva < section->VirtualAddress + section->SizeOfRawData)
-            base = section->PointerToRawData + (rva - section->VirtualAddress);
-    }
-    if (!base)
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(entry.id), entry.type.c_str());
+    // The handle of a data file is its mapping's address with flags in the low bits.
+    const auto* base =
+        reinterpret_cast<const char*>(reinterpret_cast<ULONG_PTR>(module) & ~ULONG_PTR{3});
+    const std::streamoff offset = found ? reinterpret_cast<const char*>(found) +
+                                              offsetof(IMAGE_RESOURCE_DATA_ENTRY, Size) - base
+                                        : 0;
+    FreeLibrary(module);
+    if (!offset)
         return false;
-
-    auto* byType = FindEntry(file, base, 0, type.c_str(), 0);
-    auto* byId = byType ? FindEntry(file, base, byType->OffsetToDirectory, nullptr, id) : nullptr;
-    auto* languages =
-        byId ? At<IMAGE_RESOURCE_DIRECTORY_ENTRY>(file, base + byId->OffsetToDirectory +
-                                                            sizeof(IMAGE_RESOURCE_DIRECTORY))
-             : nullptr;
-    auto* data =
-        languages ? At<IMAGE_RESOURCE_DATA_ENTRY>(file, base + languages->OffsetToData) : nullptr;
-    if (!data)
-        return false;
-    const size_t sizeOffset = reinterpret_cast<const unsigned char*>(&data->Size) - file.data();
     std::fstream out(path, std::ios::binary | std::ios::in | std::ios::out);
     const DWORD zero = 0;
-    out.seekp(static_cast<std::streamoff>(sizeOffset));
+    out.seekp(offset);
     out.write(reinterpret_cast<const char*>(&zero), sizeof zero);
     return static_cast<bool>(out);
 }
@@ -111,17 +43,16 @@ std::string TemporaryPath(const char* name)
     static int serial = 0;
     char directory[MAX_PATH];
     GetTempPathA(MAX_PATH, directory);
-    char path[MAX_PATH];
-    wsprintfA(path, "%squizz-test-%lu-%d-%s", directory, GetCurrentProcessId(), ++serial, name);
-    return path;
+    return directory + std::string("quizz-test-") + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(++serial) + "-" + name;
 }
 
 bool WriteModuleCopy(const std::string& templatePath, const std::string& path,
                      const std::vector<ResourceEntry>& resources)
 {
-    if (!CopyFileA(templatePath.c_str(), path.c_str(), FALSE))
-        return false;
-    HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
+    HANDLE update = CopyFileA(templatePath.c_str(), path.c_str(), FALSE)
+                        ? BeginUpdateResourceA(path.c_str(), FALSE)
+                        : nullptr;
     if (!update)
         return false;
     static unsigned char placeholder[1];
@@ -135,34 +66,50 @@ bool WriteModuleCopy(const std::string& templatePath, const std::string& path,
     if (!EndUpdateResourceA(update, FALSE))
         return false;
     for (const ResourceEntry& entry : resources)
-        if (entry.data.empty() && !MakeResourceEmpty(path, entry.type, entry.id))
+        if (entry.data.empty() && !MakeResourceEmpty(path, entry))
             return false;
     return true;
 }
 
 ResourceModule::ResourceModule(const std::vector<ResourceEntry>& resources)
-    : path_(TemporaryPath("module.dll"))
+    : path(TemporaryPath("module.dll"))
 {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    if (WriteModuleCopy(self, path_, resources))
-        module_ = LoadLibraryExA(path_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (WriteModuleCopy(self, path, resources))
+        handle = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
 ResourceModule::~ResourceModule()
 {
-    if (module_)
-        FreeLibrary(module_);
-    DeleteFileA(path_.c_str());
+    if (handle)
+        FreeLibrary(handle);
+    DeleteFileA(path.c_str());
+}
+
+std::unique_ptr<QuizRecord> MakeQuiz(int layout, int questions, int answers, int reveal)
+{
+    auto quiz = std::make_unique<QuizRecord>();
+    CopyText(quiz->title, "Les capitales");
+    CopyText(quiz->author, "Léa");
+    CopyText(quiz->explanations, "Trouvez la capitale de chaque pays.");
+    quiz->layoutKind = layout;
+    quiz->questionCount = questions;
+    quiz->answersPerQuestion = answers;
+    quiz->revealMode = reveal;
+    for (int i = 0; i < questions && i < MAX_QUESTIONS; ++i) {
+        AppendQuestion(*quiz, "Paris", "France", "Quelle ville ?");
+        wsprintfA(quiz->codes[i], "CODE%d", i + 1);
+    }
+    return quiz;
 }
 
 std::vector<unsigned char> LzwCoded(const std::vector<unsigned char>& plain)
 {
     unsigned char* out = nullptr;
     uint32_t length = 0;
-    int32_t result = LzwEncode(plain.data(), static_cast<uint32_t>(plain.size()), &out, &length);
     std::vector<unsigned char> coded;
-    if (result == LZW_OK)
+    if (LzwEncode(plain.data(), static_cast<uint32_t>(plain.size()), &out, &length) == LZW_OK)
         coded.assign(out, out + length);
     free(out);
     return coded;

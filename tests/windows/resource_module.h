@@ -6,40 +6,39 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 struct ResourceEntry {
     std::string type;
     int id;
-    std::vector<unsigned char> data;
+    std::vector<unsigned char> data; // none: an empty resource
 };
 
 // A path in the temporary directory, unique to this process, ending in name.
 std::string TemporaryPath(const char* name);
 
-// Copies templatePath to path and adds the resources to the copy. An entry
-// with no data becomes an empty resource.
+// Copies templatePath to path and adds the resources to the copy.
 bool WriteModuleCopy(const std::string& templatePath, const std::string& path,
                      const std::vector<ResourceEntry>& resources);
 
 // A copy of the running test program with the resources added, loaded as a
 // data file; removed again when it goes.
-class ResourceModule {
-public:
+struct ResourceModule {
     explicit ResourceModule(const std::vector<ResourceEntry>& resources);
     ~ResourceModule();
     ResourceModule(const ResourceModule&) = delete;
     ResourceModule& operator=(const ResourceModule&) = delete;
 
-    HMODULE Handle() const { return module_; }
-
-private:
-    std::string path_;
-    HMODULE module_ = nullptr;
+    std::string path;
+    HMODULE handle = nullptr;
 };
 
-// The coded payloads as the authoring tool writes them.
+// A quiz titled "Les capitales" by "Léa", of questions "Quelle ville ?"
+// answered "Paris" (and "France" as second answer), with codes "CODE1"...
+std::unique_ptr<QuizRecord> MakeQuiz(int layout, int questions, int answers, int reveal);
+
 std::vector<unsigned char> LzwCoded(const std::vector<unsigned char>& plain);
 
 // "PATCH" 104 and 105 for a quiz record.

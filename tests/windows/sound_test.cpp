@@ -108,21 +108,3 @@ TEST_F(Sound, ClosingTheWindowStopsTheSoundAndRemovesItsFile)
     ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 0u);
 }
-
-TEST_F(Sound, OnlyClicksOnTheButtonsOfQuestions1To90Count)
-{
-    const struct {
-        WPARAM command;
-        bool plays;
-    } clicks[] = {{PLAY_BUTTON_BASE + 1, true},
-                  {MAKEWPARAM(PLAY_BUTTON_BASE + 1, BN_SETFOCUS), false},
-                  {PLAY_BUTTON_BASE + 91, false},
-                  {PLAY_BUTTON_BASE, false}};
-    for (const auto& c : clicks) {
-        StopQuestionMedia(g_panel, 1);
-        SendMessageA(g_panel, WM_COMMAND, c.command, 0);
-        EXPECT_EQ(AudioWindow != nullptr, c.plays) << c.command;
-    }
-    SendMessageA(g_panel, WM_COMMAND, STOP_BUTTON_BASE + 90, 0);
-    EXPECT_EQ(AudioWindow, nullptr);
-}

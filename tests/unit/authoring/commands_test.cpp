@@ -9,6 +9,11 @@
 
 namespace {
 
+struct Outcome {
+    int code;
+    std::string out, err;
+};
+
 // The Windows half, faked: a packed player is a file holding "packed", and
 // the resources written are kept by path for readResources.
 struct FakeWindows {
@@ -39,20 +44,14 @@ struct FakeWindows {
             return std::filesystem::equivalent(a, b);
         };
     }
-};
 
-struct Outcome {
-    int code;
-    std::string out;
-    std::string err;
+    Outcome Run(const std::vector<std::string>& args)
+    {
+        CommandOutput output;
+        const int code = RunQuizzpack(args, platform, output);
+        return {code, output.out, output.err};
+    }
 };
-
-Outcome Quizzpack(FakeWindows& windows, const std::vector<std::string>& args)
-{
-    CommandOutput output;
-    const int code = RunQuizzpack(args, windows.platform, output);
-    return {code, output.out, output.err};
-}
 
 } // namespace
 
@@ -85,13 +84,13 @@ TEST(Commands, RefusesWhatItCannotTake)
          u8"impossible de lire « " + folder.path + u8" » : c'est un dossier, pas un fichier"},
     };
     for (const auto& c : cases) {
-        const Outcome run = Quizzpack(windows, c.args);
+        const Outcome run = windows.Run(c.args);
         EXPECT_EQ(run.code, EXIT_USAGE) << c.err;
         EXPECT_EQ(run.err, "quizzpack : " + c.err + "\n");
         EXPECT_EQ(run.out, "");
     }
-    EXPECT_EQ(Quizzpack(windows, {"--version"}).out, "quizzpack 2.1\n");
-    EXPECT_EQ(Quizzpack(windows, {"--help"}).code, EXIT_DONE);
+    EXPECT_EQ(windows.Run({"--version"}).out, "quizzpack 2.1\n");
+    EXPECT_EQ(windows.Run({"--help"}).code, EXIT_DONE);
     EXPECT_TRUE(Listing(folder.path).empty());
 }
 
@@ -102,18 +101,18 @@ TEST(Commands, NewWritesAQuizThatChecksAndBuildsAsItIs)
         FakeWindows windows(folder.path);
         SaveFile(folder / "quizz.exe", "player");
         const std::string source = folder / "mon quiz.toml";
-        EXPECT_EQ(Quizzpack(windows, {"new", source, "--layout", layout}).code, EXIT_DONE);
-        const Outcome check = Quizzpack(windows, {"check", source});
+        EXPECT_EQ(windows.Run({"new", source, "--layout", layout}).code, EXIT_DONE);
+        const Outcome check = windows.Run({"check", source});
         EXPECT_EQ(check.code, EXIT_DONE) << layout << check.err;
         EXPECT_NE(check.out.find(std::string(u8"disposition « ") + layout + u8" »"),
                   std::string::npos)
             << check.out;
-        const Outcome build = Quizzpack(windows, {"build", source});
+        const Outcome build = windows.Run({"build", source});
         EXPECT_EQ(build.code, EXIT_DONE) << layout << build.err;
         EXPECT_EQ(windows.modules.count(folder / "mon quiz.exe"), 1u) << layout;
         EXPECT_EQ(LoadFile(folder / "quizz.exe"), "player");
 
-        const Outcome again = Quizzpack(windows, {"new", source, "--layout", layout});
+        const Outcome again = windows.Run({"new", source, "--layout", layout});
         EXPECT_EQ(again.code, EXIT_USAGE);
         EXPECT_EQ(again.err, u8"quizzpack : « " + source +
                                  u8" » existe déjà, et quizzpack n'écrase rien ; rien n'a été "
@@ -121,32 +120,24 @@ TEST(Commands, NewWritesAQuizThatChecksAndBuildsAsItIs)
     }
 }
 
+// Problems of both steps, in file order, each with the file's path.
 TEST(Commands, CheckTellsEveryMistakeOfAFile)
 {
     TempFolder folder;
     FakeWindows windows(folder.path);
-    SaveFile(
-        folder / "capitales.toml",
-        u8"titre = \"Capitales d'Europe\"\ndisposition = \"texte\"\ncodes = [\"UN\", \"DEUX\", "
-        u8"\"TROIS\"]\n\n[[question]]\nreponse = \"Paris | France\"\ntexte = \"France ?\"\n\n"
-        u8"[[question]]\nreponse = \"Rome\"\ntexe = \"Italie ?\"\n");
-    const Outcome check = Quizzpack(windows, {"check", folder / "capitales.toml"});
-    EXPECT_EQ(check.code, EXIT_QUIZ_ERRORS);
     const std::string file = folder / "capitales.toml";
+    SaveFile(
+        file,
+        "titre = \"T\"\ndisposition = \"texte\"\n[[question]]\nreponse = \"a\"\ntexe = \"q\"\n");
+    const Outcome check = windows.Run({"check", file});
+    EXPECT_EQ(check.code, EXIT_QUIZ_ERRORS);
     EXPECT_EQ(check.err,
               file +
-                  u8":3:9: codes : 3 codes pour 2 questions : un code par nombre de questions "
-                  u8"trouvées, donc 2 au plus\n" +
+                  u8":3:1: question 1, texte : manquant : dans la disposition \"texte\", chaque "
+                  u8"question montre son texte\n" +
                   file +
-                  u8":6:11: question 1, reponse : le caractère « | » est interdit : il "
-                  u8"sépare les textes dans le quiz\n" +
-                  file +
-                  u8":9:1: question 2, texte : manquant : dans la disposition \"texte\", "
-                  u8"chaque question montre son texte\n" +
-                  file +
-                  u8":11:1: question 2, texe : clé inconnue : vouliez-vous dire « texte » "
-                  u8"?\n" +
-                  file + u8" : 4 erreurs, rien n'a été écrit.\n");
+                  u8":5:1: question 1, texe : clé inconnue : vouliez-vous dire « texte » ?\n" +
+                  file + u8" : 2 erreurs, rien n'a été écrit.\n");
     EXPECT_EQ(check.out, "");
 }
 
@@ -155,7 +146,7 @@ TEST(Commands, BuildRefusesBeforeWritingAnything)
     TempFolder folder;
     FakeWindows windows(folder / "outil");
     std::filesystem::create_directory(folder / "outil");
-    SaveFile(folder / "q.toml", TEXT_QUIZ);
+    SaveFile(folder / "q.toml", SOURCES[0]);
     SaveFile(folder / "lecteur.exe", "player");
     const std::string q = folder / "q.toml";
     const struct {
@@ -182,12 +173,12 @@ TEST(Commands, BuildRefusesBeforeWritingAnything)
     };
     for (const auto& c : cases) {
         windows.writeFails = c.writeFails;
-        const Outcome run = Quizzpack(windows, c.args);
+        const Outcome run = windows.Run(c.args);
         EXPECT_EQ(run.code, EXIT_USAGE) << c.err;
         EXPECT_EQ(run.err, "quizzpack : " + c.err + "\n");
         EXPECT_TRUE(windows.modules.empty());
     }
-    EXPECT_EQ(LoadFile(q), TEXT_QUIZ);
+    EXPECT_EQ(LoadFile(q), SOURCES[0]);
     EXPECT_EQ(LoadFile(folder / "lecteur.exe"), "player");
 }
 
@@ -196,16 +187,16 @@ TEST(Commands, ExtractGivesBackTheSourceAndChecksItRebuilds)
     TempFolder folder;
     FakeWindows windows(folder.path);
     const std::string source = folder / "q.toml";
-    ASSERT_EQ(Quizzpack(windows, {"new", source, "--layout", "image"}).code, EXIT_DONE);
+    ASSERT_EQ(windows.Run({"new", source, "--layout", "image"}).code, EXIT_DONE);
     SaveFile(folder / "quizz.exe", "player");
-    ASSERT_EQ(Quizzpack(windows, {"build", source}).code, EXIT_DONE);
+    ASSERT_EQ(windows.Run({"build", source}).code, EXIT_DONE);
     const std::string packed = folder / "q.exe";
 
-    const Outcome extract = Quizzpack(windows, {"extract", packed});
+    const Outcome extract = windows.Run({"extract", packed});
     EXPECT_EQ(extract.code, EXIT_DONE) << extract.err;
     EXPECT_EQ(extract.out, u8"« " + (folder / "q/q.toml") + u8" » écrit, avec 3 médias.\n");
     EXPECT_EQ(LoadFile(folder / "q/image01.bmp"), LoadFile(folder / "medias/image1.bmp"));
-    const Outcome again = Quizzpack(windows, {"extract", packed});
+    const Outcome again = windows.Run({"extract", packed});
     EXPECT_EQ(again.code, EXIT_USAGE);
 
     // A payload with a byte past the colour: the player ignores it, a source
@@ -221,7 +212,7 @@ TEST(Commands, ExtractGivesBackTheSourceAndChecksItRebuilds)
     std::string reason;
     ASSERT_TRUE(CodePayload(longer, resources[0].data, reason));
     resources.push_back({"IMG", 499, Jpeg()}); // not the player's: not extracted
-    const Outcome odd = Quizzpack(windows, {"extract", packed, "-o", folder / "autre"});
+    const Outcome odd = windows.Run({"extract", packed, "-o", folder / "autre"});
     EXPECT_EQ(odd.code, EXIT_QUIZ_ERRORS);
     EXPECT_EQ(odd.err, u8"quizzpack : la reconstruction de ce quiz ne redonnera pas à l'octet "
                        u8"près les ressources : PATCH 104.\n");

@@ -2,11 +2,8 @@
 
 #include "authoring/extraction.h"
 #include "authoring/source_writer.h"
-#include "quiz/lzw.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 TEST(Extraction, WritesASourceThatBuildsTheSameResources)
 {
@@ -35,12 +32,10 @@ TEST(Extraction, WritesASourceThatBuildsTheSameResources)
 
 TEST(Extraction, RefusesWhatHoldsNoQuizItCanWrite)
 {
-    unsigned char* coded = nullptr;
-    uint32_t length = 0;
-    LzwEncode(reinterpret_cast<const unsigned char*>("\0\6\1\1T|||||a||\0\0\0\0"), 17, &coded,
-              &length);
-    const Bytes unknownLayout(coded, coded + length);
-    free(coded);
+    const std::string plain("\0\6\1\1T|||||a||\0\0\0\0", 17);
+    Bytes unknownLayout;
+    std::string reason;
+    ASSERT_TRUE(CodePayload(Bytes(plain.begin(), plain.end()), unknownLayout, reason)) << reason;
     const std::string bare =
         u8"pas de quiz dedans (ressource PATCH 104 absente) : c'est peut-être le lecteur nu";
     const struct {

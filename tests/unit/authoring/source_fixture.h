@@ -21,28 +21,24 @@ inline Bytes Jpeg()
     return {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0};
 }
 
-inline MediaReader FromMemory(const MediaFiles& files)
-{
-    return [&files](const std::string& path, Bytes& bytes, std::string& reason) {
-        auto found = files.find(path);
-        if (found == files.end())
-            reason = "fichier introuvable";
-        else
-            bytes = found->second;
-        return found != files.end();
-    };
-}
-
-// Reads and builds text as quizzpack check does; the problems as it prints
-// them, one a line.
+// Reads and builds text as quizzpack check does, the media read from memory;
+// the problems as it prints them, one a line.
 inline std::string ProblemsOf(const std::string& text, const MediaFiles& media,
                               std::vector<QuizResource>* resources = nullptr)
 {
+    auto read = [&media](const std::string& path, Bytes& bytes, std::string& reason) {
+        const auto found = media.find(path);
+        if (found == media.end())
+            reason = "fichier introuvable";
+        else
+            bytes = found->second;
+        return found != media.end();
+    };
     QuizSource source;
     std::vector<Problem> problems;
     std::vector<QuizResource> built;
     if (ReadQuizSource(text, source, problems))
-        BuildQuizResources(source, FromMemory(media), built, problems);
+        BuildQuizResources(source, read, built, problems);
     if (resources)
         *resources = built;
     std::string lines;
@@ -50,11 +46,6 @@ inline std::string ProblemsOf(const std::string& text, const MediaFiles& media,
         lines += FormatProblem("q.toml", problem) + "\n";
     return lines;
 }
-
-// A text quiz of two questions that has no problem.
-inline const char* const TEXT_QUIZ = "titre = \"T\"\ndisposition = \"texte\"\n[[question]]\n"
-                                     "reponse = \"a\"\ntexte = \"q\"\n[[question]]\n"
-                                     "reponse = \"b\"\ntexte = \"r\"\n";
 
 // The media that SOURCES name, and one quiz of each layout and option, with
 // the texts that a source file must quote with care.
@@ -93,19 +84,17 @@ struct TempFolder {
     TempFolder()
     {
         static int count = 0;
-        path = (std::filesystem::temp_directory_path() /
-                std::filesystem::u8path(
-                    u8"quizzpack é " +
-                    std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
-                    "-" + std::to_string(++count)))
-                   .u8string();
-        std::filesystem::create_directories(std::filesystem::u8path(path));
+        const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+        const auto name = u8"quizzpack é " + std::to_string(now) + "-" + std::to_string(++count);
+        const auto folder = std::filesystem::temp_directory_path() / std::filesystem::u8path(name);
+        std::filesystem::create_directories(folder);
+        path = folder.u8string();
     }
     ~TempFolder() { std::filesystem::remove_all(std::filesystem::u8path(path)); }
     std::string operator/(const std::string& name) const { return path + "/" + name; }
 };
 
-// Every file under a folder, relative to it, with its size.
+// Every file under a folder, relative to it, with its size (0 for a folder).
 inline std::map<std::string, uintmax_t> Listing(const std::string& folder)
 {
     std::map<std::string, uintmax_t> files;

@@ -1,23 +1,29 @@
-#include "authoring/media_format.h"
+#include "quiz/media_format.h"
 
 #include <cstring>
+#include <iterator>
 
 namespace {
 
-bool StartsWith(const std::vector<unsigned char>& bytes, size_t offset, const char* magic,
-                size_t length)
+struct Bytes {
+    const unsigned char* data;
+    std::size_t size;
+    const unsigned char& operator[](std::size_t i) const { return data[i]; }
+};
+
+bool StartsWith(Bytes bytes, std::size_t offset, const char* magic, std::size_t length)
 {
-    return bytes.size() >= offset + length && memcmp(bytes.data() + offset, magic, length) == 0;
+    return bytes.size >= offset + length && memcmp(bytes.data + offset, magic, length) == 0;
 }
 
-bool Riff(const std::vector<unsigned char>& bytes, const char* form)
+bool Riff(Bytes bytes, const char* form)
 {
     return StartsWith(bytes, 0, "RIFF", 4) && StartsWith(bytes, 8, form, 4);
 }
 
-bool Bitmap(const std::vector<unsigned char>& bytes)
+bool Bitmap(Bytes bytes)
 {
-    if (!StartsWith(bytes, 0, "BM", 2) || bytes.size() < 18)
+    if (!StartsWith(bytes, 0, "BM", 2) || bytes.size < 18)
         return false;
     const unsigned headerSize = bytes[14] | bytes[15] << 8 | bytes[16] << 16 | bytes[17] << 24;
     return headerSize == 12 || headerSize == 40 || headerSize == 52 || headerSize == 56 ||
@@ -25,16 +31,17 @@ bool Bitmap(const std::vector<unsigned char>& bytes)
 }
 
 // An MPEG audio frame header of layer III (MP3 files without an ID3 tag).
-bool Mp3Frame(const std::vector<unsigned char>& bytes)
+bool Mp3Frame(Bytes bytes)
 {
-    return bytes.size() >= 4 && bytes[0] == 0xFF && (bytes[1] & 0xE0) == 0xE0 &&
+    return bytes.size >= 4 && bytes[0] == 0xFF && (bytes[1] & 0xE0) == 0xE0 &&
            (bytes[1] >> 1 & 3) == 1 && (bytes[2] >> 4) != 0xF;
 }
 
 } // namespace
 
-MediaFormat DetectMediaFormat(const std::vector<unsigned char>& bytes)
+MediaFormat DetectMediaFormat(const unsigned char* data, std::size_t size)
 {
+    const Bytes bytes = {data, size};
     if (StartsWith(bytes, 0, "\xFF\xD8\xFF", 3))
         return MediaFormat::Jpeg;
     if (StartsWith(bytes, 0, "GIF87a", 6) || StartsWith(bytes, 0, "GIF89a", 6))
@@ -66,67 +73,59 @@ MediaFormat DetectMediaFormat(const std::vector<unsigned char>& bytes)
     return MediaFormat::Unknown;
 }
 
+bool IsPicture(MediaFormat format)
+{
+    return IsPlayerPicture(format) || format == MediaFormat::Png || format == MediaFormat::Webp ||
+           format == MediaFormat::Tiff;
+}
+
 bool IsPlayerPicture(MediaFormat format)
 {
     return format == MediaFormat::Jpeg || format == MediaFormat::Gif || format == MediaFormat::Bmp;
 }
 
+namespace {
+
+struct FormatNames {
+    MediaFormat format;
+    const char* name;
+    const char* extension;
+};
+
+constexpr FormatNames FORMAT_NAMES[] = {
+    {MediaFormat::Jpeg, "JPEG", ".jpg"},
+    {MediaFormat::Gif, "GIF", ".gif"},
+    {MediaFormat::Bmp, "BMP", ".bmp"},
+    {MediaFormat::Png, "PNG", ".png"},
+    {MediaFormat::Webp, "WebP", ".bin"},
+    {MediaFormat::Tiff, "TIFF", ".bin"},
+    {MediaFormat::Mp3, "MP3", ".mp3"},
+    {MediaFormat::Wav, "WAV", ".wav"},
+    {MediaFormat::Ogg, "Ogg", ".bin"},
+    {MediaFormat::Flac, "FLAC", ".bin"},
+    {MediaFormat::Avi, "AVI", ".avi"},
+    {MediaFormat::Mp4, "MP4", ".mp4"},
+    {MediaFormat::Matroska, "Matroska (MKV, WebM)", ".bin"},
+    {MediaFormat::Mpeg, "MPEG", ".bin"},
+    {MediaFormat::Unknown, "inconnu", ".bin"},
+};
+
+const FormatNames& NamesOf(MediaFormat format)
+{
+    for (const FormatNames& names : FORMAT_NAMES)
+        if (names.format == format)
+            return names;
+    return FORMAT_NAMES[std::size(FORMAT_NAMES) - 1];
+}
+
+} // namespace
+
 const char* MediaFormatName(MediaFormat format)
 {
-    switch (format) {
-    case MediaFormat::Jpeg:
-        return "JPEG";
-    case MediaFormat::Gif:
-        return "GIF";
-    case MediaFormat::Bmp:
-        return "BMP";
-    case MediaFormat::Png:
-        return "PNG";
-    case MediaFormat::Webp:
-        return "WebP";
-    case MediaFormat::Tiff:
-        return "TIFF";
-    case MediaFormat::Mp3:
-        return "MP3";
-    case MediaFormat::Wav:
-        return "WAV";
-    case MediaFormat::Ogg:
-        return "Ogg";
-    case MediaFormat::Flac:
-        return "FLAC";
-    case MediaFormat::Avi:
-        return "AVI";
-    case MediaFormat::Mp4:
-        return "MP4";
-    case MediaFormat::Matroska:
-        return "Matroska (MKV, WebM)";
-    case MediaFormat::Mpeg:
-        return "MPEG";
-    default:
-        return "inconnu";
-    }
+    return NamesOf(format).name;
 }
 
 const char* MediaExtension(MediaFormat format)
 {
-    switch (format) {
-    case MediaFormat::Jpeg:
-        return ".jpg";
-    case MediaFormat::Gif:
-        return ".gif";
-    case MediaFormat::Bmp:
-        return ".bmp";
-    case MediaFormat::Png:
-        return ".png";
-    case MediaFormat::Mp3:
-        return ".mp3";
-    case MediaFormat::Wav:
-        return ".wav";
-    case MediaFormat::Avi:
-        return ".avi";
-    case MediaFormat::Mp4:
-        return ".mp4";
-    default:
-        return ".bin";
-    }
+    return NamesOf(format).extension;
 }
