@@ -243,8 +243,10 @@ TEST(Robustness, EveryDamagedQuizShowsItsMessagesAndNeverCrashes)
     const std::vector<Row> rows = Corpus();
     std::vector<Outcome> outcomes(rows.size());
     std::atomic<size_t> next(0);
+    constexpr int WORKERS = 4;
     std::vector<std::thread> workers;
-    for (int w = 0; w < 4; ++w)
+    workers.reserve(WORKERS);
+    for (int w = 0; w < WORKERS; ++w)
         workers.emplace_back([&] {
             for (size_t r; (r = next++) < rows.size();)
                 outcomes[r] = RunRow(rows[r], static_cast<int>(r));

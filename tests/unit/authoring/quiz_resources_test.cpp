@@ -83,9 +83,10 @@ TEST(QuizResources, RefusesPayloadsPastTheCodecsLimits)
     // 4 + 6 + 90 × 780 + 1 + 3 = 70 214 bytes, past the 65 535 that the codec takes.
     const std::string x(259, 'x');
     std::string text = "titre = \"T\"\ndisposition = \"image\"\nrevelation = \"texte\"\n";
+    const std::string question = "[[question]]\nreponse = \"" + x + "\"\ntexte = \"" + x +
+                                 "\"\ntexte_revele = \"" + x + "\"\nimage = \"a.jpg\"\n";
     for (int i = 0; i < 90; ++i)
-        text += "[[question]]\nreponse = \"" + x + "\"\ntexte = \"" + x + "\"\ntexte_revele = \"" +
-                x + "\"\nimage = \"a.jpg\"\n";
+        text += question;
     EXPECT_EQ(ProblemsOf(text, {{"a.jpg", Jpeg()}}),
               u8"q.toml: les textes du quiz : 70214 octets, le codage en accepte 65535 au plus : "
               u8"raccourcissez des textes\n");
