@@ -10,6 +10,11 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine xvfb xauth x11-apps python3
   gstreamer1.0-plugins-good
+  # 32-bit Wine plays sounds and films with its own 32-bit libraries, as a
+  # Linux player's Wine has them: without GStreamer an MP3 never opens, and
+  # without OpenGL the film renderer crashes inside quartz.dll.
+  gstreamer1.0-plugins-good:i386 gstreamer1.0-plugins-base:i386
+  libgl1:i386 libgl1-mesa-dri:i386
   imagemagick ffmpeg ncompress
   libtomlplusplus-dev zip unzip
 )
