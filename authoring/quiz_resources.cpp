@@ -106,16 +106,9 @@ bool CodePayload(const std::vector<unsigned char>& plain, std::vector<unsigned c
     free(out);
     if (result != LZW_OK) {
         reason = result == LZW_ENCODE_REFUSED
-                     ? u8"une fois codés, ils passeraient " + std::to_string(LZW_ENCODE_CAPACITY) +
-                           u8" octets, la limite du codage : raccourcissez des textes"
+                     ? u8"une fois codés, ils passeraient " + std::to_string(LZW_MAX_INPUT) +
+                           u8" octets, ce que le lecteur décode au plus : raccourcissez des textes"
                      : u8"le codage a échoué (code " + std::to_string(result) + ")";
-        return false;
-    }
-    if (coded.size() > LZW_MAX_INPUT) {
-        reason = u8"une fois codés, ils font " + std::to_string(coded.size()) +
-                 u8" octets et le lecteur en décode " + std::to_string(LZW_MAX_INPUT) +
-                 u8" au plus : raccourcissez des textes";
-        coded.clear();
         return false;
     }
     // What the player will do with it, so that a codec fault never ships.

@@ -192,9 +192,11 @@ struct BitWriter {
         bitCount = 0;
     }
 
+    // The decoder takes streams of LZW_MAX_INPUT bytes at most: a longer
+    // one would be written only to be refused when the quiz starts.
     void Store(unsigned char byte)
     {
-        if (produced == LZW_ENCODE_CAPACITY) {
+        if (produced == LZW_MAX_INPUT) {
             full = true;
             return;
         }

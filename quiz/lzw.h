@@ -19,7 +19,8 @@
 //                          memoire" is shown when it is the output buffer)
 //   LZW_NO_INPUT       -5  empty input, input of 65536 bytes or more, or a
 //                          stream that ends inside its first code
-//   LZW_ENCODE_REFUSED -6  the coded output would pass LZW_ENCODE_CAPACITY
+//   LZW_ENCODE_REFUSED -6  the coded stream would pass LZW_MAX_INPUT bytes,
+//                          which the decoder refuses
 //   LZW_BAD_STREAM     -7  a code above the next free code, the input ending
 //                          before LZW_END, a width above 32, an entry past
 //                          4095 without a reset, a string past 4096 bytes, or

@@ -140,9 +140,25 @@ TEST(Lzw, RefusesInputsItCannotTake)
         EXPECT_EQ(Code(encode, {}).result, LZW_NO_INPUT);
         EXPECT_EQ(Code(encode, Bytes(LZW_MAX_INPUT + 1, 'a')).result, LZW_NO_INPUT);
     }
-    Coded encoded = Code(true, Random(LZW_MAX_INPUT, 256, 9));
-    EXPECT_EQ(encoded.result, LZW_ENCODE_REFUSED);
-    EXPECT_EQ(encoded.bytes.size(), LZW_ENCODE_CAPACITY);
+    // Random bytes code to a third more: past 65535 coded bytes the decoder
+    // refuses the stream, so the encoder must refuse it too; just below, the
+    // stream decodes.
+    const struct {
+        uint32_t size;
+        int32_t result;
+    } random[] = {{48000, LZW_OK}, {54558, LZW_ENCODE_REFUSED}, {LZW_MAX_INPUT, LZW_ENCODE_REFUSED}};
+    for (const auto& r : random) {
+        const Bytes input = Random(r.size, 256, 9);
+        const Coded encoded = Code(true, input);
+        EXPECT_EQ(encoded.result, r.result) << r.size;
+        if (r.result == LZW_OK) {
+            const Coded decoded = Code(false, encoded.bytes);
+            EXPECT_EQ(decoded.result, LZW_OK) << r.size;
+            EXPECT_TRUE(decoded.bytes == input) << r.size;
+        } else {
+            EXPECT_EQ(encoded.bytes.size(), LZW_MAX_INPUT) << r.size;
+        }
+    }
 }
 
 TEST(Lzw, DecodesMalformedStreamsSafely)
