@@ -27,25 +27,28 @@ SavedAnswers OpenSavedAnswers()
 {
     char name[TEXT_SIZE];
     AnswersFileName(name);
-    return {fopen(name, "r")};
+    // Binary: the text mode would end the file at a Ctrl+Z byte; line ends
+    // are found here, CR LF or LF alike.
+    return {fopen(name, "rb")};
 }
 
 void NextSavedAnswer(SavedAnswers& saved, char (&text)[TEXT_SIZE])
 {
-    text[0] = '\0';
-    if (!saved.file || !fgets(text, TEXT_SIZE, saved.file)) {
-        text[0] = '\0';
-        return;
+    // A line is every byte before its line feed, NUL bytes included: a line
+    // measured by its string length would end early, and the rest of it
+    // would be taken for the next box's line.
+    char line[TEXT_SIZE]; // a box's worth, and the CR of a CR LF
+    size_t length = 0;
+    for (int c; saved.file && (c = fgetc(saved.file)) != EOF && c != '\n';) {
+        if (length < sizeof line)
+            line[length++] = static_cast<char>(c); // the rest belongs to no box
     }
-    const size_t length = strlen(text);
-    if (length > 0 && text[length - 1] == '\n') {
-        text[length - 1] = '\0';
-    } else {
-        // An over-long line: its rest belongs to no box.
-        int c;
-        while ((c = fgetc(saved.file)) != EOF && c != '\n') {
-        }
-    }
+    if (length > 0 && line[length - 1] == '\r')
+        --length;
+    if (length > TEXT_SIZE - 1)
+        length = TEXT_SIZE - 1;
+    memcpy(text, line, length);
+    text[length] = '\0';
     if (strcmp(text, EMPTY_BOX_MARK) == 0)
         text[0] = '\0';
 }

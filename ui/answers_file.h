@@ -20,8 +20,9 @@ struct SavedAnswers {
 
 SavedAnswers OpenSavedAnswers();
 
-// The next box's saved text, empty when the file has no more lines. A line
-// fills exactly one box: what a line holds past 258 characters is dropped.
+// The next box's saved text, empty when the file has no more lines. Lines
+// end at a line feed, CR LF or LF, whatever bytes they hold; a line fills
+// exactly one box: what it holds past 259 characters is dropped.
 void NextSavedAnswer(SavedAnswers& saved, char (&text)[TEXT_SIZE]);
 
 void CloseSavedAnswers(SavedAnswers& saved);
