@@ -11,6 +11,9 @@
 
 namespace {
 
+// The main window's user data once a close has begun.
+constexpr LONG_PTR CLOSING = 1;
+
 // The content size of the panel follows from the layout: rows of three
 // cells, or one text row per question.
 void SetContentSize(const QuizRecord& quiz)
@@ -75,8 +78,13 @@ LRESULT OnSize(HWND window)
     return 0;
 }
 
-LRESULT OnClose()
+LRESULT OnClose(HWND window)
 {
+    // The box that tells a failed save runs a message loop of its own, where
+    // the user may close the window again: one close saves, tells and quits.
+    if (GetWindowLongPtrA(window, GWLP_USERDATA) == CLOSING)
+        return 0;
+    SetWindowLongPtrA(window, GWLP_USERDATA, CLOSING);
     SaveAnswers(g_panel);
     CloseSoundPlayer();
     DeleteFileA(SOUND_FILE);
@@ -190,7 +198,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SIZE:
         return OnSize(window);
     case WM_CLOSE:
-        return OnClose();
+        return OnClose(window);
     case WM_KEYDOWN:
         return OnKeyDown(wParam);
     case WM_MOUSEWHEEL:

@@ -8,7 +8,17 @@ std::vector<RecordedMessage>& RecordedMessages()
     return messages;
 }
 
+std::function<void()>& WhileMessageShown()
+{
+    static std::function<void()> action;
+    return action;
+}
+
 void ShowMessageBox(const char* text, const char* caption)
 {
     RecordedMessages().push_back({text, caption});
+    if (const std::function<void()> action = std::move(WhileMessageShown())) {
+        WhileMessageShown() = nullptr;
+        action();
+    }
 }

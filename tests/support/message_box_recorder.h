@@ -1,6 +1,7 @@
 // Records the message boxes the code under test asked for, in order.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,3 +15,7 @@ struct RecordedMessage {
 };
 
 std::vector<RecordedMessage>& RecordedMessages();
+
+// Run while a box is shown, as the user acting on the program meanwhile;
+// it runs once, then is cleared.
+std::function<void()>& WhileMessageShown();
