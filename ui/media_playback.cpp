@@ -68,9 +68,31 @@ void PutUrl(IWMPPlayer* player, const char* name)
     SysFreeString(url);
 }
 
+bool HasUrl(IWMPPlayer* player)
+{
+    BSTR url = nullptr;
+    const bool has = SUCCEEDED(player->get_URL(&url)) && url && url[0];
+    SysFreeString(url);
+    return has;
+}
+
+// The files go to the current folder, which is the quiz's own only when it
+// was started from there: the message names it.
+void TellUnwritable(bool sound)
+{
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    char text[MAX_PATH + 256];
+    wsprintfA(text,
+              "Impossible d'écrire le fichier %s dans le dossier « %s ». Copiez le quiz dans "
+              "un dossier où vous pouvez écrire, comme Documents, et lancez-le depuis ce dossier.",
+              sound ? "audio" : "vidéo", folder);
+    Tell(text);
+}
+
 } // namespace
 
-int ExtractMedia(HWND, int resourceId, int mediaType)
+int ExtractMedia(HWND, int resourceId, int mediaType, bool tellWriteFailure)
 {
     const bool sound = mediaType == MEDIA_SOUND;
     HMODULE module = GetModuleHandleA(nullptr);
@@ -99,8 +121,8 @@ int ExtractMedia(HWND, int resourceId, int mediaType)
         // A player given a file that is not there, or an older one, would
         // play nothing or the wrong thing without a word.
         DeleteFileA(name);
-        Tell(sound ? "Impossible d'écrire le fichier audio dans le dossier du quiz."
-                   : "Impossible d'écrire le fichier vidéo dans le dossier du quiz.");
+        if (tellWriteFailure)
+            TellUnwritable(sound);
         return 0;
     }
     return 1;
@@ -114,6 +136,11 @@ bool PrepareFilmPlayer(HWND panel, int question, HWND host)
                                 reinterpret_cast<void**>(&VideoPlayers[slot]))) ||
         !VideoPlayers[slot]) {
         VideoPlayers[slot] = nullptr;
+        // Windows editions sold without media features lack the control;
+        // the panel ends here, and the pupil must know why.
+        Tell("Impossible d'afficher les films : le Lecteur Windows Media manque sur cet "
+             "ordinateur. Ajoutez-le dans les fonctionnalités facultatives de Windows, puis "
+             "relancez le quiz.");
         return false;
     }
     IWMPPlayer* player = VideoPlayers[slot];
@@ -128,7 +155,9 @@ bool PrepareFilmPlayer(HWND panel, int question, HWND host)
     player->put_uiMode(none);
     SysFreeString(none);
 
-    if (ExtractMedia(panel, MEDIA_RESOURCE_BASE + question, MEDIA_FILM)) {
+    // Up to 90 films: a folder where none can be written is told once, by
+    // Play, not once a film before the window shows.
+    if (ExtractMedia(panel, MEDIA_RESOURCE_BASE + question, MEDIA_FILM, false)) {
         char name[MAX_PATH];
         FilmFileName(question, name);
         PutUrl(player, name);
@@ -143,14 +172,22 @@ void PlayQuestionMedia(HWND panel, int question)
 {
     if (g_quiz->layoutKind == LAYOUT_AUDIO) {
         CloseSound();
-        if (ExtractMedia(panel, MEDIA_RESOURCE_BASE + question, MEDIA_SOUND)) {
+        if (ExtractMedia(panel, MEDIA_RESOURCE_BASE + question, MEDIA_SOUND, true)) {
             AudioWindow = MCIWndCreateA(panel, g_instance, WS_CHILD | MCIWNDF_NOMENU, SOUND_FILE);
             SendMessageA(AudioWindow, MCI_PLAY, 0, 0);
         }
     } else if (g_quiz->layoutKind == LAYOUT_VIDEO) {
+        IWMPPlayer* player = VideoPlayers[question - 1];
         IWMPControls* controls = VideoControls[question - 1];
-        if (ExtractMedia(panel, MEDIA_RESOURCE_BASE + question, MEDIA_FILM) && controls)
+        if (ExtractMedia(panel, MEDIA_RESOURCE_BASE + question, MEDIA_FILM, true) && controls) {
+            // Its file could not be written at start-up: it has no name yet.
+            if (!HasUrl(player)) {
+                char name[MAX_PATH];
+                FilmFileName(question, name);
+                PutUrl(player, name);
+            }
             controls->play();
+        }
     }
 }
 

@@ -20,13 +20,15 @@ extern HWND VideoHosts[MAX_QUESTIONS];
 extern IWMPPlayer* VideoPlayers[MAX_QUESTIONS];
 extern IWMPControls* VideoControls[MAX_QUESTIONS];
 
-// Writes the medium of resourceId to its file; 1 when the file is complete,
-// 0 (after telling the user) when the resource is missing or the file could
-// not be written.
-int ExtractMedia(HWND panel, int resourceId, int mediaType);
+// Writes the medium of resourceId to its file in the current folder; 1 when
+// the file is complete. 0 when the resource is missing or unreadable, which
+// is told, or when the file could not be written, which is told only with
+// tellWriteFailure (Play tells it; start-up stays silent).
+int ExtractMedia(HWND panel, int resourceId, int mediaType, bool tellWriteFailure);
 
 // Makes question i's film player in its host, drawing no controls of its
-// own, with the film's name as its URL. False when no player can be made.
+// own, with the film's name as its URL. False, after telling the user, when
+// no player can be made.
 bool PrepareFilmPlayer(HWND panel, int question, HWND host);
 
 // The play and stop buttons of question i. A sound stops the one before;

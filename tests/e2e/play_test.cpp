@@ -106,6 +106,25 @@ TEST(StartUpWithoutAtl, AVideoQuizEndsWithOneAndNoWindow)
     EXPECT_EQ(player.WaitForExit(30000), 1u);
 }
 
+// Run with the media player control disabled, as on Windows editions sold
+// without media features (ctest sets WINEDLLOVERRIDES).
+TEST(StartUpWithoutMediaPlayer, AFilmQuizSaysOnceWhyItShowsNoFilm)
+{
+    PlayerProcess player(QuizResources(*MakeQuiz(LAYOUT_VIDEO, 6, 1, REVEAL_NONE)),
+                         "films-without-player.exe");
+    std::vector<ShownMessage> shown;
+    HWND main = player.WaitForMainWindow(30000, &shown);
+    EXPECT_NE(main, nullptr);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].caption, "Information");
+    EXPECT_EQ(shown[0].text, "Impossible d'afficher les films : le Lecteur Windows Media manque "
+                             "sur cet ordinateur. Ajoutez-le dans les fonctionnalités "
+                             "facultatives de Windows, puis relancez le quiz.");
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(player.WaitForExit(30000), 0u);
+    DeleteFileA(player.AnswersPath().c_str());
+}
+
 // In a folder of its own, so that the other players never load that library.
 TEST(StartUpWithAtlLackingItsExport, AVideoQuizEndsWithOneAndNoWindow)
 {

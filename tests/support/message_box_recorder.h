@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,12 @@ struct RecordedMessage {
         return text == other.text && caption == other.caption;
     }
 };
+
+// How a failing expectation shows one.
+inline void PrintTo(const RecordedMessage& message, std::ostream* out)
+{
+    *out << "[" << message.caption << ": " << message.text << "]";
+}
 
 std::vector<RecordedMessage>& RecordedMessages();
 

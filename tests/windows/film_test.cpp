@@ -1,5 +1,6 @@
 // Films of the video layout in the system's media player control. This
 // program carries a film for each of questions 1 to 12.
+#include "tests/support/message_box_recorder.h"
 #include "tests/windows/player_window.h"
 #include "ui/app_globals.h"
 #include "ui/media_files.h"
@@ -82,4 +83,41 @@ TEST_F(Film, APlayedFilmKeepsItsFileUntilShutdownAndStopStopsEveryFilm)
     DeleteFilmFiles();
     EXPECT_EQ(FilmFiles(), 0);
     EXPECT_EQ(VideoPlayers[2], nullptr);
+}
+
+TEST_F(Film, AFolderWhereNoFilmCanBeWrittenIsToldByPlayOnly)
+{
+    char name[MAX_PATH];
+    for (int i = 1; i <= 12; ++i) {
+        wsprintfA(name, FILM_FILE_FORMAT, i);
+        CreateDirectoryA(name, nullptr); // where the film would go
+    }
+    RecordedMessages().clear();
+    PlayerWindow window(MakeQuiz(LAYOUT_VIDEO, 12, 1, REVEAL_NONE));
+    EXPECT_TRUE(RecordedMessages().empty()) << "start-up stays silent";
+
+    PlayQuestionMedia(g_panel, 3);
+    char folder[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    EXPECT_EQ(RecordedMessages(),
+              (std::vector<RecordedMessage>{
+                  {std::string("Impossible d'écrire le fichier vidéo dans le dossier « ") +
+                       folder +
+                       " ». Copiez le quiz dans un dossier où vous pouvez écrire, comme "
+                       "Documents, et lancez-le depuis ce dossier.",
+                   "Information"}}));
+
+    // Once the folder takes it, the film gets its name and plays.
+    RemoveDirectoryA("quizz3.avi");
+    PlayQuestionMedia(g_panel, 3);
+    EXPECT_EQ(RecordedMessages().size(), 1u);
+    EXPECT_TRUE(Exists("quizz3.avi"));
+    BSTR url = nullptr;
+    VideoPlayers[2]->get_URL(&url);
+    EXPECT_STREQ(url, L"quizz3.avi");
+    SysFreeString(url);
+    for (int i = 1; i <= 12; ++i) {
+        wsprintfA(name, FILM_FILE_FORMAT, i);
+        RemoveDirectoryA(name);
+    }
 }

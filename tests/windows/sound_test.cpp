@@ -92,7 +92,9 @@ TEST_F(Sound, AMissingOrUnwritableSoundIsToldAndNothingPlays)
     EXPECT_EQ(AudioWindow, nullptr);
     ASSERT_EQ(RecordedMessages().size(), 2u);
     EXPECT_EQ(RecordedMessages()[1].caption, "Information");
-    EXPECT_EQ(ExtractMedia(g_panel, MEDIA_RESOURCE_BASE + 2, MEDIA_SOUND), 0);
+    EXPECT_NE(RecordedMessages()[1].text.find(directory.path), std::string::npos)
+        << "names the folder where the file was to go";
+    EXPECT_EQ(ExtractMedia(g_panel, MEDIA_RESOURCE_BASE + 2, MEDIA_SOUND, true), 0);
 }
 
 TEST_F(Sound, ClosingTheWindowStopsTheSoundAndRemovesItsFile)
