@@ -38,31 +38,86 @@ void MoveFocus(HWND box)
     ShowBox(target);
 }
 
-// The keys that scroll the main window scroll the panel from a box too.
-bool ScrollsPanel(WPARAM key, WORD* request)
+// Up and Down, Page Up and Page Down move the focus as in a table, so that
+// the box being typed in never leaves the view.
+bool IsMoveKey(WPARAM key)
 {
-    switch (key) {
-    case VK_PRIOR:
-        *request = SB_PAGEUP;
-        return true;
-    case VK_NEXT:
-        *request = SB_PAGEDOWN;
-        return true;
-    case VK_UP:
-        *request = SB_LINEUP;
-        return true;
-    case VK_DOWN:
-        *request = SB_LINEDOWN;
-        return true;
-    default:
-        return false;
-    }
+    return key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT;
 }
 
-// Enter, Tab, F1 and the scroll keys act on release, or on press with Alt.
+// The box a move key leads to: in the row above or below, the nearest one,
+// or for a page the farthest within the panel's height (of the boxes that
+// are, like this one, first or second boxes); in that row, the box of the
+// nearest column. How far down it lies (negative: up) goes to
+// distance; none when no row lies that way.
+HWND BoxToward(HWND box, WPARAM key, LONG* distance)
+{
+    HWND panel = GetParent(box);
+    const bool down = key == VK_DOWN || key == VK_NEXT;
+    const bool page = key == VK_PRIOR || key == VK_NEXT;
+    RECT from, client;
+    GetWindowRect(box, &from);
+    GetClientRect(panel, &client);
+    const int boxesPerQuestion = BoxesPerQuestion(g_quiz->answersPerQuestion);
+    const int boxCount = boxesPerQuestion * g_quiz->questionCount;
+    // A page keeps to first boxes, or to second ones.
+    const int self = GetDlgCtrlID(box) - ANSWER_BOX_BASE;
+    const auto leads = [&](int n) { return !page || (n - self) % boxesPerQuestion == 0; };
+
+    // The row first, its distance counted the way the key goes: the
+    // nearest, or for a page the farthest within the panel's height.
+    LONG nearestRow = 0, farthestInPage = 0;
+    for (int n = 1; n <= boxCount; ++n) {
+        RECT r;
+        if (!leads(n) || !GetWindowRect(PanelItem(panel, ANSWER_BOX_BASE + n), &r))
+            continue;
+        const LONG away = down ? r.top - from.top : from.top - r.top;
+        if (away <= 0)
+            continue;
+        if (nearestRow == 0 || away < nearestRow)
+            nearestRow = away;
+        if (away <= client.bottom && away > farthestInPage)
+            farthestInPage = away;
+    }
+    const LONG row = page && farthestInPage ? farthestInPage : nearestRow;
+    if (row == 0)
+        return nullptr;
+    HWND nearest = nullptr;
+    LONG nearestGap = 0;
+    for (int n = 1; n <= boxCount; ++n) {
+        HWND candidate = PanelItem(panel, ANSWER_BOX_BASE + n);
+        RECT r;
+        if (!leads(n) || !GetWindowRect(candidate, &r) ||
+            (down ? r.top - from.top : from.top - r.top) != row)
+            continue;
+        const LONG gap = r.left > from.left ? r.left - from.left : from.left - r.left;
+        if (!nearest || gap < nearestGap) {
+            nearest = candidate;
+            nearestGap = gap;
+        }
+    }
+    *distance = down ? row : -row;
+    return nearest;
+}
+
+// The box left is graded by losing the focus. A page move scrolls the panel
+// as far as the focus went, so the new box stands where the old one stood.
+void MoveToward(HWND box, WPARAM key)
+{
+    LONG distance = 0;
+    HWND target = BoxToward(box, key, &distance);
+    if (!target)
+        return;
+    HWND panel = GetParent(box);
+    if (key == VK_PRIOR || key == VK_NEXT)
+        ScrollPanelTo(panel, SB_VERT, GetScrollPos(panel, SB_VERT) + distance / ScrollUnit);
+    SetFocus(target);
+    ShowBox(target);
+}
+
+// Enter, Tab, F1 and the move keys act on release, or on press with Alt.
 LRESULT OnKey(HWND box, UINT message, WPARAM key, LPARAM lParam)
 {
-    WORD request;
     switch (key) {
     case VK_RETURN:
         Grade(box);
@@ -75,8 +130,8 @@ LRESULT OnKey(HWND box, UINT message, WPARAM key, LPARAM lParam)
         ShowBox(box);
         break;
     default:
-        if (ScrollsPanel(key, &request))
-            ScrollPanel(GetParent(box), SB_VERT, request);
+        if (IsMoveKey(key))
+            MoveToward(box, key);
         break;
     }
     return CallWindowProcA(EditClassProc, box, message, key, lParam);
@@ -98,7 +153,7 @@ LRESULT CALLBACK AnswerBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPa
         return OnKey(box, message, wParam, lParam);
     case WM_KEYDOWN:
         // Typing or editing in a box scrolled away brings it back first.
-        if (WORD request; !ScrollsPanel(wParam, &request))
+        if (!IsMoveKey(wParam))
             ShowBox(box);
         break;
     case WM_CHAR:

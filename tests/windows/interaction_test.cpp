@@ -189,28 +189,48 @@ TEST(Interaction, ScrollsByBarsKeysAndWheelWithinItsExtents)
     }
 }
 
-TEST(Interaction, PageKeysInABoxScrollThePanelAndTypingBringsTheBoxBack)
+// As in a table: the box above or below in the nearest column, a page of
+// rows at once; the box left is graded, the box reached is in view, and a
+// page away stands where the box left stood.
+TEST(Interaction, ArrowAndPageKeysInABoxMoveToTheBoxAboveOrBelow)
 {
-    PlayerWindow window(MakeQuiz(LAYOUT_PICTURE, 30, 1, REVEAL_NONE), true);
-    SetFocus(Box(1));
-    const struct {
-        WPARAM key;
-        bool alt;
-        int vertical;
-    } keys[] = {{VK_DOWN, false, 30},
-                {VK_NEXT, false, 30 + PageHeight - 1},
-                {VK_UP, true, PageHeight - 1},
-                {VK_PRIOR, false, 0}};
-    for (const auto& k : keys) {
-        Press(Box(1), k.key, k.alt);
-        EXPECT_EQ(Position(SB_VERT), k.vertical) << k.key;
+    for (const int layout : {LAYOUT_PICTURE, LAYOUT_TEXT}) {
+        const bool text = layout == LAYOUT_TEXT;
+        PlayerWindow window(MakeQuiz(layout, text ? 90 : 12, text ? 1 : 2, REVEAL_NONE), true);
+        RECT client;
+        GetClientRect(g_panel, &client);
+        const int page = client.bottom / 25; // the rows of questions the panel shows
+        // From box 1: a key, and the box it leads to.
+        const std::vector<std::pair<WPARAM, int>> moves =
+            text ? std::vector<std::pair<WPARAM, int>>{{VK_NEXT, 1 + page},
+                                                       {VK_NEXT, 1 + 2 * page},
+                                                       {VK_PRIOR, 1 + page},
+                                                       {VK_UP, page}}
+                 : std::vector<std::pair<WPARAM, int>>{
+                       {VK_DOWN, 2}, {VK_DOWN, 7}, {VK_UP, 2}, {VK_UP, 1}, {VK_UP, 1}, {VK_NEXT, 7}};
+        SetFocus(Box(1));
+        int at = 1;
+        for (const auto& [key, to] : moves) {
+            const bool alt = key == VK_UP; // with Alt, on the press
+            const LONG top = PlaceOf(Box(at)).top;
+            SetWindowTextA(Box(at), "Pari");
+            Press(Box(at), key, alt);
+            EXPECT_EQ(GetFocus(), Box(to)) << layout << ": " << at << ", key " << key;
+            EXPECT_TRUE(InView(Box(to))) << to;
+            if (to != at) {
+                EXPECT_NE(Verdict(at), "?") << at << ", graded when left";
+            }
+            if (key == VK_NEXT || key == VK_PRIOR) {
+                EXPECT_EQ(PlaceOf(Box(to)).top, top) << "a page away, where the box stood";
+            }
+            at = to;
+        }
+        // Scrolled away by the bar or the wheel, the box comes back when typed in.
+        SendMessageA(g_panel, WM_VSCROLL, SB_BOTTOM, 0);
+        ASSERT_FALSE(InView(Box(at)));
+        SendMessageA(Box(at), WM_CHAR, 'A', 0);
+        EXPECT_TRUE(InView(Box(at)));
     }
-    Press(Box(1), VK_NEXT);
-    Press(Box(1), VK_NEXT);
-    ASSERT_FALSE(InView(Box(1)));
-    SendMessageA(Box(1), WM_KEYDOWN, 'A', 0);
-    SendMessageA(Box(1), WM_CHAR, 'A', 0);
-    EXPECT_TRUE(InView(Box(1)));
 }
 
 TEST(Interaction, GrowingPastTheContentScrollsBackToTheStart)
