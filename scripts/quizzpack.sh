@@ -20,13 +20,7 @@ if [ "$preset" = windows ]; then wine=/usr/lib/wine/wine; else wine=/usr/lib/win
 export WINEPREFIX=$build/wineprefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-(
-  flock 9
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    "$wine" wineboot -i >/dev/null 2>&1
-    wineserver -w
-  fi
-) 9>"$build/wineprefix.lock"
+"$root/scripts/wine-prefix.sh" "$wine"
 
 # Wine's drive Z: is the root of the Linux file system, so an absolute path
 # needs no Wine call (winepath would start the 32-bit loader, which some

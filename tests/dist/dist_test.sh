@@ -20,8 +20,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-"$wine" wineboot -i >/dev/null 2>&1
-wineserver -w
+"$root/scripts/wine-prefix.sh" "$wine"
 
 unzip -q "$zip" -d "$work"
 cd "$work"/quizz-*/
