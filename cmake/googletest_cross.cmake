@@ -9,14 +9,3 @@ target_link_libraries(gtest_main PUBLIC gtest)
 target_compile_options(gtest_main PRIVATE -w)
 add_library(GTest::gtest ALIAS gtest)
 add_library(GTest::gtest_main ALIAS gtest_main)
-
-# Windows tests run under Wine in a prefix kept inside the build tree, with
-# the loader that matches the build's word size.
-if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-  set(WINE_LOADER /usr/lib/wine/wine64)
-else()
-  set(WINE_LOADER /usr/lib/wine/wine)
-endif()
-configure_file(${PROJECT_SOURCE_DIR}/cmake/wine-run.sh.in ${PROJECT_BINARY_DIR}/wine-run.sh @ONLY
-  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_BINARY_DIR}/wine-run.sh)

@@ -22,7 +22,16 @@ if [ "$windows_preset" != windows ]; then
   cmake --preset "$windows_preset" >/dev/null
   cmake --build --preset "$windows_preset"
 fi
-scripts/build-samples.sh windows
+# Wine runs outside ctest here too: each such script has a timeout a few
+# times its usual time, so that a hang fails fast and names itself.
+bounded() {
+  local seconds=$1 code=0
+  shift
+  timeout "$seconds" "$@" || code=$?
+  [ "$code" -ne 124 ] || echo "test.sh: stopped after $seconds s, hanging: $*" >&2
+  return "$code"
+}
+bounded 300 scripts/build-samples.sh windows
 echo "Windows tests: preset $windows_preset"
 status=0
 # A display number of its own: two runs starting at once must not share one.
@@ -32,7 +41,7 @@ WINEPREFIX="$PWD/build/$windows_preset/wineprefix" wineserver -k 2>/dev/null || 
 
 # The distribution as a newcomer gets it, made from the build this machine
 # runs and tried in a Wine prefix of its own.
-scripts/dist.sh "$windows_preset"
-xvfb-run -a -n "$display" -s "-screen 0 1280x1024x24" \
+bounded 300 scripts/dist.sh "$windows_preset"
+bounded 300 xvfb-run -a -n "$display" -s "-screen 0 1280x1024x24" \
   tests/dist/dist_test.sh build/"$windows_preset"/dist/quizz-*.zip "$windows_preset" || status=$?
 exit "$status"
