@@ -15,6 +15,9 @@ packages=(
   # without OpenGL the film renderer crashes inside quartz.dll.
   gstreamer1.0-plugins-good:i386 gstreamer1.0-plugins-base:i386
   libgl1:i386 libgl1-mesa-dri:i386
+  # Arial's measures, which Wine takes for a font named by no face (the
+  # header's link), as Windows does: the wider DejaVu cuts the link.
+  fonts-liberation
   imagemagick ffmpeg ncompress
   libtomlplusplus-dev zip unzip
 )
