@@ -5,9 +5,14 @@
 # it; MS Sans Serif and System are the player's fonts), and dialog text
 # ("MS Shell Dlg") in MS Sans Serif as on Windows, where Wine takes Tahoma,
 # a wider font that cuts the player's fixed-size labels.
-#   scripts/wine-prefix.sh WINE_LOADER
+#   scripts/wine-prefix.sh WINE_LOADER [--session]
+# With --session it then starts a Wine session that lasts until
+# `wineserver -k`, detached from the caller's output: the session's own
+# processes outlive the program that starts them and keep its output open,
+# so ctest would count a test's time until the session ends.
 set -euo pipefail
 wine=$1
+session=${2:-}
 : "${WINEPREFIX:?set WINEPREFIX}"
 mkdir -p "$(dirname "$WINEPREFIX")"
 (
@@ -22,3 +27,10 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     touch "$WINEPREFIX/.quizz-prefix"
   fi
 ) 9>"$WINEPREFIX.lock"
+
+if [ "$session" = --session ]; then
+  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # A persistent server keeps the session's processes after the last program.
+  wineserver -p </dev/null >/dev/null 2>&1 || true
+  "$wine" cmd /c exit </dev/null >/dev/null 2>&1
+fi
