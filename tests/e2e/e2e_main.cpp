@@ -1,4 +1,4 @@
-// e2e_tests PLAYER.exe [ATL_WITHOUT_EXPORT.dll] [GoogleTest flags]
+// e2e_tests PLAYER.exe ATL_WITHOUT_EXPORT.dll QUIZZPACK.exe [GoogleTest flags]
 #include "tests/e2e/player_process.h"
 
 #include <gtest/gtest.h>
@@ -8,12 +8,12 @@
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    if (argc < 2) {
-        fprintf(stderr, "usage: e2e_tests PLAYER.exe [ATL_WITHOUT_EXPORT.dll]\n");
+    if (argc != 4) {
+        fprintf(stderr, "usage: e2e_tests PLAYER.exe ATL_WITHOUT_EXPORT.dll QUIZZPACK.exe\n");
         return 2;
     }
     g_playerPath = WindowsPath(argv[1]);
-    if (argc > 2)
-        g_atlWithoutExportPath = WindowsPath(argv[2]);
+    g_atlWithoutExportPath = WindowsPath(argv[2]);
+    g_quizzpackPath = WindowsPath(argv[3]);
     return RUN_ALL_TESTS();
 }

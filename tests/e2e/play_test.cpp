@@ -8,9 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 namespace {
 
 struct Screen {
@@ -31,12 +28,14 @@ Screen Find(const PlayerProcess& player)
     return {main, main ? FindWindowExA(main, nullptr, "#32770", nullptr) : nullptr};
 }
 
-std::string Read(const std::string& path)
+// Run with "atl.dll" disabled, then with native libraries preferred for it
+// and one without the export beside the player (ctest sets WINEDLLOVERRIDES
+// for each).
+void ExpectAVideoQuizEndsWithOneAndNoWindow(const std::string& program)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
+    PlayerProcess player(QuizResources(*MakeQuiz(LAYOUT_VIDEO, 2, 1, REVEAL_NONE)), program);
+    EXPECT_EQ(player.WaitForMainWindow(30000), nullptr);
+    EXPECT_EQ(player.WaitForExit(30000), 1u);
 }
 
 } // namespace
@@ -44,9 +43,16 @@ std::string Read(const std::string& path)
 TEST(Play, AnswersAreGradedSavedAndRestored)
 {
     const auto quiz = QuizResources(*MakeQuiz(LAYOUT_TEXT, 3, 1, REVEAL_NONE));
+    const struct {
+        int n;
+        const char *typed, *verdict, *score, *code;
+    } steps[] = {{1, "paris", "BRAVO", " 1 / 3", "CODE1"},
+                 {2, "Pari", "Quasiment", " 1 / 3", "CODE1"},
+                 {3, "Paris", "BRAVO", " 2 / 3", "CODE2"}};
+    const std::string program = TemporaryPath("capitales.exe");
     std::string answersPath;
     {
-        PlayerProcess player(quiz, "capitales.exe");
+        PlayerProcess player(quiz, program);
         answersPath = player.AnswersPath();
         DeleteFileA(answersPath.c_str());
         const Screen screen = Find(player);
@@ -60,13 +66,6 @@ TEST(Play, AnswersAreGradedSavedAndRestored)
         EXPECT_EQ(own.left, (desktop.right - desktop.left - MAIN_WINDOW_WIDTH) / 2);
         EXPECT_EQ(own.top, (desktop.bottom - desktop.top - MAIN_WINDOW_HEIGHT) / 2);
         EXPECT_EQ(screen.Score(), " 0 / 3");
-
-        const struct {
-            int n;
-            const char *typed, *verdict, *score, *code;
-        } steps[] = {{1, "paris", "BRAVO", " 1 / 3", "CODE1"},
-                     {2, "Pari", "Quasiment", " 1 / 3", "CODE1"},
-                     {3, "Paris", "BRAVO", " 2 / 3", "CODE2"}};
         for (const auto& s : steps) {
             SendMessageA(screen.Box(s.n), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(s.typed));
             SendMessageA(screen.Box(s.n), WM_KEYUP, VK_RETURN, 3u << 30);
@@ -77,16 +76,14 @@ TEST(Play, AnswersAreGradedSavedAndRestored)
         PostMessageA(screen.main, WM_CLOSE, 0, 0);
         ASSERT_EQ(player.WaitForExit(30000), 0u);
     }
-    EXPECT_EQ(Read(answersPath), "paris\r\nPari\r\nParis\r\n");
+    EXPECT_EQ(FileText(answersPath), "paris\r\nPari\r\nParis\r\n");
 
-    PlayerProcess again(quiz, "capitales.exe");
+    PlayerProcess again(quiz, program);
     const Screen screen = Find(again);
     ASSERT_NE(screen.panel, nullptr);
-    const char* texts[] = {"paris", "Pari", "Paris"};
-    const char* verdicts[] = {"BRAVO", "Quasiment", "BRAVO"};
-    for (int n = 1; n <= 3; ++n) {
-        EXPECT_EQ(WindowText(screen.Box(n)), texts[n - 1]);
-        EXPECT_EQ(screen.Verdict(n), verdicts[n - 1]);
+    for (const auto& s : steps) {
+        EXPECT_EQ(WindowText(screen.Box(s.n)), s.typed);
+        EXPECT_EQ(screen.Verdict(s.n), s.verdict) << s.typed;
     }
     EXPECT_EQ(screen.Score(), " 2 / 3");
     EXPECT_EQ(screen.Code(), "CODE2");
@@ -95,15 +92,9 @@ TEST(Play, AnswersAreGradedSavedAndRestored)
     DeleteFileA(answersPath.c_str());
 }
 
-// Run with "atl.dll" disabled, then with native libraries preferred for it
-// and one without the export beside the player (ctest sets WINEDLLOVERRIDES
-// for each).
 TEST(StartUpWithoutAtl, AVideoQuizEndsWithOneAndNoWindow)
 {
-    PlayerProcess player(QuizResources(*MakeQuiz(LAYOUT_VIDEO, 2, 1, REVEAL_NONE)),
-                         "films-without-atl.exe");
-    EXPECT_EQ(player.WaitForMainWindow(30000), nullptr);
-    EXPECT_EQ(player.WaitForExit(30000), 1u);
+    ExpectAVideoQuizEndsWithOneAndNoWindow(TemporaryPath("films-without-atl.exe"));
 }
 
 // Run with the media player control disabled, as on Windows editions sold
@@ -111,7 +102,7 @@ TEST(StartUpWithoutAtl, AVideoQuizEndsWithOneAndNoWindow)
 TEST(StartUpWithoutMediaPlayer, AFilmQuizSaysOnceWhyItShowsNoFilm)
 {
     PlayerProcess player(QuizResources(*MakeQuiz(LAYOUT_VIDEO, 6, 1, REVEAL_NONE)),
-                         "films-without-player.exe");
+                         TemporaryPath("films-without-player.exe"));
     std::vector<ShownMessage> shown;
     HWND main = player.WaitForMainWindow(30000, &shown);
     EXPECT_NE(main, nullptr);
@@ -128,16 +119,10 @@ TEST(StartUpWithoutMediaPlayer, AFilmQuizSaysOnceWhyItShowsNoFilm)
 // In a folder of its own, so that the other players never load that library.
 TEST(StartUpWithAtlLackingItsExport, AVideoQuizEndsWithOneAndNoWindow)
 {
-    ASSERT_FALSE(g_atlWithoutExportPath.empty());
-    const std::string folder = TemporaryDirectory() + "atl-lacking-export";
+    const std::string folder = TemporaryPath("atl-lacking-export");
     CreateDirectoryA(folder.c_str(), nullptr);
     ASSERT_TRUE(CopyFileA(g_atlWithoutExportPath.c_str(), (folder + "\\atl.dll").c_str(), FALSE));
-    {
-        PlayerProcess player(QuizResources(*MakeQuiz(LAYOUT_VIDEO, 2, 1, REVEAL_NONE)),
-                             "atl-lacking-export\\films.exe");
-        EXPECT_EQ(player.WaitForMainWindow(30000), nullptr);
-        EXPECT_EQ(player.WaitForExit(30000), 1u);
-    }
+    ExpectAVideoQuizEndsWithOneAndNoWindow(folder + "\\films.exe");
     DeleteFileA((folder + "\\atl.dll").c_str());
     RemoveDirectoryA(folder.c_str());
 }

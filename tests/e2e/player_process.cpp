@@ -7,6 +7,7 @@
 
 std::string g_playerPath;
 std::string g_atlWithoutExportPath;
+std::string g_quizzpackPath;
 
 std::string WindowsPath(const std::string& path)
 {
@@ -17,20 +18,6 @@ std::string WindowsPath(const std::string& path)
         if (c == '/')
             c = '\\';
     return windows;
-}
-
-std::string WindowText(HWND window)
-{
-    char text[1024] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-std::string TemporaryDirectory()
-{
-    char directory[MAX_PATH];
-    GetTempPathA(MAX_PATH, directory);
-    return directory;
 }
 
 namespace {
@@ -68,20 +55,22 @@ void Answer(const std::vector<HWND>& boxes, std::vector<ShownMessage>& shown)
 
 } // namespace
 
-PlayerProcess::PlayerProcess(const std::vector<ResourceEntry>& resources, const char* name)
-    : path_(TemporaryDirectory() + name), ownsCopy_(true)
+PlayerProcess::PlayerProcess(const std::vector<ResourceEntry>& resources,
+                             const std::string& program)
+    : path_(program), ownsCopy_(true)
 {
     if (WriteModuleCopy(g_playerPath, path_, resources))
-        Start(TemporaryDirectory());
+        Start();
 }
 
 PlayerProcess::PlayerProcess(const std::string& program) : path_(program)
 {
-    Start(path_.substr(0, path_.find_last_of("\\/") + 1));
+    Start();
 }
 
-void PlayerProcess::Start(const std::string& directory)
+void PlayerProcess::Start()
 {
+    const std::string directory = path_.substr(0, path_.find_last_of("\\/") + 1);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + path_ + "\"";

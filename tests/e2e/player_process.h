@@ -9,19 +9,14 @@
 #include <string>
 #include <vector>
 
-// From the test program's command line: the player under test, and an
-// "atl.dll" that lacks the export films need.
+// From the test program's command line: the player under test, an
+// "atl.dll" that lacks the export films need, and quizzpack.
 extern std::string g_playerPath;
 extern std::string g_atlWithoutExportPath;
+extern std::string g_quizzpackPath;
 
 // A path as Windows programs take it: a Linux path is Wine's Z: drive.
 std::string WindowsPath(const std::string& path);
-
-// A window's text (a caption, a label, a box), read across processes.
-std::string WindowText(HWND window);
-
-// Where the packed players are written and run, ending in a backslash.
-std::string TemporaryDirectory();
 
 // A message box of the player, as the robot read it before pressing OK.
 struct ShownMessage {
@@ -31,11 +26,10 @@ struct ShownMessage {
 
 class PlayerProcess {
 public:
-    // Adds the resources, damaged ones included, to a copy of the player
-    // named name in the temporary directory, and starts it there.
-    PlayerProcess(const std::vector<ResourceEntry>& resources, const char* name);
-    // Starts a quiz that is already packed, in its own folder, and leaves
-    // the file where it is.
+    // Writes program as a copy of the player with the resources added,
+    // damaged ones included, and starts it; removes it at the end.
+    PlayerProcess(const std::vector<ResourceEntry>& resources, const std::string& program);
+    // Starts a quiz that is already packed, and leaves the file where it is.
     explicit PlayerProcess(const std::string& program);
     ~PlayerProcess();
     PlayerProcess(const PlayerProcess&) = delete;
@@ -59,7 +53,7 @@ public:
     std::string AnswersPath() const;
 
 private:
-    void Start(const std::string& directory);
+    void Start(); // in the program's folder
     std::vector<HWND> ShownWindows(const char* className) const;
 
     std::string path_;

@@ -24,13 +24,15 @@ bool AnyMedium(const std::string& path, std::vector<unsigned char>& bytes, std::
     return path.find('?') == std::string::npos; // and some are missing
 }
 
-std::vector<QuizResource> Build(const std::string& text, bool& clean)
+// Reads and builds text, formatting every problem; clean when there was none.
+std::vector<QuizResource> Build(const std::string& text, QuizSource& source, bool& clean)
 {
-    QuizSource source;
     std::vector<Problem> problems;
     std::vector<QuizResource> resources;
-    clean = ReadQuizSource(text, source, problems) &&
-            BuildQuizResources(source, AnyMedium, resources, problems) && problems.empty();
+    const bool read = ReadQuizSource(text, source, problems);
+    for (const Problem& problem : problems)
+        FormatProblem("fuzz.toml", problem);
+    clean = read && BuildQuizResources(source, AnyMedium, resources, problems) && problems.empty();
     return resources;
 }
 
@@ -38,19 +40,13 @@ std::vector<QuizResource> Build(const std::string& text, bool& clean)
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
 {
-    const std::string text(reinterpret_cast<const char*>(data), size);
-    QuizSource source;
-    std::vector<Problem> problems;
-    std::vector<QuizResource> resources;
-    if (!ReadQuizSource(text, source, problems))
-        return 0;
-    for (const Problem& problem : problems)
-        FormatProblem("fuzz.toml", problem);
-    if (!BuildQuizResources(source, AnyMedium, resources, problems) || !problems.empty())
-        return 0;
-
+    QuizSource source, again;
     bool clean = false;
-    if (Build(WriteQuizSource(source, "fuzz.toml"), clean) != resources || !clean)
+    const std::vector<QuizResource> resources =
+        Build(std::string(reinterpret_cast<const char*>(data), size), source, clean);
+    if (!clean)
+        return 0;
+    if (Build(WriteQuizSource(source, "fuzz.toml"), again, clean) != resources || !clean)
         __builtin_trap();
 
     QuizSource extracted;

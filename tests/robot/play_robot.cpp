@@ -11,7 +11,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 
 namespace {
 
@@ -25,16 +24,6 @@ void Expect(bool held, const char* what, const std::string& seen)
         fprintf(stderr, "play_robot: %s (got \"%s\")\n", what, seen.c_str());
         ++failures;
     }
-}
-
-std::string FirstLine(const std::string& path)
-{
-    std::ifstream file(path);
-    std::string line;
-    std::getline(file, line);
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return line;
 }
 
 } // namespace
@@ -80,7 +69,8 @@ int main(int argc, char** argv)
     player.SendAnswering(main, WM_CLOSE, 0, 0, PATIENCE_MS, shown);
     const DWORD exitCode = player.WaitForExit(PATIENCE_MS);
     Expect(exitCode == 0, "a clean exit", std::to_string(exitCode));
-    const std::string saved = FirstLine(player.AnswersPath());
+    std::string saved = FileText(player.AnswersPath());
+    saved = saved.substr(0, saved.find_first_of("\r\n"));
     Expect(saved == argv[4], "the first answer is saved", saved);
     if (failures == 0)
         printf("play_robot: %s plays (%s, score%s)\n", argv[1], title, score.c_str());

@@ -6,20 +6,11 @@
 #include "ui/panel.h"
 #include "ui/panel_controls.h"
 
-#include <fstream>
-
 void PumpMessages()
 {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageA(&message);
-}
-
-std::string TextOf(HWND window)
-{
-    char text[TEXT_SIZE] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
 }
 
 COLORREF BrushColour(HBRUSH brush)
@@ -34,12 +25,6 @@ bool Exists(const char* path)
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string FileText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 HWND Box(int n)
 {
     return GetDlgItem(g_panel, ANSWER_BOX_BASE + n);
@@ -47,7 +32,7 @@ HWND Box(int n)
 
 std::string Verdict(int n)
 {
-    return TextOf(GetDlgItem(g_panel, VERDICT_LABEL_BASE + n));
+    return WindowText(GetDlgItem(g_panel, VERDICT_LABEL_BASE + n));
 }
 
 void Answer(int n, const char* text)
@@ -90,12 +75,12 @@ PlayerWindow::~PlayerWindow()
 
 std::string PlayerWindow::Score() const
 {
-    return TextOf(GetDlgItem(main, SCORE_LABEL_ID));
+    return WindowText(GetDlgItem(main, SCORE_LABEL_ID));
 }
 
 std::string PlayerWindow::Code() const
 {
-    return TextOf(GetDlgItem(main, CODE_LABEL_ID));
+    return WindowText(GetDlgItem(main, CODE_LABEL_ID));
 }
 
 InNewDirectory::InNewDirectory() : path(TemporaryPath("directory"))

@@ -10,10 +10,8 @@
 #include <string>
 
 void PumpMessages();
-std::string TextOf(HWND window);
 COLORREF BrushColour(HBRUSH brush);
 bool Exists(const char* path);
-std::string FileText(const std::string& path);
 
 // A control's rectangle in its parent's client coordinates.
 RECT PlaceOf(HWND control);

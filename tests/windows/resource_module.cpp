@@ -4,6 +4,7 @@
 #include "quiz/lzw.h"
 #include "quiz/payload.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdlib>
 #include <fstream>
@@ -40,11 +41,24 @@ bool MakeResourceEmpty(const std::string& path, const ResourceEntry& entry)
 
 std::string TemporaryPath(const char* name)
 {
-    static int serial = 0;
+    static std::atomic<int> serial(0); // the end-to-end tests start players from threads
     char directory[MAX_PATH];
     GetTempPathA(MAX_PATH, directory);
     return directory + std::string("quizz-test-") + std::to_string(GetCurrentProcessId()) + "-" +
            std::to_string(++serial) + "-" + name;
+}
+
+std::string FileText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string WindowText(HWND window)
+{
+    char text[1024] = {};
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
 }
 
 bool WriteModuleCopy(const std::string& templatePath, const std::string& path,

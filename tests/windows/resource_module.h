@@ -1,5 +1,6 @@
 // Modules carrying chosen resources, as the authoring tool writes them: for
-// the loader's tests, and quiz executables for the player's.
+// the loader's tests, and quiz executables for the player's; and what every
+// Windows test reads back: files and window texts.
 #pragma once
 
 #include "quiz/quiz_record.h"
@@ -18,6 +19,12 @@ struct ResourceEntry {
 
 // A path in the temporary directory, unique to this process, ending in name.
 std::string TemporaryPath(const char* name);
+
+// A file's bytes, such as those the player writes; none when it is missing.
+std::string FileText(const std::string& path);
+
+// A window's text (a caption, a label, a box), read across processes too.
+std::string WindowText(HWND window);
 
 // Copies templatePath to path and adds the resources to the copy.
 bool WriteModuleCopy(const std::string& templatePath, const std::string& path,

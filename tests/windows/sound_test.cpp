@@ -49,7 +49,7 @@ struct Sound : testing::Test {
 
 } // namespace
 
-TEST_F(Sound, PlayingASoundStopsTheOneBeforeAndStopRemovesItsFile)
+TEST_F(Sound, PlayingASoundStopsTheOneBeforeAndStopOrCloseRemovesItsFile)
 {
     std::ofstream(SOUND_FILE) << "left by another program";
     StopQuestionMedia(g_panel, 1);
@@ -74,6 +74,17 @@ TEST_F(Sound, PlayingASoundStopsTheOneBeforeAndStopRemovesItsFile)
     EXPECT_FALSE(IsWindow(second));
     EXPECT_FALSE(Exists(SOUND_FILE));
     EXPECT_TRUE(RecordedMessages().empty());
+
+    PlayQuestionMedia(g_panel, 2);
+    HWND third = AudioWindow;
+    ASSERT_TRUE(Playing(third));
+    SendMessageA(window.main, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(third));
+    EXPECT_FALSE(Exists(SOUND_FILE));
+    EXPECT_TRUE(IsWindow(window.main)) << "the loop's end destroys it, not the close";
+    MSG message;
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 0u);
 }
 
 TEST_F(Sound, AMissingOrUnwritableSoundIsToldAndNothingPlays)
@@ -95,18 +106,4 @@ TEST_F(Sound, AMissingOrUnwritableSoundIsToldAndNothingPlays)
     EXPECT_NE(RecordedMessages()[1].text.find(directory.path), std::string::npos)
         << "names the folder where the file was to go";
     EXPECT_EQ(ExtractMedia(g_panel, MEDIA_RESOURCE_BASE + 2, MEDIA_SOUND, true), 0);
-}
-
-TEST_F(Sound, ClosingTheWindowStopsTheSoundAndRemovesItsFile)
-{
-    PlayQuestionMedia(g_panel, 2);
-    HWND sound = AudioWindow;
-    ASSERT_TRUE(Playing(sound));
-    SendMessageA(window.main, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(sound));
-    EXPECT_FALSE(Exists(SOUND_FILE));
-    EXPECT_TRUE(IsWindow(window.main)) << "the loop's end destroys it, not the close";
-    MSG message;
-    ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(message.wParam, 0u);
 }
