@@ -37,39 +37,48 @@ bool Mp3Frame(Bytes bytes)
            (bytes[1] >> 1 & 3) == 1 && (bytes[2] >> 4) != 0xF;
 }
 
+// Formats told by fixed bytes at a fixed place.
+struct Signature {
+    std::size_t offset;
+    const char* magic;
+    std::size_t length;
+    MediaFormat format;
+};
+
+constexpr Signature SIGNATURES[] = {
+    {0, "\xFF\xD8\xFF", 3, MediaFormat::Jpeg},
+    {0, "GIF87a", 6, MediaFormat::Gif},
+    {0, "GIF89a", 6, MediaFormat::Gif},
+    {0, "\x89PNG\r\n\x1A\n", 8, MediaFormat::Png},
+    {0, "II*\0", 4, MediaFormat::Tiff},
+    {0, "MM\0*", 4, MediaFormat::Tiff},
+    {0, "ID3", 3, MediaFormat::Mp3},
+    {0, "OggS", 4, MediaFormat::Ogg},
+    {0, "fLaC", 4, MediaFormat::Flac},
+    {4, "ftyp", 4, MediaFormat::Mp4},
+    {0, "\x1A\x45\xDF\xA3", 4, MediaFormat::Matroska},
+    {0, "\0\0\1\xBA", 4, MediaFormat::Mpeg},
+    {0, "\0\0\1\xB3", 4, MediaFormat::Mpeg},
+};
+
 } // namespace
 
 MediaFormat DetectMediaFormat(const unsigned char* data, std::size_t size)
 {
     const Bytes bytes = {data, size};
-    if (StartsWith(bytes, 0, "\xFF\xD8\xFF", 3))
-        return MediaFormat::Jpeg;
-    if (StartsWith(bytes, 0, "GIF87a", 6) || StartsWith(bytes, 0, "GIF89a", 6))
-        return MediaFormat::Gif;
+    for (const Signature& signature : SIGNATURES)
+        if (StartsWith(bytes, signature.offset, signature.magic, signature.length))
+            return signature.format;
     if (Bitmap(bytes))
         return MediaFormat::Bmp;
-    if (StartsWith(bytes, 0, "\x89PNG\r\n\x1A\n", 8))
-        return MediaFormat::Png;
+    if (Mp3Frame(bytes))
+        return MediaFormat::Mp3;
     if (Riff(bytes, "WEBP"))
         return MediaFormat::Webp;
-    if (StartsWith(bytes, 0, "II*\0", 4) || StartsWith(bytes, 0, "MM\0*", 4))
-        return MediaFormat::Tiff;
-    if (StartsWith(bytes, 0, "ID3", 3) || Mp3Frame(bytes))
-        return MediaFormat::Mp3;
     if (Riff(bytes, "WAVE"))
         return MediaFormat::Wav;
-    if (StartsWith(bytes, 0, "OggS", 4))
-        return MediaFormat::Ogg;
-    if (StartsWith(bytes, 0, "fLaC", 4))
-        return MediaFormat::Flac;
     if (Riff(bytes, "AVI "))
         return MediaFormat::Avi;
-    if (StartsWith(bytes, 4, "ftyp", 4))
-        return MediaFormat::Mp4;
-    if (StartsWith(bytes, 0, "\x1A\x45\xDF\xA3", 4))
-        return MediaFormat::Matroska;
-    if (StartsWith(bytes, 0, "\0\0\1\xBA", 4) || StartsWith(bytes, 0, "\0\0\1\xB3", 4))
-        return MediaFormat::Mpeg;
     return MediaFormat::Unknown;
 }
 

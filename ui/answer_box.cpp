@@ -48,8 +48,8 @@ bool IsMoveKey(WPARAM key)
 // The box a move key leads to: in the row above or below, the nearest one,
 // or for a page the farthest within the panel's height (of the boxes that
 // are, like this one, first or second boxes); in that row, the box of the
-// nearest column. How far down it lies (negative: up) goes to
-// distance; none when no row lies that way.
+// nearest column. How far down it lies (negative: up) goes to distance;
+// none when no row lies that way.
 HWND BoxToward(HWND box, WPARAM key, LONG* distance)
 {
     HWND panel = GetParent(box);
@@ -60,19 +60,22 @@ HWND BoxToward(HWND box, WPARAM key, LONG* distance)
     GetClientRect(panel, &client);
     const int boxesPerQuestion = BoxesPerQuestion(g_quiz->answersPerQuestion);
     const int boxCount = boxesPerQuestion * g_quiz->questionCount;
-    // A page keeps to first boxes, or to second ones.
     const int self = GetDlgCtrlID(box) - ANSWER_BOX_BASE;
-    const auto leads = [&](int n) { return !page || (n - self) % boxesPerQuestion == 0; };
-
-    // The row first, its distance counted the way the key goes: the
-    // nearest, or for a page the farthest within the panel's height.
-    LONG nearestRow = 0, farthestInPage = 0;
-    for (int n = 1; n <= boxCount; ++n) {
+    // How far box n lies the way the key goes, and how far aside; false when
+    // it lies the other way, or is not a box that a page leads to.
+    const auto place = [&](int n, LONG* away, LONG* aside) {
         RECT r;
-        if (!leads(n) || !GetWindowRect(PanelItem(panel, ANSWER_BOX_BASE + n), &r))
-            continue;
-        const LONG away = down ? r.top - from.top : from.top - r.top;
-        if (away <= 0)
+        if ((page && (n - self) % boxesPerQuestion != 0) ||
+            !GetWindowRect(PanelItem(panel, ANSWER_BOX_BASE + n), &r))
+            return false;
+        *away = down ? r.top - from.top : from.top - r.top;
+        *aside = r.left > from.left ? r.left - from.left : from.left - r.left;
+        return *away > 0;
+    };
+
+    LONG nearestRow = 0, farthestInPage = 0, away, aside;
+    for (int n = 1; n <= boxCount; ++n) {
+        if (!place(n, &away, &aside))
             continue;
         if (nearestRow == 0 || away < nearestRow)
             nearestRow = away;
@@ -80,24 +83,16 @@ HWND BoxToward(HWND box, WPARAM key, LONG* distance)
             farthestInPage = away;
     }
     const LONG row = page && farthestInPage ? farthestInPage : nearestRow;
-    if (row == 0)
-        return nullptr;
-    HWND nearest = nullptr;
-    LONG nearestGap = 0;
+    HWND target = nullptr;
+    LONG targetAside = 0;
     for (int n = 1; n <= boxCount; ++n) {
-        HWND candidate = PanelItem(panel, ANSWER_BOX_BASE + n);
-        RECT r;
-        if (!leads(n) || !GetWindowRect(candidate, &r) ||
-            (down ? r.top - from.top : from.top - r.top) != row)
-            continue;
-        const LONG gap = r.left > from.left ? r.left - from.left : from.left - r.left;
-        if (!nearest || gap < nearestGap) {
-            nearest = candidate;
-            nearestGap = gap;
+        if (place(n, &away, &aside) && away == row && (!target || aside < targetAside)) {
+            target = PanelItem(panel, ANSWER_BOX_BASE + n);
+            targetAside = aside;
         }
     }
     *distance = down ? row : -row;
-    return nearest;
+    return target;
 }
 
 // The box left is graded by losing the focus. A page move scrolls the panel

@@ -61,8 +61,12 @@ void CloseSound()
     DeleteFileA(SOUND_FILE);
 }
 
-void PutUrl(IWMPPlayer* player, const char* name)
+// The player opens the film by its file's name, relative to the current
+// folder, when asked to play.
+void NameFilm(IWMPPlayer* player, int question)
 {
+    char name[MAX_PATH];
+    FilmFileName(question, name);
     BSTR url = WideText(name);
     player->put_URL(url);
     SysFreeString(url);
@@ -158,11 +162,11 @@ bool PrepareFilmPlayer(HWND panel, int question, HWND host)
     // Up to 90 films: a folder where none can be written is told once, by
     // Play, not once a film before the window shows.
     if (ExtractMedia(panel, MEDIA_RESOURCE_BASE + question, MEDIA_FILM, false)) {
-        char name[MAX_PATH];
-        FilmFileName(question, name);
-        PutUrl(player, name);
+        NameFilm(player, question);
         if (VideoControls[slot])
             VideoControls[slot]->stop();
+        char name[MAX_PATH];
+        FilmFileName(question, name);
         DeleteFileA(name);
     }
     return true;
@@ -181,11 +185,8 @@ void PlayQuestionMedia(HWND panel, int question)
         IWMPControls* controls = VideoControls[question - 1];
         if (ExtractMedia(panel, MEDIA_RESOURCE_BASE + question, MEDIA_FILM, true) && controls) {
             // Its file could not be written at start-up: it has no name yet.
-            if (!HasUrl(player)) {
-                char name[MAX_PATH];
-                FilmFileName(question, name);
-                PutUrl(player, name);
-            }
+            if (!HasUrl(player))
+                NameFilm(player, question);
             controls->play();
         }
     }
