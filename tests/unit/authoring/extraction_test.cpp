@@ -36,14 +36,12 @@ TEST(Extraction, RefusesWhatHoldsNoQuizItCanWrite)
     Bytes unknownLayout;
     std::string reason;
     ASSERT_TRUE(CodePayload(Bytes(plain.begin(), plain.end()), unknownLayout, reason)) << reason;
-    const std::string bare =
-        u8"pas de quiz dedans (ressource PATCH 104 absente) : c'est peut-être le lecteur nu";
     const struct {
         std::vector<QuizResource> resources;
         std::string error;
     } cases[] = {
-        {{{"IMG", 401, Jpeg()}}, bare},
-        {{{"PATCH", 104, {}}}, bare},
+        {{{"IMG", 401, Jpeg()}},
+         u8"pas de quiz dedans (ressource PATCH 104 absente) : c'est peut-être le lecteur nu"},
         {{{"PATCH", 104, {0x30}}}, u8"quiz illisible : la ressource PATCH 104 ne se décode pas"},
         {{{"PATCH", 104, unknownLayout}},
          u8"ce quiz a une disposition (5), une révélation (0) ou un nombre de réponses (1) "

@@ -4,48 +4,36 @@
 
 #include <gtest/gtest.h>
 
+// What is there already comes after files and folders that writing in order
+// would have made, so that they must be removed again or never made.
 TEST(FileSet, WritesAllNewFilesOrNone)
 {
+    const std::vector<std::string> names = {"q.toml", "medias/a/1.bmp", "z.toml", "y/2.bmp"};
     const struct {
-        const char* name;
-        std::vector<std::string> before; // files there already
-        std::vector<std::string> written;
-        bool done;
-        std::string error; // {} for the folder
+        const char* before; // a file there already, "" for none
+        const char* error;  // after its quoted path
     } cases[] = {
-        {"new files in new folders", {}, {"q.toml", "medias/a/1.bmp", "medias/2.bmp"}, true, ""},
-        {"one exists",
-         {"medias/2.bmp"},
-         {"q.toml", "medias/2.bmp"},
-         false,
-         u8"« {}/medias/2.bmp » existe déjà, et quizzpack n'écrase rien"},
-        {"a file where a folder must go",
-         {"medias"},
-         {"q.toml", "medias/1.bmp"},
-         false,
-         u8"« {}/medias » n'est pas un dossier"},
+        {"", ""},
+        {"z.toml", u8" » existe déjà, et quizzpack n'écrase rien"},
+        {"y", u8" » n'est pas un dossier"},
     };
     for (const auto& c : cases) {
         TempFolder folder;
-        for (const std::string& name : c.before) {
-            std::filesystem::create_directories(std::filesystem::path(folder / name).parent_path());
-            SaveFile(folder / name, "old");
-        }
+        if (*c.before)
+            SaveFile(folder / c.before, "old");
         const auto listing = Listing(folder.path);
         std::vector<NewFile> files;
-        for (const std::string& name : c.written)
+        for (const std::string& name : names)
             files.push_back({folder / name, Bytes(name.begin(), name.end())});
         std::string error;
-        EXPECT_EQ(WriteNewFiles(files, error), c.done) << c.name;
-        if (c.done) {
-            for (const std::string& name : c.written)
-                EXPECT_EQ(Listing(folder.path)[name], name.size()) << c.name << name;
-            EXPECT_EQ(Listing(folder.path).size(), c.written.size() + 2) << c.name; // + folders
-        } else {
-            std::string expected = c.error;
-            expected.replace(expected.find("{}"), 2, folder.path);
-            EXPECT_EQ(error, expected) << c.name;
-            EXPECT_EQ(Listing(folder.path), listing) << c.name;
+        EXPECT_EQ(WriteNewFiles(files, error), !*c.before) << c.before;
+        if (*c.before) {
+            EXPECT_EQ(error, u8"« " + (folder / c.before) + c.error);
+            EXPECT_EQ(Listing(folder.path), listing) << c.before;
+            continue;
         }
+        for (const std::string& name : names)
+            EXPECT_EQ(LoadFile(folder / name), name);
+        EXPECT_EQ(Listing(folder.path).size(), names.size() + 3); // the folders, no temporary
     }
 }

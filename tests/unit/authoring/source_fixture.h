@@ -21,6 +21,14 @@ inline Bytes Jpeg()
     return {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0};
 }
 
+inline std::string Repeat(const std::string& text, int count)
+{
+    std::string all;
+    while (count-- > 0)
+        all += text;
+    return all;
+}
+
 // Reads and builds text as quizzpack check does, the media read from memory;
 // the problems as it prints them, one a line.
 inline std::string ProblemsOf(const std::string& text, const MediaFiles& media,
@@ -36,11 +44,9 @@ inline std::string ProblemsOf(const std::string& text, const MediaFiles& media,
     };
     QuizSource source;
     std::vector<Problem> problems;
-    std::vector<QuizResource> built;
+    std::vector<QuizResource> unused;
     if (ReadQuizSource(text, source, problems))
-        BuildQuizResources(source, read, built, problems);
-    if (resources)
-        *resources = built;
+        BuildQuizResources(source, read, resources ? *resources : unused, problems);
     std::string lines;
     for (const Problem& problem : problems)
         lines += FormatProblem("q.toml", problem) + "\n";
@@ -60,7 +66,6 @@ inline const char* const SOURCES[] = {
     u8"disposition = \"texte\"\ncouleur = \"#FF8000\"\ncodes = [\"UN\", \"\", \"TROIS\"]\n"
     u8"[[question]]\nreponse = \"Paris\"\ntexte = \"France ?\"\n"
     u8"[[question]]\nreponse = \"Rome\"\ntexte = \"\"\n"
-    u8"[[question]]\nreponse = \"Berne\"\ntexte = \"Suisse ?\"\n"
     u8"[[question]]\nreponse = \"Oslo\"\ntexte = \"Norvège ?\"\n",
     u8"titre = \"Mangas\"\ndisposition = \"image\"\nrevelation = \"texte\"\n"
     u8"legende_reponse = \"Prénom - Nom\"\nlegende_seconde_reponse = \"Manga / Anime\"\n"
