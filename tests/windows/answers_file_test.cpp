@@ -19,11 +19,6 @@ std::string FileName()
     return name;
 }
 
-void Write(const std::string& content)
-{
-    std::ofstream(FileName(), std::ios::binary) << content;
-}
-
 struct AnswersFile : testing::Test {
     InNewDirectory directory;
     ~AnswersFile() override { DeleteFileA(FileName().c_str()); }
@@ -34,9 +29,9 @@ struct AnswersFile : testing::Test {
 TEST_F(AnswersFile, WritesOneLinePerBoxInOrderAndReadsThemBack)
 {
     EXPECT_EQ(FileName(), "answers_file_tests.txt");
+    const char* texts[] = {"Paris", "", " France ", "*", "Rome", "Italie"};
     {
         PlayerWindow window(MakeQuiz(LAYOUT_TEXT, 3, 2, REVEAL_NONE));
-        const char* texts[] = {"Paris", "", " France ", "*", "Rome", "Italie"};
         for (int n = 1; n <= 6; ++n)
             SetWindowTextA(Box(n), texts[n - 1]);
         ASSERT_TRUE(SaveAnswers(g_panel));
@@ -44,39 +39,16 @@ TEST_F(AnswersFile, WritesOneLinePerBoxInOrderAndReadsThemBack)
     EXPECT_EQ(FileText(FileName()), "Paris\r\n*\r\n France \r\n*\r\nRome\r\nItalie\r\n");
 
     PlayerWindow window(MakeQuiz(LAYOUT_TEXT, 3, 2, REVEAL_NONE));
-    const char* restored[] = {"Paris", "", " France ", "", "Rome", "Italie"};
-    for (int n = 1; n <= 6; ++n)
-        EXPECT_EQ(WindowText(Box(n)), restored[n - 1]) << n;
+    for (int n = 1; n <= 6; ++n) // a "*" typed comes back empty
+        EXPECT_EQ(WindowText(Box(n)), n == 4 ? "" : texts[n - 1]) << n;
     EXPECT_EQ(Verdict(1), "BRAVO") << "graded at once";
 }
 
+// Lines of any bytes but the line feed, NUL and Ctrl+Z included, ended by
+// LF, CR LF or the end of the file, three longer than a box: each lands in
+// its own box, as far as the box holds it.
 TEST_F(AnswersFile, ReadsWhatItCanOfAnyFile)
 {
-    const struct {
-        const char* name;
-        std::string content;
-        std::vector<std::string> boxes;
-    } cases[] = {
-        {"no file", "", {"", "", "", ""}},
-        {"no line end at the end", "Paris\nRome", {"Paris", "Rome", "", ""}},
-        {"a line of 259 comes back whole",
-         std::string(259, 'y') + "\r\nRome\r\n",
-         {std::string(259, 'y'), "Rome", "", ""}},
-        {"lines beyond the boxes", "a\nb\nc\nd\ne\nf\n", {"a", "b", "c", "d"}},
-    };
-    for (const auto& c : cases) {
-        if (c.content.empty())
-            DeleteFileA(FileName().c_str());
-        else
-            Write(c.content);
-        PlayerWindow window(MakeQuiz(LAYOUT_TEXT, 4, 1, REVEAL_NONE));
-        for (int n = 1; n <= 4; ++n)
-            EXPECT_EQ(WindowText(Box(n)), c.boxes[n - 1]) << c.name << ", box " << n;
-    }
-
-    // Lines of any bytes but the line feed, NUL and Ctrl+Z included, ended
-    // by LF or CR LF, some longer than a box: each lands in its own box, as
-    // far as the box holds it.
     std::mt19937 random(3);
     std::string content;
     std::vector<std::string> expected;
@@ -86,11 +58,11 @@ TEST_F(AnswersFile, ReadsWhatItCanOfAnyFile)
             c = static_cast<char>(random());
             c = c == '\n' || c == '\r' ? '\x1A' : c;
         }
-        content += line + (n % 2 ? "\r\n" : "\n");
+        content += line + (n == 60 ? "" : n % 2 ? "\r\n" : "\n");
         std::string box = line.substr(0, line.find('\0')).substr(0, 259);
         expected.push_back(box == "*" ? "" : box);
     }
-    Write(content);
+    std::ofstream(FileName(), std::ios::binary) << content;
     PlayerWindow window(MakeQuiz(LAYOUT_TEXT, 30, 2, REVEAL_NONE));
     for (int n = 1; n <= 60; ++n)
         EXPECT_EQ(WindowText(Box(n)), expected[n - 1]) << "box " << n;
@@ -98,7 +70,7 @@ TEST_F(AnswersFile, ReadsWhatItCanOfAnyFile)
 
 TEST_F(AnswersFile, AFailedSaveKeepsTheOldAnswersAndSaysSoOnce)
 {
-    Write("Paris\r\nRome\r\n");
+    std::ofstream(FileName(), std::ios::binary) << "Paris\r\nRome\r\n";
     // The new file cannot be written where it would go.
     const std::string blocked = FileName() + ".new";
     CreateDirectoryA(blocked.c_str(), nullptr);
@@ -115,6 +87,5 @@ TEST_F(AnswersFile, AFailedSaveKeepsTheOldAnswersAndSaysSoOnce)
     RemoveDirectoryA(blocked.c_str());
     EXPECT_EQ(FileText(FileName()), "Paris\r\nRome\r\n");
     ASSERT_EQ(RecordedMessages().size(), 1u) << "one close, one box";
-    EXPECT_EQ(RecordedMessages()[0].caption, "Quizz");
     EXPECT_NE(RecordedMessages()[0].text.find(FileName()), std::string::npos);
 }

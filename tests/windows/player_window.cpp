@@ -13,13 +13,6 @@ void PumpMessages()
         DispatchMessageA(&message);
 }
 
-COLORREF BrushColour(HBRUSH brush)
-{
-    LOGBRUSH info = {};
-    GetObjectA(brush, sizeof info, &info);
-    return info.lbColor;
-}
-
 bool Exists(const char* path)
 {
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
@@ -76,11 +69,6 @@ PlayerWindow::~PlayerWindow()
 std::string PlayerWindow::Score() const
 {
     return WindowText(GetDlgItem(main, SCORE_LABEL_ID));
-}
-
-std::string PlayerWindow::Code() const
-{
-    return WindowText(GetDlgItem(main, CODE_LABEL_ID));
 }
 
 InNewDirectory::InNewDirectory() : path(TemporaryPath("directory"))

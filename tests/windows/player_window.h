@@ -10,7 +10,6 @@
 #include <string>
 
 void PumpMessages();
-COLORREF BrushColour(HBRUSH brush);
 bool Exists(const char* path);
 
 // A control's rectangle in its parent's client coordinates.
@@ -34,7 +33,6 @@ struct PlayerWindow {
     PlayerWindow& operator=(const PlayerWindow&) = delete;
 
     std::string Score() const;
-    std::string Code() const;
 };
 
 // A new empty directory made current for the life of the object, where the

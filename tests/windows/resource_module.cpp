@@ -85,22 +85,6 @@ bool WriteModuleCopy(const std::string& templatePath, const std::string& path,
     return true;
 }
 
-ResourceModule::ResourceModule(const std::vector<ResourceEntry>& resources)
-    : path(TemporaryPath("module.dll"))
-{
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    if (WriteModuleCopy(self, path, resources))
-        handle = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-}
-
-ResourceModule::~ResourceModule()
-{
-    if (handle)
-        FreeLibrary(handle);
-    DeleteFileA(path.c_str());
-}
-
 std::unique_ptr<QuizRecord> MakeQuiz(int layout, int questions, int answers, int reveal)
 {
     auto quiz = std::make_unique<QuizRecord>();

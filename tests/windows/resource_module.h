@@ -30,18 +30,6 @@ std::string WindowText(HWND window);
 bool WriteModuleCopy(const std::string& templatePath, const std::string& path,
                      const std::vector<ResourceEntry>& resources);
 
-// A copy of the running test program with the resources added, loaded as a
-// data file; removed again when it goes.
-struct ResourceModule {
-    explicit ResourceModule(const std::vector<ResourceEntry>& resources);
-    ~ResourceModule();
-    ResourceModule(const ResourceModule&) = delete;
-    ResourceModule& operator=(const ResourceModule&) = delete;
-
-    std::string path;
-    HMODULE handle = nullptr;
-};
-
 // A quiz titled "Les capitales" by "Léa", of questions "Quelle ville ?"
 // answered "Paris" (and "France" as second answer), with codes "CODE1"...
 std::unique_ptr<QuizRecord> MakeQuiz(int layout, int questions, int answers, int reveal);
