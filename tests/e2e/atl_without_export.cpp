@@ -1,8 +1,3 @@
 // Stands in for an "atl.dll" that lacks AtlAxAttachControl: a library that
-// loads and exports nothing the player looks for.
-#include <windows.h>
-
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID)
-{
-    return TRUE;
-}
+// loads (with the runtime's own entry point) and exports nothing the player
+// looks for.

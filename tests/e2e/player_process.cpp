@@ -2,6 +2,7 @@
 
 #include "ui/main_window.h"
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -9,80 +10,64 @@ std::string g_playerPath;
 std::string g_atlWithoutExportPath;
 std::string g_quizzpackPath;
 
-std::string WindowsPath(const std::string& path)
+std::string WindowsPath(std::string path)
 {
     if (path.empty() || path[0] != '/')
         return path;
-    std::string windows = "Z:" + path;
-    for (char& c : windows)
-        if (c == '/')
-            c = '\\';
-    return windows;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return "Z:" + path;
+}
+
+std::string AnswersPath(const std::string& program)
+{
+    return program.substr(0, program.size() - 3) + "txt";
 }
 
 namespace {
 
-struct Search {
-    DWORD processId;
-    const char* className;
-    std::vector<HWND> found;
-};
-
 // The visible top-level windows of the process of this class. Once
 // answered, a message box hides at once, before it goes.
-BOOL CALLBACK FindShown(HWND window, LPARAM lParam)
+std::vector<HWND> ShownWindows(DWORD processId, const char* className)
 {
-    auto* search = reinterpret_cast<Search*>(lParam);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (owner == search->processId && lstrcmpA(className, search->className) == 0 &&
-        IsWindowVisible(window))
-        search->found.push_back(window);
-    return TRUE;
+    std::vector<HWND> found;
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window))
+            found.push_back(window);
+    }
+    return found;
 }
 
-// Presses OK in every message box shown, recording each.
-void Answer(const std::vector<HWND>& boxes, std::vector<ShownMessage>& shown)
+// Presses OK in every message box the process shows, recording each.
+void AnswerBoxes(DWORD processId, std::vector<RecordedMessage>& shown)
 {
     constexpr int MESSAGE_BOX_TEXT_ID = 0xFFFF;
-    for (HWND box : boxes) {
-        shown.push_back({WindowText(box), WindowText(GetDlgItem(box, MESSAGE_BOX_TEXT_ID))});
+    for (HWND box : ShownWindows(processId, "#32770")) {
+        shown.push_back({WindowText(GetDlgItem(box, MESSAGE_BOX_TEXT_ID)), WindowText(box)});
         SendMessageA(box, WM_COMMAND, IDOK, 0);
     }
 }
 
 } // namespace
 
-PlayerProcess::PlayerProcess(const std::vector<ResourceEntry>& resources,
-                             const std::string& program)
-    : path_(program), ownsCopy_(true)
+PlayerProcess::PlayerProcess(const std::string& program,
+                             const std::vector<ResourceEntry>& resources)
+    : path_(program), ownsCopy_(!resources.empty())
 {
-    if (WriteModuleCopy(g_playerPath, path_, resources))
-        Start();
-}
-
-PlayerProcess::PlayerProcess(const std::string& program) : path_(program)
-{
-    Start();
-}
-
-void PlayerProcess::Start()
-{
+    if (ownsCopy_ && !WriteModuleCopy(g_playerPath, path_, resources))
+        return;
     const std::string directory = path_.substr(0, path_.find_last_of("\\/") + 1);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    std::string commandLine = "\"" + path_ + "\"";
-    CreateProcessA(path_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+    CreateProcessA(path_.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
                    directory.empty() ? nullptr : directory.c_str(), &startup, &process_);
 }
 
 PlayerProcess::~PlayerProcess()
 {
     if (process_.hProcess) {
-        if (WaitForExit(0) == STILL_ACTIVE)
-            TerminateProcess(process_.hProcess, 99);
+        TerminateProcess(process_.hProcess, 99); // fails once it has exited
         WaitForSingleObject(process_.hProcess, 10000);
         CloseHandle(process_.hThread);
         CloseHandle(process_.hProcess);
@@ -91,20 +76,13 @@ PlayerProcess::~PlayerProcess()
         DeleteFileA(path_.c_str());
 }
 
-std::vector<HWND> PlayerProcess::ShownWindows(const char* className) const
-{
-    Search search = {process_.dwProcessId, className, {}};
-    EnumWindows(FindShown, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND PlayerProcess::WaitForMainWindow(DWORD timeoutMs, std::vector<ShownMessage>* shown) const
+HWND PlayerProcess::WaitForMainWindow(DWORD timeoutMs, std::vector<RecordedMessage>* shown) const
 {
     // Shown only once start-up has built the panel and its boxes.
     for (const DWORD start = GetTickCount(); process_.hProcess; Sleep(50)) {
         if (shown)
-            Answer(ShownWindows("#32770"), *shown);
-        const std::vector<HWND> main = ShownWindows(MAIN_WINDOW_CLASS);
+            AnswerBoxes(process_.dwProcessId, *shown);
+        const std::vector<HWND> main = ShownWindows(process_.dwProcessId, MAIN_WINDOW_CLASS);
         if (!main.empty())
             return main[0];
         if (GetTickCount() - start > timeoutMs || WaitForExit(0) != STILL_ACTIVE)
@@ -114,7 +92,7 @@ HWND PlayerProcess::WaitForMainWindow(DWORD timeoutMs, std::vector<ShownMessage>
 }
 
 bool PlayerProcess::SendAnswering(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                  DWORD timeoutMs, std::vector<ShownMessage>& shown) const
+                                  DWORD timeoutMs, std::vector<RecordedMessage>& shown) const
 {
     // A box shown while the message is handled keeps the send from
     // returning, so the send waits on a thread of its own.
@@ -127,22 +105,14 @@ bool PlayerProcess::SendAnswering(HWND window, UINT message, WPARAM wParam, LPAR
         done = true;
     });
     for (; !done; Sleep(20))
-        Answer(ShownWindows("#32770"), shown);
+        AnswerBoxes(process_.dwProcessId, shown);
     sender.join();
     return handled;
 }
 
 DWORD PlayerProcess::WaitForExit(DWORD timeoutMs) const
 {
-    DWORD code = STILL_ACTIVE;
-    if (process_.hProcess) {
-        WaitForSingleObject(process_.hProcess, timeoutMs);
-        GetExitCodeProcess(process_.hProcess, &code);
-    }
-    return code;
-}
-
-std::string PlayerProcess::AnswersPath() const
-{
-    return path_.substr(0, path_.size() - 3) + "txt";
+    DWORD code = 0;
+    WaitForSingleObject(process_.hProcess, timeoutMs);
+    return GetExitCodeProcess(process_.hProcess, &code) ? code : STILL_ACTIVE;
 }

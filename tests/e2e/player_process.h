@@ -2,6 +2,7 @@
 // it, and drives its windows from outside.
 #pragma once
 
+#include "tests/support/message_box_recorder.h"
 #include "tests/windows/resource_module.h"
 
 #include <windows.h>
@@ -16,47 +17,38 @@ extern std::string g_atlWithoutExportPath;
 extern std::string g_quizzpackPath;
 
 // A path as Windows programs take it: a Linux path is Wine's Z: drive.
-std::string WindowsPath(const std::string& path);
+std::string WindowsPath(std::string path);
 
-// A message box of the player, as the robot read it before pressing OK.
-struct ShownMessage {
-    std::string caption;
-    std::string text;
-};
+// The answers file a player keeps in the folder it starts in.
+std::string AnswersPath(const std::string& program);
 
 class PlayerProcess {
 public:
-    // Writes program as a copy of the player with the resources added,
-    // damaged ones included, and starts it; removes it at the end.
-    PlayerProcess(const std::vector<ResourceEntry>& resources, const std::string& program);
-    // Starts a quiz that is already packed, and leaves the file where it is.
-    explicit PlayerProcess(const std::string& program);
+    // Starts program in its folder. With resources, first writes program as
+    // a copy of the player with them added, damaged ones included, and
+    // removes it at the end.
+    explicit PlayerProcess(const std::string& program,
+                           const std::vector<ResourceEntry>& resources = {});
     ~PlayerProcess();
     PlayerProcess(const PlayerProcess&) = delete;
     PlayerProcess& operator=(const PlayerProcess&) = delete;
 
     // The main window once it is shown, waiting up to timeoutMs. With shown,
-    // the message boxes met meanwhile are answered and recorded there;
-    // without, they block the start.
-    HWND WaitForMainWindow(DWORD timeoutMs, std::vector<ShownMessage>* shown = nullptr) const;
+    // the message boxes met meanwhile are answered and recorded there, as
+    // the robot read them before pressing OK; without, they block the start.
+    HWND WaitForMainWindow(DWORD timeoutMs, std::vector<RecordedMessage>* shown = nullptr) const;
 
     // Sends a message to one of its windows, answering and recording the
     // message boxes that handling it shows; false when it was not handled
     // within timeoutMs (the player hangs, or has gone).
     bool SendAnswering(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs,
-                       std::vector<ShownMessage>& shown) const;
+                       std::vector<RecordedMessage>& shown) const;
 
     // The exit code, waiting up to timeoutMs; STILL_ACTIVE if it runs on.
     DWORD WaitForExit(DWORD timeoutMs) const;
 
-    // The answers file it keeps in its current directory.
-    std::string AnswersPath() const;
-
 private:
-    void Start(); // in the program's folder
-    std::vector<HWND> ShownWindows(const char* className) const;
-
     std::string path_;
-    bool ownsCopy_ = false;
+    bool ownsCopy_;
     PROCESS_INFORMATION process_ = {};
 };

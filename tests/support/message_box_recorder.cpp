@@ -2,6 +2,8 @@
 
 #include "quiz/message_box.h"
 
+#include <utility>
+
 std::vector<RecordedMessage>& RecordedMessages()
 {
     static std::vector<RecordedMessage> messages;
@@ -17,8 +19,6 @@ std::function<void()>& WhileMessageShown()
 void ShowMessageBox(const char* text, const char* caption)
 {
     RecordedMessages().push_back({text, caption});
-    if (const std::function<void()> action = std::move(WhileMessageShown())) {
-        WhileMessageShown() = nullptr;
+    if (const std::function<void()> action = std::exchange(WhileMessageShown(), nullptr))
         action();
-    }
 }
