@@ -203,9 +203,9 @@ TEST(Robustness, EveryDamagedQuizShowsItsMessagesAndNeverCrashes)
 {
     const std::vector<Row> rows = Corpus();
     std::atomic<size_t> next(0);
-    std::vector<std::thread> workers;
-    for (int w = 0; w < 4; ++w)
-        workers.emplace_back([&] {
+    std::vector<std::thread> workers(4);
+    for (std::thread& worker : workers)
+        worker = std::thread([&] {
             for (size_t r; (r = next++) < rows.size();)
                 RunRow(rows[r]);
         });
