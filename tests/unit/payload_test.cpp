@@ -34,7 +34,8 @@ TEST(Payload, ParsesTheFormat)
         const std::string n = std::to_string(i);
         many += "a" + n + "|q|";
         reveals += "r" + n + "|";
-        kept += i < 90 ? "a" + n + "//q/r" + n + ";" : "";
+        if (i < 90)
+            kept.append("a").append(n).append("//q/r").append(n).append(";");
     }
     const struct {
         const char* name;

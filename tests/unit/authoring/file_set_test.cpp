@@ -23,6 +23,7 @@ TEST(FileSet, WritesAllNewFilesOrNone)
             SaveFile(folder / c.before, "old");
         const auto listing = Listing(folder.path);
         std::vector<NewFile> files;
+        files.reserve(names.size());
         for (const std::string& name : names)
             files.push_back({folder / name, Bytes(name.begin(), name.end())});
         std::string error;
