@@ -1,6 +1,7 @@
 #include "checking/answer_grading.h"
 
 #include "checking/verdict.h"
+#include "ui/answer_box.h"
 #include "ui/app_globals.h"
 #include "ui/header_bar.h"
 #include "ui/panel_controls.h"
@@ -33,7 +34,7 @@ bool SolvedAsStored(const QuizRecord& quiz, HWND panel, int question, const Ques
 
 } // namespace
 
-void CheckAnswer(const QuizRecord& quiz, HWND panel, int boxId)
+void GradeBox(const QuizRecord& quiz, HWND panel, int boxId)
 {
     const BoxPlace place = PlaceOfBox(quiz.answersPerQuestion, boxId);
     const QuestionRecord* question = QuestionAt(quiz, place.question - 1);
@@ -55,6 +56,11 @@ void CheckAnswer(const QuizRecord& quiz, HWND panel, int boxId)
     if (!right)
         SetWindowTextA(PanelItem(panel, REVEAL_LABEL_BASE + place.question), "");
     SetWindowTextA(PanelItem(panel, boxId + VERDICT_LABEL_OFFSET), verdict);
+}
+
+void CheckAnswer(const QuizRecord& quiz, HWND panel, int boxId)
+{
+    GradeBox(quiz, panel, boxId);
     UpdateScore(quiz, panel);
 }
 
@@ -81,17 +87,35 @@ void UpdateScore(const QuizRecord& quiz, HWND panel)
 
 void FillUnsolvedAnswers(HWND box)
 {
+    // Each filled box is graded as the focus would grade it when moving on
+    // to the next one: the box that holds the focus first, then each filled
+    // box after the next one has its text. Walking the focus itself costs a
+    // round trip to the window system per box, and a recount per grading;
+    // the score is counted once at the end.
     HWND panel = GetParent(box);
     char text[TEXT_SIZE] = {};
     GetWindowTextA(box, text, TEXT_SIZE);
     const int boxCount = BoxesPerQuestion(g_quiz->answersPerQuestion) * g_quiz->questionCount;
+    HWND focus = box;
+    bool moved = false;
     for (int n = 1; n <= boxCount; ++n) {
         char verdict[TEXT_SIZE] = {};
         GetWindowTextA(PanelItem(panel, VERDICT_LABEL_BASE + n), verdict, TEXT_SIZE);
-        if (lstrcmpA(verdict, VERDICT_BRAVO) != 0) {
-            SetWindowTextA(PanelItem(panel, ANSWER_BOX_BASE + n), text);
-            SetFocus(PanelItem(panel, ANSWER_BOX_BASE + n));
+        if (lstrcmpA(verdict, VERDICT_BRAVO) == 0)
+            continue;
+        HWND filled = PanelItem(panel, ANSWER_BOX_BASE + n);
+        SetWindowTextA(filled, text);
+        if (filled != focus) {
+            GradeBox(*g_quiz, panel, GetDlgCtrlID(focus));
+            focus = filled;
+            moved = true;
         }
     }
-    SetFocus(box);
+    if (!moved)
+        return;
+    if (focus != box)
+        GradeBox(*g_quiz, panel, GetDlgCtrlID(focus));
+    // As when the focus comes back: the answer selected, ready to be typed over.
+    SendMessageA(box, EM_SETSEL, 0, SELECTION_ON_FOCUS);
+    UpdateScore(*g_quiz, panel);
 }

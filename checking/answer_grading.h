@@ -12,10 +12,15 @@
 // score and code up to date.
 void CheckAnswer(const QuizRecord& quiz, HWND panel, int boxId);
 
+// CheckAnswer without the score: for callers that grade many boxes and then
+// count the score once.
+void GradeBox(const QuizRecord& quiz, HWND panel, int boxId);
+
 // Counts the solved questions from the verdict labels and writes the score
 // " %d / %d" and the code of that count into the header (the panel's parent).
 void UpdateScore(const QuizRecord& quiz, HWND panel);
 
-// F1: copies the box's text into every box not graded "BRAVO" and moves the
-// focus through them, so that each is graded as the focus leaves it.
+// F1: copies the box's text into every box not graded "BRAVO" and grades
+// each as the focus would grade it passing through them, the box keeping
+// the focus.
 void FillUnsolvedAnswers(HWND box);

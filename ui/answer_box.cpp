@@ -9,9 +9,6 @@ WNDPROC EditClassProc;
 
 namespace {
 
-// Selected when a box gets the focus, so that typing replaces the answer.
-constexpr int SELECTION_ON_FOCUS = 25;
-
 void Grade(HWND box)
 {
     CheckAnswer(*g_quiz, GetParent(box), GetDlgCtrlID(box));

@@ -8,4 +8,7 @@
 // handles everything the boxes do not take themselves.
 extern WNDPROC EditClassProc;
 
+// Selected when a box gets the focus, so that typing replaces the answer.
+constexpr int SELECTION_ON_FOCUS = 25;
+
 LRESULT CALLBACK AnswerBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);

@@ -70,9 +70,10 @@ LRESULT OnSize(HWND window)
 {
     RECT client;
     GetClientRect(window, &client);
-    if (g_panel)
-        SetWindowPos(g_panel, nullptr, PANEL_LEFT, PANEL_TOP, client.right - 11, client.bottom - 68,
-                     SWP_NOZORDER);
+    if (g_panel) {
+        const SIZE panel = PanelSize(window);
+        SetWindowPos(g_panel, nullptr, PANEL_LEFT, PANEL_TOP, panel.cx, panel.cy, SWP_NOZORDER);
+    }
     SetWindowPos(GetDlgItem(window, VERSION_LABEL_ID), nullptr, client.right - 145,
                  client.bottom - 16, 130, 15, SWP_NOOWNERZORDER | SWP_NOACTIVATE);
     return 0;
@@ -178,6 +179,13 @@ HWND CreateMainWindow()
     return CreateWindowExA(0, MAIN_WINDOW_CLASS, g_quiz->title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                            CW_USEDEFAULT, MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT, nullptr, nullptr,
                            g_instance, nullptr);
+}
+
+SIZE PanelSize(HWND mainWindow)
+{
+    RECT client;
+    GetClientRect(mainWindow, &client);
+    return {client.right - 11, client.bottom - 68};
 }
 
 void CentreOnDesktop(HWND window)

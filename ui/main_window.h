@@ -25,6 +25,10 @@ bool RegisterMainWindowClass();
 // header bar and sets ContentWidth and ContentHeight.
 HWND CreateMainWindow();
 
+// The panel's size in the main window: the client area below the header bar
+// and above the version label.
+SIZE PanelSize(HWND mainWindow);
+
 // Moves the window to the middle of the desktop, keeping its size.
 void CentreOnDesktop(HWND window);
 

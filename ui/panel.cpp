@@ -7,9 +7,11 @@
 #include "ui/answers_file.h"
 #include "ui/app_globals.h"
 #include "ui/cell_geometry.h"
+#include "ui/main_window.h"
 #include "ui/media_playback.h"
 #include "ui/panel_controls.h"
 #include "ui/panel_scroll.h"
+#include "ui/picture_loading.h"
 #include "ui/question_picture.h"
 
 namespace {
@@ -70,25 +72,17 @@ void AddQuestionText(HWND panel, const QuizRecord& quiz, int i, const CellGeomet
                           QUESTION_LABEL_ID));
 }
 
-// The picture centred in its square; an empty square-sized control when the
-// picture is missing or unreadable.
+// The picture's control, made at the size the picture will have, centred in
+// its square; the picture itself comes from the background loading. An empty
+// square-sized control stays when the picture is missing or unreadable.
 void AddPicture(HWND panel, int i, const CellGeometry& cell)
 {
-    HBITMAP bitmap = LoadQuestionPicture(GetModuleHandleA(nullptr), MEDIA_RESOURCE_BASE + i,
-                                         MEDIA_RESOURCE_TYPE, PICTURE_BOX, PICTURE_BOX);
-    int width = PICTURE_BOX, height = PICTURE_BOX;
-    if (bitmap) {
-        BITMAP info = {};
-        GetObjectA(bitmap, sizeof info, &info);
-        width = info.bmWidth;
-        height = info.bmHeight;
-    }
-    HWND picture = AddControl(
-        panel, "STATIC", "", VISIBLE_CHILD | WS_BORDER | SS_BITMAP | SS_CENTERIMAGE,
-        cell.columnX + 30 + (PICTURE_BOX - width) / 2,
-        cell.rowY - PICTURE_BOX + (PICTURE_BOX - height) / 2, width, height, PICTURE_BASE + i);
-    if (bitmap)
-        SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    const SIZE size =
+        PlannedPictureSize(GetModuleHandleA(nullptr), MEDIA_RESOURCE_BASE + i, MEDIA_RESOURCE_TYPE);
+    AddControl(panel, "STATIC", "", VISIBLE_CHILD | WS_BORDER | SS_BITMAP | SS_CENTERIMAGE,
+               cell.columnX + 30 + (PICTURE_BOX - size.cx) / 2,
+               cell.rowY - PICTURE_BOX + (PICTURE_BOX - size.cy) / 2, size.cx, size.cy,
+               PICTURE_BASE + i);
     UseGuiFont(AddControl(panel, "Static", "", VISIBLE_CHILD | WS_TABSTOP | SS_CENTER,
                           cell.columnX + 30, cell.rowY + 56, 260, 35, REVEAL_LABEL_BASE + i));
 }
@@ -145,9 +139,7 @@ void BuildCells(HWND panel)
 {
     const QuizRecord& quiz = *g_quiz;
     UpdateScrollExtents(panel);
-    // Held for the whole build, so that each picture's decoding does not
-    // start and end COM anew.
-    CoInitialize(nullptr);
+    PlanPictures(quiz.layoutKind == LAYOUT_PICTURE ? quiz.questionCount : 0);
     SavedAnswers saved = OpenSavedAnswers();
     MediaIcons icons = {};
     if (quiz.layoutKind == LAYOUT_AUDIO || quiz.layoutKind == LAYOUT_VIDEO)
@@ -171,7 +163,6 @@ void BuildCells(HWND panel)
         case LAYOUT_VIDEO:
             if (!AddFilmControls(panel, i, cell, icons)) {
                 CloseSavedAnswers(saved);
-                CoUninitialize();
                 return;
             }
             break;
@@ -185,7 +176,7 @@ void BuildCells(HWND panel)
         AddAnswerBoxes(panel, quiz, i, cell, saved);
     }
     CloseSavedAnswers(saved);
-    CoUninitialize();
+    StartPictureLoading(panel, PanelSize(GetParent(panel)).cy);
 }
 
 HBRUSH FixedBrush(COLORREF colour)
@@ -291,6 +282,12 @@ INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     case WM_COMMAND:
         OnCommand(panel, wParam);
+        return FALSE;
+    case WM_PICTURE_READY:
+        ShowLoadedPicture(panel, static_cast<int>(wParam));
+        return TRUE;
+    case WM_DESTROY:
+        StopPictureLoading();
         return FALSE;
     case WM_CTLCOLORDLG:
         return reinterpret_cast<INT_PTR>(g_quiz->backgroundBrush);

@@ -1,6 +1,7 @@
 #include "ui/panel_scroll.h"
 
 #include "ui/app_globals.h"
+#include "ui/picture_loading.h"
 
 int PageWidth;
 int PageHeight;
@@ -86,9 +87,10 @@ void ScrollPanelTo(HWND panel, int bar, int position)
     SetScrollPos(panel, bar, position, TRUE);
     // The bar keeps the position within its page; move by what it kept.
     const int moved = (info.nPos - GetScrollPos(panel, bar)) * ScrollUnit;
-    if (bar == SB_VERT)
+    if (bar == SB_VERT) {
         ScrollWindow(panel, 0, moved, nullptr, nullptr);
-    else
+        PicturesFollowView(panel);
+    } else
         ScrollWindow(panel, moved, 0, nullptr, nullptr);
 }
 

@@ -1,6 +1,7 @@
-// Question pictures: an image resource decoded with the system's OLE picture
-// loader (JPEG, GIF, BMP) and fitted into a box, and the swap to a question's
-// reveal picture once it is solved.
+// Question pictures: an image resource decoded (JPEG by the quiz core's
+// decoder, other pictures by the system's OLE picture loader) and fitted into
+// a box, and the swap to a question's reveal picture once it is solved.
+// Every function but ShowRevealPicture and PlacePicture may run on any thread.
 #pragma once
 
 #include <windows.h>
@@ -17,7 +18,19 @@ HBITMAP DecodePicture(const void* bytes, DWORD size);
 // A new bitmap of bitmap fitted into the box, with halftone stretching.
 HBITMAP FitBitmapToBox(HBITMAP bitmap, int boxWidth, int boxHeight);
 
+// The size the control of a question picture is made at, before the picture
+// itself is decoded: the fitted size its JPEG header gives, or the whole
+// square when it has none.
+SIZE PlannedPictureSize(HMODULE module, int name, const char* type);
+
+// Shows bitmap (owned by the control from now on; none: an empty square) in
+// question i's picture control, sized to it and centred in its square where
+// the cell stands now: the square of the question picture, or for a reveal
+// picture the one ten pixels to its left. The bitmap it replaces is deleted.
+void PlacePicture(HWND panel, int question, HBITMAP bitmap, bool reveal);
+
 // Puts question i's reveal picture in place of its picture, centred in its
 // square where the cell stands now; the bitmap it replaces is deleted. A
-// missing reveal picture changes nothing.
+// missing reveal picture changes nothing. While the question's picture is
+// still being loaded, the reveal picture is loaded in its place.
 void ShowRevealPicture(HWND panel, int question);

@@ -4,6 +4,7 @@
 #include "ui/media_files.h"
 #include "ui/media_playback.h"
 #include "ui/panel.h"
+#include "ui/picture_loading.h"
 
 namespace {
 
@@ -64,6 +65,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    // Pictures still loading at close: nothing may run while the process ends.
+    StopPictureLoading();
 
     if (video) {
         ReleaseFilmPlayers();

@@ -1,4 +1,5 @@
-// How long the panel of a 90-question picture quiz takes to build (180 JPEG
+// How long the panel of a 90-question picture quiz takes to build with the
+// pictures of its first screen in place, and until all 90 are (180 JPEG
 // pictures of 640 x 480 in this program), and F1 on 90 questions of two
 // answers, all unsolved; with the GDI objects the process holds after each.
 #include "checking/answer_grading.h"
@@ -7,6 +8,7 @@
 #include "ui/main_window.h"
 #include "ui/panel.h"
 #include "ui/panel_controls.h"
+#include "ui/picture_loading.h"
 
 #include <cstdio>
 #include <memory>
@@ -48,7 +50,7 @@ int main()
     printf("panel benchmark: mean of %d runs (GDI objects: 0 where the platform does not count)\n",
            RUNS);
 
-    double build = 0, fill = 0;
+    double build = 0, complete = 0, fill = 0;
     size_t shown = 0;
     DWORD gdiAfterBuild = 0, gdiAfterFill = 0;
     for (int run = 0; run < RUNS; ++run) {
@@ -60,6 +62,14 @@ int main()
         g_panel = CreatePanel(main);
         QueryPerformanceCounter(&end);
         build += Milliseconds(start, end) / RUNS;
+        while (PicturesLoading()) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&message);
+        }
+        QueryPerformanceCounter(&end);
+        complete += Milliseconds(start, end) / RUNS;
         shown = ShownBitmaps(g_panel);
         gdiAfterBuild = GdiObjects();
         DestroyWindow(main);
@@ -78,8 +88,10 @@ int main()
         gdiAfterFill = GdiObjects();
         DestroyWindow(main);
     }
-    printf("build the panel, 90 pictures of 640x480: %8.1f ms  (%zu bitmaps shown, GDI %lu)\n",
-           build, shown, gdiAfterBuild);
-    printf("F1 over 180 unsolved boxes:              %8.1f ms  (GDI %lu)\n", fill, gdiAfterFill);
+    printf("panel of 90 pictures of 640x480, first screen: %8.1f ms\n", build);
+    printf("                                all in place: %8.1f ms  (%zu bitmaps shown, GDI %lu)\n",
+           complete, shown, gdiAfterBuild);
+    printf("F1 over 180 unsolved boxes:                   %8.1f ms  (GDI %lu)\n", fill,
+           gdiAfterFill);
     return 0;
 }

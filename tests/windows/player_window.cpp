@@ -5,12 +5,21 @@
 #include "ui/main_window.h"
 #include "ui/panel.h"
 #include "ui/panel_controls.h"
+#include "ui/picture_loading.h"
 
 void PumpMessages()
 {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageA(&message);
+}
+
+void WaitForPictures()
+{
+    while (PicturesLoading()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        PumpMessages();
+    }
 }
 
 bool Exists(const char* path)
@@ -55,6 +64,7 @@ PlayerWindow::PlayerWindow(std::unique_ptr<QuizRecord> record, bool shown) : qui
         ShowWindow(main, SW_SHOWNORMAL);
         ShowWindow(g_panel, SW_SHOWNORMAL);
     }
+    WaitForPictures();
     PumpMessages();
 }
 

@@ -10,6 +10,10 @@
 #include <string>
 
 void PumpMessages();
+
+// Handles the panel's messages until every picture loading in the background
+// is in place.
+void WaitForPictures();
 bool Exists(const char* path);
 
 // A control's rectangle in its parent's client coordinates.
@@ -25,7 +29,7 @@ struct PlayerWindow {
     std::unique_ptr<QuizRecord> quiz;
     HWND main = nullptr;
 
-    // Shown only when a test needs it painted: under Wine without a window
+    // Built with its pictures all in place. Shown only when a test needs it painted: under Wine without a window
     // manager, destroying a shown window waits two seconds for the X server.
     explicit PlayerWindow(std::unique_ptr<QuizRecord> record, bool shown = false);
     ~PlayerWindow();

@@ -1,0 +1,38 @@
+// The question pictures of the picture layout, loaded in the background: the
+// window shows once the pictures of its first screen are in place, and the
+// others follow on worker threads, those in view first, while the user types,
+// scrolls and closes. The pictures shown, their places and every bitmap's
+// owner are as if each had been loaded while its cell was built.
+#pragma once
+
+#include <windows.h>
+
+// Posted to the panel when question wParam's picture is ready to be shown.
+constexpr UINT WM_PICTURE_READY = WM_APP + 1;
+
+// Before the cells are built: questions 1 to count each have a picture to
+// come. Any loading still running for an earlier panel is stopped first.
+void PlanPictures(int count);
+
+// Once the cells are built: starts the workers and returns when the pictures
+// of the questions whose square begins within viewHeight of the top are in
+// place.
+void StartPictureLoading(HWND panel, int viewHeight);
+
+// WM_PICTURE_READY: shows the question's picture, or its reveal picture when
+// the question was solved meanwhile.
+void ShowLoadedPicture(HWND panel, int question);
+
+// True when the question's picture is still to come: its reveal picture is
+// then loaded in its place, or the picture itself when there is none.
+bool RevealWhenLoaded(int question);
+
+// The panel was scrolled: the pictures now in view come next.
+void PicturesFollowView(HWND panel);
+
+// Whether a picture planned is not shown yet.
+bool PicturesLoading();
+
+// Stops the workers, waits for the picture each may be decoding, and deletes
+// the pictures never shown. Nothing runs afterwards.
+void StopPictureLoading();
