@@ -32,6 +32,27 @@ bool SolvedAsStored(const QuizRecord& quiz, HWND panel, int question, const Ques
     return true;
 }
 
+// Writes the text unless the control shows it already: each write is a round
+// trip to the window system, and F1 makes hundreds. A missing control is
+// left alone.
+void Show(HWND control, const char* text)
+{
+    char shown[TEXT_SIZE] = {};
+    if (!control)
+        return;
+    GetWindowTextA(control, shown, TEXT_SIZE);
+    if (lstrcmpA(shown, text) != 0)
+        SetWindowTextA(control, text);
+}
+
+// Only the picture layout has reveal labels; looking for one that is not
+// there walks every child of the panel.
+HWND RevealLabel(const QuizRecord& quiz, HWND panel, int question)
+{
+    return quiz.layoutKind == LAYOUT_PICTURE ? PanelItem(panel, REVEAL_LABEL_BASE + question)
+                                             : nullptr;
+}
+
 } // namespace
 
 void GradeBox(const QuizRecord& quiz, HWND panel, int boxId)
@@ -50,12 +71,11 @@ void GradeBox(const QuizRecord& quiz, HWND panel, int boxId)
         if (quiz.revealMode == REVEAL_PICTURE)
             ShowRevealPicture(panel, place.question);
         else if (quiz.revealMode == REVEAL_TEXT)
-            SetWindowTextA(PanelItem(panel, REVEAL_LABEL_BASE + place.question),
-                           question->revealText);
+            Show(RevealLabel(quiz, panel, place.question), question->revealText);
     }
     if (!right)
-        SetWindowTextA(PanelItem(panel, REVEAL_LABEL_BASE + place.question), "");
-    SetWindowTextA(PanelItem(panel, boxId + VERDICT_LABEL_OFFSET), verdict);
+        Show(RevealLabel(quiz, panel, place.question), "");
+    Show(PanelItem(panel, boxId + VERDICT_LABEL_OFFSET), verdict);
 }
 
 void CheckAnswer(const QuizRecord& quiz, HWND panel, int boxId)

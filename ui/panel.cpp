@@ -105,7 +105,7 @@ bool AddFilmControls(HWND panel, int i, const CellGeometry& cell, const MediaIco
 }
 
 // The boxes of question i with their verdict labels, each given its saved
-// text and graded at once.
+// text and graded at once; the score is counted once all are built.
 void AddAnswerBoxes(HWND panel, const QuizRecord& quiz, int i, const CellGeometry& cell,
                     SavedAnswers& saved)
 {
@@ -119,8 +119,6 @@ void AddAnswerBoxes(HWND panel, const QuizRecord& quiz, int i, const CellGeometr
             AddControl(panel, "Edit", text, ANSWER_BOX_STYLE, cell.box.x, y,
                        boxes == 1 ? cell.boxWidth : cell.boxWidth - 50, boxes == 1 ? 20 : 21, id);
         UseGuiFont(box);
-        if (boxes == 1)
-            SetFocus(box);
         EditClassProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnswerBoxProc)));
         if (boxes == 1) {
@@ -131,23 +129,18 @@ void AddAnswerBoxes(HWND panel, const QuizRecord& quiz, int i, const CellGeometr
                                   cell.box.x + cell.boxWidth - 45, y + 1, 60, 17,
                                   id + VERDICT_LABEL_OFFSET));
         }
-        CheckAnswer(quiz, panel, id);
+        GradeBox(quiz, panel, id);
     }
 }
 
-void BuildCells(HWND panel)
+// The cells of questions 1, 2, ... in turn; how many were built, fewer than
+// the quiz has when a film player cannot be made.
+int AddCells(HWND panel, const QuizRecord& quiz, SavedAnswers& saved)
 {
-    const QuizRecord& quiz = *g_quiz;
-    UpdateScrollExtents(panel);
-    PlanPictures(quiz.layoutKind == LAYOUT_PICTURE ? quiz.questionCount : 0);
-    SavedAnswers saved = OpenSavedAnswers();
     MediaIcons icons = {};
     if (quiz.layoutKind == LAYOUT_AUDIO || quiz.layoutKind == LAYOUT_VIDEO)
         icons = {LoadIconA(g_instance, MAKEINTRESOURCEA(PLAY_ICON)),
                  LoadIconA(g_instance, MAKEINTRESOURCEA(STOP_ICON))};
-    if (quiz.answersPerQuestion == 2)
-        AddAnswerCaptions(panel, quiz);
-
     for (int i = 1; i <= quiz.questionCount; ++i) {
         const CellGeometry cell = CellAt(quiz, i);
         switch (quiz.layoutKind) {
@@ -161,10 +154,8 @@ void BuildCells(HWND panel)
             AddSoundButtons(panel, i, cell, icons);
             break;
         case LAYOUT_VIDEO:
-            if (!AddFilmControls(panel, i, cell, icons)) {
-                CloseSavedAnswers(saved);
-                return;
-            }
+            if (!AddFilmControls(panel, i, cell, icons))
+                return i - 1;
             break;
         default:
             break;
@@ -175,7 +166,25 @@ void BuildCells(HWND panel)
                    19, 17, NUMBER_LABEL_ID);
         AddAnswerBoxes(panel, quiz, i, cell, saved);
     }
+    return quiz.questionCount;
+}
+
+void BuildCells(HWND panel)
+{
+    const QuizRecord& quiz = *g_quiz;
+    UpdateScrollExtents(panel);
+    PlanPictures(quiz.layoutKind == LAYOUT_PICTURE ? quiz.questionCount : 0);
+    if (quiz.answersPerQuestion == 2)
+        AddAnswerCaptions(panel, quiz);
+    SavedAnswers saved = OpenSavedAnswers();
+    const int built = AddCells(panel, quiz, saved);
     CloseSavedAnswers(saved);
+    // Single boxes take the focus as they are made, so it ends in the last
+    // one; focusing each in turn only graded each again, a round trip to the
+    // window system per box.
+    if (quiz.answersPerQuestion != 2 && built > 0)
+        SetFocus(PanelItem(panel, ANSWER_BOX_BASE + built));
+    UpdateScore(quiz, panel);
     StartPictureLoading(panel, PanelSize(GetParent(panel)).cy);
 }
 

@@ -1,16 +1,25 @@
 // The question panel built from quiz records in this process, and graded
 // through its real controls. This program carries question pictures 401-405
 // (640x480, 480x640, 1024x768, 100x50, 260x260), no 406, a 407 that is not a
-// picture, and reveal pictures 10401 (300x150) and 10404 (640x480).
+// picture, 408-430 (1024x768), and reveal pictures 10401, 10428 and 10430
+// (300x150) and 10404 (640x480).
 #include "checking/answer_grading.h"
 #include "tests/windows/player_window.h"
+#include "ui/answers_file.h"
 #include "ui/app_globals.h"
 #include "ui/header_bar.h"
+#include "ui/main_window.h"
+#include "ui/panel.h"
 #include "ui/panel_controls.h"
+#include "ui/picture_loading.h"
 
 #include <gtest/gtest.h>
 
+#include <tlhelp32.h>
+
 #include <array>
+#include <fstream>
+#include <set>
 
 namespace {
 
@@ -39,6 +48,18 @@ HBRUSH VerdictBrush(int n)
     return brush;
 }
 
+DWORD ThreadsOfThisProcess()
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    DWORD count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == GetCurrentProcessId();
+    CloseHandle(snapshot);
+    return count;
+}
+
 } // namespace
 
 TEST(Panel, FitsAndCentresEveryPicture)
@@ -59,6 +80,73 @@ TEST(Panel, FitsAndCentresEveryPicture)
         EXPECT_EQ(PlaceOfControl(GetDlgItem(g_panel, PICTURE_BASE + p.question)), p.place)
             << p.question;
         EXPECT_EQ(ShownBitmap(p.question) != nullptr, p.shown) << p.question;
+    }
+}
+
+// The pictures come in the background: those of the first screen are in
+// place when the panel is made, before any message is handled, and the
+// others when they come, each in a bitmap of its own. Questions solved by
+// the restored answers, or answered before their picture came, show their
+// reveal picture where a reveal goes, or their own picture when they have
+// no reveal picture.
+TEST(Panel, ShowsTheFirstScreenAtOnceAndEveryOtherPictureWhenItComes)
+{
+    InNewDirectory directory;
+    char answers[TEXT_SIZE];
+    AnswersFileName(answers);
+    {
+        std::ofstream file(answers, std::ios::binary);
+        for (int i = 1; i <= 30; ++i)
+            file << (i == 1 || i == 2 || i == 28 ? "Paris" : "") << "\r\n";
+    }
+    auto quiz = MakeQuiz(LAYOUT_PICTURE, 30, 1, REVEAL_PICTURE);
+    g_quiz = quiz.get();
+    HWND main = CreateMainWindow();
+    g_panel = CreatePanel(main);
+    for (int question = 1; question <= 5; ++question)
+        EXPECT_NE(ShownBitmap(question), nullptr) << question << ", on the first screen";
+    SetWindowTextA(Box(30), "Paris");
+    CheckAnswer(*quiz, g_panel, ANSWER_BOX_BASE + 30);
+    WaitForPictures();
+
+    const struct {
+        int question;
+        Rect place;
+    } pictures[] = {
+        {1, {20, 85, 260, 130}},     // solved: its reveal picture, ten pixels left
+        {2, {352, 20, 195, 260}},    // solved, no reveal picture: its own
+        {9, {610, 712, 260, 195}},   // 1024 x 768, row 3
+        {28, {20, 3055, 260, 130}},  // solved before its picture came
+        {29, {320, 3022, 260, 195}}, // 1024 x 768, last row
+        {30, {600, 3055, 260, 130}}, // answered while the pictures came
+    };
+    for (const auto& p : pictures)
+        EXPECT_EQ(PlaceOfControl(GetDlgItem(g_panel, PICTURE_BASE + p.question)), p.place)
+            << p.question;
+    std::set<HBITMAP> bitmaps;
+    for (int question = 1; question <= 30; ++question)
+        if (question != 6 && question != 7)
+            bitmaps.insert(ShownBitmap(question));
+    EXPECT_EQ(bitmaps.size(), 28u) << "one bitmap each";
+    EXPECT_EQ(bitmaps.count(nullptr), 0u);
+    DestroyWindow(main);
+    DeleteFileA(answers);
+}
+
+// Closing while pictures are still being decoded waits for the ones under
+// way, deletes what never reached the screen, and leaves no thread behind.
+TEST(Panel, ClosingWhilePicturesLoadLeavesNothingRunning)
+{
+    const DWORD threads = ThreadsOfThisProcess();
+    for (int run = 0; run < 3; ++run) {
+        auto quiz = MakeQuiz(LAYOUT_PICTURE, 30, 1, REVEAL_NONE);
+        g_quiz = quiz.get();
+        HWND main = CreateMainWindow();
+        g_panel = CreatePanel(main);
+        DestroyWindow(main);
+        EXPECT_FALSE(PicturesLoading());
+        EXPECT_EQ(ThreadsOfThisProcess(), threads);
+        PumpMessages();
     }
 }
 
