@@ -1,11 +1,13 @@
 // Playing in the real main window and panel, built in this process and driven
 // with real messages: the header, keys in the answer boxes, focus moves and
 // scrolling.
+#include "checking/answer_grading.h"
 #include "tests/support/shell_open_recorder.h"
 #include "tests/windows/player_window.h"
 #include "ui/app_globals.h"
 #include "ui/build_settings.h"
 #include "ui/header_bar.h"
+#include "ui/panel_controls.h"
 #include "ui/panel_scroll.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +30,33 @@ bool InView(HWND control)
     RECT client;
     GetClientRect(g_panel, &client);
     return r.top >= 0 && r.bottom <= client.bottom + 1 && r.left >= 0 && r.right <= client.right;
+}
+
+// What the player shows: every box and its verdict, the reveal labels, the
+// score, the code and which box has the focus.
+std::string Shown(const PlayerWindow& window, int boxes)
+{
+    std::string shown;
+    for (int n = 1; n <= boxes; ++n)
+        shown += WindowText(Box(n)) + " " + Verdict(n) + "|";
+    for (int i = 1; i <= boxes; ++i)
+        shown += WindowText(GetDlgItem(g_panel, REVEAL_LABEL_BASE + i)) + "|";
+    return shown + window.Score() + WindowText(GetDlgItem(window.main, CODE_LABEL_ID)) +
+           " focus " + std::to_string(GetDlgCtrlID(GetFocus()));
+}
+
+// F1 as the player first did it: the focus taken through every unsolved
+// box, each graded as the focus left it, then given back.
+void FillByWalkingTheFocus(HWND box, int boxes)
+{
+    const std::string text = WindowText(box);
+    for (int n = 1; n <= boxes; ++n) {
+        if (Verdict(n) != "BRAVO") {
+            SetWindowTextA(Box(n), text.c_str());
+            SetFocus(Box(n));
+        }
+    }
+    SetFocus(box);
 }
 
 } // namespace
@@ -108,6 +137,53 @@ TEST(Interaction, F1FillsEveryUnsolvedBoxAndKeepsItsBoxInView)
                                                          : n == 36 ? "Rome BRAVO"
                                                                    : "Rome FAUX")
             << n;
+}
+
+// F1 grades the filled boxes without walking the focus, in the order and
+// with the texts the walk graded them with: the same verdicts, reveals,
+// score, code and focus, wherever it is pressed, with one answer or two
+// (where a question's boxes are graded together for its reveal).
+TEST(Interaction, F1EndsAsWalkingTheFocusThroughTheBoxesDid)
+{
+    const struct {
+        int answers, pressedIn;
+        const char* typed[6]; // box n's text before F1
+    } cases[] = {
+        {1, 4, {"", "Paris", "Rome", "Rome", "", "Pari"}},
+        {1, 2, {"", "Rome", "", "Lyon", "Paris", ""}},              // in a solved box
+        {1, 6, {"Paris", "Rome", "Paris", "Paris", "Paris", "Pari"}}, // only itself
+        {1, 1, {"Paris", "Rome", "Paris", "Paris", "Paris", "Paris"}}, // all solved
+        {2, 3, {"", "France", "Rome", "", "Paris", "Fr"}},
+        {2, 6, {"Paris", "", "Rome", "", "", "Rome"}},
+    };
+    for (int answers = 1; answers <= 2; ++answers) {
+        const int questions = 6 / answers;
+        PlayerWindow window(MakeQuiz(LAYOUT_PICTURE, questions, answers, REVEAL_TEXT), true);
+        for (int i = 1; i <= questions; ++i)
+            CopyText(QuestionAt(*window.quiz, i - 1)->revealText,
+                     ("vu " + std::to_string(i)).c_str());
+        // Question 2 takes "Rome" in every box: one text solves it whole.
+        CopyText(QuestionAt(*window.quiz, 1)->answer, "Rome");
+        CopyText(QuestionAt(*window.quiz, 1)->secondAnswer, "Rome");
+        for (const auto& c : cases) {
+            if (c.answers != answers)
+                continue;
+            std::string ends[2];
+            for (int way = 0; way < 2; ++way) {
+                for (int n = 1; n <= 6; ++n) {
+                    SetWindowTextA(Box(n), c.typed[n - 1]);
+                    CheckAnswer(*window.quiz, g_panel, ANSWER_BOX_BASE + n);
+                }
+                SetFocus(Box(c.pressedIn));
+                if (way == 0)
+                    FillByWalkingTheFocus(Box(c.pressedIn), 6);
+                else
+                    FillUnsolvedAnswers(Box(c.pressedIn));
+                ends[way] = Shown(window, 6);
+            }
+            EXPECT_EQ(ends[1], ends[0]) << answers << " answers, F1 in box " << c.pressedIn;
+        }
+    }
 }
 
 // The panel's bars, and the keys and wheel notches that the main window
