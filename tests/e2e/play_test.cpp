@@ -7,6 +7,18 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+// The photo this test program carries.
+std::vector<unsigned char> Photo()
+{
+    HRSRC info = FindResourceA(nullptr, "PHOTO", MAKEINTRESOURCEA(10)); // RT_RCDATA
+    const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, info)));
+    return {bytes, bytes + SizeofResource(nullptr, info)};
+}
+
+} // namespace
+
 TEST(Play, AnswersAreGradedSavedAndRestored)
 {
     const auto quiz = QuizResources(*MakeQuiz(LAYOUT_TEXT, 3, 1, REVEAL_NONE));
@@ -44,6 +56,60 @@ TEST(Play, AnswersAreGradedSavedAndRestored)
         PostMessageA(main, WM_CLOSE, 0, 0);
         ASSERT_EQ(player.WaitForExit(30000), 0u);
         EXPECT_EQ(FileText(answers), "paris\r\nPari\r\nParis\r\n");
+    }
+    DeleteFileA(answers.c_str());
+}
+
+// 60 photos of 1600 x 1200, packed as they come from a phone: the window
+// comes with the pictures of its first screen in place, typing works while
+// the others come, each comes to its place, and a close while they are
+// still coming ends the player at once, the answers saved.
+TEST(Play, APhotoQuizOpensWithItsFirstScreenAndClosesWhilePicturesCome)
+{
+    auto resources = QuizResources(*MakeQuiz(LAYOUT_PICTURE, 60, 1, REVEAL_NONE));
+    const std::vector<unsigned char> photo = Photo();
+    for (int i = 1; i <= 60; ++i)
+        resources.push_back({"IMG", 400 + i, photo});
+    const std::string program = TemporaryPath("photos.exe");
+    const std::string answers = AnswersPath(program);
+    DeleteFileA(answers.c_str());
+    for (int run = 0; run < 2; ++run) {
+        PlayerProcess player(program, resources);
+        HWND main = player.WaitForMainWindow(30000);
+        ASSERT_NE(main, nullptr);
+        HWND panel = FindWindowExA(main, nullptr, "#32770", nullptr);
+        const auto shown = [panel](int i) {
+            return SendMessageA(GetDlgItem(panel, PICTURE_BASE + i), STM_GETIMAGE, IMAGE_BITMAP,
+                                0) != 0;
+        };
+        if (run == 0) {
+            for (int i = 1; i <= 6; ++i)
+                EXPECT_TRUE(shown(i)) << i << ", on the first screen";
+            HWND box = GetDlgItem(panel, ANSWER_BOX_BASE + 60);
+            SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Paris"));
+            SendMessageA(box, WM_KEYUP, VK_RETURN, 3u << 30);
+            EXPECT_EQ(WindowText(GetDlgItem(panel, VERDICT_LABEL_BASE + 60)), "BRAVO");
+            int count = 0;
+            for (int wait = 0; wait < 300 && count < 60; ++wait, Sleep(100)) {
+                count = 0;
+                for (int i = 1; i <= 60; ++i)
+                    count += shown(i);
+            }
+            EXPECT_EQ(count, 60);
+            RECT last;
+            GetWindowRect(GetDlgItem(panel, PICTURE_BASE + 60), &last);
+            MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&last), 2);
+            EXPECT_EQ(last.left, 610);
+            EXPECT_EQ(last.top, 20 + 330 * 19 + 32);
+            EXPECT_EQ(last.right - last.left, 260);
+            EXPECT_EQ(last.bottom - last.top, 195);
+        }
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        ASSERT_EQ(player.WaitForExit(10000), 0u);
+        std::string saved; // an empty box is saved as "*"
+        for (int i = 1; i < 60; ++i)
+            saved += "*\r\n";
+        EXPECT_EQ(FileText(answers), saved + "Paris\r\n");
     }
     DeleteFileA(answers.c_str());
 }
