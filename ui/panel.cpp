@@ -173,7 +173,7 @@ void BuildCells(HWND panel)
 {
     const QuizRecord& quiz = *g_quiz;
     UpdateScrollExtents(panel);
-    PlanPictures(quiz.layoutKind == LAYOUT_PICTURE ? quiz.questionCount : 0);
+    StartPictureLoading(panel, quiz.layoutKind == LAYOUT_PICTURE ? quiz.questionCount : 0);
     if (quiz.answersPerQuestion == 2)
         AddAnswerCaptions(panel, quiz);
     SavedAnswers saved = OpenSavedAnswers();
@@ -185,7 +185,7 @@ void BuildCells(HWND panel)
     if (quiz.answersPerQuestion != 2 && built > 0)
         SetFocus(PanelItem(panel, ANSWER_BOX_BASE + built));
     UpdateScore(quiz, panel);
-    StartPictureLoading(panel, PanelSize(GetParent(panel)).cy);
+    ShowFirstScreenPictures(panel, PanelSize(GetParent(panel)).cy);
 }
 
 HBRUSH FixedBrush(COLORREF colour)

@@ -95,30 +95,28 @@ bool AllReady(int last)
 
 } // namespace
 
-void PlanPictures(int count)
+void StartPictureLoading(HWND panel, int count)
 {
     StopPictureLoading();
     g_loading.count = std::min(count, MAX_QUESTIONS);
+    if (g_loading.count <= 0)
+        return;
+    g_loading.panel = panel;
     g_loading.firstInView = 1;
+    g_loading.stopping = false;
     for (int question = 1; question <= g_loading.count; ++question) {
         PictureJob& job = g_loading.jobs[question];
         job.revealWanted = false;
         job.bitmap = nullptr;
         job.state = WAITING;
     }
-}
-
-void StartPictureLoading(HWND panel, int viewHeight)
-{
-    if (g_loading.count == 0)
-        return;
-    g_loading.panel = panel;
-    g_loading.stopping = false;
-    const unsigned workers =
-        std::clamp(std::thread::hardware_concurrency(), 1u, MAX_WORKERS);
+    const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, MAX_WORKERS);
     for (unsigned k = 0; k < workers; ++k)
         g_loading.workers.emplace_back(Work);
+}
 
+void ShowFirstScreenPictures(HWND panel, int viewHeight)
+{
     int firstScreen = 0;
     while (firstScreen < g_loading.count &&
            CellAt(*g_quiz, firstScreen + 1).rowY - PICTURE_BOX < viewHeight)

@@ -11,13 +11,14 @@
 constexpr UINT WM_PICTURE_READY = WM_APP + 1;
 
 // Before the cells are built: questions 1 to count each have a picture to
-// come. Any loading still running for an earlier panel is stopped first.
-void PlanPictures(int count);
+// come, and the workers start on them at once, so that the first pictures
+// are decoded while the cells are built. Any loading still running for an
+// earlier panel is stopped first.
+void StartPictureLoading(HWND panel, int count);
 
-// Once the cells are built: starts the workers and returns when the pictures
-// of the questions whose square begins within viewHeight of the top are in
-// place.
-void StartPictureLoading(HWND panel, int viewHeight);
+// Once the cells are built: returns when the pictures of the questions whose
+// square begins within viewHeight of the top are in place.
+void ShowFirstScreenPictures(HWND panel, int viewHeight);
 
 // WM_PICTURE_READY: shows the question's picture, or its reveal picture when
 // the question was solved meanwhile.

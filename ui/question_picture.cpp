@@ -47,22 +47,52 @@ bool ResourceBytes(HMODULE module, int name, const char* type, const unsigned ch
     return *bytes != nullptr;
 }
 
-// A top-down 32-bit section holding the pixels.
-HBITMAP BitmapOfPixels(const PicturePixels& pixels)
+// A screen-compatible bitmap of the source fitted into the box, which draw
+// (dc, width, height) fills with halftone stretching.
+template <typename Draw>
+HBITMAP Fitted(SIZE source, int boxWidth, int boxHeight, Draw draw)
+{
+    const PictureSize fitted = FittedSize({source.cx, source.cy}, {boxWidth, boxHeight});
+    HDC screen = GetDC(nullptr);
+    HDC to = CreateCompatibleDC(screen);
+    HBITMAP result = CreateCompatibleBitmap(screen, fitted.width, fitted.height);
+    HGDIOBJ oldTo = SelectObject(to, result);
+    SetStretchBltMode(to, HALFTONE);
+    draw(to, fitted.width, fitted.height);
+    SelectObject(to, oldTo);
+    DeleteDC(to);
+    ReleaseDC(nullptr, screen);
+    return result;
+}
+
+// Straight from the decoder's pixels: no full-size bitmap is made.
+HBITMAP FitPixelsToBox(const PicturePixels& pixels, int boxWidth, int boxHeight)
 {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = pixels.size.width;
-    info.bmiHeader.biHeight = -pixels.size.height;
+    info.bmiHeader.biHeight = -pixels.size.height; // top row first
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (section)
-        CopyMemory(bits, pixels.bgrx, 4 * static_cast<SIZE_T>(pixels.size.width) *
-                                          static_cast<SIZE_T>(pixels.size.height));
-    return section;
+    return Fitted({pixels.size.width, pixels.size.height}, boxWidth, boxHeight,
+                  [&](HDC to, int width, int height) {
+                      StretchDIBits(to, 0, 0, width, height, 0, 0, pixels.size.width,
+                                    pixels.size.height, pixels.bgrx, &info, DIB_RGB_COLORS,
+                                    SRCCOPY);
+                  });
+}
+
+HBITMAP FitBitmapToBox(HBITMAP bitmap, int boxWidth, int boxHeight)
+{
+    const SIZE source = BitmapSize(bitmap);
+    return Fitted(source, boxWidth, boxHeight, [&](HDC to, int width, int height) {
+        HDC from = CreateCompatibleDC(to);
+        HGDIOBJ oldFrom = SelectObject(from, bitmap);
+        StretchBlt(to, 0, 0, width, height, from, 0, 0, source.cx, source.cy, SRCCOPY);
+        SelectObject(from, oldFrom);
+        DeleteDC(from);
+    });
 }
 
 // The system's picture loader, for the pictures that are not JPEGs the
@@ -105,46 +135,21 @@ HBITMAP LoadQuestionPicture(HMODULE module, int name, const char* type, int boxW
     DWORD size = 0;
     if (!ResourceBytes(module, name, type, &bytes, &size))
         return nullptr;
-    HBITMAP decoded = DecodePicture(bytes, size);
+    // The core's decoder is three to four times faster than the system's
+    // under Wine, and runs on any thread without COM.
+    PicturePixels pixels = DecodeJpeg(bytes, size);
+    if (pixels.bgrx) {
+        HBITMAP fitted = FitPixelsToBox(pixels, boxWidth, boxHeight);
+        FreePixels(pixels);
+        return fitted;
+    }
+    HBITMAP decoded = DecodeWithOle(bytes, size);
     if (!decoded)
         return nullptr;
     HBITMAP fitted = FitBitmapToBox(decoded, boxWidth, boxHeight);
     // The full-size picture is not shown: only the fitted one is kept.
     DeleteObject(decoded);
     return fitted;
-}
-
-HBITMAP DecodePicture(const void* bytes, DWORD size)
-{
-    // The core's decoder is three to four times faster than the system's
-    // under Wine, and runs on any thread without COM.
-    PicturePixels pixels = DecodeJpeg(static_cast<const unsigned char*>(bytes), size);
-    if (!pixels.bgrx)
-        return DecodeWithOle(bytes, size);
-    HBITMAP bitmap = BitmapOfPixels(pixels);
-    FreePixels(pixels);
-    return bitmap;
-}
-
-HBITMAP FitBitmapToBox(HBITMAP bitmap, int boxWidth, int boxHeight)
-{
-    const SIZE source = BitmapSize(bitmap);
-    const PictureSize fitted = FittedSize({source.cx, source.cy}, {boxWidth, boxHeight});
-
-    HDC screen = GetDC(nullptr);
-    HDC from = CreateCompatibleDC(screen);
-    HDC to = CreateCompatibleDC(screen);
-    HBITMAP result = CreateCompatibleBitmap(screen, fitted.width, fitted.height);
-    HGDIOBJ oldFrom = SelectObject(from, bitmap);
-    HGDIOBJ oldTo = SelectObject(to, result);
-    SetStretchBltMode(to, HALFTONE);
-    StretchBlt(to, 0, 0, fitted.width, fitted.height, from, 0, 0, source.cx, source.cy, SRCCOPY);
-    SelectObject(from, oldFrom);
-    SelectObject(to, oldTo);
-    DeleteDC(from);
-    DeleteDC(to);
-    ReleaseDC(nullptr, screen);
-    return result;
 }
 
 SIZE PlannedPictureSize(HMODULE module, int name, const char* type)

@@ -7,16 +7,10 @@
 #include <windows.h>
 
 // A screen-compatible bitmap of the picture fitted into the box (aspect kept,
-// the limiting side at the box's size), owned by the caller; nullptr when the
-// resource is missing or is not a picture.
+// the limiting side at the box's size) with halftone stretching, owned by
+// the caller; nullptr when the resource is missing or is not a picture.
 HBITMAP LoadQuestionPicture(HMODULE module, int name, const char* type, int boxWidth,
                             int boxHeight);
-
-// The picture in bytes at its own size, or nullptr.
-HBITMAP DecodePicture(const void* bytes, DWORD size);
-
-// A new bitmap of bitmap fitted into the box, with halftone stretching.
-HBITMAP FitBitmapToBox(HBITMAP bitmap, int boxWidth, int boxHeight);
 
 // The size the control of a question picture is made at, before the picture
 // itself is decoded: the fitted size its JPEG header gives, or the whole
