@@ -20,8 +20,6 @@ packages=(
   fonts-liberation
   imagemagick ffmpeg ncompress
   libtomlplusplus-dev zip unzip
-  # Single-header picture decoding, compiled into the Windows programs too.
-  libstb-dev
 )
 
 missing=()

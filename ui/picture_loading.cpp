@@ -66,6 +66,8 @@ HBITMAP LoadFitted(HMODULE module, int name)
 
 void Work()
 {
+    // Held for the worker's life, so that each decoding does not start COM anew.
+    CoInitialize(nullptr);
     HMODULE module = GetModuleHandleA(nullptr);
     int question = 0;
     while (!g_loading.stopping.load() && (question = TakeJob()) != 0) {
@@ -83,6 +85,7 @@ void Work()
         g_loading.ready.notify_all();
         PostMessageA(g_loading.panel, WM_PICTURE_READY, static_cast<WPARAM>(question), 0);
     }
+    CoUninitialize();
 }
 
 bool AllReady(int last)

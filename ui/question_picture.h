@@ -1,6 +1,6 @@
-// Question pictures: an image resource decoded (JPEG by the quiz core's
-// decoder, other pictures by the system's OLE picture loader) and fitted into
-// a box, and the swap to a question's reveal picture once it is solved.
+// Question pictures: an image resource decoded (JPEG by the system's imaging
+// component, other pictures by its OLE picture loader) and fitted into a box,
+// and the swap to a question's reveal picture once it is solved.
 // Every function but ShowRevealPicture and PlacePicture may run on any thread.
 #pragma once
 
