@@ -69,8 +69,8 @@ HBITMAP Fitted(SIZE source, int boxWidth, int boxHeight, Draw draw)
     return result;
 }
 
-// A decoded picture: rows of 24-bit pixels, blue first, top row first, each
-// padded to four bytes as a bitmap's rows are.
+// A decoded picture: rows of 32-bit pixels, blue first, top row first. (Wine
+// converts grey JPEGs to 32 bits but not to 24.)
 struct Pixels {
     LONG width = 0;
     LONG height = 0;
@@ -106,14 +106,14 @@ bool DecodeJpeg(const unsigned char* bytes, DWORD size, Pixels* pixels)
         factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand,
                                          &decoder) == S_OK &&
         decoder->GetFrame(0, &frame) == S_OK && factory->CreateFormatConverter(&converter) == S_OK &&
-        converter->Initialize(frame, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone, nullptr,
+        converter->Initialize(frame, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
                               0, WICBitmapPaletteTypeCustom) == S_OK &&
         converter->GetSize(&width, &height) == S_OK && width > 0 && height > 0 &&
         static_cast<double>(width) * height <= MAX_PIXELS;
     if (decoded) {
         pixels->width = static_cast<LONG>(width);
         pixels->height = static_cast<LONG>(height);
-        pixels->stride = (3 * width + 3) / 4 * 4;
+        pixels->stride = 4 * width;
         pixels->rows = static_cast<BYTE*>(malloc(static_cast<size_t>(pixels->stride) * height));
         decoded = pixels->rows &&
                   converter->CopyPixels(nullptr, pixels->stride, pixels->stride * height,
@@ -135,7 +135,7 @@ HBITMAP FitPixelsToBox(const Pixels& pixels, int boxWidth, int boxHeight)
     info.bmiHeader.biWidth = pixels.width;
     info.bmiHeader.biHeight = -pixels.height; // top row first
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     return Fitted({pixels.width, pixels.height}, boxWidth, boxHeight,
                   [&](HDC to, int width, int height) {
