@@ -10,7 +10,13 @@ cmake --preset native >/dev/null
 cmake --build --preset native --target lzw_tool grade_bench >/dev/null
 preset=$(scripts/windows-test-preset.sh)
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" --target panel_bench >/dev/null
+cmake --build --preset "$preset" --target quizz panel_bench start_bench >/dev/null
+
+# A Windows program under Wine, on a display of its own.
+windows() {
+  xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" \
+    "build/$preset/wine-run.sh" "$@" 2>/dev/null | grep -av 'fixme'
+}
 
 figures=$(mktemp)
 trap 'rm -f "$figures"' EXIT
@@ -23,9 +29,10 @@ trap 'rm -f "$figures"' EXIT
   build/native/bench/grade_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
     2>/dev/null | grep '_mean'
   echo
-  xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" \
-    "build/$preset/wine-run.sh" "build/$preset/bench/windows/panel_bench.exe" 2>/dev/null |
-    grep -av 'fixme'
+  windows "build/$preset/bench/windows/panel_bench.exe"
+  echo
+  windows "build/$preset/bench/windows/start_bench.exe" "build/$preset/bin/quizz.exe" \
+    "build/$preset/bench/windows/pictures/photo.jpg"
 } | tee "$figures"
 
 if [ "${1:-}" = --readme ]; then
