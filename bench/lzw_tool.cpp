@@ -1,11 +1,10 @@
-// Codes standard input to standard output, so that the codec can be timed as
-// a whole process beside ncompress: lzw_tool -c (encode) or -d (decode).
+// Codes standard input to standard output, so that the codec can be measured
+// as a whole process beside ncompress: lzw_tool -c (encode) or -d (decode).
 #include "quiz/lzw.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 int main(int argc, char** argv)
 {
@@ -13,17 +12,16 @@ int main(int argc, char** argv)
         fprintf(stderr, "usage: lzw_tool -c|-d < input > output\n");
         return 2;
     }
-    std::vector<unsigned char> input;
-    unsigned char chunk[65536];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, stdin)) > 0)
-        input.insert(input.end(), chunk, chunk + got);
+    // Read in place, with no copy to count beside the codec's work: the codec
+    // takes LZW_MAX_INPUT bytes at most, and refuses any input of one more.
+    static unsigned char input[LZW_MAX_INPUT + 1];
+    const size_t size = fread(input, 1, sizeof input, stdin);
 
     unsigned char* out = nullptr;
     uint32_t length = 0;
     const bool encode = argv[1][1] == 'c';
-    int32_t result = (encode ? LzwEncode : LzwDecode)(
-        input.data(), static_cast<uint32_t>(input.size()), &out, &length);
+    int32_t result =
+        (encode ? LzwEncode : LzwDecode)(input, static_cast<uint32_t>(size), &out, &length);
     if (out)
         fwrite(out, 1, length, stdout);
     free(out);

@@ -121,157 +121,198 @@ int32_t DecodeStream(BitReader& reader, DecoderState& state, unsigned char* outp
 // are found by (code of that string, byte). The entry re-added at a reset is
 // an old W followed by a byte; the old W has no code in the new generation
 // until it is added again, and only then is the entry keyed under that code.
-constexpr uint32_t HASH_SLOTS = 8192;
-constexpr int32_t HASH_EMPTY = -1;
+//
+// One search per input byte: a search that misses ends on the empty slot
+// where the new entry goes. Each key carries its dictionary generation, so a
+// reset clears nothing: slots of older generations count as empty. An input
+// of LZW_MAX_INPUT bytes has at most 18 generations (each takes over 3800
+// bytes), far below the 4096 that the 12 bits above code and byte count.
+constexpr uint32_t HASH_BITS = 14;
+constexpr uint32_t HASH_SLOTS = 1u << HASH_BITS; // a quarter full at most: short probes
+constexpr uint32_t GENERATION_STEP = 1u << 20;
+constexpr uint32_t NO_ORPHAN = 256; // no byte is 256
+
+// No string reaches LZW_MAX_STRING bytes, which the decoder would refuse: a
+// string of n bytes is added only once strings of 1, 2, ... n - 1 bytes were
+// each coded, which takes n(n - 1)/2 input bytes.
+static_assert(uint64_t{LZW_MAX_STRING} * (LZW_MAX_STRING - 1) / 2 > LZW_MAX_INPUT,
+              "no input is long enough to build a string the decoder refuses");
 
 struct EncoderState {
-    int32_t key[HASH_SLOTS];
+    uint32_t key[HASH_SLOTS]; // generation, prefix code, byte; 0 is never used
     uint16_t code[HASH_SLOTS];
-    uint32_t orphanOffset; // where the old W of the last reset stands in the input
-    uint32_t orphanLength; // its length, 0 when no entry waits for its code
-    unsigned char orphanByte;
+    // While the entry re-added at the last reset waits for its old W: where
+    // that W stands in the input, its length, and its last byte, compared
+    // first as most strings differ there (NO_ORPHAN when no entry waits).
+    // The entry is the old W and the input byte after it.
+    uint32_t orphanOffset;
+    uint32_t orphanLength;
+    uint32_t orphanLast;
 };
 
-uint32_t HashSlot(int32_t key)
+size_t HashSlot(uint32_t key)
 {
-    return (static_cast<uint32_t>(key) * 2654435761u) >> 19;
+    return (key * 2654435761u) >> (32 - HASH_BITS);
 }
 
-int32_t MakeKey(uint32_t prefixCode, unsigned char byte)
+uint32_t MakeKey(uint32_t generation, uint32_t prefixCode, unsigned char byte)
 {
-    return static_cast<int32_t>((prefixCode << 8) | byte);
+    return generation | prefixCode << 8 | byte;
 }
 
-void ClearIndex(EncoderState& state)
+// True when key is an entry, in *slot; otherwise *slot is the empty slot
+// where it belongs.
+bool FindEntry(const EncoderState& state, uint32_t key, uint32_t generation, size_t* slot)
 {
-    memset(state.key, 0xFF, sizeof state.key);
-    state.orphanLength = 0;
-}
-
-int32_t FindEntry(const EncoderState& state, int32_t key)
-{
-    for (uint32_t slot = HashSlot(key);; slot = (slot + 1) % HASH_SLOTS) {
-        if (state.key[slot] == HASH_EMPTY)
-            return -1;
-        if (state.key[slot] == key)
-            return state.code[slot];
+    size_t probe = HashSlot(key);
+    while (state.key[probe] != key) {
+        if (state.key[probe] < generation) {
+            *slot = probe;
+            return false;
+        }
+        probe = (probe + 1) % HASH_SLOTS;
     }
+    *slot = probe;
+    return true;
 }
 
-void InsertEntry(EncoderState& state, int32_t key, uint32_t code)
+void InsertEntry(EncoderState& state, uint32_t key, uint32_t generation, uint32_t code)
 {
-    uint32_t slot = HashSlot(key);
-    while (state.key[slot] != HASH_EMPTY)
-        slot = (slot + 1) % HASH_SLOTS;
+    size_t slot = 0;
+    FindEntry(state, key, generation, &slot);
     state.key[slot] = key;
     state.code[slot] = static_cast<uint16_t>(code);
 }
 
-struct BitWriter {
-    unsigned char* output;
-    uint32_t produced;
-    uint64_t pending;  // bits not yet stored, right-aligned
-    uint32_t bitCount; // how many of them
-    bool full;
+// True when the bytes from w to p, whose last byte matched already, are the
+// old W that the entry re-added at the last reset waits for.
+bool IsOrphanW(const EncoderState& state, const unsigned char* data, const unsigned char* w,
+               const unsigned char* p)
+{
+    const auto length = static_cast<uint32_t>(p - w) + 1;
+    return state.orphanLength == length && memcmp(data + state.orphanOffset, w, length - 1) == 0;
+}
 
-    void Put(uint32_t code, uint32_t width)
+// Codes gather in a 64-bit word and leave it four bytes at a time, most
+// significant first. The decoder takes streams of LZW_MAX_INPUT bytes at
+// most: a longer one would be written only to be refused when the quiz
+// starts. The encoder checks the length once per entry, so the buffer needs
+// room past LZW_MAX_INPUT for the codes of one entry (a few widenings, the
+// code, a reset) and the word being filled.
+static_assert(LZW_ENCODE_CAPACITY >= LZW_MAX_INPUT + 16, "room for one entry past the limit");
+static_assert((LZW_MAX_INPUT + 1) % 4 == 0, "whole words reach the limit");
+
+struct CodeWriter {
+    unsigned char* output;
+    uint32_t produced = 0;
+    uint64_t pending = 0;   // bits not yet stored, right-aligned above older ones
+    uint32_t bitCount = 0;  // how many of them, below 32 between codes
+    uint32_t width = 9;     // of the codes, as the decoder reads them
+    uint32_t tooWide = 512; // the first code that needs a wider width
+
+    void Put(uint32_t code)
     {
         pending = (pending << width) | code;
         bitCount += width;
-        while (bitCount >= 8) {
-            bitCount -= 8;
-            Store(static_cast<unsigned char>(pending >> bitCount));
+        if (bitCount >= 32) {
+            bitCount -= 32;
+            const auto word = static_cast<uint32_t>(pending >> bitCount);
+            output[produced] = static_cast<unsigned char>(word >> 24);
+            output[produced + 1] = static_cast<unsigned char>(word >> 16);
+            output[produced + 2] = static_cast<unsigned char>(word >> 8);
+            output[produced + 3] = static_cast<unsigned char>(word);
+            produced += 4;
         }
-        pending &= (1u << bitCount) - 1;
+    }
+
+    void PutWidened(uint32_t code)
+    {
+        while (code >= tooWide) {
+            Put(LZW_WIDEN);
+            ++width;
+            tooWide *= 2;
+        }
+        Put(code);
+    }
+
+    void PutReset()
+    {
+        Put(LZW_RESET);
+        width = 9;
+        tooWide = 512;
     }
 
     void Flush()
     {
+        for (; bitCount >= 8; bitCount -= 8)
+            output[produced++] = static_cast<unsigned char>(pending >> (bitCount - 8));
         if (bitCount > 0)
-            Store(static_cast<unsigned char>(pending << (8 - bitCount)));
+            output[produced++] = static_cast<unsigned char>(pending << (8 - bitCount));
         bitCount = 0;
     }
 
-    // The decoder takes streams of LZW_MAX_INPUT bytes at most: a longer
-    // one would be written only to be refused when the quiz starts.
-    void Store(unsigned char byte)
-    {
-        if (produced == LZW_MAX_INPUT) {
-            full = true;
-            return;
-        }
-        output[produced++] = byte;
-    }
+    // Past LZW_MAX_INPUT whole bytes. Between codes fewer than four whole
+    // bytes wait in pending and LZW_MAX_INPUT + 1 is a multiple of four, so
+    // the stream passes the limit exactly when the stored words do.
+    bool Full() const { return produced > LZW_MAX_INPUT; }
 };
 
-void PutWidened(BitWriter& writer, uint32_t code, uint32_t* width)
-{
-    while (code >= (1u << *width)) {
-        writer.Put(LZW_WIDEN, *width);
-        ++*width;
-    }
-    writer.Put(code, *width);
-}
-
 int32_t EncodeBytes(const unsigned char* data, uint32_t size, EncoderState& state,
-                    BitWriter& writer)
+                    CodeWriter& writer)
 {
-    ClearIndex(state);
+    memset(state.key, 0, sizeof state.key);
+    state.orphanLast = NO_ORPHAN;
+    uint32_t generation = GENERATION_STEP;
     uint32_t nextFree = LZW_FIRST_FREE;
-    uint32_t width = 9;
-    uint32_t wCode = data[0];
-    uint32_t wLength = 1;
-    g_lzwStatistics.bytesConsumed = 1;
+    const unsigned char* const end = data + size;
+    const unsigned char* w = data; // W is the bytes from w up to, not including, p
+    uint32_t wCode = *w;
 
-    for (uint32_t i = 1; i < size; ++i) {
-        unsigned char c = data[i];
-        ++g_lzwStatistics.bytesConsumed;
-        int32_t found = FindEntry(state, MakeKey(wCode, c));
-        if (found >= 0) {
-            wCode = static_cast<uint32_t>(found);
-            ++wLength;
+    for (const unsigned char* p = data + 1; p < end; ++p) {
+        const uint32_t key = MakeKey(generation, wCode, *p);
+        size_t slot = 0;
+        if (FindEntry(state, key, generation, &slot)) {
+            wCode = state.code[slot];
             continue;
         }
 
-        // T = W c, the bytes data[i - wLength .. i], becomes a new entry.
-        if (wLength + 1 > LZW_MAX_STRING)
-            return LZW_ENCODE_REFUSED;
-        uint32_t tOffset = i - wLength;
-        InsertEntry(state, MakeKey(wCode, c), nextFree);
-        if (state.orphanLength == wLength + 1 &&
-            memcmp(data + state.orphanOffset, data + tOffset, wLength + 1) == 0) {
-            InsertEntry(state, MakeKey(nextFree, state.orphanByte), LZW_FIRST_FREE);
-            state.orphanLength = 0;
+        // T = W c, the bytes from w to p, becomes a new entry.
+        state.key[slot] = key;
+        state.code[slot] = static_cast<uint16_t>(nextFree);
+        if (*p == state.orphanLast && IsOrphanW(state, data, w, p)) {
+            const unsigned char byte = data[state.orphanOffset + state.orphanLength];
+            InsertEntry(state, MakeKey(generation, nextFree, byte), generation, LZW_FIRST_FREE);
+            state.orphanLast = NO_ORPHAN;
         }
         ++nextFree;
 
-        PutWidened(writer, wCode, &width);
-        uint32_t oldWCode = wCode;
-        uint32_t oldWLength = wLength;
-        wCode = c;
-        wLength = 1;
-
+        writer.PutWidened(wCode);
         if (nextFree == LZW_DICTIONARY_SIZE) {
-            writer.Put(LZW_RESET, width);
-            width = 9;
-            ClearIndex(state);
+            writer.PutReset();
+            generation += GENERATION_STEP;
             nextFree = LZW_FIRST_FREE + 1;
-            if (oldWLength == 1) {
-                InsertEntry(state, MakeKey(oldWCode, c), LZW_FIRST_FREE);
+            if (p - w == 1) {
+                InsertEntry(state, MakeKey(generation, w[0], w[1]), generation, LZW_FIRST_FREE);
+                state.orphanLast = NO_ORPHAN;
             } else {
-                state.orphanOffset = tOffset;
-                state.orphanLength = oldWLength;
-                state.orphanByte = c;
+                state.orphanOffset = static_cast<uint32_t>(w - data);
+                state.orphanLength = static_cast<uint32_t>(p - w);
+                state.orphanLast = p[-1];
             }
         }
-        if (writer.full)
+        wCode = *p;
+        w = p;
+        if (writer.Full()) {
+            g_lzwStatistics.bytesConsumed = static_cast<uint32_t>(p - data) + 1;
             return LZW_ENCODE_REFUSED;
+        }
     }
 
-    PutWidened(writer, wCode, &width);
-    writer.Put(LZW_END, width);
+    g_lzwStatistics.bytesConsumed = size;
+    writer.PutWidened(wCode);
+    writer.Put(LZW_END);
     writer.Flush();
-    return writer.full ? LZW_ENCODE_REFUSED : LZW_OK;
+    return writer.Full() ? LZW_ENCODE_REFUSED : LZW_OK;
 }
 
 } // namespace
@@ -324,13 +365,13 @@ int32_t LzwEncode(const unsigned char* data, uint32_t size, unsigned char** out,
         return LZW_NO_MEMORY;
     }
 
-    BitWriter writer = {output, 0, 0, 0, false};
+    CodeWriter writer = {output};
     int32_t result = size == 0 ? LZW_NO_INPUT : EncodeBytes(data, size, *state, writer);
     free(state);
     if (result == LZW_OK)
         g_lzwStatistics.encodedSize = writer.produced;
     *out = output;
-    *outLength = writer.produced;
+    *outLength = writer.Full() ? LZW_MAX_INPUT : writer.produced; // refused: up to the limit
     return result;
 }
 

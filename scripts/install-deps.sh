@@ -18,7 +18,7 @@ packages=(
   # Arial's measures, which Wine takes for a font named by no face (the
   # header's link), as Windows does: the wider DejaVu cuts the link.
   fonts-liberation
-  imagemagick ffmpeg ncompress
+  imagemagick ffmpeg ncompress valgrind
   libtomlplusplus-dev zip unzip
 )
 

@@ -105,8 +105,9 @@ TEST(Lzw, MatchesTheReferenceEncoderAndRoundTrips)
         {"a", {'a'}, {0x30, 0xC0, 0x00}},
         {"aaa, a code being defined", {'a', 'a', 'a'}, {0x30, 0xC0, 0xE0, 0x00}},
         {"four letters, the largest input", Random(LZW_MAX_INPUT, 4, 2), {}},
-        {"random bytes, coded just under the decoder's limit", Random(48000, 256, 9), {}},
+        {"random bytes, coded to the decoder's limit exactly", Random(49165, 256, 9), {}},
         {"long repeats", Bytes(60000, 'x'), {}},
+        {"an entry waiting since one reset, dropped at the next", Random(27000, 46, 8), {}},
     };
     for (const auto& c : cases) {
         const Coded encoded = Code(true, c.input), decoded = Code(false, encoded.bytes);
@@ -124,9 +125,9 @@ TEST(Lzw, RefusesInputsItCannotTake)
         EXPECT_EQ(Code(encode, Bytes(LZW_MAX_INPUT + 1, 'a')).result, LZW_NO_INPUT);
     }
     // Random bytes code to a third more: past 65535 coded bytes the decoder
-    // refuses the stream, so the encoder must refuse it too (48,000 of them
+    // refuses the stream, so the encoder must refuse it too (49,165 of them
     // round-trip above).
-    const Coded refused = Code(true, Random(54558, 256, 9));
+    const Coded refused = Code(true, Random(49166, 256, 9));
     EXPECT_EQ(refused.result, LZW_ENCODE_REFUSED);
     EXPECT_EQ(refused.bytes.size(), LZW_MAX_INPUT);
 }
