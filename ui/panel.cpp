@@ -36,8 +36,11 @@ struct MediaIcons {
 HWND AddControl(HWND panel, const char* className, const char* text, DWORD style, int x, int y,
                 int width, int height, int id)
 {
-    return CreateWindowExA(0, className, text, style, x, y, width, height, panel,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_instance, nullptr);
+    HWND control =
+        CreateWindowExA(0, className, text, style, x, y, width, height, panel,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_instance, nullptr);
+    RememberPanelItem(control, id);
+    return control;
 }
 
 void UseGuiFont(HWND control)

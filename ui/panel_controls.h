@@ -47,3 +47,7 @@ inline int BoxesPerQuestion(int answersPerQuestion)
 // panel's hundreds of children for each made a grading slow. A remembered
 // handle is checked before it is used.
 HWND PanelItem(HWND panel, int id);
+
+// Remembers a control the panel has just made, so that its first lookup
+// does not walk the children either.
+void RememberPanelItem(HWND control, int id);

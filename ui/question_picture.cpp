@@ -69,11 +69,12 @@ HBITMAP Fitted(SIZE source, int boxWidth, int boxHeight, Draw draw)
     return result;
 }
 
-// A decoded picture: rows of 32-bit pixels, blue first, top row first. (Wine
-// converts grey JPEGs to 32 bits but not to 24.)
+// A decoded picture: rows of 24- or 32-bit pixels, blue first, top row
+// first, each padded to four bytes as a bitmap's rows are.
 struct Pixels {
     LONG width = 0;
     LONG height = 0;
+    WORD bitsPerPixel = 0;
     UINT stride = 0;
     BYTE* rows = nullptr; // malloc'd
 };
@@ -88,6 +89,41 @@ void Release(IUnknown* object)
         object->Release();
 }
 
+// Colour JPEGs come as 24-bit pixels, copied as they are; others (grey, CMYK)
+// are converted to 32 bits, which Wine converts every kind to, unlike 24.
+// A conversion keeps a copy of the whole picture: memory that photos
+// decoding on every core would add up.
+bool CopyPixels(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, Pixels* pixels)
+{
+    WICPixelFormatGUID format = {};
+    IWICFormatConverter* converter = nullptr;
+    IWICBitmapSource* source = frame;
+    pixels->bitsPerPixel = 24;
+    if (frame->GetPixelFormat(&format) != S_OK || format != GUID_WICPixelFormat24bppBGR) {
+        pixels->bitsPerPixel = 32;
+        if (factory->CreateFormatConverter(&converter) != S_OK ||
+            converter->Initialize(frame, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
+                                  nullptr, 0, WICBitmapPaletteTypeCustom) != S_OK) {
+            Release(converter);
+            return false;
+        }
+        source = converter;
+    }
+    UINT width = 0, height = 0;
+    bool copied = source->GetSize(&width, &height) == S_OK && width > 0 && height > 0 &&
+                  static_cast<double>(width) * height <= MAX_PIXELS;
+    if (copied) {
+        pixels->width = static_cast<LONG>(width);
+        pixels->height = static_cast<LONG>(height);
+        pixels->stride = (pixels->bitsPerPixel / 8 * width + 3) / 4 * 4;
+        pixels->rows = static_cast<BYTE*>(malloc(static_cast<size_t>(pixels->stride) * height));
+        copied = pixels->rows && source->CopyPixels(nullptr, pixels->stride,
+                                                    pixels->stride * height, pixels->rows) == S_OK;
+    }
+    Release(converter);
+    return copied;
+}
+
 // A JPEG decoded by the system's imaging component: four times faster under
 // Wine than the OLE picture loader, and fit for any thread with COM.
 bool DecodeJpeg(const unsigned char* bytes, DWORD size, Pixels* pixels)
@@ -96,30 +132,14 @@ bool DecodeJpeg(const unsigned char* bytes, DWORD size, Pixels* pixels)
     IWICStream* stream = nullptr;
     IWICBitmapDecoder* decoder = nullptr;
     IWICBitmapFrameDecode* frame = nullptr;
-    IWICFormatConverter* converter = nullptr;
-    UINT width = 0, height = 0;
-    bool decoded =
+    const bool decoded =
         CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                          IID_PPV_ARGS(&factory)) == S_OK &&
         factory->CreateStream(&stream) == S_OK &&
         stream->InitializeFromMemory(const_cast<BYTE*>(bytes), size) == S_OK &&
         factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand,
                                          &decoder) == S_OK &&
-        decoder->GetFrame(0, &frame) == S_OK && factory->CreateFormatConverter(&converter) == S_OK &&
-        converter->Initialize(frame, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
-                              0, WICBitmapPaletteTypeCustom) == S_OK &&
-        converter->GetSize(&width, &height) == S_OK && width > 0 && height > 0 &&
-        static_cast<double>(width) * height <= MAX_PIXELS;
-    if (decoded) {
-        pixels->width = static_cast<LONG>(width);
-        pixels->height = static_cast<LONG>(height);
-        pixels->stride = 4 * width;
-        pixels->rows = static_cast<BYTE*>(malloc(static_cast<size_t>(pixels->stride) * height));
-        decoded = pixels->rows &&
-                  converter->CopyPixels(nullptr, pixels->stride, pixels->stride * height,
-                                        pixels->rows) == S_OK;
-    }
-    Release(converter);
+        decoder->GetFrame(0, &frame) == S_OK && CopyPixels(factory, frame, pixels);
     Release(frame);
     Release(decoder);
     Release(stream);
@@ -135,7 +155,7 @@ HBITMAP FitPixelsToBox(const Pixels& pixels, int boxWidth, int boxHeight)
     info.bmiHeader.biWidth = pixels.width;
     info.bmiHeader.biHeight = -pixels.height; // top row first
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biBitCount = pixels.bitsPerPixel;
     info.bmiHeader.biCompression = BI_RGB;
     return Fitted({pixels.width, pixels.height}, boxWidth, boxHeight,
                   [&](HDC to, int width, int height) {
