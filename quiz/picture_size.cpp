@@ -11,8 +11,7 @@ constexpr unsigned char START_OF_SCAN = 0xDA;
 // lossless, arithmetic); C4, C8 and CC are other segments.
 bool IsFrameHeader(unsigned char marker)
 {
-    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
-           marker != 0xCC;
+    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
 }
 
 // Markers that stand alone, without a length.

@@ -144,8 +144,8 @@ void ShowLoadedPicture(HWND panel, int question)
     bool reveal = job.isReveal;
     if (job.revealWanted.load() && !job.revealTried) {
         // Solved while its picture was being decoded.
-        if (HBITMAP revealed = LoadFitted(GetModuleHandleA(nullptr),
-                                          REVEAL_PICTURE_RESOURCE_BASE + question)) {
+        if (HBITMAP revealed =
+                LoadFitted(GetModuleHandleA(nullptr), REVEAL_PICTURE_RESOURCE_BASE + question)) {
             DeleteObject(bitmap);
             bitmap = revealed;
             reveal = true;

@@ -53,8 +53,7 @@ bool ResourceBytes(HMODULE module, int name, const char* type, const unsigned ch
 
 // A screen-compatible bitmap of the source fitted into the box, which draw
 // (dc, width, height) fills with halftone stretching.
-template <typename Draw>
-HBITMAP Fitted(SIZE source, int boxWidth, int boxHeight, Draw draw)
+template <typename Draw> HBITMAP Fitted(SIZE source, int boxWidth, int boxHeight, Draw draw)
 {
     const PictureSize fitted = FittedSize({source.cx, source.cy}, {boxWidth, boxHeight});
     HDC screen = GetDC(nullptr);
@@ -132,14 +131,13 @@ bool DecodeJpeg(const unsigned char* bytes, DWORD size, Pixels* pixels)
     IWICStream* stream = nullptr;
     IWICBitmapDecoder* decoder = nullptr;
     IWICBitmapFrameDecode* frame = nullptr;
-    const bool decoded =
-        CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                         IID_PPV_ARGS(&factory)) == S_OK &&
-        factory->CreateStream(&stream) == S_OK &&
-        stream->InitializeFromMemory(const_cast<BYTE*>(bytes), size) == S_OK &&
-        factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand,
-                                         &decoder) == S_OK &&
-        decoder->GetFrame(0, &frame) == S_OK && CopyPixels(factory, frame, pixels);
+    const bool decoded = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                          IID_PPV_ARGS(&factory)) == S_OK &&
+                         factory->CreateStream(&stream) == S_OK &&
+                         stream->InitializeFromMemory(const_cast<BYTE*>(bytes), size) == S_OK &&
+                         factory->CreateDecoderFromStream(
+                             stream, nullptr, WICDecodeMetadataCacheOnDemand, &decoder) == S_OK &&
+                         decoder->GetFrame(0, &frame) == S_OK && CopyPixels(factory, frame, pixels);
     Release(frame);
     Release(decoder);
     Release(stream);
@@ -236,8 +234,7 @@ SIZE PlannedPictureSize(HMODULE module, int name, const char* type)
     const unsigned char* bytes = nullptr;
     DWORD size = 0;
     PictureSize picture = {};
-    if (!ResourceBytes(module, name, type, &bytes, &size) ||
-        !ReadJpegSize(bytes, size, &picture))
+    if (!ResourceBytes(module, name, type, &bytes, &size) || !ReadJpegSize(bytes, size, &picture))
         return {PICTURE_BOX, PICTURE_BOX};
     const PictureSize fitted = FittedSize(picture, {PICTURE_BOX, PICTURE_BOX});
     return {fitted.width, fitted.height};

@@ -13,7 +13,8 @@ namespace {
 std::vector<unsigned char> Photo()
 {
     HRSRC info = FindResourceA(nullptr, "PHOTO", MAKEINTRESOURCEA(10)); // RT_RCDATA
-    const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, info)));
+    const auto* bytes =
+        static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, info)));
     return {bytes, bytes + SizeofResource(nullptr, info)};
 }
 

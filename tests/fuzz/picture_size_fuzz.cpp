@@ -7,9 +7,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
 {
     PictureSize picture = {};
-    if (ReadJpegSize(data, size, &picture) &&
-        (picture.width <= 0 || picture.height <= 0 || picture.width > 65535 ||
-         picture.height > 65535))
+    if (ReadJpegSize(data, size, &picture) && (picture.width <= 0 || picture.height <= 0 ||
+                                               picture.width > 65535 || picture.height > 65535))
         abort();
     return 0;
 }

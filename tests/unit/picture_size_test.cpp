@@ -18,10 +18,10 @@ std::string Segment(unsigned char marker, const std::string& data)
 // A frame header of 8-bit samples, one component.
 std::string Frame(unsigned char marker, int width, int height)
 {
-    return Segment(marker, std::string{8, static_cast<char>(height >> 8),
-                                       static_cast<char>(height & 0xFF),
-                                       static_cast<char>(width >> 8),
-                                       static_cast<char>(width & 0xFF), 1, 1, 0x11, 0});
+    return Segment(marker,
+                   std::string{8, static_cast<char>(height >> 8), static_cast<char>(height & 0xFF),
+                               static_cast<char>(width >> 8), static_cast<char>(width & 0xFF), 1, 1,
+                               0x11, 0});
 }
 
 const std::string START = "\xFF\xD8";
@@ -34,14 +34,15 @@ TEST(PictureSize, FitsEveryShapeIntoTheBoxByItsLimitingSide)
     const struct {
         PictureSize picture, fitted;
     } rows[] = {
-        {{260, 260}, {260, 260}}, {{1024, 768}, {260, 195}}, {{640, 480}, {260, 195}},
-        {{480, 640}, {195, 260}}, {{100, 50}, {260, 130}}, // small ones are enlarged
+        {{260, 260}, {260, 260}},   {{1024, 768}, {260, 195}}, {{640, 480}, {260, 195}},
+        {{480, 640}, {195, 260}},   {{100, 50}, {260, 130}}, // small ones are enlarged
         {{1600, 1200}, {260, 195}}, {{333, 517}, {167, 260}},
     };
     for (const auto& row : rows) {
         const PictureSize fitted = FittedSize(row.picture, {260, 260});
         EXPECT_EQ(fitted.width, row.fitted.width) << row.picture.width << "x" << row.picture.height;
-        EXPECT_EQ(fitted.height, row.fitted.height) << row.picture.width << "x" << row.picture.height;
+        EXPECT_EQ(fitted.height, row.fitted.height)
+            << row.picture.width << "x" << row.picture.height;
     }
 }
 

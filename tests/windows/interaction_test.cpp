@@ -41,8 +41,8 @@ std::string Shown(const PlayerWindow& window, int boxes)
         shown += WindowText(Box(n)) + " " + Verdict(n) + "|";
     for (int i = 1; i <= boxes; ++i)
         shown += WindowText(GetDlgItem(g_panel, REVEAL_LABEL_BASE + i)) + "|";
-    return shown + window.Score() + WindowText(GetDlgItem(window.main, CODE_LABEL_ID)) +
-           " focus " + std::to_string(GetDlgCtrlID(GetFocus()));
+    return shown + window.Score() + WindowText(GetDlgItem(window.main, CODE_LABEL_ID)) + " focus " +
+           std::to_string(GetDlgCtrlID(GetFocus()));
 }
 
 // F1 as the player first did it: the focus taken through every unsolved
@@ -150,8 +150,8 @@ TEST(Interaction, F1EndsAsWalkingTheFocusThroughTheBoxesDid)
         const char* typed[6]; // box n's text before F1
     } cases[] = {
         {1, 4, {"", "Paris", "Rome", "Rome", "", "Pari"}},
-        {1, 2, {"", "Rome", "", "Lyon", "Paris", ""}},              // in a solved box
-        {1, 6, {"Paris", "Rome", "Paris", "Paris", "Paris", "Pari"}}, // only itself
+        {1, 2, {"", "Rome", "", "Lyon", "Paris", ""}},                 // in a solved box
+        {1, 6, {"Paris", "Rome", "Paris", "Paris", "Paris", "Pari"}},  // only itself
         {1, 1, {"Paris", "Rome", "Paris", "Paris", "Paris", "Paris"}}, // all solved
         {2, 3, {"", "France", "Rome", "", "Paris", "Fr"}},
         {2, 6, {"Paris", "", "Rome", "", "", "Rome"}},

@@ -29,8 +29,8 @@ struct PlayerWindow {
     std::unique_ptr<QuizRecord> quiz;
     HWND main = nullptr;
 
-    // Built with its pictures all in place. Shown only when a test needs it painted: under Wine without a window
-    // manager, destroying a shown window waits two seconds for the X server.
+    // Built with its pictures all in place. Shown only when a test needs it painted: under Wine
+    // without a window manager, destroying a shown window waits two seconds for the X server.
     explicit PlayerWindow(std::unique_ptr<QuizRecord> record, bool shown = false);
     ~PlayerWindow();
     PlayerWindow(const PlayerWindow&) = delete;
