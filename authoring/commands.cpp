@@ -76,9 +76,10 @@ struct Runner {
             BuildQuizResources(source, FilesBeside(path), resources, problems);
         for (const Problem& problem : problems)
             output.err += FormatProblem(path, problem) + "\n";
-        if (problems.empty())
+        const size_t errors = CountErrors(problems);
+        if (errors == 0)
             return EXIT_DONE;
-        output.err += path + " : " + Errors(problems.size()) + u8", rien n'a été écrit.\n";
+        output.err += path + " : " + Errors(errors) + u8", rien n'a été écrit.\n";
         return EXIT_QUIZ_ERRORS;
     }
 

@@ -14,9 +14,19 @@ std::string FormatProblem(const std::string& fileName, const Problem& problem)
         text +=
             ":" + std::to_string(problem.place.line) + ":" + std::to_string(problem.place.column);
     text += ": ";
+    if (problem.severity == Severity::Warning)
+        text += "attention : ";
+    else if (problem.severity == Severity::Notice)
+        text += "note : ";
     if (!problem.subject.empty())
         text += problem.subject + " : ";
     return text + problem.message;
+}
+
+size_t CountErrors(const std::vector<Problem>& problems)
+{
+    return std::count_if(problems.begin(), problems.end(),
+                         [](const Problem& p) { return p.severity == Severity::Error; });
 }
 
 void SortProblems(std::vector<Problem>& problems)

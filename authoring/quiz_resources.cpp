@@ -131,7 +131,7 @@ bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
                         std::vector<QuizResource>& resources, std::vector<Problem>& problems)
 {
     resources.clear();
-    const size_t before = problems.size();
+    const size_t before = CountErrors(problems);
     QuizRecord record;
     const bool valid = CheckQuizSource(source, record, problems);
     Builder builder = {readMedia, resources, problems};
@@ -156,7 +156,7 @@ bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
                        "question " + std::to_string(i + 1) + ", " + KEY_REVEAL_PICTURE,
                        Expected::Picture, REVEAL_PICTURE_RESOURCE_BASE + i + 1);
     SortProblems(problems);
-    if (problems.size() != before) {
+    if (CountErrors(problems) != before) {
         resources.clear();
         return false;
     }

@@ -202,10 +202,10 @@ struct Checker {
 
 bool CheckQuizSource(const QuizSource& source, QuizRecord& record, std::vector<Problem>& problems)
 {
-    const size_t before = problems.size();
+    const size_t before = CountErrors(problems);
     Checker checker = {problems};
     checker.Header(source, record);
     checker.Questions(source, record);
     checker.Codes(source, record);
-    return problems.size() == before;
+    return CountErrors(problems) == before;
 }

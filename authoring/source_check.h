@@ -16,5 +16,5 @@
 
 // Fills a freshly constructed record with what can be converted (the first
 // MAX_QUESTIONS questions) and appends every problem; returns whether there
-// were none.
+// were no errors.
 bool CheckQuizSource(const QuizSource& source, QuizRecord& record, std::vector<Problem>& problems);
