@@ -1,5 +1,6 @@
 #include "authoring/quiz_resources.h"
 
+#include "authoring/media/stored_picture.h"
 #include "authoring/source_check.h"
 #include "authoring/source_reader.h"
 #include "quiz/lzw.h"
@@ -22,13 +23,10 @@ std::string MediumMismatch(const std::vector<unsigned char>& bytes, Expected exp
         format == MediaFormat::Unknown ? "" : std::string(" (") + MediaFormatName(format) + ")";
     switch (expected) {
     case Expected::Picture:
-        if (IsPlayerPicture(format))
+        if (IsPicture(format))
             return "";
-        if (format == MediaFormat::Png)
-            return Quoted(path) + u8" est une image PNG : le lecteur ne montre que les images "
-                                  u8"JPEG, GIF et BMP ; convertissez-la, en JPEG par exemple";
-        return Quoted(path) + u8" n'est pas une image JPEG, GIF ou BMP" + what +
-               u8" : le lecteur ne montrerait rien";
+        return Quoted(path) + u8" n'est pas une image" + what +
+               u8" : donnez une image JPEG, PNG, GIF, BMP ou TIFF";
     case Expected::Sound:
         if (format == MediaFormat::Mp3)
             return "";
@@ -43,10 +41,21 @@ std::string MediumMismatch(const std::vector<unsigned char>& bytes, Expected exp
     return "";
 }
 
+// What storing the pictures changed, for one notice.
+struct PictureChanges {
+    int converted = 0;
+    int reduced = 0;
+    size_t bytesBefore = 0;
+    size_t bytesAfter = 0;
+};
+
 struct Builder {
     const MediaReader& readMedia;
+    const PictureDecoder& decodePicture;
+    uint32_t background;
     std::vector<QuizResource>& resources;
     std::vector<Problem>& problems;
+    PictureChanges changes;
 
     void Medium(const SourceText& path, const std::string& subject, Expected expected, int id)
     {
@@ -72,7 +81,49 @@ struct Builder {
             problems.push_back({path.place, subject, mismatch});
             return;
         }
+        if (expected == Expected::Picture && !StoreAsPicture(resource.data, path, subject))
+            return;
         resources.push_back(std::move(resource));
+    }
+
+    bool StoreAsPicture(std::vector<unsigned char>& bytes, const SourceText& path,
+                        const std::string& subject)
+    {
+        StoredPicture stored;
+        std::string reason;
+        if (!StorePicture(bytes, decodePicture, background, stored, reason)) {
+            problems.push_back({path.place, subject, Quoted(path.value) + " : " + reason});
+            return false;
+        }
+        if (stored.converted) {
+            changes.converted += !stored.reduced;
+            changes.reduced += stored.reduced;
+            changes.bytesBefore += bytes.size();
+            changes.bytesAfter += stored.bytes.size();
+        }
+        bytes = std::move(stored.bytes);
+        return true;
+    }
+
+    // "12 images réduites, 2 converties en JPEG : 6,1 Mo → 210 Ko"
+    void TellPictureChanges()
+    {
+        if (changes.converted + changes.reduced == 0)
+            return;
+        std::string text;
+        if (changes.reduced > 0)
+            text = std::to_string(changes.reduced) +
+                   (changes.reduced > 1 ? u8" images réduites" : u8" image réduite");
+        if (changes.converted > 0)
+            text += (text.empty() ? std::to_string(changes.converted) +
+                                        (changes.converted > 1 ? " images" : " image")
+                                  : ", " + std::to_string(changes.converted)) +
+                    (changes.converted > 1 ? " converties" : " convertie") + " en JPEG";
+        problems.push_back({{},
+                            "",
+                            text + " : " + FrenchSize(changes.bytesBefore) + u8" → " +
+                                FrenchSize(changes.bytesAfter),
+                            Severity::Notice});
     }
 
     void Payload(const std::vector<unsigned char>& plain, int id, const char* what)
@@ -128,13 +179,14 @@ bool CodePayload(const std::vector<unsigned char>& plain, std::vector<unsigned c
 }
 
 bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
-                        std::vector<QuizResource>& resources, std::vector<Problem>& problems)
+                        const PictureDecoder& decodePicture, std::vector<QuizResource>& resources,
+                        std::vector<Problem>& problems)
 {
     resources.clear();
     const size_t before = CountErrors(problems);
     QuizRecord record;
     const bool valid = CheckQuizSource(source, record, problems);
-    Builder builder = {readMedia, resources, problems};
+    Builder builder = {readMedia, decodePicture, source.colour, resources, problems, {}};
     // Without questions (already told) there is no codes payload to code.
     if (valid && !source.questions.empty()) {
         std::vector<unsigned char> quiz;
@@ -155,12 +207,22 @@ bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
         builder.Medium(source.questions[i].revealPicture,
                        "question " + std::to_string(i + 1) + ", " + KEY_REVEAL_PICTURE,
                        Expected::Picture, REVEAL_PICTURE_RESOURCE_BASE + i + 1);
+    builder.TellPictureChanges();
     SortProblems(problems);
     if (CountErrors(problems) != before) {
         resources.clear();
         return false;
     }
     return true;
+}
+
+std::string FrenchSize(size_t bytes)
+{
+    constexpr size_t KILO = 1024;
+    if (bytes < KILO * KILO)
+        return std::to_string((bytes + KILO - 1) / KILO) + " Ko";
+    const size_t tenths = (bytes * 10 + KILO * KILO / 2) / (KILO * KILO);
+    return std::to_string(tenths / 10) + "," + std::to_string(tenths % 10) + " Mo";
 }
 
 std::string DescribeQuiz(const QuizSource& source, const std::vector<QuizResource>& resources)
@@ -180,7 +242,6 @@ std::string DescribeQuiz(const QuizSource& source, const std::vector<QuizResourc
     text += std::string(u8", révélation ") + Quoted(REVEAL_NAMES[source.revealMode]);
     text +=
         ", " + std::to_string(source.codes.size()) + (source.codes.size() > 1 ? " codes" : " code");
-    text += ", " + std::to_string(resources.size()) + " ressources (" +
-            std::to_string((bytes + 1023) / 1024) + " Ko)";
+    text += ", " + std::to_string(resources.size()) + " ressources (" + FrenchSize(bytes) + ")";
     return text;
 }

@@ -9,7 +9,9 @@ TEST(Extraction, WritesASourceThatBuildsTheSameResources)
 {
     for (const char* text : SOURCES) {
         std::vector<QuizResource> resources;
-        ASSERT_EQ(ProblemsOf(text, MEDIA, &resources), "") << text;
+        // Pictures are converted once, at most.
+        const std::string first = ProblemsOf(text, MEDIA, &resources);
+        ASSERT_TRUE(first.empty() || first.rfind("q.toml: note : ", 0) == 0) << first;
         QuizSource source;
         std::vector<MediaFile> files;
         std::string error;
@@ -25,7 +27,7 @@ TEST(Extraction, WritesASourceThatBuildsTheSameResources)
         EXPECT_EQ(rebuilt, resources) << text;
         EXPECT_EQ(ResourcesInUse(resources, source), resources) << text;
         if (text == SOURCES[2]) {
-            EXPECT_EQ(names, "image01.jpg revelation01.bmp image02.bmp revelation02.jpg ");
+            EXPECT_EQ(names, "image01.jpg revelation01.jpg image02.jpg revelation02.jpg ");
         }
     }
 }
