@@ -8,7 +8,9 @@
 #include "quiz/payload.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
+#include <thread>
 
 namespace {
 
@@ -56,53 +58,88 @@ struct Builder {
     std::vector<QuizResource>& resources;
     std::vector<Problem>& problems;
     PictureChanges changes;
+    // Pictures read but not yet stored, by their place in resources.
+    struct Pending {
+        size_t resource;
+        const SourceText* path;
+        std::string subject;
+    };
+    std::vector<Pending> pictures;
 
     void Medium(const SourceText& path, const std::string& subject, Expected expected, int id)
     {
         if (!path.present)
             return;
-        QuizResource resource = {MEDIA_RESOURCE_TYPE, id, {}};
-        std::string reason;
         if (path.value.empty()) {
             problems.push_back({path.place, subject, u8"chemin vide : écrivez le nom du fichier"});
             return;
         }
-        if (!readMedia(path.value, resource.data, reason)) {
-            problems.push_back({path.place, subject, Quoted(path.value) + " : " + reason});
+        QuizResource resource = {MEDIA_RESOURCE_TYPE, id, {}};
+        std::string problem;
+        // Pictures are read and stored later, together.
+        if (expected == Expected::Picture)
+            pictures.push_back({resources.size(), &path, subject});
+        else if (!Read(path.value, expected, resource.data, problem)) {
+            problems.push_back({path.place, subject, problem});
             return;
         }
-        // Wine drops empty resources, and no player reads an empty file.
-        if (resource.data.empty()) {
-            problems.push_back({path.place, subject, Quoted(path.value) + " est vide"});
-            return;
-        }
-        const std::string mismatch = MediumMismatch(resource.data, expected, path.value);
-        if (!mismatch.empty()) {
-            problems.push_back({path.place, subject, mismatch});
-            return;
-        }
-        if (expected == Expected::Picture && !StoreAsPicture(resource.data, path, subject))
-            return;
         resources.push_back(std::move(resource));
     }
 
-    bool StoreAsPicture(std::vector<unsigned char>& bytes, const SourceText& path,
-                        const std::string& subject)
+    // Reads a medium and checks that it is of the kind expected; false with
+    // the problem.
+    bool Read(const std::string& path, Expected expected, std::vector<unsigned char>& bytes,
+              std::string& problem) const
     {
-        StoredPicture stored;
         std::string reason;
-        if (!StorePicture(bytes, decodePicture, background, stored, reason)) {
-            problems.push_back({path.place, subject, Quoted(path.value) + " : " + reason});
-            return false;
+        if (!readMedia(path, bytes, reason))
+            problem = Quoted(path) + " : " + reason;
+        // Wine drops empty resources, and no player reads an empty file.
+        else if (bytes.empty())
+            problem = Quoted(path) + " est vide";
+        else
+            problem = MediumMismatch(bytes, expected, path);
+        return problem.empty();
+    }
+
+    // Reads and stores the pictures, two at a time: decoding a photo takes
+    // a tenth of a second, and each may hold a few hundred megabytes while it
+    // is reduced, in a 32-bit process. Each file is read by the thread that
+    // stores it, so that the originals are never all in memory at once.
+    void StorePictures()
+    {
+        std::vector<StoredPicture> stored(pictures.size());
+        std::vector<std::string> failures(pictures.size());
+        std::vector<size_t> sizes(pictures.size());
+        std::atomic<size_t> next{0};
+        auto work = [&] {
+            for (size_t i = next++; i < pictures.size(); i = next++) {
+                const SourceText& path = *pictures[i].path;
+                std::vector<unsigned char> bytes;
+                std::string reason;
+                if (!Read(path.value, Expected::Picture, bytes, failures[i]))
+                    continue;
+                sizes[i] = bytes.size();
+                if (!StorePicture(bytes, decodePicture, background, stored[i], reason))
+                    failures[i] = Quoted(path.value) + " : " + reason;
+            }
+        };
+        std::thread helper(work);
+        work();
+        helper.join();
+        for (size_t i = 0; i < pictures.size(); ++i) {
+            if (!failures[i].empty()) {
+                problems.push_back({pictures[i].path->place, pictures[i].subject, failures[i]});
+                continue;
+            }
+            if (stored[i].converted) {
+                changes.converted += !stored[i].reduced;
+                changes.reduced += stored[i].reduced;
+                changes.bytesBefore += sizes[i];
+                changes.bytesAfter += stored[i].bytes.size();
+            }
+            resources[pictures[i].resource].data = std::move(stored[i].bytes);
         }
-        if (stored.converted) {
-            changes.converted += !stored.reduced;
-            changes.reduced += stored.reduced;
-            changes.bytesBefore += bytes.size();
-            changes.bytesAfter += stored.bytes.size();
-        }
-        bytes = std::move(stored.bytes);
-        return true;
     }
 
     // "12 images réduites, 2 converties en JPEG : 6,1 Mo → 210 Ko"
@@ -186,7 +223,7 @@ bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
     const size_t before = CountErrors(problems);
     QuizRecord record;
     const bool valid = CheckQuizSource(source, record, problems);
-    Builder builder = {readMedia, decodePicture, source.colour, resources, problems, {}};
+    Builder builder = {readMedia, decodePicture, source.colour, resources, problems, {}, {}};
     // Without questions (already told) there is no codes payload to code.
     if (valid && !source.questions.empty()) {
         std::vector<unsigned char> quiz;
@@ -207,6 +244,7 @@ bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
         builder.Medium(source.questions[i].revealPicture,
                        "question " + std::to_string(i + 1) + ", " + KEY_REVEAL_PICTURE,
                        Expected::Picture, REVEAL_PICTURE_RESOURCE_BASE + i + 1);
+    builder.StorePictures();
     builder.TellPictureChanges();
     SortProblems(problems);
     if (CountErrors(problems) != before) {

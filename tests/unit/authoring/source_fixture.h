@@ -58,6 +58,19 @@ inline std::string ProblemsOf(const std::string& text, const MediaFiles& media,
     return lines;
 }
 
+// The lines of ProblemsOf but its notes (what was converted, say).
+inline std::string WithoutNotes(const std::string& lines)
+{
+    std::string kept;
+    for (size_t at = 0, end; at < lines.size(); at = end + 1) {
+        end = lines.find('\n', at);
+        const std::string line = lines.substr(at, end - at + 1);
+        if (line.find(": note : ") == std::string::npos)
+            kept += line;
+    }
+    return kept;
+}
+
 // The media that SOURCES name, and one quiz of each layout and option, with
 // the texts that a source file must quote with care.
 inline const MediaFiles MEDIA = {
