@@ -73,7 +73,8 @@ struct Runner {
             return Fail(u8"impossible de lire " + Quoted(path) + " : " + reason);
         std::vector<Problem> problems;
         if (ReadQuizSource(std::string(bytes.begin(), bytes.end()), source, problems))
-            BuildQuizResources(source, FilesBeside(path), resources, problems);
+            BuildQuizResources(source, FilesBeside(path), platform.decodePicture, resources,
+                               problems);
         for (const Problem& problem : problems)
             output.err += FormatProblem(path, problem) + "\n";
         const size_t errors = CountErrors(problems);

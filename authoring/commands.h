@@ -32,6 +32,9 @@ struct PackerPlatform {
         readResources;
     // Whether two existing paths name the same file.
     std::function<bool(const std::string& a, const std::string& b)> sameFile;
+    // The platform's picture decoder, for pictures the player would not show
+    // at their best as they are.
+    PictureDecoder decodePicture;
 };
 
 struct CommandOutput {

@@ -1,5 +1,7 @@
 #include "authoring/placeholder_media.h"
 
+#include "authoring/media/stored_picture.h"
+
 #include <cstring>
 
 namespace {
@@ -64,14 +66,23 @@ void PutBitmapInfoHeader(Bytes& out, int width, int height, uint32_t imageSize)
 
 } // namespace
 
-Bytes DiscBitmap(int size, uint32_t colour)
+namespace {
+
+// Whether pixel (x, y) of a size × size square lies on its disc.
+bool OnDisc(int size, int x, int y)
 {
     const int radius = size * 2 / 5;
-    const Bytes rows = DibRows(size, size, [&](int x, int y) {
-        const int dx = 2 * x + 1 - size;
-        const int dy = 2 * y + 1 - size;
-        return dx * dx + dy * dy <= 4 * radius * radius ? colour : 0xFFFFFFu;
-    });
+    const int dx = 2 * x + 1 - size;
+    const int dy = 2 * y + 1 - size;
+    return dx * dx + dy * dy <= 4 * radius * radius;
+}
+
+} // namespace
+
+Bytes DiscBitmap(int size, uint32_t colour)
+{
+    const Bytes rows = DibRows(
+        size, size, [&](int x, int y) { return OnDisc(size, x, y) ? colour : 0xFFFFFFu; });
     Bytes out;
     out.push_back('B');
     out.push_back('M');
@@ -81,6 +92,19 @@ Bytes DiscBitmap(int size, uint32_t colour)
     PutBitmapInfoHeader(out, size, size, static_cast<uint32_t>(rows.size()));
     out.insert(out.end(), rows.begin(), rows.end());
     return out;
+}
+
+Bytes DiscPicture(int size, uint32_t colour)
+{
+    DecodedPicture picture = {size, size, {}};
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const uint32_t rgb = OnDisc(size, x, y) ? colour : 0xFFFFFFu;
+            picture.rgba.insert(picture.rgba.end(), {static_cast<unsigned char>(rgb >> 16),
+                                                     static_cast<unsigned char>(rgb >> 8),
+                                                     static_cast<unsigned char>(rgb), 0xFF});
+        }
+    return FitPicture(picture, 1, 0);
 }
 
 Bytes SilentMp3(int frames)

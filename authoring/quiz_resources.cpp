@@ -1,5 +1,6 @@
 #include "authoring/quiz_resources.h"
 
+#include "authoring/media/stored_picture.h"
 #include "authoring/source_check.h"
 #include "authoring/source_reader.h"
 #include "quiz/lzw.h"
@@ -7,7 +8,9 @@
 #include "quiz/payload.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
+#include <thread>
 
 namespace {
 
@@ -22,13 +25,10 @@ std::string MediumMismatch(const std::vector<unsigned char>& bytes, Expected exp
         format == MediaFormat::Unknown ? "" : std::string(" (") + MediaFormatName(format) + ")";
     switch (expected) {
     case Expected::Picture:
-        if (IsPlayerPicture(format))
+        if (IsPicture(format))
             return "";
-        if (format == MediaFormat::Png)
-            return Quoted(path) + u8" est une image PNG : le lecteur ne montre que les images "
-                                  u8"JPEG, GIF et BMP ; convertissez-la, en JPEG par exemple";
-        return Quoted(path) + u8" n'est pas une image JPEG, GIF ou BMP" + what +
-               u8" : le lecteur ne montrerait rien";
+        return Quoted(path) + u8" n'est pas une image" + what +
+               u8" : donnez une image JPEG, PNG, GIF, BMP ou TIFF";
     case Expected::Sound:
         if (format == MediaFormat::Mp3)
             return "";
@@ -43,36 +43,124 @@ std::string MediumMismatch(const std::vector<unsigned char>& bytes, Expected exp
     return "";
 }
 
+// What storing the pictures changed, for one notice.
+struct PictureChanges {
+    int converted = 0;
+    int reduced = 0;
+    size_t bytesBefore = 0;
+    size_t bytesAfter = 0;
+};
+
 struct Builder {
     const MediaReader& readMedia;
+    const PictureDecoder& decodePicture;
+    uint32_t background;
     std::vector<QuizResource>& resources;
     std::vector<Problem>& problems;
+    PictureChanges changes;
+    // Pictures read but not yet stored, by their place in resources.
+    struct Pending {
+        size_t resource;
+        const SourceText* path;
+        std::string subject;
+    };
+    std::vector<Pending> pictures;
 
     void Medium(const SourceText& path, const std::string& subject, Expected expected, int id)
     {
         if (!path.present)
             return;
-        QuizResource resource = {MEDIA_RESOURCE_TYPE, id, {}};
-        std::string reason;
         if (path.value.empty()) {
             problems.push_back({path.place, subject, u8"chemin vide : écrivez le nom du fichier"});
             return;
         }
-        if (!readMedia(path.value, resource.data, reason)) {
-            problems.push_back({path.place, subject, Quoted(path.value) + " : " + reason});
-            return;
-        }
-        // Wine drops empty resources, and no player reads an empty file.
-        if (resource.data.empty()) {
-            problems.push_back({path.place, subject, Quoted(path.value) + " est vide"});
-            return;
-        }
-        const std::string mismatch = MediumMismatch(resource.data, expected, path.value);
-        if (!mismatch.empty()) {
-            problems.push_back({path.place, subject, mismatch});
+        QuizResource resource = {MEDIA_RESOURCE_TYPE, id, {}};
+        std::string problem;
+        // Pictures are read and stored later, together.
+        if (expected == Expected::Picture)
+            pictures.push_back({resources.size(), &path, subject});
+        else if (!Read(path.value, expected, resource.data, problem)) {
+            problems.push_back({path.place, subject, problem});
             return;
         }
         resources.push_back(std::move(resource));
+    }
+
+    // Reads a medium and checks that it is of the kind expected; false with
+    // the problem.
+    bool Read(const std::string& path, Expected expected, std::vector<unsigned char>& bytes,
+              std::string& problem) const
+    {
+        std::string reason;
+        if (!readMedia(path, bytes, reason))
+            problem = Quoted(path) + " : " + reason;
+        // Wine drops empty resources, and no player reads an empty file.
+        else if (bytes.empty())
+            problem = Quoted(path) + " est vide";
+        else
+            problem = MediumMismatch(bytes, expected, path);
+        return problem.empty();
+    }
+
+    // Reads and stores the pictures, two at a time: decoding a photo takes
+    // a tenth of a second, and each may hold a few hundred megabytes while it
+    // is reduced, in a 32-bit process. Each file is read by the thread that
+    // stores it, so that the originals are never all in memory at once.
+    void StorePictures()
+    {
+        std::vector<StoredPicture> stored(pictures.size());
+        std::vector<std::string> failures(pictures.size());
+        std::vector<size_t> sizes(pictures.size());
+        std::atomic<size_t> next{0};
+        auto work = [&] {
+            for (size_t i = next++; i < pictures.size(); i = next++) {
+                const SourceText& path = *pictures[i].path;
+                std::vector<unsigned char> bytes;
+                std::string reason;
+                if (!Read(path.value, Expected::Picture, bytes, failures[i]))
+                    continue;
+                sizes[i] = bytes.size();
+                if (!StorePicture(bytes, decodePicture, background, stored[i], reason))
+                    failures[i] = Quoted(path.value) + " : " + reason;
+            }
+        };
+        std::thread helper(work);
+        work();
+        helper.join();
+        for (size_t i = 0; i < pictures.size(); ++i) {
+            if (!failures[i].empty()) {
+                problems.push_back({pictures[i].path->place, pictures[i].subject, failures[i]});
+                continue;
+            }
+            if (stored[i].converted) {
+                changes.converted += !stored[i].reduced;
+                changes.reduced += stored[i].reduced;
+                changes.bytesBefore += sizes[i];
+                changes.bytesAfter += stored[i].bytes.size();
+            }
+            resources[pictures[i].resource].data = std::move(stored[i].bytes);
+        }
+    }
+
+    // "12 images réduites, 2 converties en JPEG : 6,1 Mo → 210 Ko"
+    void TellPictureChanges()
+    {
+        if (changes.converted + changes.reduced == 0)
+            return;
+        std::string text;
+        if (changes.reduced > 0)
+            text = std::to_string(changes.reduced) +
+                   (changes.reduced > 1 ? u8" images réduites" : u8" image réduite");
+        if (changes.converted > 0)
+            text += (text.empty() ? std::to_string(changes.converted) +
+                                        (changes.converted > 1 ? " images" : " image")
+                                  : ", " + std::to_string(changes.converted)) +
+                    (changes.converted > 1 ? " converties" : " convertie") + " en JPEG";
+        problems.push_back({{},
+                            "",
+                            text + " : " + FrenchSize(changes.bytesBefore) + u8" → " +
+                                FrenchSize(changes.bytesAfter),
+                            Severity::Notice});
     }
 
     void Payload(const std::vector<unsigned char>& plain, int id, const char* what)
@@ -128,13 +216,14 @@ bool CodePayload(const std::vector<unsigned char>& plain, std::vector<unsigned c
 }
 
 bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
-                        std::vector<QuizResource>& resources, std::vector<Problem>& problems)
+                        const PictureDecoder& decodePicture, std::vector<QuizResource>& resources,
+                        std::vector<Problem>& problems)
 {
     resources.clear();
     const size_t before = CountErrors(problems);
     QuizRecord record;
     const bool valid = CheckQuizSource(source, record, problems);
-    Builder builder = {readMedia, resources, problems};
+    Builder builder = {readMedia, decodePicture, source.colour, resources, problems, {}, {}};
     // Without questions (already told) there is no codes payload to code.
     if (valid && !source.questions.empty()) {
         std::vector<unsigned char> quiz;
@@ -155,12 +244,23 @@ bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
         builder.Medium(source.questions[i].revealPicture,
                        "question " + std::to_string(i + 1) + ", " + KEY_REVEAL_PICTURE,
                        Expected::Picture, REVEAL_PICTURE_RESOURCE_BASE + i + 1);
+    builder.StorePictures();
+    builder.TellPictureChanges();
     SortProblems(problems);
     if (CountErrors(problems) != before) {
         resources.clear();
         return false;
     }
     return true;
+}
+
+std::string FrenchSize(size_t bytes)
+{
+    constexpr size_t KILO = 1024;
+    if (bytes < KILO * KILO)
+        return std::to_string((bytes + KILO - 1) / KILO) + " Ko";
+    const size_t tenths = (bytes * 10 + KILO * KILO / 2) / (KILO * KILO);
+    return std::to_string(tenths / 10) + "," + std::to_string(tenths % 10) + " Mo";
 }
 
 std::string DescribeQuiz(const QuizSource& source, const std::vector<QuizResource>& resources)
@@ -180,7 +280,6 @@ std::string DescribeQuiz(const QuizSource& source, const std::vector<QuizResourc
     text += std::string(u8", révélation ") + Quoted(REVEAL_NAMES[source.revealMode]);
     text +=
         ", " + std::to_string(source.codes.size()) + (source.codes.size() > 1 ? " codes" : " code");
-    text += ", " + std::to_string(resources.size()) + " ressources (" +
-            std::to_string((bytes + 1023) / 1024) + " Ko)";
+    text += ", " + std::to_string(resources.size()) + " ressources (" + FrenchSize(bytes) + ")";
     return text;
 }

@@ -6,6 +6,7 @@
 // in this order. The same list is what extraction reads back.
 #pragma once
 
+#include "authoring/media/picture_decoder.h"
 #include "authoring/problem.h"
 #include "authoring/quiz_source.h"
 #include "quiz/quiz_record.h"
@@ -30,16 +31,22 @@ struct QuizResource {
 using MediaReader = std::function<bool(const std::string& path, std::vector<unsigned char>& bytes,
                                        std::string& reason)>;
 
-// Checks the source (source_check.h), reads and checks every media file, and
-// builds and codes the payloads; appends every problem, including payloads
-// past the codec's limits. resources is complete only when this returns true.
+// Checks the source (source_check.h), reads and checks every media file,
+// stores each picture as the player shows it best (media/stored_picture.h,
+// with a notice of what was converted), and builds and codes the payloads;
+// appends every problem, including payloads past the codec's limits.
+// resources is complete only when this returns true.
 bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
-                        std::vector<QuizResource>& resources, std::vector<Problem>& problems);
+                        const PictureDecoder& decodePicture, std::vector<QuizResource>& resources,
+                        std::vector<Problem>& problems);
 
 // Codes a payload; false with a French reason when the codec refuses it or
 // the player could not decode it.
 bool CodePayload(const std::vector<unsigned char>& plain, std::vector<unsigned char>& coded,
                  std::string& reason);
+
+// "210 Ko", "6,1 Mo": sizes as a French reader writes them.
+std::string FrenchSize(size_t bytes);
 
 // "12 questions, disposition « image », ..." for check and build.
 std::string DescribeQuiz(const QuizSource& source, const std::vector<QuizResource>& resources);

@@ -69,7 +69,8 @@ std::string WriteQuizSource(const QuizSource& source, const std::string& fileNam
 
     out += u8"\n# \"texte\" : une ligne par question, avec son texte ;\n"
            u8"# \"image\", \"son\" ou \"video\" : trois questions par rangée, chacune avec\n"
-           u8"# son image (JPEG, GIF ou BMP), son son (MP3) ou sa vidéo (AVI).\n";
+           u8"# son image (JPEG, PNG, GIF, BMP ou TIFF : quizzpack la réduit au carré de\n"
+           u8"# 260 points du lecteur), son son (MP3) ou sa vidéo (AVI).\n";
     out += std::string(KEY_LAYOUT) + " = " +
            TomlString(source.layoutKind >= 0 ? LAYOUT_NAMES[source.layoutKind] : "") + "\n";
 

@@ -56,9 +56,9 @@ void StarterQuiz(int layoutKind, QuizSource& source, std::vector<MediaFile>& med
         for (int i = 0; i < 3; ++i) {
             const std::string name = std::string(STARTER_MEDIA_FOLDER) + "/" +
                                      (film ? "video" : "image") + std::to_string(i + 1) +
-                                     (film ? ".avi" : ".bmp");
+                                     (film ? ".avi" : ".jpg");
             media.push_back(
-                {name, film ? ColourAvi(32, 24, 5, COLOURS[i]) : DiscBitmap(64, COLOURS[i])});
+                {name, film ? ColourAvi(32, 24, 5, COLOURS[i]) : DiscPicture(64, COLOURS[i])});
             SourceQuestion question;
             question.answer = Text(COLOUR_NAMES[i]);
             *QuestionMedium(question, layoutKind) = Text(name);

@@ -1,5 +1,7 @@
 #include "authoring/windows_platform.h"
 
+#include "authoring/media/wic_picture_decoder.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -249,6 +251,7 @@ PackerPlatform WindowsPlatform()
     platform.writePlayer = WritePackedPlayer;
     platform.readResources = ReadModuleResources;
     platform.sameFile = SameFile;
+    platform.decodePicture = DecodePictureWithWic;
     return platform;
 }
 

@@ -55,6 +55,10 @@ constexpr Signature SIGNATURES[] = {
     {0, "ID3", 3, MediaFormat::Mp3},
     {0, "OggS", 4, MediaFormat::Ogg},
     {0, "fLaC", 4, MediaFormat::Flac},
+    // Pictures of iPhones: the container of MP4 with a brand of its own.
+    {4, "ftypheic", 8, MediaFormat::Heic},
+    {4, "ftypheix", 8, MediaFormat::Heic},
+    {4, "ftypmif1", 8, MediaFormat::Heic},
     {4, "ftyp", 4, MediaFormat::Mp4},
     {0, "\x1A\x45\xDF\xA3", 4, MediaFormat::Matroska},
     {0, "\0\0\1\xBA", 4, MediaFormat::Mpeg},
@@ -85,7 +89,7 @@ MediaFormat DetectMediaFormat(const unsigned char* data, std::size_t size)
 bool IsPicture(MediaFormat format)
 {
     return IsPlayerPicture(format) || format == MediaFormat::Png || format == MediaFormat::Webp ||
-           format == MediaFormat::Tiff;
+           format == MediaFormat::Tiff || format == MediaFormat::Heic;
 }
 
 bool IsPlayerPicture(MediaFormat format)
@@ -106,8 +110,9 @@ constexpr FormatNames FORMAT_NAMES[] = {
     {MediaFormat::Gif, "GIF", ".gif"},
     {MediaFormat::Bmp, "BMP", ".bmp"},
     {MediaFormat::Png, "PNG", ".png"},
-    {MediaFormat::Webp, "WebP", ".bin"},
-    {MediaFormat::Tiff, "TIFF", ".bin"},
+    {MediaFormat::Webp, "WebP", ".webp"},
+    {MediaFormat::Tiff, "TIFF", ".tif"},
+    {MediaFormat::Heic, "HEIC", ".heic"},
     {MediaFormat::Mp3, "MP3", ".mp3"},
     {MediaFormat::Wav, "WAV", ".wav"},
     {MediaFormat::Ogg, "Ogg", ".bin"},

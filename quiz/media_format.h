@@ -15,6 +15,7 @@ enum class MediaFormat {
     Png,
     Webp,
     Tiff,
+    Heic,
     Mp3,
     Wav,
     Ogg,

@@ -1,5 +1,5 @@
-// How large a quiz picture is: the size its JPEG header announces, read
-// without decoding it, and the size it takes once fitted into a box.
+// How large a quiz picture is: what its JPEG header announces, read without
+// decoding it, and the size it takes once fitted into a box.
 #pragma once
 
 #include <cstddef>
@@ -13,6 +13,16 @@ struct PictureSize {
 // the box's size (small pictures are enlarged), each side truncated.
 PictureSize FittedSize(PictureSize picture, PictureSize box);
 
-// The size in the frame header of a JPEG; false when the bytes are not a
-// JPEG whose markers lead to a frame header of a size above zero.
-bool ReadJpegSize(const unsigned char* bytes, std::size_t size, PictureSize* picture);
+constexpr unsigned char JPEG_BASELINE = 0xC0;
+
+struct JpegHeader {
+    PictureSize size;
+    unsigned char coding; // the frame header's marker: JPEG_BASELINE, 0xC2 progressive...
+    int components;       // 1 grey, 3 colour, 4 CMYK
+    int orientation;      // EXIF orientation, 1 to 8; 1 when the file has none
+};
+
+// The frame header of a JPEG and the EXIF orientation before it; false when
+// the bytes are not a JPEG whose markers lead to a frame header of a size
+// above zero.
+bool ReadJpegHeader(const unsigned char* bytes, std::size_t size, JpegHeader* header);

@@ -19,7 +19,7 @@ packages=(
   # header's link), as Windows does: the wider DejaVu cuts the link.
   fonts-liberation
   imagemagick ffmpeg ncompress valgrind
-  libtomlplusplus-dev zip unzip
+  libtomlplusplus-dev libstb-dev zip unzip
 )
 
 missing=()

@@ -233,10 +233,10 @@ SIZE PlannedPictureSize(HMODULE module, int name, const char* type)
 {
     const unsigned char* bytes = nullptr;
     DWORD size = 0;
-    PictureSize picture = {};
-    if (!ResourceBytes(module, name, type, &bytes, &size) || !ReadJpegSize(bytes, size, &picture))
+    JpegHeader header = {};
+    if (!ResourceBytes(module, name, type, &bytes, &size) || !ReadJpegHeader(bytes, size, &header))
         return {PICTURE_BOX, PICTURE_BOX};
-    const PictureSize fitted = FittedSize(picture, {PICTURE_BOX, PICTURE_BOX});
+    const PictureSize fitted = FittedSize(header.size, {PICTURE_BOX, PICTURE_BOX});
     return {fitted.width, fitted.height};
 }
 

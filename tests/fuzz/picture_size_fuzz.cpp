@@ -6,9 +6,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
 {
-    PictureSize picture = {};
-    if (ReadJpegSize(data, size, &picture) && (picture.width <= 0 || picture.height <= 0 ||
-                                               picture.width > 65535 || picture.height > 65535))
+    JpegHeader header = {};
+    if (ReadJpegHeader(data, size, &header) &&
+        (header.size.width <= 0 || header.size.height <= 0 || header.size.width > 65535 ||
+         header.size.height > 65535 || header.orientation < 1 || header.orientation > 8))
         abort();
     return 0;
 }

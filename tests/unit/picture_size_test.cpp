@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <initializer_list>
 #include <string>
 
 namespace {
@@ -46,36 +48,71 @@ TEST(PictureSize, FitsEveryShapeIntoTheBoxByItsLimitingSide)
     }
 }
 
+// An APP1 segment of EXIF data whose first directory holds entries of
+// (tag, type, value), in either byte order; offset moves the directory.
+std::string Exif(bool bigEndian, std::initializer_list<std::array<int, 3>> entries, int offset = 8)
+{
+    std::string tiff = bigEndian ? "MM" : "II";
+    auto put = [&](size_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            tiff += static_cast<char>(value >> 8 * (bigEndian ? bytes - 1 - i : i) & 0xFF);
+    };
+    put(42, 2), put(offset, 4), put(entries.size(), 2);
+    for (const auto& entry : entries)
+        put(entry[0], 2), put(entry[1], 2), put(1, 4), put(entry[2], 2), put(0, 2);
+    return Segment(0xE1, std::string("Exif\0\0", 6) + tiff);
+}
+
 TEST(PictureSize, ReadsTheFrameHeaderOfAJpegAndNothingElse)
 {
     const struct {
         const char* what;
         std::string bytes;
         int width, height; // 0: no size
+        unsigned char coding;
+        int orientation;
     } rows[] = {
-        {"baseline", START + APP0 + Frame(0xC0, 640, 480), 640, 480},
-        {"progressive", START + APP0 + Frame(0xC2, 1600, 1200), 1600, 1200},
+        {"baseline", START + APP0 + Frame(0xC0, 640, 480), 640, 480, 0xC0, 1},
+        {"progressive", START + APP0 + Frame(0xC2, 1600, 1200), 1600, 1200, 0xC2, 1},
         {"after tables and fill bytes",
          START + Segment(0xC4, std::string(20, '\1')) + "\xFF\xFF" + Frame(0xC1, 300, 65535), 300,
-         65535},
-        {"no height yet", START + APP0 + Frame(0xC0, 640, 0), 0, 0},
-        {"a scan before any frame", START + APP0 + Segment(0xDA, "x") + Frame(0xC0, 9, 9), 0, 0},
-        {"cut in its frame header", (START + Frame(0xC0, 640, 480)).substr(0, 10), 0, 0},
-        {"a segment longer than the file", START + Segment(0xE1, "Exif").substr(0, 6), 0, 0},
+         65535, 0xC1, 1},
+        {"turned, little-endian EXIF",
+         START + Exif(false, {{0x010F, 2, 0}, {0x0112, 3, 6}}) + Frame(0xC0, 40, 30), 40, 30, 0xC0,
+         6},
+        {"turned, big-endian EXIF", START + Exif(true, {{0x0112, 3, 8}}) + Frame(0xC0, 40, 30), 40,
+         30, 0xC0, 8},
+        {"an orientation of another type", START + Exif(true, {{0x0112, 4, 6}}) + Frame(0xC0, 4, 3),
+         4, 3, 0xC0, 1},
+        {"an orientation out of range", START + Exif(false, {{0x0112, 3, 9}}) + Frame(0xC0, 4, 3),
+         4, 3, 0xC0, 1},
+        {"a directory past the segment",
+         START + Exif(true, {{0x0112, 3, 6}}, 4000) + Frame(0xC0, 4, 3), 4, 3, 0xC0, 1},
+        {"a directory of more entries than it holds",
+         START + Segment(0xE1, Exif(false, {{0x0112, 3, 6}}).substr(4, 16)) + Frame(0xC0, 4, 3), 4,
+         3, 0xC0, 1},
+        {"no height yet", START + APP0 + Frame(0xC0, 640, 0), 0, 0, 0, 0},
+        {"a scan before any frame", START + APP0 + Segment(0xDA, "x") + Frame(0xC0, 9, 9), 0, 0, 0,
+         0},
+        {"cut in its frame header", (START + Frame(0xC0, 640, 480)).substr(0, 10), 0, 0, 0, 0},
+        {"a segment longer than the file", START + Segment(0xE1, "Exif").substr(0, 6), 0, 0, 0, 0},
         {"a length below its own two bytes",
-         START + std::string("\xFF\xE0\x00\x01", 4) + Frame(0xC0, 9, 9), 0, 0},
-        {"garbage between segments", START + APP0 + "x" + Frame(0xC0, 9, 9), 0, 0},
-        {"not a JPEG", "GIF89a" + Frame(0xC0, 9, 9), 0, 0},
-        {"nothing", "", 0, 0},
+         START + std::string("\xFF\xE0\x00\x01", 4) + Frame(0xC0, 9, 9), 0, 0, 0, 0},
+        {"garbage between segments", START + APP0 + "x" + Frame(0xC0, 9, 9), 0, 0, 0, 0},
+        {"not a JPEG", "GIF89a" + Frame(0xC0, 9, 9), 0, 0, 0, 0},
+        {"nothing", "", 0, 0, 0, 0},
     };
     for (const auto& row : rows) {
-        PictureSize size = {};
-        const bool read = ReadJpegSize(reinterpret_cast<const unsigned char*>(row.bytes.data()),
-                                       row.bytes.size(), &size);
+        JpegHeader header = {};
+        const bool read = ReadJpegHeader(reinterpret_cast<const unsigned char*>(row.bytes.data()),
+                                         row.bytes.size(), &header);
         EXPECT_EQ(read, row.width != 0) << row.what;
         if (read && row.width != 0) {
-            EXPECT_EQ(size.width, row.width) << row.what;
-            EXPECT_EQ(size.height, row.height) << row.what;
+            EXPECT_EQ(header.size.width, row.width) << row.what;
+            EXPECT_EQ(header.size.height, row.height) << row.what;
+            EXPECT_EQ(header.coding, row.coding) << row.what;
+            EXPECT_EQ(header.components, 1) << row.what;
+            EXPECT_EQ(header.orientation, row.orientation) << row.what;
         }
     }
 }

@@ -35,6 +35,7 @@ struct FakeWindows {
             return true;
         };
         platform.sameFile = [](auto& a, auto& b) { return std::filesystem::equivalent(a, b); };
+        platform.decodePicture = DecodeTestPicture;
     }
 
     Outcome Run(const std::vector<std::string>& args)

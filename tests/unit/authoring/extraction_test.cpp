@@ -9,7 +9,7 @@ TEST(Extraction, WritesASourceThatBuildsTheSameResources)
 {
     for (const char* text : SOURCES) {
         std::vector<QuizResource> resources;
-        ASSERT_EQ(ProblemsOf(text, MEDIA, &resources), "") << text;
+        ASSERT_EQ(WithoutNotes(ProblemsOf(text, MEDIA, &resources)), "") << text;
         QuizSource source;
         std::vector<MediaFile> files;
         std::string error;
@@ -20,12 +20,13 @@ TEST(Extraction, WritesASourceThatBuildsTheSameResources)
             extracted[file.name] = file.data;
             names += file.name + " ";
         }
+        // Without a note: the pictures, converted once, are stored as they are.
         std::vector<QuizResource> rebuilt;
         EXPECT_EQ(ProblemsOf(WriteQuizSource(source, "q.toml"), extracted, &rebuilt), "") << text;
         EXPECT_EQ(rebuilt, resources) << text;
         EXPECT_EQ(ResourcesInUse(resources, source), resources) << text;
         if (text == SOURCES[2]) {
-            EXPECT_EQ(names, "image01.jpg revelation01.bmp image02.bmp revelation02.jpg ");
+            EXPECT_EQ(names, "image01.jpg revelation01.jpg image02.jpg revelation02.jpg ");
         }
     }
 }

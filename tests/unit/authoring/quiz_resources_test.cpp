@@ -20,7 +20,7 @@ template <size_t N> Bytes Starting(const char (&magic)[N], size_t size = 32)
 TEST(QuizResources, ChecksEveryMediaFile)
 {
     const MediaFiles files = {
-        {"anim.gif", Starting("GIF89a")},
+        {"dessin.png", PngOf(PlainPicture(300, 200, 0xFF8000))},
         {"photo.png", Starting("\x89PNG\r\n\x1A\n")},
         {"vide.jpg", {}},
         {"page.txt", Starting("Bonjour")},
@@ -35,14 +35,14 @@ TEST(QuizResources, ChecksEveryMediaFile)
     } cases[] = {
         {"image", "image = \"absente.jpg\"\nimage_revelee = \"photo.png\"",
          u8"q.toml:6:9: question 1, image : « absente.jpg » : fichier introuvable\n"
-         u8"q.toml:7:17: question 1, image_revelee : « photo.png » est une image PNG : le lecteur "
-         u8"ne montre que les images JPEG, GIF et BMP ; convertissez-la, en JPEG par exemple\n"},
+         u8"q.toml:7:17: question 1, image_revelee : « photo.png » : illisible\n"},
         {"image", "image = \"vide.jpg\"\nimage_revelee = \"page.txt\"",
          u8"q.toml:6:9: question 1, image : « vide.jpg » est vide\n"
-         u8"q.toml:7:17: question 1, image_revelee : « page.txt » n'est pas une image JPEG, GIF "
-         u8"ou BMP : le lecteur ne montrerait rien\n"},
-        {"image", "image = \"anim.gif\"\nimage_revelee = \"\"",
-         u8"q.toml:7:17: question 1, image_revelee : chemin vide : écrivez le nom du fichier\n"},
+         u8"q.toml:7:17: question 1, image_revelee : « page.txt » n'est pas une image : donnez "
+         u8"une image JPEG, PNG, GIF, BMP ou TIFF\n"},
+        {"image", "image = \"dessin.png\"\nimage_revelee = \"\"",
+         u8"q.toml:7:17: question 1, image_revelee : chemin vide : écrivez le nom du fichier\n"
+         u8"q.toml: note : 1 image réduite : 3 Ko → 2 Ko\n"},
         {"son", "son = \"note.wav\"",
          u8"q.toml:6:7: question 1, son : « note.wav » n'est pas un son MP3 (WAV) : le lecteur ne "
          u8"joue que le MP3 ; convertissez-le\n"},

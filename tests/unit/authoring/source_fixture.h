@@ -2,9 +2,11 @@
 // and building them reports, and files in a temporary folder.
 #pragma once
 
+#include "authoring/media/stored_picture.h"
 #include "authoring/placeholder_media.h"
 #include "authoring/quiz_resources.h"
 #include "authoring/source_reader.h"
+#include "tests/unit/authoring/test_pictures.h"
 
 #include <chrono>
 #include <filesystem>
@@ -16,9 +18,11 @@
 using Bytes = std::vector<unsigned char>;
 using MediaFiles = std::map<std::string, Bytes>;
 
+// A picture the player shows as it is: stored byte for byte.
 inline Bytes Jpeg()
 {
-    return {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0};
+    static const Bytes jpeg = FitPicture(PlainPicture(8, 8, 0x808080), 1, 0);
+    return jpeg;
 }
 
 inline std::string Repeat(const std::string& text, int count)
@@ -46,11 +50,25 @@ inline std::string ProblemsOf(const std::string& text, const MediaFiles& media,
     std::vector<Problem> problems;
     std::vector<QuizResource> unused;
     if (ReadQuizSource(text, source, problems))
-        BuildQuizResources(source, read, resources ? *resources : unused, problems);
+        BuildQuizResources(source, read, DecodeTestPicture, resources ? *resources : unused,
+                           problems);
     std::string lines;
     for (const Problem& problem : problems)
         lines += FormatProblem("q.toml", problem) + "\n";
     return lines;
+}
+
+// The lines of ProblemsOf but its notes (what was converted, say).
+inline std::string WithoutNotes(const std::string& lines)
+{
+    std::string kept;
+    for (size_t at = 0, end; at < lines.size(); at = end + 1) {
+        end = lines.find('\n', at);
+        const std::string line = lines.substr(at, end - at + 1);
+        if (line.find(": note : ") == std::string::npos)
+            kept += line;
+    }
+    return kept;
 }
 
 // The media that SOURCES name, and one quiz of each layout and option, with

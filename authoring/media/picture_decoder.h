@@ -1,0 +1,23 @@
+// A picture as the platform's imaging component decodes it, for the
+// authoring core to turn upright, fit and code: the core holds no decoder of
+// its own, the platform reads more kinds and reads them more safely.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+struct DecodedPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgba; // rows top to bottom, 4 bytes a pixel, straight alpha
+};
+
+// Decodes the first frame of any picture the platform reads; false with a
+// French reason (and how to get round it) otherwise.
+using PictureDecoder = std::function<bool(const std::vector<unsigned char>& bytes,
+                                          DecodedPicture& picture, std::string& reason)>;
+
+// More pixels than any camera of the day gives: past this a picture is
+// refused before its pixels are allocated.
+constexpr long long MAX_DECODED_PIXELS = 64LL * 1000 * 1000;

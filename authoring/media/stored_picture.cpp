@@ -1,0 +1,146 @@
+#include "authoring/media/stored_picture.h"
+
+#include "quiz/picture_size.h"
+
+#include <stb/stb_image_resize.h>
+#include <stb/stb_image_write.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Whether the player can show the bytes as they are at their best.
+bool ShownAsTheyAre(const std::vector<unsigned char>& bytes)
+{
+    JpegHeader header = {};
+    return ReadJpegHeader(bytes.data(), bytes.size(), &header) && header.coding == JPEG_BASELINE &&
+           (header.components == 1 || header.components == 3) && header.orientation == 1 &&
+           header.size.width <= PICTURE_SQUARE && header.size.height <= PICTURE_SQUARE;
+}
+
+// Where the pixel shown at (x, y) stands in a picture of width by height
+// stored with an EXIF orientation.
+void SourcePixel(int orientation, int width, int height, int x, int y, int& sx, int& sy)
+{
+    switch (orientation) {
+    case 2:
+        sx = width - 1 - x, sy = y;
+        break; // mirrored
+    case 3:
+        sx = width - 1 - x, sy = height - 1 - y;
+        break; // upside down
+    case 4:
+        sx = x, sy = height - 1 - y;
+        break; // mirrored, upside down
+    case 5:
+        sx = y, sy = x;
+        break; // transposed
+    case 6:
+        sx = y, sy = height - 1 - x;
+        break; // turned a quarter left
+    case 7:
+        sx = width - 1 - y, sy = height - 1 - x;
+        break; // transverse
+    case 8:
+        sx = width - 1 - y, sy = x;
+        break; // turned a quarter right
+    default:
+        sx = x, sy = y;
+        break;
+    }
+}
+
+// The picture upright, as RGB over the background colour.
+std::vector<unsigned char> UprightOnBackground(const DecodedPicture& picture, int orientation,
+                                               uint32_t background, int& width, int& height)
+{
+    const bool turned = orientation >= 5 && orientation <= 8;
+    width = turned ? picture.height : picture.width;
+    height = turned ? picture.width : picture.height;
+    const unsigned char under[3] = {static_cast<unsigned char>(background & 0xFF),
+                                    static_cast<unsigned char>(background >> 8 & 0xFF),
+                                    static_cast<unsigned char>(background >> 16 & 0xFF)};
+    std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
+    unsigned char* out = rgb.data();
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            int sx = 0, sy = 0;
+            SourcePixel(orientation, picture.width, picture.height, x, y, sx, sy);
+            const unsigned char* in =
+                picture.rgba.data() + (static_cast<size_t>(sy) * picture.width + sx) * 4;
+            const int alpha = in[3];
+            for (int c = 0; c < 3; ++c)
+                *out++ = static_cast<unsigned char>(
+                    (in[c] * alpha + under[c] * (255 - alpha) + 127) / 255);
+        }
+    return rgb;
+}
+
+void Append(void* context, void* data, int size)
+{
+    auto* bytes = static_cast<std::vector<unsigned char>*>(context);
+    const auto* first = static_cast<const unsigned char*>(data);
+    bytes->insert(bytes->end(), first, first + size);
+}
+
+} // namespace
+
+std::vector<unsigned char> FitPicture(const DecodedPicture& picture, int orientation,
+                                      uint32_t background)
+{
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb =
+        UprightOnBackground(picture, orientation, background, width, height);
+    if (width > PICTURE_SQUARE || height > PICTURE_SQUARE) {
+        const double scale = std::min(static_cast<double>(PICTURE_SQUARE) / width,
+                                      static_cast<double>(PICTURE_SQUARE) / height);
+        const int fittedWidth =
+            std::clamp(static_cast<int>(std::lround(width * scale)), 1, PICTURE_SQUARE);
+        const int fittedHeight =
+            std::clamp(static_cast<int>(std::lround(height * scale)), 1, PICTURE_SQUARE);
+        std::vector<unsigned char> fitted(static_cast<size_t>(fittedWidth) * fittedHeight * 3);
+        // Filtered in linear light, as stb's default for reductions (Mitchell)
+        // does, so that fine stripes do not darken.
+        stbir_resize_uint8_srgb(rgb.data(), width, height, 0, fitted.data(), fittedWidth,
+                                fittedHeight, 0, 3, STBIR_ALPHA_CHANNEL_NONE, 0);
+        rgb.swap(fitted);
+        width = fittedWidth;
+        height = fittedHeight;
+    }
+    std::vector<unsigned char> jpeg;
+    stbi_write_jpg_to_func(Append, &jpeg, width, height, 3, rgb.data(), STORED_JPEG_QUALITY);
+    return jpeg;
+}
+
+bool StorePicture(const std::vector<unsigned char>& bytes, const PictureDecoder& decode,
+                  uint32_t background, StoredPicture& stored, std::string& reason)
+{
+    stored = StoredPicture();
+    if (ShownAsTheyAre(bytes)) {
+        stored.bytes = bytes;
+        return true;
+    }
+    DecodedPicture picture;
+    if (!decode) {
+        reason = u8"ce programme ne sait pas convertir les images : donnez un JPEG de 260 × 260 "
+                 u8"pixels au plus";
+        return false;
+    }
+    if (!decode(bytes, picture, reason))
+        return false;
+    if (picture.width <= 0 || picture.height <= 0 ||
+        picture.rgba.size() != static_cast<size_t>(picture.width) * picture.height * 4) {
+        reason = u8"le décodage de l'image a échoué : enregistrez-la en JPEG ou en PNG";
+        return false;
+    }
+    JpegHeader header = {};
+    const int orientation =
+        ReadJpegHeader(bytes.data(), bytes.size(), &header) ? header.orientation : 1;
+    stored.bytes = FitPicture(picture, orientation, background);
+    stored.converted = true;
+    stored.reduced = picture.width > PICTURE_SQUARE || picture.height > PICTURE_SQUARE;
+    if (stored.bytes.empty())
+        reason = u8"l'image n'a pas pu être codée en JPEG (erreur interne)";
+    return !stored.bytes.empty();
+}
