@@ -28,10 +28,19 @@ shape() {
   esac
 }
 
-# picture FILE SHAPE FILL [BACKGROUND]: a JPEG of a filled shape.
+# picture FILE SHAPE FILL [BACKGROUND]: a picture of a filled shape, of the
+# kind FILE's extension names (JPEG, PNG, GIF, BMP, TIFF), as teachers have
+# them; a BACKGROUND of none leaves it transparent.
 picture() {
   "$CONVERT" -size 240x240 "xc:${4:-white}" -fill "$3" -stroke '#202020' -strokewidth 4 \
     -draw "$(shape "$2")" -strip -quality 80 "$1"
+}
+
+# photo FILE SHAPE FILL: the same as a large progressive JPEG, as a camera
+# or a phone gives, which quizzpack reduces.
+photo() {
+  "$CONVERT" -size 240x240 xc:white -fill "$3" -stroke '#202020' -strokewidth 4 \
+    -draw "$(shape "$2")" -resize 1600x1600 -interlace JPEG -strip -quality 90 "$1"
 }
 
 # flag FILE ORIENTATION COLOUR COLOUR COLOUR: a JPEG of a flag of three
