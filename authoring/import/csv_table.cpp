@@ -97,9 +97,10 @@ char ChooseSeparator(const std::string& text)
         if (rows.empty())
             continue;
         const size_t width = rows[0].cells.size();
-        const auto matching = static_cast<size_t>(
-            std::count_if(rows.begin(), rows.end(),
-                          [width](const CsvRow& row) { return row.cells.size() == width; }));
+        const auto matching =
+            static_cast<size_t>(std::count_if(rows.begin(), rows.end(), [width](const CsvRow& row) {
+                return row.cells.size() == width;
+            }));
         const std::tuple<bool, size_t, size_t> score(width > 1, matching, width);
         if (score > bestScore) {
             best = separator;

@@ -121,7 +121,8 @@ void ShortAnswers(std::string block, GiftQuestion& question)
         GiftAnswer answer;
         const size_t weightEnd =
             text.compare(0, 1, "%") == 0 ? text.find('%', 1) : std::string::npos;
-        if (weightEnd != std::string::npos && ParseWeight(text.substr(1, weightEnd - 1), answer.weight)) {
+        if (weightEnd != std::string::npos &&
+            ParseWeight(text.substr(1, weightEnd - 1), answer.weight)) {
             answer.weightText = text.substr(1, weightEnd - 1);
             text.erase(0, weightEnd + 1);
         }

@@ -10,17 +10,15 @@ const struct {
     const char* name;
     char32_t codePoint;
 } ENTITIES[] = {
-    {"amp", '&'},       {"lt", '<'},         {"gt", '>'},         {"quot", '"'},
-    {"apos", '\''},     {"nbsp", ' '},       {"agrave", 0xE0},    {"acirc", 0xE2},
-    {"auml", 0xE4},     {"ccedil", 0xE7},    {"egrave", 0xE8},    {"eacute", 0xE9},
-    {"ecirc", 0xEA},    {"euml", 0xEB},      {"icirc", 0xEE},     {"iuml", 0xEF},
-    {"ocirc", 0xF4},    {"ouml", 0xF6},      {"ugrave", 0xF9},    {"ucirc", 0xFB},
-    {"uuml", 0xFC},     {"Agrave", 0xC0},    {"Acirc", 0xC2},     {"Ccedil", 0xC7},
-    {"Egrave", 0xC8},   {"Eacute", 0xC9},    {"Ecirc", 0xCA},     {"Icirc", 0xCE},
-    {"Ocirc", 0xD4},    {"Ugrave", 0xD9},    {"Ucirc", 0xDB},     {"oelig", 0x153},
-    {"OElig", 0x152},   {"laquo", 0xAB},     {"raquo", 0xBB},     {"deg", 0xB0},
-    {"rsquo", 0x2019},  {"lsquo", 0x2018},   {"ldquo", 0x201C},   {"rdquo", 0x201D},
-    {"hellip", 0x2026}, {"ndash", 0x2013},   {"mdash", 0x2014},   {"euro", 0x20AC},
+    {"amp", '&'},       {"lt", '<'},       {"gt", '>'},       {"quot", '"'},     {"apos", '\''},
+    {"nbsp", ' '},      {"agrave", 0xE0},  {"acirc", 0xE2},   {"auml", 0xE4},    {"ccedil", 0xE7},
+    {"egrave", 0xE8},   {"eacute", 0xE9},  {"ecirc", 0xEA},   {"euml", 0xEB},    {"icirc", 0xEE},
+    {"iuml", 0xEF},     {"ocirc", 0xF4},   {"ouml", 0xF6},    {"ugrave", 0xF9},  {"ucirc", 0xFB},
+    {"uuml", 0xFC},     {"Agrave", 0xC0},  {"Acirc", 0xC2},   {"Ccedil", 0xC7},  {"Egrave", 0xC8},
+    {"Eacute", 0xC9},   {"Ecirc", 0xCA},   {"Icirc", 0xCE},   {"Ocirc", 0xD4},   {"Ugrave", 0xD9},
+    {"Ucirc", 0xDB},    {"oelig", 0x153},  {"OElig", 0x152},  {"laquo", 0xAB},   {"raquo", 0xBB},
+    {"deg", 0xB0},      {"rsquo", 0x2019}, {"lsquo", 0x2018}, {"ldquo", 0x201C}, {"rdquo", 0x201D},
+    {"hellip", 0x2026}, {"ndash", 0x2013}, {"mdash", 0x2014}, {"euro", 0x20AC},
 };
 
 // Tags whose place is a line break in the text.
@@ -52,9 +50,8 @@ char32_t Reference(const std::string& html, size_t i, size_t& length)
     if (name.size() > 1 && name[0] == '#') {
         const bool hex = name[1] == 'x' || name[1] == 'X';
         const std::string digits = name.substr(hex ? 2 : 1);
-        if (digits.empty() ||
-            digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") !=
-                std::string::npos)
+        if (digits.empty() || digits.find_first_not_of(hex ? "0123456789abcdefABCDEF"
+                                                           : "0123456789") != std::string::npos)
             return 0;
         const unsigned long value = strtoul(digits.c_str(), nullptr, hex ? 16 : 10);
         const bool valid = value > 0 && value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF);

@@ -8,8 +8,8 @@
 
 struct MovedPath {
     std::string path;
-    bool slashes = false;     // backslashes became slashes
-    bool moved = false;       // rewritten for the other folder
+    bool slashes = false;       // backslashes became slashes
+    bool moved = false;         // rewritten for the other folder
     bool inexpressible = false; // no relative path joins the folders (two drives): absolute
 };
 

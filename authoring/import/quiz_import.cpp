@@ -200,12 +200,12 @@ bool ReadHeader(const CsvRow& header, char separator, Columns& columns,
         }
     }
     const std::string line = "ligne " + std::to_string(header.line);
-    const bool known =
-        std::any_of(std::begin(columns.index), std::end(columns.index), [](int i) { return i >= 0; });
+    const bool known = std::any_of(std::begin(columns.index), std::end(columns.index),
+                                   [](int i) { return i >= 0; });
     if (!known || !columns.Has(Column::Answer)) {
         error = (!known ? u8"la première ligne, " + Quoted(Joined(header.cells, separator)) +
-                           u8", ne nomme aucune colonne connue : "
-                     : line + u8", la ligne d'en-tête ne nomme pas la colonne des réponses : ") +
+                              u8", ne nomme aucune colonne connue : "
+                        : line + u8", la ligne d'en-tête ne nomme pas la colonne des réponses : ") +
                 u8"le tableau doit commencer par une ligne qui nomme ses colonnes, par exemple " +
                 ExampleHeader(separator) + u8" ; noms compris : " + EXPECTED_COLUMNS +
                 u8". Ajoutez-la en tête du tableau, enregistrez-le, puis relancez l'import";
@@ -232,14 +232,16 @@ int ChooseLayout(const Columns& columns, int requested, std::string& reason)
     }
     for (int kind = LAYOUT_PICTURE; kind <= LAYOUT_VIDEO; ++kind)
         if (columns.Has(MEDIUM_COLUMNS[kind])) {
-            reason = u8"d'après la colonne " + columns.Name(MEDIUM_COLUMNS[kind]);
+            reason = u8"d'après la colonne " + columns.Name(MEDIUM_COLUMNS[kind]) +
+                     u8" (--disposition en impose une autre)";
             return kind;
         }
-    reason = u8"faute de colonne image, son ou vidéo";
+    reason = u8"faute de colonne image, son ou vidéo (--disposition en impose une autre)";
     return LAYOUT_TEXT;
 }
 
-// Which columns serve in the layout, and the notes for those that do not.
+// The reveal mode that the columns give in the layout, with a note for each
+// column that will not serve in it.
 int ChooseReveal(const Columns& columns, int layout, std::vector<std::string>& notes)
 {
     const std::string inLayout =
@@ -254,8 +256,8 @@ int ChooseReveal(const Columns& columns, int layout, std::vector<std::string>& n
     if (layout == LAYOUT_TEXT && columns.Filled(Column::SecondAnswer))
         notes.push_back(u8"colonne " + columns.Name(Column::SecondAnswer) +
                         u8" gardée, mais dans la disposition « texte » chaque ligne n'a la place "
-                        u8"que d'une case : choisissez-en une autre, ou retirez les secondes "
-                        u8"réponses.");
+                        u8"que d'une case : choisissez une autre disposition avec --disposition, "
+                        u8"ou retirez les secondes réponses.");
     if (layout != LAYOUT_TEXT && columns.Filled(Column::QuestionText))
         notes.push_back(u8"les textes de la colonne " + columns.Name(Column::QuestionText) +
                         u8" restent dans le fichier, mais la disposition « " +
@@ -514,8 +516,8 @@ bool ImportGift(const DecodedText& decoded, const ImportOptions& options, Import
 
 } // namespace
 
-bool ImportQuiz(const std::string& fileName, const std::string& bytes,
-                const ImportOptions& options, ImportedQuiz& quiz, std::string& error)
+bool ImportQuiz(const std::string& fileName, const std::string& bytes, const ImportOptions& options,
+                ImportedQuiz& quiz, std::string& error)
 {
     quiz = ImportedQuiz();
     const std::string extension = Extension(fileName);

@@ -36,5 +36,5 @@ extern const char* const TITLE_PLACEHOLDER;
 // (.txt) is a table when its first row names known columns, else GIFT when
 // it holds a "{". False with a French error, that says how to make the file
 // importable, when it gives no question; the notes are kept then too.
-bool ImportQuiz(const std::string& fileName, const std::string& bytes,
-                const ImportOptions& options, ImportedQuiz& quiz, std::string& error);
+bool ImportQuiz(const std::string& fileName, const std::string& bytes, const ImportOptions& options,
+                ImportedQuiz& quiz, std::string& error);

@@ -35,9 +35,12 @@ std::string Described(const SourceQuestion& question)
         const char* key;
         const SourceText& value;
     } keys[] = {
-        {"seconde", question.secondAnswer}, {"texte", question.questionText},
-        {"image", question.picture},        {"son", question.sound},
-        {"video", question.film},           {"revele", question.revealText},
+        {"seconde", question.secondAnswer},
+        {"texte", question.questionText},
+        {"image", question.picture},
+        {"son", question.sound},
+        {"video", question.film},
+        {"revele", question.revealText},
         {"image_revelee", question.revealPicture},
     };
     for (const auto& key : keys)
@@ -101,8 +104,7 @@ TEST(SavedText, TellsTheEncodingFromTheBytes)
         {"\xEF\xBB\xBF" + std::string(u8"Réponse"), TextEncoding::Utf8WithBom, u8"Réponse"},
         // A mark before bytes that are not UTF-8 does not make them so.
         {"\xEF\xBB\xBFR\xE9", TextEncoding::Windows1252, u8"Ré"},
-        {std::string("\xFF\xFER\0\xE9\0=\xD8\x00\xDE", 10), TextEncoding::Utf16,
-         u8"Ré\U0001F600"},
+        {std::string("\xFF\xFER\0\xE9\0=\xD8\x00\xDE", 10), TextEncoding::Utf16, u8"Ré\U0001F600"},
         {std::string("\xFE\xFF\0R\0\xE9\xD8\x3D", 8), TextEncoding::Utf16, u8"Ré\uFFFD"},
     };
     for (const auto& c : cases) {
@@ -118,17 +120,28 @@ TEST(ColumnNames, TakeAnyCaseAccentAndSpacing)
         const char* name;
         Column column;
     } cases[] = {
-        {"Question", Column::QuestionText},        {"TEXTE", Column::QuestionText},
-        {u8"Énoncé", Column::QuestionText},        {u8"Réponse", Column::Answer},
-        {"reponses", Column::Answer},              {u8" RÉPONSE : ", Column::Answer},
-        {u8"réponse 2", Column::SecondAnswer},     {"Reponse2", Column::SecondAnswer},
-        {"seconde_reponse", Column::SecondAnswer}, {u8"Deuxième réponse", Column::SecondAnswer},
-        {"Image", Column::Picture},                {"Son", Column::Sound},
-        {u8"Vidéo", Column::Film},                 {"video", Column::Film},
-        {u8"Texte révélé", Column::RevealText},    {"texte_revele", Column::RevealText},
-        {u8"Image révélée", Column::RevealPicture}, {"image-revelee", Column::RevealPicture},
-        {"Points", Column::Unknown},               {"", Column::Unknown},
-        {u8"Réponse 3", Column::Unknown},          {"autre reponse", Column::Unknown},
+        {"Question", Column::QuestionText},
+        {"TEXTE", Column::QuestionText},
+        {u8"Énoncé", Column::QuestionText},
+        {u8"Réponse", Column::Answer},
+        {"reponses", Column::Answer},
+        {u8" RÉPONSE : ", Column::Answer},
+        {u8"réponse 2", Column::SecondAnswer},
+        {"Reponse2", Column::SecondAnswer},
+        {"seconde_reponse", Column::SecondAnswer},
+        {u8"Deuxième réponse", Column::SecondAnswer},
+        {"Image", Column::Picture},
+        {"Son", Column::Sound},
+        {u8"Vidéo", Column::Film},
+        {"video", Column::Film},
+        {u8"Texte révélé", Column::RevealText},
+        {"texte_revele", Column::RevealText},
+        {u8"Image révélée", Column::RevealPicture},
+        {"image-revelee", Column::RevealPicture},
+        {"Points", Column::Unknown},
+        {"", Column::Unknown},
+        {u8"Réponse 3", Column::Unknown},
+        {"autre reponse", Column::Unknown},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ColumnFromName(c.name), c.column) << c.name;
@@ -240,7 +253,7 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
         const char* what;
         std::string file;
         std::string bytes;
-        int layout; // requested, or -1
+        int layout;       // requested, or -1
         std::string quiz; // "layout revelation"
         std::vector<std::string> questions;
         std::vector<std::string> notes;
@@ -260,9 +273,10 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
          ""},
         {"LibreOffice, UTF-8 with its mark, commas, doubled quotes",
          "pays.csv",
-         "\xEF\xBB\xBF" + std::string(u8"question,reponse,seconde_reponse\n"
-                                      u8"Pays ?,France,Paris\n"
-                                      u8"\"Océan, le plus grand ?\",Pacifique,\"Le \"\"grand\"\"\"\n"),
+         "\xEF\xBB\xBF" +
+             std::string(u8"question,reponse,seconde_reponse\n"
+                         u8"Pays ?,France,Paris\n"
+                         u8"\"Océan, le plus grand ?\",Pacifique,\"Le \"\"grand\"\"\"\n"),
          -1,
          "texte aucune",
          {"France | seconde=Paris | texte=Pays ?",
@@ -292,17 +306,47 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
          {u8"a;b | texte=Première ligne seconde ; ligne"},
          {u8"ligne 2, colonne « Question » : retour à la ligne remplacé par une espace."},
          ""},
-        {"no header row", "sans.csv", u8"France;Paris\nItalie;Rome\n", -1, "", {}, {},
+        {"no header row",
+         "sans.csv",
+         u8"France;Paris\nItalie;Rome\n",
+         -1,
+         "",
+         {},
+         {},
          u8"la première ligne, « France;Paris », ne nomme aucune colonne connue : le tableau doit "
          u8"commencer par une ligne qui nomme ses colonnes, par exemple « Question;Réponse;Image "
          u8"» ; noms compris : question (ou texte), réponse"},
-        {"a header without answers", "q.csv", u8"Question,Image\nA ?,a.jpg\n", -1, "", {}, {},
+        {"a header without answers",
+         "q.csv",
+         u8"Question,Image\nA ?,a.jpg\n",
+         -1,
+         "",
+         {},
+         {},
          u8"ligne 1, la ligne d'en-tête ne nomme pas la colonne des réponses"},
-        {"a header and nothing under it", "q.csv", u8"Question;Réponse\n;\n", -1, "", {}, {},
+        {"a header and nothing under it",
+         "q.csv",
+         u8"Question;Réponse\n;\n",
+         -1,
+         "",
+         {},
+         {},
          u8"aucune ligne de questions sous la ligne d'en-tête"},
-        {"a cell never closed", "q.csv", u8"Question;Réponse\n\"A ?;a\n", -1, "", {}, {},
+        {"a cell never closed",
+         "q.csv",
+         u8"Question;Réponse\n\"A ?;a\n",
+         -1,
+         "",
+         {},
+         {},
          u8"ligne 2 : une cellule ouverte par un guillemet"},
-        {"a workbook", "q.xlsx", std::string("PK\x03\x04", 4), -1, "", {}, {},
+        {"a workbook",
+         "q.xlsx",
+         std::string("PK\x03\x04", 4),
+         -1,
+         "",
+         {},
+         {},
          u8"c'est un classeur de tableur"},
         {"a layout asked for that the table has no column for",
          "q.csv",
@@ -384,8 +428,7 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
     for (const auto& c : cases) {
         ImportedQuiz quiz;
         std::string error;
-        const bool imported =
-            ImportQuiz(c.file, c.bytes, {c.layout, c.file, c.file}, quiz, error);
+        const bool imported = ImportQuiz(c.file, c.bytes, {c.layout, c.file, c.file}, quiz, error);
         EXPECT_EQ(imported, c.error.empty()) << c.what << ": " << error;
         if (!imported) {
             EXPECT_EQ(error.substr(0, c.error.size()), c.error) << c.what;
