@@ -29,13 +29,14 @@ const char* const HELP = u8R"(quizzpack écrit un quiz dans une copie du lecteur
   quizzpack extract QUIZ.exe [-o DOSSIER]
       récrit le fichier source et les médias d'un quiz construit, par
       défaut dans le dossier QUIZ à côté de QUIZ.exe.
-  quizzpack importer FICHIER [-o QUIZ.toml] [--disposition texte|image|son|video]
+  quizzpack importer FICHIER [-o QUIZ.toml] [--disposition DISPOSITION]
       écrit un fichier source à partir d'un tableau enregistré en CSV ou
       TSV, dont la première ligne nomme les colonnes (Question, Réponse,
       Seconde réponse, Image, Son, Vidéo, Texte révélé, Image révélée), ou
       des questions à réponse courte d'un fichier GIFT de Moodle ; par
-      défaut FICHIER.toml à côté de lui. Sans --disposition, les colonnes la
-      choisissent. Il dit ce qui n'a pas été repris et ce qui reste à faire.
+      défaut FICHIER.toml à côté de lui. La disposition (texte, image, son
+      ou video) suit les colonnes, sauf si --disposition la donne. Il dit
+      ce qui n'a pas été repris et ce qui reste à faire.
   quizzpack --help | --version
 
 Codes de sortie : 0 fait ; 1 le quiz a des erreurs (pour importer : le

@@ -115,8 +115,15 @@ char ChooseSeparator(const std::string& text)
 bool ReadCsvTable(const std::string& utf8, CsvTable& table, std::string& error)
 {
     table = CsvTable();
-    table.separator = ChooseSeparator(utf8);
+    // A first line "sep=;" names the separator, for Excel, which reads it.
+    const bool named =
+        utf8.compare(0, 4, "sep=") == 0 && utf8.size() > 4 &&
+        std::find(std::begin(SEPARATORS), std::end(SEPARATORS), utf8[4]) != std::end(SEPARATORS) &&
+        (utf8.size() == 5 || utf8[5] == '\r' || utf8[5] == '\n');
+    table.separator = named ? utf8[4] : ChooseSeparator(utf8);
     Split split = SplitRows(utf8, table.separator, static_cast<size_t>(-1));
+    if (named && !split.rows.empty())
+        split.rows.erase(split.rows.begin());
     if (split.unclosedQuoteLine) {
         error = u8"ligne " + std::to_string(split.unclosedQuoteLine) +
                 u8" : une cellule ouverte par un guillemet \" n'est jamais refermée ; dans une "

@@ -3,7 +3,8 @@
 //
 // The separator is the one of tab, ";" and "," that splits the first row
 // into several cells and the most rows into as many cells as the first;
-// ties go to tab, then ";" (Excel in French), then ",". Cells follow the
+// ties go to tab, then ";" (Excel in French), then ","; or the one that a
+// first line "sep=;" names, as some tools write for Excel. Cells follow the
 // spreadsheets' quoting: a cell that starts with " runs to the next lone ",
 // a doubled "" inside standing for one, and may hold separators and line
 // breaks (kept as "\n"). Rows end at CRLF, LF or CR. Cells are as written,

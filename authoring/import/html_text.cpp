@@ -42,11 +42,12 @@ std::string TagName(const std::string& tag)
 // The code point of "&...;" at html[i], its length in length; 0 if none.
 char32_t Reference(const std::string& html, size_t i, size_t& length)
 {
-    const size_t end = html.find(';', i);
-    if (end == std::string::npos || end - i > 10)
+    // Names are short: looking further would make a text of "&" quadratic.
+    const size_t end = html.substr(i, 12).find(';');
+    if (end == std::string::npos)
         return 0;
-    const std::string name = html.substr(i + 1, end - i - 1);
-    length = end - i + 1;
+    const std::string name = html.substr(i + 1, end - 1);
+    length = end + 1;
     if (name.size() > 1 && name[0] == '#') {
         const bool hex = name[1] == 'x' || name[1] == 'X';
         const std::string digits = name.substr(hex ? 2 : 1);
@@ -68,10 +69,13 @@ char32_t Reference(const std::string& html, size_t i, size_t& length)
 PlainText PlainTextOfHtml(const std::string& html)
 {
     PlainText plain;
+    size_t close = html.find('>'); // the next ">" at or after i, found again once passed
     for (size_t i = 0; i < html.size();) {
         const char next = i + 1 < html.size() ? html[i + 1] : '\0';
-        const size_t close = html[i] == '<' ? html.find('>', i) : std::string::npos;
-        if (close != std::string::npos && (IsLetter(next) || next == '/' || next == '!')) {
+        if (close != std::string::npos && close < i)
+            close = html.find('>', i);
+        if (html[i] == '<' && close != std::string::npos &&
+            (IsLetter(next) || next == '/' || next == '!')) {
             const std::string name = TagName(html.substr(i + 1, close - i - 1));
             for (const char* tag : BREAKS)
                 if (name == tag)

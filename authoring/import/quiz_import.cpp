@@ -430,10 +430,13 @@ bool ImportGift(const DecodedText& decoded, const ImportOptions& options, Import
     size_t htmlTexts = 0;
     size_t skipped = 0;
     for (const GiftQuestion& gq : gift.questions) {
-        const std::string label = "question " + std::to_string(gq.number) + " (ligne " +
-                                  std::to_string(gq.line) +
-                                  (gq.title.empty() ? "" : ", " + Quoted(gq.title)) + ")";
-        auto note = [&](const std::string& text) { quiz.notes.push_back(label + " : " + text); };
+        std::string label = "question " + std::to_string(gq.number);
+        label += " (ligne " + std::to_string(gq.line);
+        label += (gq.title.empty() ? "" : ", " + Quoted(gq.title)) + ")";
+        auto note = [&](const std::string& text) {
+            quiz.notes.push_back(label);
+            quiz.notes.back().append(" : ").append(text);
+        };
         if (gq.kind != GiftKind::ShortAnswer) {
             ++skipped;
             note(gq.kind == GiftKind::Unclosed
