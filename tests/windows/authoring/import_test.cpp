@@ -41,8 +41,8 @@ int RunProgram(const std::wstring& arguments, const std::string& printed)
     std::wstring line = L"\"" + Widen(g_quizzpack) + L"\" " + arguments;
     PROCESS_INFORMATION process = {};
     DWORD code = static_cast<DWORD>(-1);
-    if (CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                       nullptr, &startup, &process)) {
+    if (CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                       &process)) {
         if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
             GetExitCodeProcess(process.hProcess, &code);
         else
