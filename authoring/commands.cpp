@@ -2,6 +2,7 @@
 
 #include "authoring/extraction.h"
 #include "authoring/file_set.h"
+#include "authoring/import/import_report.h"
 #include "authoring/source_reader.h"
 #include "authoring/source_writer.h"
 #include "authoring/starter_quiz.h"
@@ -28,10 +29,20 @@ const char* const HELP = u8R"(quizzpack écrit un quiz dans une copie du lecteur
   quizzpack extract QUIZ.exe [-o DOSSIER]
       récrit le fichier source et les médias d'un quiz construit, par
       défaut dans le dossier QUIZ à côté de QUIZ.exe.
+  quizzpack importer FICHIER [-o QUIZ.toml] [--disposition DISPOSITION]
+      écrit un fichier source à partir d'un tableau enregistré en CSV ou
+      TSV, dont la première ligne nomme les colonnes (Question, Réponse,
+      Seconde réponse, Image, Son, Vidéo, Texte révélé, Image révélée), ou
+      des questions à réponse courte d'un fichier GIFT de Moodle ; par
+      défaut FICHIER.toml à côté de lui. La disposition (texte, image, son
+      ou video) suit les colonnes, sauf si --disposition la donne. Il dit
+      ce qui n'a pas été repris et ce qui reste à faire.
   quizzpack --help | --version
 
-Codes de sortie : 0 fait ; 1 le quiz a des erreurs ; 2 erreur d'utilisation
-ou de fichier. En cas d'échec, rien n'est écrit ni écrasé.
+Codes de sortie : 0 fait ; 1 le quiz a des erreurs (pour importer : le
+fichier source est écrit, mais ses erreurs sont à corriger avant build) ;
+2 erreur d'utilisation ou de fichier. En cas d'échec, rien n'est écrit ni
+écrasé.
 )";
 
 std::string Errors(size_t count)
@@ -179,6 +190,41 @@ struct Runner {
         return Verify(sourcePath, ResourcesInUse(resources, source));
     }
 
+    // Writes the source, then checks it as check does: what it finds is
+    // left to the teacher, with the rest of what the import could not do.
+    int Import(const CommandLine& line)
+    {
+        const int layout = line.layout.empty() ? -1 : LayoutFromName(line.layout);
+        if (!line.layout.empty() && layout < 0)
+            return Fail(u8"disposition " + Quoted(line.layout) +
+                        u8" inconnue : texte, image, son ou video");
+        const std::string target =
+            line.output.empty() ? WithExtension(line.file, ".toml") : line.output;
+        std::vector<unsigned char> bytes;
+        std::string error;
+        if (!ReadWholeFile(line.file, bytes, error))
+            return Fail(u8"impossible de lire " + Quoted(line.file) + " : " + error);
+        ImportedQuiz quiz;
+        if (!ImportQuiz(line.file, {bytes.begin(), bytes.end()}, {layout, line.file, target}, quiz,
+                        error)) {
+            Fail(Quoted(line.file) + " : " + error + u8" ; rien n'a été écrit.");
+            for (const std::string& note : quiz.notes)
+                output.err += "  " + note + "\n";
+            return EXIT_USAGE;
+        }
+        const std::string text = WriteQuizSource(quiz.source, FileName(target));
+        if (!WriteNewFiles({{target, {text.begin(), text.end()}}}, error))
+            return Fail(error + u8" ; rien n'a été écrit (choisissez un autre nom avec -o).");
+        QuizSource written;
+        std::vector<QuizResource> resources;
+        std::vector<Problem> problems;
+        if (ReadQuizSource(text, written, problems))
+            BuildQuizResources(written, FilesBeside(target), platform.decodePicture, resources,
+                               problems);
+        TellImport(quiz, line.file, target, problems, output.out, output.err);
+        return CountErrors(problems) == 0 ? EXIT_DONE : EXIT_QUIZ_ERRORS;
+    }
+
     // A rebuild of what extract wrote must give the resources it read.
     int Verify(const std::string& sourcePath, const std::vector<QuizResource>& expected)
     {
@@ -213,9 +259,11 @@ struct Runner {
 bool TakesOption(const std::string& command, const std::string& option)
 {
     if (option == "-o")
-        return command == "build" || command == "extract";
+        return command == "build" || command == "extract" || command == "importer";
     if (option == "--player")
         return command == "build";
+    if (option == "--disposition")
+        return command == "importer";
     return option == "--layout" && command == "new";
 }
 
@@ -225,8 +273,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
 {
     line = CommandLine();
     if (args.empty()) {
-        error = u8"il manque la commande : new, check, build ou extract (quizzpack --help "
-                u8"les explique)";
+        error = u8"il manque la commande : new, check, build, extract ou importer (quizzpack "
+                u8"--help les explique)";
         return false;
     }
     line.command = args[0];
@@ -235,7 +283,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
     if (line.command == "-v")
         line.command = "--version";
     const bool known = line.command == "new" || line.command == "check" ||
-                       line.command == "build" || line.command == "extract";
+                       line.command == "build" || line.command == "extract" ||
+                       line.command == "importer";
     if (line.command == "--help" || line.command == "--version") {
         if (args.size() > 1) {
             error = line.command + u8" s'emploie seul";
@@ -245,7 +294,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
     }
     if (!known) {
         error = u8"commande inconnue " + Quoted(line.command) +
-                u8" : new, check, build ou extract (quizzpack --help les explique)";
+                u8" : new, check, build, extract ou importer (quizzpack --help les explique)";
         return false;
     }
     for (size_t i = 1; i < args.size(); ++i) {
@@ -273,6 +322,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
                 }
                 value = args[++i];
             }
+            // --disposition is importer's --layout.
             std::string& slot = arg == "-o"         ? line.output
                                 : arg == "--player" ? line.player
                                                     : line.layout;
@@ -294,7 +344,9 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
     }
     if (line.file.empty()) {
         error = u8"il manque le fichier : quizzpack " + line.command +
-                (line.command == "extract" ? " QUIZ.exe" : " QUIZ.toml");
+                (line.command == "extract"    ? " QUIZ.exe"
+                 : line.command == "importer" ? " TABLEAU.csv"
+                                              : " QUIZ.toml");
         return false;
     }
     return true;
@@ -322,5 +374,7 @@ int RunQuizzpack(const std::vector<std::string>& args, const PackerPlatform& pla
         return runner.Check(line);
     if (line.command == "build")
         return runner.Build(line);
+    if (line.command == "importer")
+        return runner.Import(line);
     return runner.Extract(line);
 }

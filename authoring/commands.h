@@ -3,6 +3,7 @@
 //   quizzpack check FICHIER.toml
 //   quizzpack build FICHIER.toml [-o QUIZ.exe] [--player quizz.exe]
 //   quizzpack extract QUIZ.exe [-o DOSSIER]
+//   quizzpack importer FICHIER [-o QUIZ.toml] [--disposition texte|image|son|video]
 //   quizzpack --help | --version
 // Arguments, paths and messages are UTF-8; messages are French.
 #pragma once
@@ -43,11 +44,11 @@ struct CommandOutput {
 };
 
 struct CommandLine {
-    std::string command; // "new", "check", "build", "extract", "--help", "--version"
+    std::string command; // "new", "check", "build", "extract", "importer", "--help", "--version"
     std::string file;
     std::string output; // -o
     std::string player; // --player
-    std::string layout; // --layout
+    std::string layout; // --layout, or importer's --disposition
 };
 
 // False with a French message for anything it cannot take.

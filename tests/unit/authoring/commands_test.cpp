@@ -68,10 +68,10 @@ TEST(Commands, RefusesWhatItCannotTakeAndWritesNothing)
         std::string err;
     } cases[] = {
         {{},
-         u8"il manque la commande : new, check, build ou extract (quizzpack --help les "
-         u8"explique)"},
+         u8"il manque la commande : new, check, build, extract ou importer (quizzpack --help "
+         u8"les explique)"},
         {{"pack", "q.toml"},
-         u8"commande inconnue « pack » : new, check, build ou extract "
+         u8"commande inconnue « pack » : new, check, build, extract ou importer "
          u8"(quizzpack --help les explique)"},
         {{"build"}, u8"il manque le fichier : quizzpack build QUIZ.toml"},
         {{"check", "a.toml", "b.toml"}, u8"un seul fichier par commande : « b.toml » est de trop"},
@@ -157,4 +157,75 @@ TEST(Commands, ExtractGivesBackTheSourceAndChecksItRebuilds)
     EXPECT_EQ(odd.err, u8"quizzpack : la reconstruction de ce quiz ne redonnera pas à l'octet "
                        u8"près les ressources : PATCH 105.\n");
     EXPECT_EQ(Listing(folder / "autre").size(), 4u);
+}
+
+// importer writes beside the table, or elsewhere with its paths rewritten,
+// never over a file; what check finds in the result makes exit code 1, and
+// a table it cannot read leaves nothing behind.
+TEST(Commands, ImporterWritesASourceAndTellsWhatIsLeftToDo)
+{
+    TempFolder folder;
+    FakeWindows windows(folder.path);
+    std::filesystem::create_directories(std::filesystem::u8path(folder / "cours/images"));
+    const std::string table = folder / u8"cours/capitales é.csv";
+    const std::string beside = folder / u8"cours/capitales é.toml";
+    SaveFile(table, "Question;R\xE9ponse;Image\r\nFrance ?;Paris;images\\a.jpg\r\n"
+                    "Italie ?;Rome;images\\b.jpg\r\n");
+    SaveFile(folder / "cours/images/a.jpg", Jpeg());
+    SaveFile(folder / "sans.csv", "France;Paris\n");
+
+    const Outcome first = windows.Run({"importer", table});
+    EXPECT_EQ(first.code, EXIT_QUIZ_ERRORS) << first.err;
+    EXPECT_EQ(first.out.substr(0, first.out.find('\n')),
+              u8"« " + beside + u8" » écrit : 2 questions de « " + table +
+                  u8" » (tableau séparé par des points-virgules, en Windows-1252).");
+    EXPECT_NE(first.out.find(u8"  - remplacez le titre provisoire « Titre à compléter » ;\n"),
+              std::string::npos);
+    EXPECT_EQ(first.err, beside +
+                             u8":57:9: question 2, image : « images/b.jpg » : fichier "
+                             u8"introuvable\n" +
+                             beside + u8" : 1 erreur à corriger avant de construire.\n");
+    const std::string written = LoadFile(beside);
+    EXPECT_NE(written.find(u8"titre = \"Titre à compléter\""), std::string::npos);
+
+    const Outcome again = windows.Run({"importer", table});
+    EXPECT_EQ(again.code, EXIT_USAGE);
+    EXPECT_EQ(again.err, u8"quizzpack : « " + beside +
+                             u8" » existe déjà, et quizzpack n'écrase rien ; rien n'a été écrit "
+                             u8"(choisissez un autre nom avec -o).\n");
+    EXPECT_EQ(LoadFile(beside), written);
+
+    SaveFile(folder / "cours/images/b.jpg", Jpeg());
+    const std::string elsewhere = folder / "quiz/q.toml";
+    const Outcome moved = windows.Run({"importer", table, "-o", elsewhere, "--disposition=image"});
+    EXPECT_EQ(moved.code, EXIT_DONE) << moved.err;
+    EXPECT_NE(LoadFile(elsewhere).find(u8"image = \"../cours/images/b.jpg\""), std::string::npos);
+    EXPECT_NE(moved.out.find(u8"Disposition « image », demandée par --disposition.\n"),
+              std::string::npos);
+    EXPECT_EQ(windows.Run({"check", elsewhere}).code, EXIT_DONE);
+
+    const auto before = Listing(folder.path);
+    const struct {
+        std::vector<std::string> args;
+        std::string err;
+    } refusals[] = {
+        {{"importer"}, u8"il manque le fichier : quizzpack importer TABLEAU.csv"},
+        {{"importer", table, "--disposition", "photo"},
+         u8"disposition « photo » inconnue : texte, image, son ou video"},
+        {{"importer", table, "--player", "p.exe"},
+         u8"option « --player » inconnue pour importer (quizzpack --help)"},
+        {{"new", "a.toml", "--disposition", "image"},
+         u8"option « --disposition » inconnue pour new (quizzpack --help)"},
+        {{"importer", folder / "absent.csv"},
+         u8"impossible de lire « " + (folder / "absent.csv") + u8" » : fichier introuvable"},
+        {{"importer", folder / "sans.csv"},
+         u8"« " + (folder / "sans.csv") +
+             u8" » : la première ligne, « France;Paris », ne nomme aucune colonne connue"},
+    };
+    for (const auto& c : refusals) {
+        const Outcome run = windows.Run(c.args);
+        EXPECT_EQ(run.code, EXIT_USAGE) << c.err;
+        EXPECT_EQ(run.err.substr(0, c.err.size() + 12), "quizzpack : " + c.err);
+    }
+    EXPECT_EQ(Listing(folder.path), before);
 }

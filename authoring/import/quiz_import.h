@@ -1,0 +1,40 @@
+// A quiz source made from a file of questions that another tool wrote: a
+// spreadsheet table saved as CSV or TSV, with a header row that names its
+// columns (csv_table.h, column_names.h), or Moodle's GIFT (gift_reader.h),
+// whose short-answer questions come over. Whatever is left out or changed on
+// the way is told in a note, one French line each: nothing goes silently.
+//
+// The source keeps what the file says and no more: the title is a
+// placeholder for the teacher to replace, there are no codes, and a slot the
+// layout needs but the file does not fill is written empty, so that the
+// source shows it and `check` names it.
+#pragma once
+
+#include "authoring/quiz_source.h"
+
+#include <string>
+#include <vector>
+
+struct ImportOptions {
+    int layoutKind = -1; // a layout kind, or -1 to choose it from the columns
+    // The media paths of the imported file start from its folder; those of
+    // the written source from its own.
+    std::string importedFile;
+    std::string writtenFile;
+};
+
+struct ImportedQuiz {
+    QuizSource source;
+    std::string origin;       // "tableau séparé par des points-virgules, en Windows-1252"
+    std::string layoutReason; // "d'après la colonne « Image »"
+    std::vector<std::string> notes;
+};
+
+extern const char* const TITLE_PLACEHOLDER;
+
+// fileName's extension tells the format: .gift, or .csv/.tsv/.tab; another
+// (.txt) is a table when its first row names known columns, else GIFT when
+// it holds a "{". False with a French error, that says how to make the file
+// importable, when it gives no question; the notes are kept then too.
+bool ImportQuiz(const std::string& fileName, const std::string& bytes, const ImportOptions& options,
+                ImportedQuiz& quiz, std::string& error);
