@@ -6,7 +6,7 @@
 #include "authoring/placeholder_media.h"
 #include "authoring/quiz_resources.h"
 #include "authoring/source_reader.h"
-#include "tests/unit/authoring/test_pictures.h"
+#include "tests/support/test_pictures.h"
 
 #include <chrono>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "authoring/media/stored_picture.h"
 
-#include "tests/unit/authoring/test_pictures.h"
+#include "tests/support/test_pictures.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tests/unit/authoring/test_pictures.h"
+#include "tests/support/test_pictures.h"
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_NO_STDIO
