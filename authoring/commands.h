@@ -3,6 +3,7 @@
 //   quizzpack check FICHIER.toml
 //   quizzpack build FICHIER.toml [-o QUIZ.exe] [--player quizz.exe]
 //   quizzpack extract QUIZ.exe [-o DOSSIER]
+//   quizzpack essai QUIZ.toml [N[:2] RÉPONSE...]
 //   quizzpack --help | --version
 // Arguments, paths and messages are UTF-8; messages are French.
 #pragma once
@@ -32,6 +33,10 @@ struct PackerPlatform {
         readResources;
     // Whether two existing paths name the same file.
     std::function<bool(const std::string& a, const std::string& b)> sameFile;
+    // The next line of standard input without its LF; false at its end. A
+    // console gives UTF-8, a file or a pipe its own bytes.
+    std::function<bool(std::string& line)> readInputLine;
+    bool consoleInput = false; // someone types at a console, who needs telling how
 };
 
 struct CommandOutput {
@@ -40,11 +45,12 @@ struct CommandOutput {
 };
 
 struct CommandLine {
-    std::string command; // "new", "check", "build", "extract", "--help", "--version"
+    std::string command; // "new", "check", "build", "extract", "essai", "--help", "--version"
     std::string file;
-    std::string output; // -o
-    std::string player; // --player
-    std::string layout; // --layout
+    std::string output;             // -o
+    std::string player;             // --player
+    std::string layout;             // --layout
+    std::vector<std::string> trial; // essai: N or N:2, then the answer's words
 };
 
 // False with a French message for anything it cannot take.

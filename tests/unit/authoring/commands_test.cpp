@@ -1,6 +1,7 @@
 #include "tests/unit/authoring/source_fixture.h"
 
 #include "authoring/commands.h"
+#include "quiz/payload.h"
 
 #include <gtest/gtest.h>
 
@@ -67,10 +68,10 @@ TEST(Commands, RefusesWhatItCannotTakeAndWritesNothing)
         std::string err;
     } cases[] = {
         {{},
-         u8"il manque la commande : new, check, build ou extract (quizzpack --help les "
+         u8"il manque la commande : new, check, build, extract ou essai (quizzpack --help les "
          u8"explique)"},
         {{"pack", "q.toml"},
-         u8"commande inconnue « pack » : new, check, build ou extract "
+         u8"commande inconnue « pack » : new, check, build, extract ou essai "
          u8"(quizzpack --help les explique)"},
         {{"build"}, u8"il manque le fichier : quizzpack build QUIZ.toml"},
         {{"check", "a.toml", "b.toml"}, u8"un seul fichier par commande : « b.toml » est de trop"},
@@ -156,4 +157,46 @@ TEST(Commands, ExtractGivesBackTheSourceAndChecksItRebuilds)
     EXPECT_EQ(odd.err, u8"quizzpack : la reconstruction de ce quiz ne redonnera pas à l'octet "
                        u8"près les ressources : PATCH 105.\n");
     EXPECT_EQ(Listing(folder / "autre").size(), 4u);
+}
+
+// A quiz packed before answers lost their typing traps: its source comes back
+// as it was, and a rebuild differs by those answers alone, which is told.
+TEST(Commands, ExtractTellsWhichAnswersARebuildFixes)
+{
+    TempFolder folder;
+    FakeWindows windows(folder.path);
+    const std::string packed = folder / "ancien.exe";
+    SaveFile(packed, "packed");
+    QuizRecord record;
+    CopyText(record.title, "Pays");
+    record.questionCount = 2;
+    record.answersPerQuestion = 1;
+    record.revealMode = REVEAL_NONE;
+    AppendQuestion(record, "l\x92Italie", "", "Botte ?");
+    AppendQuestion(record, "Irlande\xA0", "", "Trèfle ?");
+    Bytes quiz, codes;
+    std::string reason;
+    ASSERT_TRUE(BuildQuizPayload(record, quiz) && BuildCodesPayload(record, codes));
+    std::vector<QuizResource>& resources = windows.modules[packed];
+    resources.push_back({"PATCH", 104, {}});
+    resources.push_back({"PATCH", 105, {}});
+    ASSERT_TRUE(CodePayload(quiz, resources[0].data, reason) &&
+                CodePayload(codes, resources[1].data, reason))
+        << reason;
+
+    const Outcome extract = windows.Run({"extract", packed});
+    EXPECT_EQ(extract.code, EXIT_DONE) << extract.err;
+    const std::string source = folder / "ancien/ancien.toml";
+    EXPECT_NE(LoadFile(source).find(u8"reponse = \"l’Italie\""), std::string::npos);
+    // Told at their lines in the source written, whatever its comments.
+    for (const char* told :
+         {u8": note : question 1, reponse : « l’Italie » devient « l'Italie » (apostrophe "
+          u8"typographique remplacée par ', que tapent les élèves)\n",
+          u8": note : question 2, reponse : « Irlande\u00A0 » devient « Irlande » (espace "
+          u8"insécable ou spéciale remplacée par une espace ordinaire, la seule que tapent les "
+          u8"élèves ; espace retirée au bord de la réponse : le lecteur ôte celles que tapent "
+          u8"les élèves, pas celles de la réponse attendue)\n",
+          u8"\nquizzpack : reconstruit, ce quiz aura ces réponses corrigées, que les élèves "
+          u8"pourront taper ; le reste sera identique.\n"})
+        EXPECT_NE(extract.err.find(told), std::string::npos) << extract.err;
 }
