@@ -1,5 +1,6 @@
 #include "tests/unit/authoring/source_fixture.h"
 
+#include "authoring/extraction.h"
 #include "authoring/source_check.h"
 #include "quiz/web_site.h"
 
@@ -87,4 +88,28 @@ TEST(SiteCheck, RefusesWhatThePlayerWouldNotOpenAndSaysHowToMendIt)
                          {}),
               place + u8"doit être un texte entre guillemets, pas un nombre entier : écrivez "
                       u8"site = \"1\"\n");
+}
+
+// What the player would not read is not given back, so that a rebuild gives
+// what the player uses.
+TEST(SiteCheck, ExtractGivesTheSiteBackOnlyWhenThePlayerReadsIt)
+{
+    std::vector<QuizResource> resources;
+    ASSERT_EQ(ProblemsOf(WithSite("https://ecole.fr/quiz"), {}, &resources), "");
+    const std::string damages[] = {"", "www.ecole.fr", "https://ecole.fr/\n"};
+    for (const std::string& damaged : damages) {
+        std::vector<QuizResource> withDamage = resources;
+        withDamage[2].data.assign(damaged.begin(), damaged.end());
+        QuizSource source;
+        std::vector<MediaFile> media;
+        std::string error;
+        ASSERT_TRUE(ExtractQuizSource(withDamage, source, media, error)) << error;
+        EXPECT_FALSE(source.site.present) << damaged;
+        EXPECT_EQ(ResourcesInUse(withDamage, source).size(), 2u) << damaged;
+    }
+    QuizSource source;
+    std::vector<MediaFile> media;
+    std::string error;
+    ASSERT_TRUE(ExtractQuizSource(resources, source, media, error)) << error;
+    EXPECT_EQ(source.site.value, "https://ecole.fr/quiz");
 }
