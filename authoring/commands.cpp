@@ -1,8 +1,10 @@
 #include "authoring/commands.h"
 
+#include "authoring/answer_trial.h"
 #include "authoring/extraction.h"
 #include "authoring/file_set.h"
 #include "authoring/import/import_report.h"
+#include "authoring/source_check.h"
 #include "authoring/source_reader.h"
 #include "authoring/source_writer.h"
 #include "authoring/starter_quiz.h"
@@ -37,6 +39,11 @@ const char* const HELP = u8R"(quizzpack écrit un quiz dans une copie du lecteur
       défaut FICHIER.toml à côté de lui. La disposition (texte, image, son
       ou video) suit les colonnes, sauf si --disposition la donne. Il dit
       ce qui n'a pas été repris et ce qui reste à faire.
+  quizzpack essai QUIZ.toml [N RÉPONSE]
+      donne le verdict du lecteur pour RÉPONSE tapée à la question N (N:2
+      pour sa seconde case), et dit si la révélation s'afficherait. Sans N,
+      essaie une réponse par ligne, « N RÉPONSE », tapée ou lue d'un fichier :
+      quizzpack essai QUIZ.toml < reponses.txt
   quizzpack --help | --version
 
 Codes de sortie : 0 fait ; 1 le quiz a des erreurs (pour importer : le
@@ -62,6 +69,32 @@ MediaReader FilesBeside(const std::string& sourcePath)
                         std::string& reason) {
         return ReadWholeFile(BesideFile(sourcePath, path), bytes, reason);
     };
+}
+
+// The source read and checked as a build would pack it, without its media,
+// which no grading needs. Returns EXIT_DONE with the record filled, else
+// the exit code, the problems told.
+int ReadQuizRecord(const std::string& path, QuizRecord& record, CommandOutput& output)
+{
+    std::vector<unsigned char> bytes;
+    std::string reason;
+    if (!ReadWholeFile(path, bytes, reason)) {
+        output.err += u8"quizzpack : impossible de lire " + Quoted(path) + " : " + reason + "\n";
+        return EXIT_USAGE;
+    }
+    QuizSource source;
+    std::vector<Problem> problems;
+    if (ReadQuizSource(std::string(bytes.begin(), bytes.end()), source, problems))
+        CheckQuizSource(source, record, problems);
+    SortProblems(problems);
+    for (const Problem& problem : problems)
+        output.err += FormatProblem(path, problem) + "\n";
+    const size_t errors = CountErrors(problems);
+    if (errors == 0)
+        return EXIT_DONE;
+    output.err +=
+        path + " : " + Errors(errors) + u8" ; corrigez le quiz avant d'y essayer des réponses.\n";
+    return EXIT_QUIZ_ERRORS;
 }
 
 struct Runner {
@@ -225,6 +258,59 @@ struct Runner {
         return CountErrors(problems) == 0 ? EXIT_DONE : EXIT_QUIZ_ERRORS;
     }
 
+    int Essai(const CommandLine& line)
+    {
+        QuizRecord record;
+        const int code = ReadQuizRecord(line.file, record, output);
+        if (code != EXIT_DONE)
+            return code;
+        TrialTarget target;
+        std::string error;
+        if (!line.trial.empty()) {
+            if (!ParseTrialTarget(line.trial[0], record, target, error))
+                return Fail(error);
+            if (line.trial.size() < 2)
+                return Fail(u8"il manque la réponse à essayer : quizzpack essai " + line.file +
+                            " " + line.trial[0] + u8" \"l'italie\"");
+            std::string answer = line.trial[1];
+            for (size_t i = 2; i < line.trial.size(); ++i)
+                answer += " " + line.trial[i];
+            output.out += TryAnswer(record, target, answer) + "\n";
+            return EXIT_DONE;
+        }
+
+        if (platform.consoleInput)
+            output.err +=
+                std::string(u8"Une réponse par ligne : le numéro de la question, une "
+                            u8"espace, la réponse (3 l'italie") +
+                (record.answersPerQuestion == 2 ? u8" ; 3:2 verte pour la seconde case" : "") +
+                u8"). Pour finir : Ctrl+Z puis Entrée.\n";
+        int number = 0;
+        int trials = 0;
+        bool wrong = false;
+        std::string input;
+        std::string answer;
+        while (platform.readInputLine && platform.readInputLine(input)) {
+            ++number;
+            switch (ParseTrialLine(input, record, target, answer, error)) {
+            case TrialLine::Skipped:
+                break;
+            case TrialLine::Wrong:
+                output.err += "quizzpack : ligne " + std::to_string(number) + " : " + error + "\n";
+                wrong = true;
+                break;
+            case TrialLine::Trial:
+                output.out += TryAnswer(record, target, answer) + "\n";
+                ++trials;
+                break;
+            }
+        }
+        if (trials == 0 && !wrong)
+            return Fail(u8"aucune réponse à essayer : donnez-en une (quizzpack essai " + line.file +
+                        u8" 3 l'italie) ou une par ligne sur l'entrée standard");
+        return wrong ? EXIT_USAGE : EXIT_DONE;
+    }
+
     // A rebuild of what extract wrote must give the resources it read.
     int Verify(const std::string& sourcePath, const std::vector<QuizResource>& expected)
     {
@@ -240,6 +326,12 @@ struct Runner {
         }
         if (rebuilt == expected)
             return EXIT_DONE;
+        if (rebuilt == WithAnswersRetyped(expected)) {
+            output.err += quiet.err;
+            output.err += u8"quizzpack : reconstruit, ce quiz aura ces réponses corrigées, que les "
+                          u8"élèves pourront taper ; le reste sera identique.\n";
+            return EXIT_DONE;
+        }
         std::string differences;
         for (const QuizResource& resource : expected) {
             bool same = false;
@@ -250,7 +342,7 @@ struct Runner {
         }
         output.err += u8"quizzpack : la reconstruction de ce quiz ne redonnera pas à l'octet "
                       u8"près les ressources :" +
-                      (differences.empty() ? std::string(" leur liste diffère") : differences) +
+                      (differences.empty() ? std::string(u8" leur liste diffère") : differences) +
                       ".\n";
         return EXIT_QUIZ_ERRORS;
     }
@@ -273,8 +365,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
 {
     line = CommandLine();
     if (args.empty()) {
-        error = u8"il manque la commande : new, check, build, extract ou importer (quizzpack "
-                u8"--help les explique)";
+        error = u8"il manque la commande : new, check, build, extract, importer ou essai "
+                u8"(quizzpack --help les explique)";
         return false;
     }
     line.command = args[0];
@@ -284,7 +376,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
         line.command = "--version";
     const bool known = line.command == "new" || line.command == "check" ||
                        line.command == "build" || line.command == "extract" ||
-                       line.command == "importer";
+                       line.command == "importer" || line.command == "essai";
     if (line.command == "--help" || line.command == "--version") {
         if (args.size() > 1) {
             error = line.command + u8" s'emploie seul";
@@ -294,10 +386,17 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
     }
     if (!known) {
         error = u8"commande inconnue " + Quoted(line.command) +
-                u8" : new, check, build, extract ou importer (quizzpack --help les explique)";
+                u8" : new, check, build, extract, importer ou essai (quizzpack --help les "
+                u8"explique)";
         return false;
     }
     for (size_t i = 1; i < args.size(); ++i) {
+        // After essai's file come a question and an answer, which may start
+        // with "-" like any answer.
+        if (line.command == "essai" && !line.file.empty()) {
+            line.trial.push_back(args[i]);
+            continue;
+        }
         std::string arg = args[i];
         std::string value;
         bool hasValue = false;
@@ -376,5 +475,7 @@ int RunQuizzpack(const std::vector<std::string>& args, const PackerPlatform& pla
         return runner.Build(line);
     if (line.command == "importer")
         return runner.Import(line);
+    if (line.command == "essai")
+        return runner.Essai(line);
     return runner.Extract(line);
 }

@@ -4,6 +4,7 @@
 //   quizzpack build FICHIER.toml [-o QUIZ.exe] [--player quizz.exe]
 //   quizzpack extract QUIZ.exe [-o DOSSIER]
 //   quizzpack importer FICHIER [-o QUIZ.toml] [--disposition texte|image|son|video]
+//   quizzpack essai QUIZ.toml [N[:2] RÉPONSE...]
 //   quizzpack --help | --version
 // Arguments, paths and messages are UTF-8; messages are French.
 #pragma once
@@ -36,6 +37,10 @@ struct PackerPlatform {
     // The platform's picture decoder, for pictures the player would not show
     // at their best as they are.
     PictureDecoder decodePicture;
+    // The next line of standard input without its LF; false at its end. A
+    // console gives UTF-8, a file or a pipe its own bytes.
+    std::function<bool(std::string& line)> readInputLine;
+    bool consoleInput = false; // someone types at a console, who needs telling how
 };
 
 struct CommandOutput {
@@ -44,11 +49,13 @@ struct CommandOutput {
 };
 
 struct CommandLine {
-    std::string command; // "new", "check", "build", "extract", "importer", "--help", "--version"
+    // "new", "check", "build", "extract", "importer", "essai", "--help", "--version"
+    std::string command;
     std::string file;
-    std::string output; // -o
-    std::string player; // --player
-    std::string layout; // --layout, or importer's --disposition
+    std::string output;             // -o
+    std::string player;             // --player
+    std::string layout;             // --layout, or importer's --disposition
+    std::vector<std::string> trial; // essai: N or N:2, then the answer's words
 };
 
 // False with a French message for anything it cannot take.

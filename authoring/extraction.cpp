@@ -1,9 +1,11 @@
 #include "authoring/extraction.h"
 
+#include "authoring/answer_typing.h"
 #include "authoring/text_encoding.h"
 #include "quiz/lzw.h"
 #include "quiz/media_format.h"
 #include "quiz/payload.h"
+#include "quiz/web_site.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -95,6 +97,11 @@ bool ExtractQuizSource(const std::vector<QuizResource>& resources, QuizSource& s
     source.layoutKind = record.layoutKind;
     source.revealMode = record.revealMode;
     source.colour = record.backgroundColour;
+    // An address the player would not read is none: it is left out.
+    if (const QuizResource* site = Find(resources, PAYLOAD_RESOURCE_TYPE, WEB_SITE_RESOURCE))
+        if (ReadWebSite(site->data.data(), static_cast<uint32_t>(site->data.size()),
+                        record.webSite))
+            source.site = Text(record.webSite);
 
     // Empty codes at the end are the ones the maker left out.
     int codeCount = record.questionCount;
@@ -137,10 +144,38 @@ std::vector<QuizResource> ResourcesInUse(const std::vector<QuizResource>& resour
     };
     take(PAYLOAD_RESOURCE_TYPE, QUIZ_RESOURCE);
     take(PAYLOAD_RESOURCE_TYPE, CODES_RESOURCE);
+    if (source.site.present)
+        take(PAYLOAD_RESOURCE_TYPE, WEB_SITE_RESOURCE);
     const int count = static_cast<int>(source.questions.size());
     for (int i = 1; i <= count && source.layoutKind > LAYOUT_TEXT; ++i)
         take(MEDIA_RESOURCE_TYPE, MEDIA_RESOURCE_BASE + i);
     for (int i = 1; i <= count && source.revealMode == REVEAL_PICTURE; ++i)
         take(MEDIA_RESOURCE_TYPE, REVEAL_PICTURE_RESOURCE_BASE + i);
     return used;
+}
+
+std::vector<QuizResource> WithAnswersRetyped(const std::vector<QuizResource>& resources)
+{
+    std::vector<QuizResource> retyped = resources;
+    for (QuizResource& resource : retyped) {
+        std::vector<unsigned char> plain;
+        if (resource.type != PAYLOAD_RESOURCE_TYPE || resource.id != QUIZ_RESOURCE ||
+            !Decode(resource, plain))
+            continue;
+        QuizRecord record;
+        ParseQuizPayload(plain.data(), static_cast<uint32_t>(plain.size()), record);
+        for (QuestionRecord* q = record.firstQuestion; q; q = q->next)
+            for (char* answer : {q->answer, q->secondAnswer}) {
+                std::vector<char32_t> unencodable;
+                const std::string fixed = Utf8ToWindows1252(
+                    FixAnswerTyping(Windows1252ToUtf8(answer)).fixed, unencodable);
+                snprintf(answer, TEXT_SIZE, "%s", fixed.c_str());
+            }
+        std::vector<unsigned char> payload;
+        std::string reason;
+        if (BuildQuizPayload(record, payload) && CodePayload(payload, resource.data, reason))
+            continue;
+        resource = QuizResource(); // cannot be rebuilt: matches nothing
+    }
+    return retyped;
 }

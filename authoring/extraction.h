@@ -23,3 +23,8 @@ bool ExtractQuizSource(const std::vector<QuizResource>& resources, QuizSource& s
 // order BuildQuizResources makes them: what a rebuild must give again.
 std::vector<QuizResource> ResourcesInUse(const std::vector<QuizResource>& resources,
                                          const QuizSource& source);
+
+// The resources with the answers in the quiz payload fixed as a build fixes
+// them now (answer_typing.h): what a rebuild gives of a quiz packed before
+// that, whose answers may hold typographic apostrophes or special spaces.
+std::vector<QuizResource> WithAnswersRetyped(const std::vector<QuizResource>& resources);

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <thread>
+#include <cstring>
 
 namespace {
 
@@ -232,6 +233,11 @@ bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
             problems.push_back({{}, "", u8"le quiz ne s'écrit pas (erreur interne)"});
         builder.Payload(quiz, QUIZ_RESOURCE, "les textes du quiz");
         builder.Payload(codes, CODES_RESOURCE, "les codes");
+        const size_t site = strlen(record.webSite);
+        if (site > 0)
+            resources.push_back(
+                {PAYLOAD_RESOURCE_TYPE, WEB_SITE_RESOURCE,
+                 std::vector<unsigned char>(record.webSite, record.webSite + site)});
     }
     static const Expected EXPECTED[4] = {Expected::Picture, Expected::Picture, Expected::Sound,
                                          Expected::Film};

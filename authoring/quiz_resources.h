@@ -1,6 +1,7 @@
 // The resources that carry a quiz in the player, built from its source:
 //   "PATCH" 104   the quiz payload, LZW-coded
 //   "PATCH" 105   the codes payload, LZW-coded
+//   "PATCH" 106   the quiz's web site, as it stands (only with site = "...")
 //   "IMG" 400 + i question i's picture, sound or film (not in the text layout)
 //   "IMG" 10400 + i question i's reveal picture (reveal mode "image")
 // in this order. The same list is what extraction reads back.

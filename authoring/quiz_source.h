@@ -43,6 +43,7 @@ struct QuizSource {
     SourcePlace colourPlace;
     std::vector<SourceText> codes;
     SourcePlace codesPlace;
+    SourceText site; // the header link's address; absent: the player's own
     std::vector<SourceQuestion> questions;
 };
 

@@ -1,4 +1,5 @@
-// quizzpack.exe: the arguments as UTF-8, the commands, the messages.
+// quizzpack.exe: the arguments as UTF-8, the commands, the messages, and
+// standard input for essai.
 #include "authoring/commands.h"
 #include "authoring/text_encoding.h"
 #include "authoring/windows_platform.h"
@@ -26,7 +27,17 @@ int main()
     LocalFree(arguments);
 
     CommandOutput output;
-    const int code = RunQuizzpack(args, WindowsPlatform(), output);
+    PackerPlatform platform = WindowsPlatform();
+    // What is ready goes out before each line is read, so that someone
+    // typing answers sees each verdict as the line is entered.
+    platform.readInputLine = [&output](std::string& line) {
+        WriteText(false, output.out);
+        WriteText(true, output.err);
+        output.out.clear();
+        output.err.clear();
+        return ReadInputLine(line);
+    };
+    const int code = RunQuizzpack(args, platform, output);
     WriteText(false, output.out);
     WriteText(true, output.err);
     return code;

@@ -1,8 +1,11 @@
 #include "authoring/source_check.h"
 
+#include "authoring/answer_typing.h"
+#include "authoring/site_check.h"
 #include "authoring/source_reader.h"
 #include "authoring/text_encoding.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -14,6 +17,7 @@ std::string Number(const char* word, int count)
 
 struct Checker {
     std::vector<Problem>& problems;
+    std::vector<char32_t> hardToTypeTold; // once a file, not once an answer
 
     void Report(SourcePlace place, const std::string& subject, const std::string& message)
     {
@@ -67,6 +71,29 @@ struct Checker {
         CopyText(dest, bytes.c_str());
     }
 
+    // The answer as the player will expect it, its typing traps fixed and
+    // what pupils can hardly type told.
+    SourceText Answer(const SourceText& text, const std::string& subject)
+    {
+        if (!text.present)
+            return text;
+        const AnswerTyping typing = FixAnswerTyping(text.value);
+        if (typing.Changed())
+            problems.push_back(
+                {text.place, subject, DescribeTypingFix(text.value, typing), Severity::Notice});
+        for (char32_t hard : typing.hardToType) {
+            if (std::find(hardToTypeTold.begin(), hardToTypeTold.end(), hard) !=
+                hardToTypeTold.end())
+                continue;
+            hardToTypeTold.push_back(hard);
+            problems.push_back({text.place, subject, DescribeHardCharacter(typing.fixed, hard),
+                                Severity::Warning});
+        }
+        SourceText fixed = text;
+        fixed.value = typing.fixed;
+        return fixed;
+    }
+
     void NotEmpty(const SourceText& text, const std::string& subject)
     {
         if (text.present && text.value.empty())
@@ -83,6 +110,7 @@ struct Checker {
         record.layoutKind = source.layoutKind;
         record.revealMode = source.revealMode;
         record.backgroundColour = source.colour;
+        CheckWebSite(source.site, record.webSite, problems);
         if (source.revealMode != REVEAL_NONE && source.layoutKind >= 0 &&
             source.layoutKind != LAYOUT_PICTURE)
             Report(source.revealPlace, KEY_REVEAL,
@@ -176,8 +204,11 @@ struct Checker {
                 Report(question.place, prefix + KEY_QUESTION_TEXT,
                        u8"manquant : dans la disposition \"texte\", chaque question montre son "
                        u8"texte");
-            NotEmpty(question.answer, prefix + KEY_ANSWER);
-            NotEmpty(question.secondAnswer, prefix + KEY_SECOND_ANSWER);
+            const SourceText answerText = Answer(question.answer, prefix + KEY_ANSWER);
+            const SourceText secondAnswerText =
+                Answer(question.secondAnswer, prefix + KEY_SECOND_ANSWER);
+            NotEmpty(answerText, prefix + KEY_ANSWER);
+            NotEmpty(secondAnswerText, prefix + KEY_SECOND_ANSWER);
             Media(source, question, prefix);
             Reveal(source, question, prefix);
 
@@ -185,8 +216,8 @@ struct Checker {
             char secondAnswer[TEXT_SIZE];
             char questionText[TEXT_SIZE];
             char revealText[TEXT_SIZE];
-            Convert(question.answer, prefix + KEY_ANSWER, true, answer);
-            Convert(question.secondAnswer, prefix + KEY_SECOND_ANSWER, true, secondAnswer);
+            Convert(answerText, prefix + KEY_ANSWER, true, answer);
+            Convert(secondAnswerText, prefix + KEY_SECOND_ANSWER, true, secondAnswer);
             Convert(question.questionText, prefix + KEY_QUESTION_TEXT, true, questionText);
             Convert(question.revealText, prefix + KEY_REVEAL_TEXT, true, revealText);
             if (i < MAX_QUESTIONS) {
@@ -203,7 +234,7 @@ struct Checker {
 bool CheckQuizSource(const QuizSource& source, QuizRecord& record, std::vector<Problem>& problems)
 {
     const size_t before = CountErrors(problems);
-    Checker checker = {problems};
+    Checker checker = {problems, {}};
     checker.Header(source, record);
     checker.Questions(source, record);
     checker.Codes(source, record);

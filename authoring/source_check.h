@@ -4,7 +4,9 @@
 // a second answer on every question or on none; no more codes than
 // questions; the medium key of the layout on every question and no other;
 // reveal texts and pictures exactly when the reveal mode uses them, and
-// reveals only in the picture layout, the one where the player shows them.
+// reveals only in the picture layout, the one where the player shows them;
+// answers without their typing traps (answer_typing.h), told as notices and
+// warnings; a web site the player reads (site_check.h).
 // Values the player would never receive are errors rather than dropped.
 #pragma once
 

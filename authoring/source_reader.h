@@ -24,6 +24,7 @@ constexpr const char* KEY_COLOUR = "couleur";
 constexpr const char* KEY_FIRST_CAPTION = "legende_reponse";
 constexpr const char* KEY_SECOND_CAPTION = "legende_seconde_reponse";
 constexpr const char* KEY_CODES = "codes";
+constexpr const char* KEY_SITE = "site";
 constexpr const char* KEY_QUESTION = "question";
 // Keys of a [[question]] block.
 constexpr const char* KEY_ANSWER = "reponse";

@@ -4,6 +4,7 @@
 #include "authoring/text_encoding.h"
 #include "quiz/quiz_record.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -55,8 +56,17 @@ std::string WriteQuizSource(const QuizSource& source, const std::string& fileNam
         u8"# Quiz pour le lecteur Quizz. Pour le construire :  quizzpack build " + fileName + "\n";
     out += u8"# (quizzpack check " + fileName +
            u8" le vérifie sans rien écrire). Ce fichier\n"
-           u8"# s'enregistre en UTF-8 ; ce qui suit un # est un commentaire.\n"
-           u8"#\n"
+           u8"# s'enregistre en UTF-8 ; ce qui suit un # est un commentaire.\n";
+    // The first answer makes the example, unless it could end the comment.
+    std::string example = source.questions.empty() ? "" : source.questions[0].answer.value;
+    if (example.empty() || std::any_of(example.begin(), example.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+        }))
+        example = "Paris";
+    out += u8"# Le verdict du lecteur pour une réponse, à la question 1 par exemple :\n"
+           u8"#   quizzpack essai " +
+           fileName + " 1 " + example + "\n";
+    out += u8"#\n"
            u8"# Chaque texte s'écrit entre guillemets droits, sur une seule ligne :\n"
            u8"# 259 caractères au plus, sans le caractère | et avec les seuls caractères\n"
            u8"# de Windows-1252 (les lettres françaises, œ, €, « », ’ en sont ; les\n"
@@ -82,6 +92,14 @@ std::string WriteQuizSource(const QuizSource& source, const std::string& fileNam
     out += u8"\n# La couleur du fond, \"#RRVVBB\" en hexadécimal (rouge, vert, bleu).\n";
     out += std::string(KEY_COLOUR) + " = " + TomlString(Colour(source.colour)) + "\n";
 
+    out += u8"\n# Le lien en haut à droite du quiz mène au site du lecteur, ou à l'adresse\n"
+           u8"# donnée ici (en https:// ou http://), dont il montre le nom du site.\n";
+    if (source.site.present)
+        Line(out, KEY_SITE, source.site);
+    else
+        out += u8"# Pour en donner une, retirez le # devant site.\n# " + std::string(KEY_SITE) +
+               u8" = \"https://www.mon-ecole.fr/quiz\"\n";
+
     out += u8"\n# Avec deux réponses par question, les légendes des deux cases, à gauche\n"
            u8"# de chaque rangée.\n";
     Line(out, KEY_FIRST_CAPTION, source.firstAnswerCaption);
@@ -101,7 +119,9 @@ std::string WriteQuizSource(const QuizSource& source, const std::string& fileNam
     }
 
     out += u8"\n# Les questions, dans l'ordre, 90 au plus, chacune dans un bloc [[question]] :\n"
-           u8"#   reponse          la réponse attendue ;\n"
+           u8"#   reponse          la réponse attendue, telle que les élèves la tapent :\n"
+           u8"#                    ’ y devient ', une espace insécable une espace, et\n"
+           u8"#                    check signale ce qui se tape mal (œ, « », É...) ;\n"
            u8"#   seconde_reponse  la seconde réponse, à toutes les questions ou à aucune ;\n"
            u8"#   texte            le texte de la question (montré dans la disposition\n"
            u8"#                    \"texte\") ;\n"

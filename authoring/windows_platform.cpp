@@ -242,6 +242,54 @@ bool SameFile(const std::string& a, const std::string& b)
            info[0].nFileIndexLow == info[1].nFileIndexLow;
 }
 
+bool InputIsConsole()
+{
+    DWORD mode;
+    return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
+}
+
+bool ReadInputLine(std::string& line)
+{
+    line.clear();
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD count = 0;
+    if (InputIsConsole()) {
+        // A console reads a whole line at once and gives it in UTF-16,
+        // whatever code page it shows.
+        std::wstring wide;
+        wchar_t c;
+        while (ReadConsoleW(input, &c, 1, &count, nullptr) && count == 1 && c != L'\n')
+            wide += c;
+        if (wide.empty() && count == 0)
+            return false;
+        if (!wide.empty() && wide.back() == L'\r')
+            wide.pop_back();
+        if (wide.size() == 1 && wide[0] == 0x1A) // Ctrl+Z then Enter
+            return false;
+        line = Narrow(wide);
+        return true;
+    }
+    // A file or a pipe: its bytes, read a block at a time.
+    static char buffer[4096];
+    static DWORD size = 0;
+    static DWORD next = 0;
+    bool any = false;
+    for (;;) {
+        if (next == size) {
+            next = 0;
+            if (!ReadFile(input, buffer, sizeof buffer, &size, nullptr) || size == 0) {
+                size = 0;
+                return any;
+            }
+        }
+        const char c = buffer[next++];
+        any = true;
+        if (c == '\n')
+            return true;
+        line += c;
+    }
+}
+
 PackerPlatform WindowsPlatform()
 {
     wchar_t self[MAX_PATH];
@@ -252,6 +300,8 @@ PackerPlatform WindowsPlatform()
     platform.readResources = ReadModuleResources;
     platform.sameFile = SameFile;
     platform.decodePicture = DecodePictureWithWic;
+    platform.readInputLine = ReadInputLine;
+    platform.consoleInput = InputIsConsole();
     return platform;
 }
 

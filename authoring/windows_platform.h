@@ -23,6 +23,15 @@ bool ReadModuleResources(const std::string& module, std::vector<QuizResource>& r
 // Whether two existing paths are one file (by volume and file index).
 bool SameFile(const std::string& a, const std::string& b);
 
+// The next line of standard input, without its LF: what a console gives
+// (whatever its code page) as UTF-8, the bytes of a file or pipe as they
+// are. False at the end of the input, or at Ctrl+Z on a line of its own at a
+// console.
+bool ReadInputLine(std::string& line);
+
+// Whether standard input is a console, where someone types.
+bool InputIsConsole();
+
 // The platform of the real program: the default player beside this one.
 PackerPlatform WindowsPlatform();
 

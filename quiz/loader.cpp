@@ -4,6 +4,7 @@
 #include "quiz/lzw.h"
 #include "quiz/message_box.h"
 #include "quiz/payload.h"
+#include "quiz/web_site.h"
 
 #include <cstdlib>
 
@@ -75,4 +76,10 @@ void LoadQuizFrom(HMODULE module, QuizRecord& quiz)
         Tell("Codes non renseignés.");
     else if (!DecodeAndParse(codes, quiz, ParseCodesPayload))
         Tell("Erreur dans le décryptage des codes");
+
+    // Optional, and told to nobody: without a readable address the link
+    // keeps the player's own.
+    Resource site = FindPayload(module, WEB_SITE_RESOURCE);
+    if (site.found)
+        ReadWebSite(site.data, site.size, quiz.webSite);
 }

@@ -1,7 +1,9 @@
 // Loads the quiz the executable carries in its resources "PATCH" 104 (the
-// quiz) and 105 (the codes), both LZW-coded. Every problem is told in a
-// message box (caption "Quizz") and loading goes on with what it has; an
-// executable without a quiz gets the demo quiz.
+// quiz) and 105 (the codes), both LZW-coded, and 106 (its web site, see
+// web_site.h). Every problem with the first two is told in a message box
+// (caption "Quizz") and loading goes on with what it has; an executable
+// without a quiz gets the demo quiz. A missing or unreadable web site is no
+// problem: the header keeps the player's built-in address.
 #pragma once
 
 #include "quiz/quiz_record.h"

@@ -42,6 +42,7 @@ struct QuizRecord {
     int32_t revealMode = REVEAL_TEXT;
     uint32_t backgroundColour = 0;   // COLORREF, 0x00BBGGRR
     void* backgroundBrush = nullptr; // HBRUSH; kept until the process ends
+    char webSite[TEXT_SIZE] = {};    // the header link's address; empty: the built-in one
     QuestionRecord* firstQuestion = nullptr;
     QuestionRecord* lastQuestion = nullptr;
 

@@ -1,11 +1,12 @@
 // Where a quiz lies in the resources of its executable: the two coded
-// payloads, and per question i its picture, sound or film and its reveal
-// picture.
+// payloads, the quiz's own web site (optional, see web_site.h), and per
+// question i its picture, sound or film and its reveal picture.
 #pragma once
 
 constexpr const char* PAYLOAD_RESOURCE_TYPE = "PATCH";
 constexpr int QUIZ_RESOURCE = 104;
 constexpr int CODES_RESOURCE = 105;
+constexpr int WEB_SITE_RESOURCE = 106;
 
 constexpr const char* MEDIA_RESOURCE_TYPE = "IMG";
 constexpr int MEDIA_RESOURCE_BASE = 400;            // + i

@@ -1,5 +1,6 @@
 #include "ui/header_bar.h"
 
+#include "quiz/web_site.h"
 #include "resources/resource_ids.h"
 #include "ui/app_globals.h"
 #include "ui/build_settings.h"
@@ -36,6 +37,11 @@ void UseLinkFont(HWND link)
 
 } // namespace
 
+const char* LinkAddress()
+{
+    return g_quiz->webSite[0] ? g_quiz->webSite : MAKER_WEB_SITE;
+}
+
 void BuildHeaderBar(HWND mainWindow)
 {
     // The frames come first so that they lie behind the labels they enclose.
@@ -51,8 +57,12 @@ void BuildHeaderBar(HWND mainWindow)
     wsprintfA(score, " 0 / %d", g_quiz->questionCount);
     AddLabel(mainWindow, score, LABEL | SS_CENTER, 10, 5, 90, 18, SCORE_LABEL_ID);
 
-    HWND link =
-        AddLabel(mainWindow, MAKER_WEB_SITE, LABEL | SS_NOTIFY, 736, 5, 115, 18, LINK_LABEL_ID);
+    // The host alone fits the frame where a whole address would not; one
+    // longer than the label ends in "...", the rest of the header in place.
+    char shown[TEXT_SIZE];
+    WebSiteHost(LinkAddress(), shown);
+    HWND link = AddLabel(mainWindow, shown, LABEL | SS_NOTIFY | SS_ENDELLIPSIS, 736, 5, 115, 18,
+                         LINK_LABEL_ID);
     UseLinkFont(link);
     // The class cursor of every static control; the others pass the mouse
     // through to their parent, so only the link shows it.

@@ -22,3 +22,6 @@ constexpr COLORREF LINK_TEXT_COLOUR = RGB(50, 50, 255);
 
 // Creates the twelve header controls on the main window, in their order.
 void BuildHeaderBar(HWND mainWindow);
+
+// The address the link opens: the quiz's own web site, or the player's.
+const char* LinkAddress();

@@ -2,7 +2,6 @@
 
 #include "ui/answers_file.h"
 #include "ui/app_globals.h"
-#include "ui/build_settings.h"
 #include "ui/header_bar.h"
 #include "ui/media_files.h"
 #include "ui/media_playback.h"
@@ -128,7 +127,7 @@ LRESULT OnMouseWheel(WPARAM wParam)
 LRESULT OnCommand(WPARAM wParam)
 {
     if (wParam == LINK_LABEL_ID)
-        OpenWithShell(MAKER_WEB_SITE);
+        OpenWithShell(LinkAddress());
     return 0;
 }
 

@@ -1,6 +1,7 @@
-// Any bytes as a decoded quiz payload and as a codes payload: the parsers stay
-// inside the bytes given and inside their 260-byte fields.
+// Any bytes as a decoded quiz payload, as a codes payload and as a web site:
+// the parsers stay inside the bytes given and inside their 260-byte fields.
 #include "quiz/payload.h"
+#include "quiz/web_site.h"
 
 #include <cstring>
 
@@ -10,6 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
     QuizRecord quiz;
     ParseQuizPayload(data, length, quiz);
     ParseCodesPayload(data, length, quiz);
+    if (ReadWebSite(data, length, quiz.webSite) != (quiz.webSite[0] != '\0') ||
+        strlen(quiz.webSite) > MAX_TEXT_LENGTH)
+        __builtin_trap();
     int questions = 0;
     for (QuestionRecord* q = quiz.firstQuestion; q; q = q->next)
         if (strlen(q->answer) > MAX_TEXT_LENGTH || strlen(q->revealText) > MAX_TEXT_LENGTH)

@@ -84,3 +84,45 @@ TEST(LoadQuiz, TellsEveryResourceProblemAndLoadsWhatItCan)
     }
     DeleteFileA(path.c_str());
 }
+
+// The web site is optional and never told: what the player cannot take for
+// an address leaves the header its own, however the resource is damaged.
+TEST(LoadQuiz, TakesTheWebSiteOnlyWhenItIsAnAddress)
+{
+    const std::vector<ResourceEntry> built =
+        QuizResources(*MakeQuiz(LAYOUT_TEXT, 1, 1, REVEAL_NONE));
+    const std::string site = "https://www.ac-lyon.fr/quiz";
+    const struct {
+        const char* name;
+        std::vector<unsigned char> data; // none: no resource 106
+        bool present;
+        std::string expected;
+    } cases[] = {
+        {"an address", {site.begin(), site.end()}, true, site},
+        {"none", {}, false, ""},
+        {"empty", {}, true, ""},
+        {"no scheme", {'w', 'w', 'w', '.', 'x'}, true, ""},
+        {"a control character", {'h', 't', 't', 'p', ':', '/', '/', 'x', '\n'}, true, ""},
+        {"past its length", Bytes(300, 'h'), true, ""},
+        {"LZW-coded", LzwCoded({site.begin(), site.end()}), true, ""},
+    };
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string path = TemporaryPath("site.dll");
+    for (const auto& c : cases) {
+        std::vector<ResourceEntry> resources = built;
+        if (c.present)
+            resources.push_back({"PATCH", 106, c.data});
+        ASSERT_TRUE(WriteModuleCopy(self, path, resources)) << c.name;
+        HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(module, nullptr) << c.name;
+        RecordedMessages().clear();
+        auto record = std::make_unique<QuizRecord>();
+        LoadQuizFrom(module, *record);
+        FreeLibrary(module);
+        EXPECT_TRUE(RecordedMessages().empty()) << c.name;
+        EXPECT_EQ(std::string(record->webSite), c.expected) << c.name;
+        EXPECT_STREQ(record->title, "Les capitales") << c.name;
+    }
+    DeleteFileA(path.c_str());
+}

@@ -1,8 +1,11 @@
 #include "tests/unit/authoring/source_fixture.h"
 
 #include "authoring/commands.h"
+#include "quiz/payload.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -68,10 +71,10 @@ TEST(Commands, RefusesWhatItCannotTakeAndWritesNothing)
         std::string err;
     } cases[] = {
         {{},
-         u8"il manque la commande : new, check, build, extract ou importer (quizzpack --help "
-         u8"les explique)"},
+         u8"il manque la commande : new, check, build, extract, importer ou essai (quizzpack "
+         u8"--help les explique)"},
         {{"pack", "q.toml"},
-         u8"commande inconnue « pack » : new, check, build, extract ou importer "
+         u8"commande inconnue « pack » : new, check, build, extract, importer ou essai "
          u8"(quizzpack --help les explique)"},
         {{"build"}, u8"il manque le fichier : quizzpack build QUIZ.toml"},
         {{"check", "a.toml", "b.toml"}, u8"un seul fichier par commande : « b.toml » est de trop"},
@@ -181,11 +184,13 @@ TEST(Commands, ImporterWritesASourceAndTellsWhatIsLeftToDo)
                   u8" » (tableau séparé par des points-virgules, en Windows-1252).");
     EXPECT_NE(first.out.find(u8"  - remplacez le titre provisoire « Titre à compléter » ;\n"),
               std::string::npos);
-    EXPECT_EQ(first.err, beside +
-                             u8":57:9: question 2, image : « images/b.jpg » : fichier "
+    const std::string written = LoadFile(beside);
+    const auto line = std::count(written.begin(),
+                                 written.begin() + written.find("image = \"images/b.jpg\""), '\n');
+    EXPECT_EQ(first.err, beside + ":" + std::to_string(line + 1) +
+                             u8":9: question 2, image : « images/b.jpg » : fichier "
                              u8"introuvable\n" +
                              beside + u8" : 1 erreur à corriger avant de construire.\n");
-    const std::string written = LoadFile(beside);
     EXPECT_NE(written.find(u8"titre = \"Titre à compléter\""), std::string::npos);
 
     const Outcome again = windows.Run({"importer", table});
@@ -228,4 +233,46 @@ TEST(Commands, ImporterWritesASourceAndTellsWhatIsLeftToDo)
         EXPECT_EQ(run.err.substr(0, c.err.size() + 12), "quizzpack : " + c.err);
     }
     EXPECT_EQ(Listing(folder.path), before);
+}
+
+// A quiz packed before answers lost their typing traps: its source comes back
+// as it was, and a rebuild differs by those answers alone, which is told.
+TEST(Commands, ExtractTellsWhichAnswersARebuildFixes)
+{
+    TempFolder folder;
+    FakeWindows windows(folder.path);
+    const std::string packed = folder / "ancien.exe";
+    SaveFile(packed, "packed");
+    QuizRecord record;
+    CopyText(record.title, "Pays");
+    record.questionCount = 2;
+    record.answersPerQuestion = 1;
+    record.revealMode = REVEAL_NONE;
+    AppendQuestion(record, "l\x92Italie", "", "Botte ?");
+    AppendQuestion(record, "Irlande\xA0", "", "Trèfle ?");
+    Bytes quiz, codes;
+    std::string reason;
+    ASSERT_TRUE(BuildQuizPayload(record, quiz) && BuildCodesPayload(record, codes));
+    std::vector<QuizResource>& resources = windows.modules[packed];
+    resources.push_back({"PATCH", 104, {}});
+    resources.push_back({"PATCH", 105, {}});
+    ASSERT_TRUE(CodePayload(quiz, resources[0].data, reason) &&
+                CodePayload(codes, resources[1].data, reason))
+        << reason;
+
+    const Outcome extract = windows.Run({"extract", packed});
+    EXPECT_EQ(extract.code, EXIT_DONE) << extract.err;
+    const std::string source = folder / "ancien/ancien.toml";
+    EXPECT_NE(LoadFile(source).find(u8"reponse = \"l’Italie\""), std::string::npos);
+    // Told at their lines in the source written, whatever its comments.
+    for (const char* told :
+         {u8": note : question 1, reponse : « l’Italie » devient « l'Italie » (apostrophe "
+          u8"typographique remplacée par ', que tapent les élèves)\n",
+          u8": note : question 2, reponse : « Irlande\u00A0 » devient « Irlande » (espace "
+          u8"insécable ou spéciale remplacée par une espace ordinaire, la seule que tapent les "
+          u8"élèves ; espace retirée au bord de la réponse : le lecteur ôte celles que tapent "
+          u8"les élèves, pas celles de la réponse attendue)\n",
+          u8"\nquizzpack : reconstruit, ce quiz aura ces réponses corrigées, que les élèves "
+          u8"pourront taper ; le reste sera identique.\n"})
+        EXPECT_NE(extract.err.find(told), std::string::npos) << extract.err;
 }

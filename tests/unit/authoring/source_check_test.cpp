@@ -109,5 +109,5 @@ TEST(SourceCheck, ConvertsTheQuizIntoThePlayersRecord)
              first.answer, first.secondAnswer, first.revealText})
         texts += std::string(text) + "/";
     EXPECT_EQ(texts, "L\xE9"
-                     "a/Pr\xE9nom/\x8Cuvre/1\x80/No\xEBl/l\x92\xE9t\xE9/\xAB oui \xBB/");
+                     "a/Pr\xE9nom/\x8Cuvre/1\x80/No\xEBl/l'\xE9t\xE9/\xAB oui \xBB/");
 }

@@ -72,7 +72,7 @@ inline std::string WithoutNotes(const std::string& lines)
 }
 
 // The media that SOURCES name, and one quiz of each layout and option, with
-// the texts that a source file must quote with care.
+// the texts that a source file must quote with care (and a web site).
 inline const MediaFiles MEDIA = {
     {"a.jpg", Jpeg()},
     {"b.bmp", DiscBitmap(16, 0x0000FF)},
@@ -86,6 +86,7 @@ inline const char* const SOURCES[] = {
     u8"[[question]]\nreponse = \"Rome\"\ntexte = \"\"\n"
     u8"[[question]]\nreponse = \"Oslo\"\ntexte = \"Norvège ?\"\n",
     u8"titre = \"Mangas\"\ndisposition = \"image\"\nrevelation = \"texte\"\n"
+    u8"site = \"https://exemple.fr/mangas?page=1&tri=é\"\n"
     u8"legende_reponse = \"Prénom - Nom\"\nlegende_seconde_reponse = \"Manga / Anime\"\n"
     u8"[[question]]\nreponse = \"Son Goku\"\nseconde_reponse = \"Dragon Ball\"\ntexte = \"note\"\n"
     u8"image = \"a.jpg\"\ntexte_revele = \"C'est \\\"Œuvre d’Akira Toriyama\\\"\"\n"

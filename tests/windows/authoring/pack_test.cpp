@@ -80,6 +80,7 @@ TEST(PackedPlayer, CarriesAQuizThatThePlayersLoaderReadsBack)
         FreeLibrary(module);
         EXPECT_TRUE(RecordedMessages().empty()) << RecordedMessages().front().text;
         EXPECT_EQ(Payloads(*loaded), Payloads(expected));
+        EXPECT_STREQ(loaded->webSite, expected.webSite);
         EXPECT_EQ(ResourcesOf(packed), Sorted(resources));
     }
 }

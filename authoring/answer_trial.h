@@ -1,0 +1,39 @@
+// Trying answers on a quiz as the player grades them, for quizzpack essai:
+// the quiz is the record that a build would pack (texts in Windows-1252,
+// answers without their typing traps), the verdict comes from the player's
+// own GradeAnswer, and the reveal follows the player's rule: in the picture
+// layout, a solved question reveals its picture or text when every one of its
+// boxes holds its answer exactly as stored, letter for letter.
+//
+// A trial names its box as "N" (the first, or only, box of question N) or
+// "N:2" (its second box); a trial line is "N réponse" or "N:2 réponse", the
+// answer being everything after the one space (or tab) that follows the
+// number. Lines may be UTF-8 or, when they are not, Windows-1252 (a file
+// saved by an older Notepad); blank lines and lines starting with # are
+// skipped. Messages are French and UTF-8.
+#pragma once
+
+#include "quiz/quiz_record.h"
+
+#include <string>
+
+struct TrialTarget {
+    int question = 0; // from 1
+    int box = 1;      // 1 or 2
+};
+
+// Reads "N" or "N:B"; false with the reason when the quiz has no such box.
+bool ParseTrialTarget(const std::string& text, const QuizRecord& quiz, TrialTarget& target,
+                      std::string& error);
+
+enum class TrialLine { Skipped, Trial, Wrong };
+
+// One line of standard input, without its line end (a CR left at the end is
+// dropped); answer comes out in UTF-8.
+TrialLine ParseTrialLine(const std::string& line, const QuizRecord& quiz, TrialTarget& target,
+                         std::string& answer, std::string& error);
+
+// The answer (UTF-8) typed into the box, graded:
+//   question 3 : « l'italie » → BRAVO (la révélation s'afficherait)
+std::string TryAnswer(const QuizRecord& quiz, const TrialTarget& target,
+                      const std::string& typedAnswer);
