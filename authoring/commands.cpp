@@ -4,6 +4,7 @@
 #include "authoring/extraction.h"
 #include "authoring/file_set.h"
 #include "authoring/import/import_report.h"
+#include "authoring/media/stored_picture.h"
 #include "authoring/source_check.h"
 #include "authoring/source_reader.h"
 #include "authoring/source_writer.h"
@@ -326,10 +327,30 @@ struct Runner {
         }
         if (rebuilt == expected)
             return EXIT_DONE;
-        if (rebuilt == WithAnswersRetyped(expected)) {
+        // What a build now does otherwise than the one that packed the quiz:
+        // answers freed of their typing traps, pictures stored as the player
+        // shows them best.
+        const std::vector<QuizResource> retyped = WithAnswersRetyped(expected);
+        bool otherwise = retyped.size() != rebuilt.size();
+        int pictures = 0;
+        for (size_t i = 0; i < retyped.size() && !otherwise; ++i) {
+            const bool converted =
+                retyped[i].type == MEDIA_RESOURCE_TYPE && rebuilt[i].type == MEDIA_RESOURCE_TYPE &&
+                retyped[i].id == rebuilt[i].id && !StoredAsTheyAre(retyped[i].data) &&
+                StoredAsTheyAre(rebuilt[i].data);
+            pictures += converted;
+            otherwise = !converted && !(retyped[i] == rebuilt[i]);
+        }
+        if (!otherwise) {
             output.err += quiet.err;
-            output.err += u8"quizzpack : reconstruit, ce quiz aura ces réponses corrigées, que les "
-                          u8"élèves pourront taper ; le reste sera identique.\n";
+            if (retyped != expected)
+                output.err += u8"quizzpack : reconstruit, ce quiz aura ces réponses corrigées, que "
+                              u8"les élèves pourront taper ; le reste sera identique.\n";
+            if (pictures > 0)
+                output.err += u8"quizzpack : reconstruit, ce quiz aura ses images (" +
+                              std::to_string(pictures) +
+                              u8") en JPEG de 260 × 260 points au plus, comme le lecteur les "
+                              u8"montre ; le reste sera identique.\n";
             return EXIT_DONE;
         }
         std::string differences;

@@ -10,15 +10,6 @@
 
 namespace {
 
-// Whether the player can show the bytes as they are at their best.
-bool ShownAsTheyAre(const std::vector<unsigned char>& bytes)
-{
-    JpegHeader header = {};
-    return ReadJpegHeader(bytes.data(), bytes.size(), &header) && header.coding == JPEG_BASELINE &&
-           (header.components == 1 || header.components == 3) && header.orientation == 1 &&
-           header.size.width <= PICTURE_SQUARE && header.size.height <= PICTURE_SQUARE;
-}
-
 // Where the pixel shown at (x, y) stands in a picture of width by height
 // stored with an EXIF orientation.
 void SourcePixel(int orientation, int width, int height, int x, int y, int& sx, int& sy)
@@ -86,6 +77,14 @@ void Append(void* context, void* data, int size)
 
 } // namespace
 
+bool StoredAsTheyAre(const std::vector<unsigned char>& bytes)
+{
+    JpegHeader header = {};
+    return ReadJpegHeader(bytes.data(), bytes.size(), &header) && header.coding == JPEG_BASELINE &&
+           (header.components == 1 || header.components == 3) && header.orientation == 1 &&
+           header.size.width <= PICTURE_SQUARE && header.size.height <= PICTURE_SQUARE;
+}
+
 std::vector<unsigned char> FitPicture(const DecodedPicture& picture, int orientation,
                                       uint32_t background)
 {
@@ -117,7 +116,7 @@ bool StorePicture(const std::vector<unsigned char>& bytes, const PictureDecoder&
                   uint32_t background, StoredPicture& stored, std::string& reason)
 {
     stored = StoredPicture();
-    if (ShownAsTheyAre(bytes)) {
+    if (StoredAsTheyAre(bytes)) {
         stored.bytes = bytes;
         return true;
     }

@@ -20,6 +20,10 @@ struct StoredPicture {
     bool reduced = false;   // and made smaller
 };
 
+// Whether the player shows these bytes at their best as they are: then they
+// are stored byte for byte.
+bool StoredAsTheyAre(const std::vector<unsigned char>& bytes);
+
 // background is the quiz's colour (COLORREF, 0x00BBGGRR), under transparent
 // parts. False with a French reason when the picture cannot be read.
 bool StorePicture(const std::vector<unsigned char>& bytes, const PictureDecoder& decode,

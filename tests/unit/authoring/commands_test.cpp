@@ -276,3 +276,26 @@ TEST(Commands, ExtractTellsWhichAnswersARebuildFixes)
           u8"pourront taper ; le reste sera identique.\n"})
         EXPECT_NE(extract.err.find(told), std::string::npos) << extract.err;
 }
+
+// A quiz packed before pictures were stored as the player shows them best:
+// a rebuild converts its pictures, which is told, and nothing else changes.
+TEST(Commands, ExtractTellsThatARebuildConvertsOlderPictures)
+{
+    TempFolder folder;
+    FakeWindows windows(folder.path);
+    const std::string packed = folder / "formes.exe";
+    SaveFile(packed, "packed");
+    std::vector<QuizResource> resources;
+    ASSERT_EQ(WithoutNotes(ProblemsOf(SOURCES[2], MEDIA, &resources)), "");
+    for (QuizResource& resource : resources)
+        if (resource.type == "IMG" && resource.id == 401)
+            resource.data = DiscBitmap(300, 0x2050D0);
+    windows.modules[packed] = resources;
+
+    const Outcome extract = windows.Run({"extract", packed});
+    EXPECT_EQ(extract.code, EXIT_DONE) << extract.err;
+    EXPECT_NE(extract.err.find(u8"quizzpack : reconstruit, ce quiz aura ses images (1) en JPEG de "
+                               u8"260 × 260 points au plus"),
+              std::string::npos)
+        << extract.err;
+}
