@@ -28,7 +28,7 @@ std::unique_ptr<QuizRecord> Built(const std::string& site)
     };
     auto record = std::make_unique<QuizRecord>();
     if (!ReadQuizSource(text, source, problems) ||
-        !BuildQuizResources(source, noMedia, built, problems)) {
+        !BuildQuizResources(source, noMedia, nullptr, built, problems)) {
         ADD_FAILURE() << problems.front().message;
         return record;
     }
