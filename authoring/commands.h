@@ -4,6 +4,7 @@
 //   quizzpack build FICHIER.toml [-o QUIZ.exe] [--player quizz.exe]
 //   quizzpack extract QUIZ.exe [-o DOSSIER]
 //   quizzpack --help | --version
+//   quizzpack COMMAND --help (also -h, and quizzpack --help COMMAND)
 // Arguments, paths and messages are UTF-8; messages are French.
 #pragma once
 
@@ -45,6 +46,7 @@ struct CommandLine {
     std::string output; // -o
     std::string player; // --player
     std::string layout; // --layout
+    bool help = false;  // the command's help is asked for
 };
 
 // False with a French message for anything it cannot take.

@@ -12,6 +12,20 @@ std::string Number(const char* word, int count)
     return std::to_string(count) + " " + word + (count > 1 ? "s" : "");
 }
 
+// Only the text layout shows the questions' texts (ui/panel.cpp).
+std::string UnshownText(const QuizSource& source)
+{
+    std::string message = std::string(u8"le lecteur ne le montre pas dans la disposition \"") +
+                          LAYOUT_NAMES[source.layoutKind] +
+                          u8"\", seulement dans la disposition \"texte\"";
+    if (source.layoutKind == LAYOUT_PICTURE && source.revealMode == REVEAL_TEXT)
+        message += u8" ; le texte montré une fois la question trouvée s'écrit texte_revele";
+    else if (source.layoutKind == LAYOUT_PICTURE)
+        message += u8" ; pour un texte montré une fois la question trouvée, écrivez "
+                   u8"revelation = \"texte\" et texte_revele";
+    return message;
+}
+
 struct Checker {
     std::vector<Problem>& problems;
 
@@ -90,16 +104,23 @@ struct Checker {
                    u8"écrivez revelation = \"aucune\"");
     }
 
+    // A code per number of questions found: codes past the questions could
+    // never show, and the codes payload holds one line per question.
     void Codes(const QuizSource& source, QuizRecord& record)
     {
         const int count = static_cast<int>(source.codes.size());
         const int questions = static_cast<int>(source.questions.size());
         if (count > questions && questions > 0)
-            Report(source.codesPlace, KEY_CODES,
-                   Number("code", count) + " pour " + Number("question", questions) +
-                       u8" : un code par nombre de questions trouvées, donc " +
-                       std::to_string(questions) + " au plus");
-        for (int i = 0; i < count && i < MAX_QUESTIONS; ++i)
+            problems.push_back(
+                {source.codesPlace, KEY_CODES,
+                 Number("code", count) + " pour " + Number("question", questions) +
+                     u8" : un code par nombre de questions trouvées, donc " +
+                     std::to_string(questions) + u8" au plus ; " +
+                     (count - questions > 1 ? u8"les " + std::to_string(count - questions) +
+                                                  u8" derniers ne seront pas dans le quiz"
+                                            : u8"le dernier ne sera pas dans le quiz"),
+                 Severity::Warning});
+        for (int i = 0; i < count && i < questions && i < MAX_QUESTIONS; ++i)
             Convert(source.codes[i], "codes, code " + std::to_string(i + 1), false,
                     record.codes[i]);
     }
@@ -176,6 +197,9 @@ struct Checker {
                 Report(question.place, prefix + KEY_QUESTION_TEXT,
                        u8"manquant : dans la disposition \"texte\", chaque question montre son "
                        u8"texte");
+            if (source.layoutKind > LAYOUT_TEXT && question.questionText.present)
+                problems.push_back({question.questionText.place, prefix + KEY_QUESTION_TEXT,
+                                    UnshownText(source), Severity::Warning});
             NotEmpty(question.answer, prefix + KEY_ANSWER);
             NotEmpty(question.secondAnswer, prefix + KEY_SECOND_ANSWER);
             Media(source, question, prefix);
