@@ -161,7 +161,10 @@ bool ExtractWrittenSource(const std::vector<QuizResource>& resources, std::strin
     std::map<std::string, std::string> folded;
     for (const StoredMedium& medium : stored.media) {
         const QuizResource* resource = Find(resources, MEDIA_RESOURCE_TYPE, medium.id);
-        if (!resource)
+        // A build names every medium with its format's extension, so that no
+        // name can be the source's own.
+        if (!resource || !ExtensionFits(medium.name, DetectMediaFormat(resource->data.data(),
+                                                                       resource->data.size())))
             return false;
         const std::string lower = CaseFolded(medium.name);
         const auto same = folded.find(lower);

@@ -122,6 +122,10 @@ TEST(KeptSource, IsGivenBackOnlyWhenItRebuildsTheQuiz)
          "reponse = \"s\"\nimage = \"a.jpg\"\n",
          {{401, "a.jpg"}}},
         {"a medium named otherwise", text, {{401, "b.jpg"}}},
+        {"a medium named as no picture is",
+         "titre = \"T\"\ndisposition = \"image\"\n"
+         "[[question]]\nreponse = \"r\"\nimage = \"q.toml\"\n",
+         {{401, "q.toml"}}},
         {"a medium the quiz lacks", text, {{401, "a.jpg"}, {402, "b.jpg"}}},
         {"no name for its medium", text, {}},
         {"not TOML", "titre = T\n", {{401, "a.jpg"}}},

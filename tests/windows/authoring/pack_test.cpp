@@ -185,6 +185,18 @@ TEST(PackedPlayer, ExtractGivesBackTheSourceAsWrittenAndRebuildsTheSameBytes)
     const std::vector<QuizResource> built = ResourcesOf(folder / "formes.exe");
     EXPECT_EQ(built.back().id, SOURCE_RESOURCE);
     EXPECT_EQ(ResourcesOf(folder / "encore.exe"), built);
+
+    // The player reads its quiz beside the kept source as it would without.
+    HMODULE module =
+        LoadLibraryExW(Widen(folder / "formes.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    RecordedMessages().clear();
+    auto loaded = std::make_unique<QuizRecord>();
+    LoadQuizFrom(module, *loaded);
+    FreeLibrary(module);
+    EXPECT_TRUE(RecordedMessages().empty());
+    EXPECT_EQ(loaded->questionCount, 2);
+    EXPECT_STREQ(loaded->title, "Les formes");
 }
 
 TEST(PackedPlayer, FailuresLeaveNothingBehind)
