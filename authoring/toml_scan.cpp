@@ -1,5 +1,6 @@
 #include "authoring/toml_scan.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -7,6 +8,12 @@ namespace {
 bool StartsWith(const std::string& text, size_t at, const char* prefix)
 {
     return text.compare(at, std::char_traits<char>::length(prefix), prefix) == 0;
+}
+
+// toml++ gives a byte order mark no column.
+size_t FirstCharacter(const std::string& text)
+{
+    return StartsWith(text, 0, "\xEF\xBB\xBF") ? 3 : 0;
 }
 
 bool IsContinuation(char c)
@@ -50,7 +57,7 @@ std::vector<TomlToken> ScanToml(const std::string& text)
 {
     std::vector<TomlToken> tokens;
     const size_t size = text.size();
-    size_t i = StartsWith(text, 0, "\xEF\xBB\xBF") ? 3 : 0;
+    size_t i = FirstCharacter(text);
     while (i < size) {
         TokenKind kind;
         if (text[i] == '#') {
@@ -100,7 +107,7 @@ const TomlToken* TokenAround(const std::vector<TomlToken>& tokens, size_t offset
 SourcePlace PlaceOfOffset(const std::string& text, size_t offset)
 {
     SourcePlace place = {1, 1};
-    for (size_t i = 0; i < offset && i < text.size(); ++i) {
+    for (size_t i = FirstCharacter(text); i < offset && i < text.size(); ++i) {
         if (text[i] == '\n')
             place.line++, place.column = 1;
         else if (!IsContinuation(text[i]))
@@ -112,7 +119,7 @@ SourcePlace PlaceOfOffset(const std::string& text, size_t offset)
 size_t OffsetOfPlace(const std::string& text, SourcePlace place)
 {
     int line = 1;
-    size_t i = 0;
+    size_t i = FirstCharacter(text);
     while (line < place.line) {
         i = text.find('\n', i);
         if (i == std::string::npos)
@@ -135,7 +142,7 @@ TextLine LineAround(const std::string& text, size_t offset)
         offset = text.size();
     TextLine line;
     const size_t before = offset == 0 ? std::string::npos : text.rfind('\n', offset - 1);
-    line.begin = before == std::string::npos ? 0 : before + 1;
+    line.begin = before == std::string::npos ? std::min(FirstCharacter(text), offset) : before + 1;
     const size_t after = text.find('\n', offset);
     line.end = after == std::string::npos ? text.size() : after;
     if (line.end > line.begin && text[line.end - 1] == '\r')

@@ -14,6 +14,8 @@ TEST(TomlMistakes, AreToldInFrenchWithTheirFix)
     } cases[] = {
         {"a text without quotes", "titre = La France\n",
          u8"1:9: il manque des guillemets autour de la valeur : titre = \"La France\""},
+        {"as Notepad saves it: a byte order mark, CR LF", "\xEF\xBB\xBFtitre = La France\r\n",
+         u8"1:9: il manque des guillemets autour de la valeur : titre = \"La France\""},
         {"a word that toml++ starts to read as a boolean", "auteur = \"A\"\nreponse = faux\n",
          u8"2:13: il manque des guillemets autour de la valeur : reponse = \"faux\""},
         {"a text that starts as a number", "titre = 3 petits cochons # le titre\n",
