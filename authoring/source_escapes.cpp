@@ -67,7 +67,7 @@ std::string EscapeProblem(const std::string& text, size_t backslash, bool apostr
 // A path between quotes: up to the next quote of its line, every run of
 // backslashes one separator.
 void MendPath(std::string& mended, const std::string& text, const TomlToken& token,
-              std::vector<EscapeFinding>& findings)
+              PlaceCursor& cursor, std::vector<EscapeFinding>& findings)
 {
     const size_t open = token.begin;
     const size_t close = token.kind == TokenKind::BasicString
@@ -89,7 +89,7 @@ void MendPath(std::string& mended, const std::string& text, const TomlToken& tok
         if (mended[i] == '\\')
             mended[i] = '/';
     EscapeFinding finding;
-    finding.value = PlaceOfOffset(text, open);
+    finding.value = PlaceOfOffset(text, open, cursor);
     finding.problem = {finding.value, "",
                        u8"les \\ du chemin sont lus comme des séparateurs de dossier ; écrivez \"" +
                            meant + "\"",
@@ -100,8 +100,9 @@ void MendPath(std::string& mended, const std::string& text, const TomlToken& tok
 }
 
 void CheckEscapes(std::string& mended, const std::string& text, const TomlToken& token,
-                  std::vector<EscapeFinding>& findings)
+                  PlaceCursor& cursor, std::vector<EscapeFinding>& findings)
 {
+    const SourcePlace value = PlaceOfOffset(text, token.begin, cursor);
     const size_t last = token.end - 1; // the closing quote
     const bool apostrophes =
         text.substr(token.begin + 1, last - token.begin - 1).find('\'') == std::string::npos;
@@ -113,8 +114,8 @@ void CheckEscapes(std::string& mended, const std::string& text, const TomlToken&
             continue;
         }
         EscapeFinding finding;
-        finding.value = PlaceOfOffset(text, token.begin);
-        finding.problem = {PlaceOfOffset(text, i), "", EscapeProblem(text, i, apostrophes)};
+        finding.value = value;
+        finding.problem = {PlaceOfOffset(text, i, cursor), "", EscapeProblem(text, i, apostrophes)};
         findings.push_back(finding);
         mended[i] = '/'; // the error is told; toml++ reads on
     }
@@ -130,13 +131,14 @@ bool IsPathKey(const std::string& key)
 std::string MendBackslashes(const std::string& text, std::vector<EscapeFinding>& findings)
 {
     std::string mended = text;
+    PlaceCursor cursor;
     for (const TomlToken& token : ScanToml(text)) {
         if (token.kind != TokenKind::BasicString && token.kind != TokenKind::LiteralString)
             continue;
         if (IsPathKey(KeyBefore(text, token.begin)))
-            MendPath(mended, text, token, findings);
+            MendPath(mended, text, token, cursor, findings);
         else if (token.kind == TokenKind::BasicString && token.closed)
-            CheckEscapes(mended, text, token, findings);
+            CheckEscapes(mended, text, token, cursor, findings);
     }
     return mended;
 }

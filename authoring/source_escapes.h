@@ -22,10 +22,12 @@ struct EscapeFinding {
     Problem problem;   // without subject: the reader gives the value's
     bool meantPath = false;
     std::string path; // with meantPath: the value to use, with "/"
+    bool told = false;
 };
 
 bool IsPathKey(const std::string& key);
 
 // The text for toml++: text with every backslash found here replaced by a
-// "/", so that every place in it stays where it was.
+// "/", so that every place in it stays where it was. findings come in the
+// order of the text.
 std::string MendBackslashes(const std::string& text, std::vector<EscapeFinding>& findings);

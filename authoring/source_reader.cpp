@@ -69,27 +69,33 @@ struct Reader {
     std::vector<EscapeFinding> findings; // told with the subject of their value
 
     // The findings about the value at place, told now; a meant path replaces
-    // what toml++ read.
+    // what toml++ read. Findings are in the text's order, values in any.
     void TellFindings(SourcePlace place, const std::string& subject, SourceText& value)
     {
-        for (auto finding = findings.begin(); finding != findings.end();) {
-            if (finding->value.line != place.line || finding->value.column != place.column) {
-                ++finding;
+        auto before = [](const EscapeFinding& finding, SourcePlace at) {
+            return std::make_pair(finding.value.line, finding.value.column) <
+                   std::make_pair(at.line, at.column);
+        };
+        for (auto finding = std::lower_bound(findings.begin(), findings.end(), place, before);
+             finding != findings.end() && finding->value.line == place.line &&
+             finding->value.column == place.column;
+             ++finding) {
+            if (finding->told)
                 continue;
-            }
             if (finding->meantPath && value.present)
                 value.value = finding->path;
             problems.push_back(finding->problem);
             problems.back().subject = subject;
-            finding = findings.erase(finding);
+            finding->told = true;
         }
     }
 
     // What no value claimed (a key's quotes, an unknown key's value).
     void TellOtherFindings()
     {
-        for (const EscapeFinding& finding : findings)
-            problems.push_back(finding.problem);
+        for (EscapeFinding& finding : findings)
+            if (!finding.told)
+                problems.push_back(finding.problem);
         findings.clear();
     }
 

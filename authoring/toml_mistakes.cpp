@@ -67,10 +67,14 @@ bool ReadValueLine(const std::string& text, const std::vector<TomlToken>& tokens
     while (out.value < out.line.end && (text[out.value] == ' ' || text[out.value] == '\t'))
         ++out.value;
     out.valueEnd = out.line.end;
-    for (const TomlToken& token : tokens)
-        if (token.kind == TokenKind::Comment && token.begin >= out.value &&
-            token.begin < out.valueEnd && text[out.value] != '#')
-            out.valueEnd = token.begin;
+    if (out.value < out.line.end && text[out.value] != '#')
+        for (const TomlToken* token = TokenFrom(tokens, out.value);
+             token && token != tokens.data() + tokens.size() && token->begin < out.line.end;
+             ++token)
+            if (token->kind == TokenKind::Comment) {
+                out.valueEnd = token->begin;
+                break;
+            }
     while (out.valueEnd > out.value &&
            (text[out.valueEnd - 1] == ' ' || text[out.valueEnd - 1] == '\t'))
         --out.valueEnd;

@@ -88,32 +88,49 @@ std::vector<TomlToken> ScanToml(const std::string& text)
     return tokens;
 }
 
-const TomlToken* TokenAt(const std::vector<TomlToken>& tokens, size_t offset)
-{
-    for (const TomlToken& token : tokens)
-        if (token.begin == offset)
-            return &token;
-    return nullptr;
-}
-
 const TomlToken* TokenAround(const std::vector<TomlToken>& tokens, size_t offset)
 {
-    for (const TomlToken& token : tokens)
-        if (token.begin <= offset && offset < token.end)
-            return &token;
-    return nullptr;
+    // In order and apart: the last token that begins at or before offset.
+    const auto after =
+        std::upper_bound(tokens.begin(), tokens.end(), offset,
+                         [](size_t at, const TomlToken& token) { return at < token.begin; });
+    if (after == tokens.begin())
+        return nullptr;
+    const TomlToken& token = *(after - 1);
+    return offset < token.end ? &token : nullptr;
+}
+
+const TomlToken* TokenAt(const std::vector<TomlToken>& tokens, size_t offset)
+{
+    const TomlToken* token = TokenAround(tokens, offset);
+    return token && token->begin == offset ? token : nullptr;
+}
+
+const TomlToken* TokenFrom(const std::vector<TomlToken>& tokens, size_t offset)
+{
+    const auto first =
+        std::lower_bound(tokens.begin(), tokens.end(), offset,
+                         [](const TomlToken& token, size_t at) { return token.begin < at; });
+    return first == tokens.end() ? nullptr : &*first;
 }
 
 SourcePlace PlaceOfOffset(const std::string& text, size_t offset)
 {
-    SourcePlace place = {1, 1};
-    for (size_t i = FirstCharacter(text); i < offset && i < text.size(); ++i) {
-        if (text[i] == '\n')
-            place.line++, place.column = 1;
-        else if (!IsContinuation(text[i]))
-            place.column++;
+    PlaceCursor cursor;
+    return PlaceOfOffset(text, offset, cursor);
+}
+
+SourcePlace PlaceOfOffset(const std::string& text, size_t offset, PlaceCursor& cursor)
+{
+    if (offset < cursor.offset || cursor.offset == 0)
+        cursor = {FirstCharacter(text), {1, 1}};
+    for (; cursor.offset < offset && cursor.offset < text.size(); ++cursor.offset) {
+        if (text[cursor.offset] == '\n')
+            cursor.place.line++, cursor.place.column = 1;
+        else if (!IsContinuation(text[cursor.offset]))
+            cursor.place.column++;
     }
-    return place;
+    return cursor.place;
 }
 
 size_t OffsetOfPlace(const std::string& text, SourcePlace place)

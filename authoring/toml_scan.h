@@ -31,7 +31,18 @@ const TomlToken* TokenAt(const std::vector<TomlToken>& tokens, size_t offset);
 // The token that holds offset (begin <= offset < end), or nullptr.
 const TomlToken* TokenAround(const std::vector<TomlToken>& tokens, size_t offset);
 
+// The first token that begins at or after offset, or nullptr.
+const TomlToken* TokenFrom(const std::vector<TomlToken>& tokens, size_t offset);
+
 SourcePlace PlaceOfOffset(const std::string& text, size_t offset);
+
+// The same for offsets met in increasing order, each counted on from the
+// last, so that placing every mistake of a long file stays linear.
+struct PlaceCursor {
+    size_t offset = 0;
+    SourcePlace place;
+};
+SourcePlace PlaceOfOffset(const std::string& text, size_t offset, PlaceCursor& cursor);
 
 // The offset of a place, or npos when the text has no such place.
 size_t OffsetOfPlace(const std::string& text, SourcePlace place);
