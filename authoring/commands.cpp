@@ -4,12 +4,15 @@
 #include "authoring/extraction.h"
 #include "authoring/file_set.h"
 #include "authoring/import/import_report.h"
+#include "authoring/kept_source.h"
 #include "authoring/media/stored_picture.h"
+#include "authoring/media_lookup.h"
 #include "authoring/source_check.h"
 #include "authoring/source_reader.h"
 #include "authoring/source_writer.h"
 #include "authoring/starter_quiz.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #ifndef QUIZZ_VERSION
@@ -31,7 +34,7 @@ const char* const HELP = u8R"(quizzpack écrit un quiz dans une copie du lecteur
       partir du lecteur quizz.exe placé à côté de quizzpack.
   quizzpack extract QUIZ.exe [-o DOSSIER]
       récrit le fichier source et les médias d'un quiz construit, par
-      défaut dans le dossier QUIZ à côté de QUIZ.exe.
+      défaut dans le dossier QUIZ à côté de QUIZ.exe (ou QUIZ-2...).
   quizzpack importer FICHIER [-o QUIZ.toml] [--disposition DISPOSITION]
       écrit un fichier source à partir d'un tableau enregistré en CSV ou
       TSV, dont la première ligne nomme les colonnes (Question, Réponse,
@@ -46,12 +49,110 @@ const char* const HELP = u8R"(quizzpack écrit un quiz dans une copie du lecteur
       essaie une réponse par ligne, « N RÉPONSE », tapée ou lue d'un fichier :
       quizzpack essai QUIZ.toml < reponses.txt
   quizzpack --help | --version
+  quizzpack COMMANDE --help
+      explique une commande.
 
 Codes de sortie : 0 fait ; 1 le quiz a des erreurs (pour importer : le
 fichier source est écrit, mais ses erreurs sont à corriger avant build) ;
 2 erreur d'utilisation ou de fichier. En cas d'échec, rien n'est écrit ni
 écrasé.
 )";
+
+// Each command's own help: "quizzpack new --help".
+const struct {
+    const char* command;
+    const char* help;
+} COMMAND_HELP[] = {
+    {"new", u8R"(quizzpack new QUIZ.toml [--layout texte|image|son|video]
+
+Écrit un fichier source commenté, à compléter : ses commentaires (ce qui
+suit un #) expliquent chaque clé. Pour les dispositions image, son et video,
+trois médias d'exemple sont écrits dans le dossier medias. Ce quiz se
+construit tel quel. new n'écrase aucun fichier : choisissez un nom nouveau.
+
+  --layout D   la disposition : texte (par défaut), image, son ou video.
+)"},
+    {"check", u8R"(quizzpack check QUIZ.toml
+
+Vérifie le fichier source et ses médias sans rien écrire, et dit tous les
+problèmes d'un coup, chacun avec sa ligne, sa colonne, sa clé et la façon
+de le corriger :
+  (erreur)      le quiz ne se construit pas tant qu'elle reste ;
+  attention :   le quiz se construit, mais pas comme vous le pensiez sans
+                doute (un texte que le lecteur ne montre pas, des codes en
+                trop) ;
+  note :        le quiz se construit après un changement à connaître (un
+                chemin écrit avec des \, lu avec des /).
+Sans erreur, check résume le quiz et finit par « prêt à construire ».
+)"},
+    {"build", u8R"(quizzpack build QUIZ.toml [-o QUIZ.exe] [--player quizz.exe]
+
+Vérifie le quiz comme check, puis l'écrit avec ses médias dans une copie du
+lecteur. Le fichier source y est gardé tel qu'il est écrit, commentaires
+compris, pour que extract le redonne.
+
+  -o QUIZ.exe          le quiz construit (par défaut, à côté du fichier
+                       source et du même nom) ;
+  --player quizz.exe   le lecteur à copier (par défaut, le quizz.exe placé
+                       à côté de quizzpack).
+
+Un quiz construit du même nom n'est remplacé qu'une fois le nouveau complet ;
+le lecteur ne change jamais.
+)"},
+    {"extract", u8R"(quizzpack extract QUIZ.exe [-o DOSSIER]
+
+Récrit le fichier source d'un quiz construit et ses médias, puis vérifie
+qu'ils redonnent le même quiz à l'octet près. Un quiz construit avec cette
+version de quizzpack redonne son fichier source tel qu'il était écrit,
+commentaires compris, et ses médias sous leurs noms ; un quiz plus ancien,
+un fichier source récrit et des médias nommés image01.jpg, son01.mp3...
+
+  -o DOSSIER   le dossier où écrire (par défaut, QUIZ à côté de QUIZ.exe,
+               ou QUIZ-2, QUIZ-3... quand il existe déjà).
+
+extract n'écrase aucun fichier.
+)"},
+    {"importer", u8R"(quizzpack importer FICHIER [-o QUIZ.toml] [--disposition DISPOSITION]
+
+Écrit un fichier source à partir d'un tableau enregistré en CSV ou en TSV
+(par Excel ou LibreOffice ; séparateur et encodage trouvés seuls), dont la
+première ligne nomme les colonnes : Question, Réponse, Seconde réponse,
+Image, Son, Vidéo, Texte révélé, Image révélée ; ou des questions à réponse
+courte d'un fichier GIFT de Moodle. importer dit ce qu'il a laissé de côté
+ou changé, vérifie le résultat comme check et dit ce qui reste à faire.
+
+  -o QUIZ.toml      le fichier source (par défaut, FICHIER.toml à côté du
+                    tableau ; jamais un fichier qui existe) ;
+  --disposition D   texte, image, son ou video (par défaut, d'après les
+                    colonnes).
+
+Le code de sortie 1 dit ici que le fichier est écrit, avec des erreurs à
+corriger avant build.
+)"},
+    {"essai", u8R"(quizzpack essai QUIZ.toml [N RÉPONSE]
+
+Donne le verdict que le lecteur donnerait à RÉPONSE tapée à la question N
+(N:2 pour sa seconde case), et dit si la révélation s'afficherait. Sans N,
+essaie une réponse par ligne, « N RÉPONSE », tapée (Ctrl+Z puis Entrée pour
+finir) ou lue d'un fichier :
+  quizzpack essai QUIZ.toml < reponses.txt
+)"},
+};
+
+std::string CommandHelp(const std::string& command)
+{
+    for (const auto& entry : COMMAND_HELP)
+        if (command == entry.command)
+            return std::string(entry.help) +
+                   u8"\nCodes de sortie : 0 fait ; 1 le quiz a des erreurs ; 2 erreur "
+                   u8"d'utilisation ou de fichier.\n";
+    return HELP;
+}
+
+bool IsHelpOption(const std::string& arg)
+{
+    return arg == "--help" || arg == "-h" || arg == "/?";
+}
 
 std::string Errors(size_t count)
 {
@@ -64,12 +165,27 @@ bool IsFile(const std::string& path)
     return std::filesystem::is_regular_file(std::filesystem::u8path(path), error);
 }
 
-MediaReader FilesBeside(const std::string& sourcePath)
+bool Exists(const std::string& path)
 {
-    return [sourcePath](const std::string& path, std::vector<unsigned char>& bytes,
-                        std::string& reason) {
-        return ReadWholeFile(BesideFile(sourcePath, path), bytes, reason);
-    };
+    std::error_code error;
+    return std::filesystem::symlink_status(std::filesystem::u8path(path), error).type() !=
+           std::filesystem::file_type::not_found;
+}
+
+// The folder extract writes into by default: QUIZ, or QUIZ-2, QUIZ-3...
+// when it exists, so that extracting beside a quiz's own source folder
+// works the first time.
+std::string FreeFolder(const std::string& base)
+{
+    std::string folder = base;
+    for (int number = 2; Exists(folder) && number < 1000; ++number)
+        folder = base + "-" + std::to_string(number);
+    return folder;
+}
+
+bool IsKeptSource(const QuizResource& resource)
+{
+    return resource.type == PAYLOAD_RESOURCE_TYPE && resource.id == SOURCE_RESOURCE;
 }
 
 // The source read and checked as a build would pack it, without its media,
@@ -117,9 +233,11 @@ struct Runner {
         if (!ReadWholeFile(path, bytes, reason))
             return Fail(u8"impossible de lire " + Quoted(path) + " : " + reason);
         std::vector<Problem> problems;
-        if (ReadQuizSource(std::string(bytes.begin(), bytes.end()), source, problems))
-            BuildQuizResources(source, FilesBeside(path), platform.decodePicture, resources,
-                               problems);
+        const std::string text(bytes.begin(), bytes.end());
+        if (ReadQuizSource(text, source, problems) &&
+            BuildQuizResources(source, MediaBesideSource(path), platform.decodePicture, resources,
+                               problems))
+            AddKeptSource(text, source, resources, problems);
         for (const Problem& problem : problems)
             output.err += FormatProblem(path, problem) + "\n";
         const size_t errors = CountErrors(problems);
@@ -198,7 +316,6 @@ struct Runner {
 
     int Extract(const CommandLine& line)
     {
-        const std::string folder = line.output.empty() ? WithExtension(line.file, "") : line.output;
         if (!IsFile(line.file))
             return Fail(u8"impossible de lire " + Quoted(line.file) + " : fichier introuvable");
         std::vector<QuizResource> resources;
@@ -211,17 +328,37 @@ struct Runner {
         if (!ExtractQuizSource(resources, source, media, error))
             return Fail(Quoted(line.file) + " : " + error);
 
+        std::string folder = line.output;
+        if (folder.empty()) {
+            const std::string base = WithExtension(line.file, "");
+            folder = FreeFolder(base);
+            if (folder != base)
+                output.out += u8"le dossier " + Quoted(base) + u8" existe déjà : extrait dans " +
+                              Quoted(folder) + ".\n";
+        }
         const std::string name = FileStem(line.file) + ".toml";
         const std::string sourcePath = (std::filesystem::u8path(folder) / name).u8string();
-        const std::string text = WriteQuizSource(source, name);
+        std::vector<QuizResource> expected = ResourcesInUse(resources, source);
+        std::string text;
+        std::vector<MediaFile> written;
+        if (!ExtractWrittenSource(resources, text, written)) {
+            const size_t before = expected.size();
+            expected.erase(std::remove_if(expected.begin(), expected.end(), IsKeptSource),
+                           expected.end());
+            if (expected.size() != before)
+                output.err += u8"quizzpack : note : le fichier source gardé dans ce quiz ne le "
+                              u8"redonne pas ; il est récrit sans ses commentaires.\n";
+            text = WriteQuizSource(source, name);
+            written = media;
+        }
         std::vector<NewFile> files = {{sourcePath, {text.begin(), text.end()}}};
-        for (const MediaFile& file : media)
+        for (const MediaFile& file : written)
             files.push_back({BesideFile(sourcePath, file.name), file.data});
         if (!WriteNewFiles(files, error))
             return Fail(error + u8" ; rien n'a été écrit (choisissez un autre dossier avec -o).");
-        output.out += Quoted(sourcePath) + u8" écrit, avec " + std::to_string(media.size()) +
-                      (media.size() > 1 ? u8" médias.\n" : u8" média.\n");
-        return Verify(sourcePath, ResourcesInUse(resources, source));
+        output.out += Quoted(sourcePath) + u8" écrit, avec " + std::to_string(written.size()) +
+                      (written.size() > 1 ? u8" médias.\n" : u8" média.\n");
+        return Verify(sourcePath, expected);
     }
 
     // Writes the source, then checks it as check does: what it finds is
@@ -253,7 +390,7 @@ struct Runner {
         std::vector<QuizResource> resources;
         std::vector<Problem> problems;
         if (ReadQuizSource(text, written, problems))
-            BuildQuizResources(written, FilesBeside(target), platform.decodePicture, resources,
+            BuildQuizResources(written, MediaBesideSource(target), platform.decodePicture, resources,
                                problems);
         TellImport(quiz, line.file, target, problems, output.out, output.err);
         return CountErrors(problems) == 0 ? EXIT_DONE : EXIT_QUIZ_ERRORS;
@@ -319,7 +456,12 @@ struct Runner {
         std::vector<QuizResource> rebuilt;
         CommandOutput quiet;
         Runner checker = {platform, quiet};
-        if (checker.Prepare(sourcePath, source, rebuilt) != EXIT_DONE) {
+        const bool keptBefore = std::any_of(expected.begin(), expected.end(), IsKeptSource);
+        const int code = checker.Prepare(sourcePath, source, rebuilt);
+        if (!keptBefore)
+            rebuilt.erase(std::remove_if(rebuilt.begin(), rebuilt.end(), IsKeptSource),
+                          rebuilt.end());
+        if (code != EXIT_DONE) {
             output.err += quiet.err;
             output.err += u8"quizzpack : ce quiz ne se reconstruira pas tel quel ; corrigez "
                           u8"ces erreurs avant de le construire.\n";
@@ -391,25 +533,34 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
         return false;
     }
     line.command = args[0];
-    if (line.command == "-h" || line.command == "/?" || line.command == "help")
+    if (IsHelpOption(line.command) || line.command == "help")
         line.command = "--help";
     if (line.command == "-v")
         line.command = "--version";
-    const bool known = line.command == "new" || line.command == "check" ||
-                       line.command == "build" || line.command == "extract" ||
-                       line.command == "importer" || line.command == "essai";
-    if (line.command == "--help" || line.command == "--version") {
+    // "quizzpack --help build" asks for build's help, as "build --help" does.
+    if (line.command == "--help" && args.size() == 2 && !IsHelpOption(args[1])) {
+        line.command = args[1];
+        line.help = true;
+    } else if (line.command == "--help" || line.command == "--version") {
         if (args.size() > 1) {
             error = line.command + u8" s'emploie seul";
             return false;
         }
         return true;
     }
+    const bool known = line.command == "new" || line.command == "check" ||
+                       line.command == "build" || line.command == "extract" ||
+                       line.command == "importer" || line.command == "essai";
     if (!known) {
         error = u8"commande inconnue " + Quoted(line.command) +
                 u8" : new, check, build, extract, importer ou essai (quizzpack --help les "
                 u8"explique)";
         return false;
+    }
+    // Asked anywhere after the command, help wins over whatever else is there.
+    if (line.help || std::any_of(args.begin() + 1, args.end(), IsHelpOption)) {
+        line.help = true;
+        return true;
     }
     for (size_t i = 1; i < args.size(); ++i) {
         // After essai's file come a question and an answer, which may start
@@ -480,8 +631,8 @@ int RunQuizzpack(const std::vector<std::string>& args, const PackerPlatform& pla
     std::string error;
     if (!ParseCommandLine(args, line, error))
         return runner.Fail(error);
-    if (line.command == "--help") {
-        output.out += HELP;
+    if (line.command == "--help" || line.help) {
+        output.out += CommandHelp(line.command);
         return EXIT_DONE;
     }
     if (line.command == "--version") {

@@ -6,6 +6,7 @@
 //   quizzpack importer FICHIER [-o QUIZ.toml] [--disposition texte|image|son|video]
 //   quizzpack essai QUIZ.toml [N[:2] RÉPONSE...]
 //   quizzpack --help | --version
+//   quizzpack COMMAND --help (also -h, and quizzpack --help COMMAND)
 // Arguments, paths and messages are UTF-8; messages are French.
 #pragma once
 
@@ -56,6 +57,7 @@ struct CommandLine {
     std::string player;             // --player
     std::string layout;             // --layout, or importer's --disposition
     std::vector<std::string> trial; // essai: N or N:2, then the answer's words
+    bool help = false;              // the command's help is asked for
 };
 
 // False with a French message for anything it cannot take.

@@ -1,14 +1,16 @@
 #include "authoring/extraction.h"
 
 #include "authoring/answer_typing.h"
+#include "authoring/kept_source.h"
+#include "authoring/source_reader.h"
 #include "authoring/text_encoding.h"
 #include "quiz/lzw.h"
 #include "quiz/media_format.h"
 #include "quiz/payload.h"
 #include "quiz/web_site.h"
 
-#include <cstdio>
 #include <cstdlib>
+#include <map>
 
 namespace {
 
@@ -40,15 +42,13 @@ SourceText Text(const char* windows1252)
     return text;
 }
 
-SourceText MediumFile(const QuizResource* resource, const char* prefix, int number,
-                      std::vector<MediaFile>& media)
+SourceText MediumFile(const QuizResource* resource, int layoutKind, std::vector<MediaFile>& media)
 {
     SourceText text;
     if (!resource)
         return text;
-    char name[32];
-    snprintf(name, sizeof name, "%s%02d%s", prefix, number,
-             MediaExtension(DetectMediaFormat(resource->data.data(), resource->data.size())));
+    const std::string name = GeneratedMediaName(
+        resource->id, layoutKind, DetectMediaFormat(resource->data.data(), resource->data.size()));
     media.push_back({name, resource->data});
     text.value = name;
     text.present = true;
@@ -110,7 +110,6 @@ bool ExtractQuizSource(const std::vector<QuizResource>& resources, QuizSource& s
     for (int i = 0; i < codeCount; ++i)
         source.codes.push_back(Text(record.codes[i]));
 
-    const char* prefix = MediumKey(record.layoutKind);
     int number = 1;
     for (const QuestionRecord* q = record.firstQuestion; q; q = q->next, ++number) {
         SourceQuestion question;
@@ -121,14 +120,14 @@ bool ExtractQuizSource(const std::vector<QuizResource>& resources, QuizSource& s
             question.questionText = Text(q->questionText);
         if (record.revealMode == REVEAL_TEXT)
             question.revealText = Text(q->revealText);
-        if (prefix)
+        if (record.layoutKind > LAYOUT_TEXT)
             *QuestionMedium(question, record.layoutKind) =
                 MediumFile(Find(resources, MEDIA_RESOURCE_TYPE, MEDIA_RESOURCE_BASE + number),
-                           prefix, number, media);
+                           record.layoutKind, media);
         if (record.revealMode == REVEAL_PICTURE)
             question.revealPicture = MediumFile(
                 Find(resources, MEDIA_RESOURCE_TYPE, REVEAL_PICTURE_RESOURCE_BASE + number),
-                "revelation", number, media);
+                record.layoutKind, media);
         source.questions.push_back(question);
     }
     return true;
@@ -151,6 +150,7 @@ std::vector<QuizResource> ResourcesInUse(const std::vector<QuizResource>& resour
         take(MEDIA_RESOURCE_TYPE, MEDIA_RESOURCE_BASE + i);
     for (int i = 1; i <= count && source.revealMode == REVEAL_PICTURE; ++i)
         take(MEDIA_RESOURCE_TYPE, REVEAL_PICTURE_RESOURCE_BASE + i);
+    take(PAYLOAD_RESOURCE_TYPE, SOURCE_RESOURCE);
     return used;
 }
 
@@ -178,4 +178,63 @@ std::vector<QuizResource> WithAnswersRetyped(const std::vector<QuizResource>& re
         resource = QuizResource(); // cannot be rebuilt: matches nothing
     }
     return retyped;
+}
+
+bool ExtractWrittenSource(const std::vector<QuizResource>& resources, std::string& text,
+                          std::vector<MediaFile>& media)
+{
+    text.clear();
+    media.clear();
+    const QuizResource* kept = Find(resources, PAYLOAD_RESOURCE_TYPE, SOURCE_RESOURCE);
+    StoredSource stored;
+    if (!kept || !DecodeStoredSource(kept->data.data(), kept->data.size(), stored))
+        return false;
+
+    // The files by name; one name is one file, also for Windows, which
+    // ignores case.
+    std::map<std::string, const QuizResource*> files;
+    std::map<std::string, std::string> folded;
+    for (const StoredMedium& medium : stored.media) {
+        const QuizResource* resource = Find(resources, MEDIA_RESOURCE_TYPE, medium.id);
+        // A build names every medium with its format's extension, so that no
+        // name can be the source's own.
+        if (!resource || !ExtensionFits(medium.name, DetectMediaFormat(resource->data.data(),
+                                                                       resource->data.size())))
+            return false;
+        const std::string lower = CaseFolded(medium.name);
+        const auto same = folded.find(lower);
+        if (same != folded.end() && same->second != medium.name)
+            return false;
+        folded[lower] = medium.name;
+        const auto found = files.find(medium.name);
+        if (found != files.end() && found->second->data != resource->data)
+            return false;
+        files[medium.name] = resource;
+    }
+
+    // What it builds must be what the quiz holds.
+    QuizSource source;
+    std::vector<Problem> problems;
+    std::vector<QuizResource> rebuilt;
+    auto read = [&files](const std::string& path, std::vector<unsigned char>& bytes,
+                         std::string& reason) {
+        const auto found = files.find(path);
+        if (found == files.end()) {
+            reason = "absent";
+            return false;
+        }
+        bytes = found->second->data;
+        return true;
+    };
+    if (!ReadQuizSource(stored.text, source, problems) ||
+        !BuildQuizResources(source, read, nullptr, rebuilt, problems))
+        return false;
+    AddKeptSource(stored.text, source, rebuilt, problems);
+    if (CountErrors(problems) > 0 || rebuilt != ResourcesInUse(resources, source))
+        return false;
+
+    text = stored.text;
+    for (const auto& [name, resource] : files)
+        media.push_back({name, resource->data});
+    return true;
 }

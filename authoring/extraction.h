@@ -1,5 +1,7 @@
-// Gives back the source of a packed quiz: its resources (quiz_resources.h)
-// become a QuizSource and media files named after their question, which
+// Gives back the source of a packed quiz. A quiz that keeps its source
+// (stored_source.h) gives it as written, with its comments, and its media
+// under the names it had; any other becomes a QuizSource from its resources
+// (quiz_resources.h) and media files named after their question, which
 // WriteQuizSource turns into a file that builds the same resources again.
 #pragma once
 
@@ -10,7 +12,7 @@
 #include <vector>
 
 struct MediaFile {
-    std::string name; // as the source names it: "image01.jpg", "son03.mp3"
+    std::string name; // as the source names it: "images/chat.jpg", "son03.mp3"
     std::vector<unsigned char> data;
 };
 
@@ -19,8 +21,15 @@ struct MediaFile {
 bool ExtractQuizSource(const std::vector<QuizResource>& resources, QuizSource& source,
                        std::vector<MediaFile>& media, std::string& error);
 
+// The source text as its maker wrote it and the media under its names,
+// when the resources keep them and they build the same resources again;
+// false otherwise (a quiz built before sources were kept, or a damaged one).
+bool ExtractWrittenSource(const std::vector<QuizResource>& resources, std::string& text,
+                          std::vector<MediaFile>& media);
+
 // The resources of a module that the player reads for its quiz, in the
-// order BuildQuizResources makes them: what a rebuild must give again.
+// order BuildQuizResources makes them, then the kept source when there is
+// one: what a rebuild must give again.
 std::vector<QuizResource> ResourcesInUse(const std::vector<QuizResource>& resources,
                                          const QuizSource& source);
 

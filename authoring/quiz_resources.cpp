@@ -284,8 +284,9 @@ std::string DescribeQuiz(const QuizSource& source, const std::vector<QuizResourc
         text += std::string(", disposition ") + Quoted(LAYOUT_NAMES[source.layoutKind]);
     text += answers == 2 ? u8", 2 réponses par question" : u8", 1 réponse par question";
     text += std::string(u8", révélation ") + Quoted(REVEAL_NAMES[source.revealMode]);
-    text +=
-        ", " + std::to_string(source.codes.size()) + (source.codes.size() > 1 ? " codes" : " code");
+    // Codes past the questions are dropped (with a warning).
+    const size_t codes = std::min(source.codes.size(), source.questions.size());
+    text += ", " + std::to_string(codes) + (codes > 1 ? " codes" : " code");
     text += ", " + std::to_string(resources.size()) + " ressources (" + FrenchSize(bytes) + ")";
     return text;
 }

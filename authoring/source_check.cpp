@@ -6,6 +6,7 @@
 #include "authoring/text_encoding.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -13,6 +14,20 @@ namespace {
 std::string Number(const char* word, int count)
 {
     return std::to_string(count) + " " + word + (count > 1 ? "s" : "");
+}
+
+// Only the text layout shows the questions' texts (ui/panel.cpp).
+std::string UnshownText(const QuizSource& source)
+{
+    std::string message = std::string(u8"le lecteur ne le montre pas dans la disposition \"") +
+                          LAYOUT_NAMES[source.layoutKind] +
+                          u8"\", seulement dans la disposition \"texte\"";
+    if (source.layoutKind == LAYOUT_PICTURE && source.revealMode == REVEAL_TEXT)
+        message += u8" ; le texte montré une fois la question trouvée s'écrit texte_revele";
+    else if (source.layoutKind == LAYOUT_PICTURE)
+        message += u8" ; pour un texte montré une fois la question trouvée, écrivez "
+                   u8"revelation = \"texte\" et texte_revele";
+    return message;
 }
 
 struct Checker {
@@ -118,16 +133,23 @@ struct Checker {
                    u8"écrivez revelation = \"aucune\"");
     }
 
+    // A code per number of questions found: codes past the questions could
+    // never show, and the codes payload holds one line per question.
     void Codes(const QuizSource& source, QuizRecord& record)
     {
         const int count = static_cast<int>(source.codes.size());
         const int questions = static_cast<int>(source.questions.size());
         if (count > questions && questions > 0)
-            Report(source.codesPlace, KEY_CODES,
-                   Number("code", count) + " pour " + Number("question", questions) +
-                       u8" : un code par nombre de questions trouvées, donc " +
-                       std::to_string(questions) + " au plus");
-        for (int i = 0; i < count && i < MAX_QUESTIONS; ++i)
+            problems.push_back(
+                {source.codesPlace, KEY_CODES,
+                 Number("code", count) + " pour " + Number("question", questions) +
+                     u8" : un code par nombre de questions trouvées, donc " +
+                     std::to_string(questions) + u8" au plus ; " +
+                     (count - questions > 1 ? u8"les " + std::to_string(count - questions) +
+                                                  u8" derniers ne seront pas dans le quiz"
+                                            : u8"le dernier ne sera pas dans le quiz"),
+                 Severity::Warning});
+        for (int i = 0; i < count && i < questions && i < MAX_QUESTIONS; ++i)
             Convert(source.codes[i], "codes, code " + std::to_string(i + 1), false,
                     record.codes[i]);
     }
@@ -193,6 +215,9 @@ struct Checker {
         record.answersPerQuestion = withSecond > 0 ? 2 : 1;
         record.questionCount = count < MAX_QUESTIONS ? count : MAX_QUESTIONS;
 
+        // Texts the player does not show are told once, at the first.
+        size_t unshown = SIZE_MAX; // the warning's place in problems
+        int unshownOthers = 0;
         for (int i = 0; i < count; ++i) {
             const SourceQuestion& question = source.questions[i];
             const std::string prefix = "question " + std::to_string(i + 1) + ", ";
@@ -204,6 +229,14 @@ struct Checker {
                 Report(question.place, prefix + KEY_QUESTION_TEXT,
                        u8"manquant : dans la disposition \"texte\", chaque question montre son "
                        u8"texte");
+            if (source.layoutKind > LAYOUT_TEXT && question.questionText.present &&
+                unshown != SIZE_MAX)
+                ++unshownOthers;
+            else if (source.layoutKind > LAYOUT_TEXT && question.questionText.present) {
+                unshown = problems.size();
+                problems.push_back({question.questionText.place, prefix + KEY_QUESTION_TEXT,
+                                    UnshownText(source), Severity::Warning});
+            }
             const SourceText answerText = Answer(question.answer, prefix + KEY_ANSWER);
             const SourceText secondAnswerText =
                 Answer(question.secondAnswer, prefix + KEY_SECOND_ANSWER);
@@ -226,6 +259,10 @@ struct Checker {
                     CopyText(record.lastQuestion->revealText, revealText);
             }
         }
+        if (unshownOthers > 0)
+            problems[unshown].message +=
+                u8" (de même pour " + std::to_string(unshownOthers) +
+                (unshownOthers > 1 ? u8" autres questions)" : u8" autre question)");
     }
 };
 

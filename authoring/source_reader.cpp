@@ -1,13 +1,17 @@
 #include "authoring/source_reader.h"
 
+#include "authoring/name_suggestion.h"
+#include "authoring/source_escapes.h"
+#include "authoring/source_writer.h"
 #include "authoring/text_encoding.h"
+#include "authoring/toml_mistakes.h"
+#include "authoring/toml_scan.h"
 #include "quiz/quiz_record.h"
 
 #define TOML_EXCEPTIONS 0
 #include <toml++/toml.h>
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -23,62 +27,14 @@ SourcePlace PlaceOf(const toml::source_region& region)
     return {static_cast<int>(region.begin.line), static_cast<int>(region.begin.column)};
 }
 
-// Lower case without the accents of French letters, to match what was meant.
-std::string Folded(const std::string& key)
-{
-    static const struct {
-        char32_t from;
-        char to;
-    } ACCENTS[] = {{0xE0, 'a'}, {0xE2, 'a'}, {0xE4, 'a'}, {0xE7, 'c'}, {0xE8, 'e'},
-                   {0xE9, 'e'}, {0xEA, 'e'}, {0xEB, 'e'}, {0xEE, 'i'}, {0xEF, 'i'},
-                   {0xF4, 'o'}, {0xF6, 'o'}, {0xF9, 'u'}, {0xFB, 'u'}, {0xFC, 'u'}};
-    std::string folded;
-    size_t position = 0;
-    char32_t c;
-    while (NextCodePoint(key, position, c)) {
-        if (c >= 'A' && c <= 'Z')
-            c = c - 'A' + 'a';
-        if (c >= 0xC0 && c <= 0xDE)
-            c += 0x20;
-        for (const auto& accent : ACCENTS)
-            if (accent.from == c)
-                c = accent.to;
-        if (c == ' ' || c == '-')
-            c = '_';
-        AppendUtf8(folded, c);
-    }
-    return folded;
-}
-
-size_t EditDistance(const std::string& a, const std::string& b)
-{
-    std::vector<size_t> row(b.size() + 1);
-    for (size_t j = 0; j <= b.size(); ++j)
-        row[j] = j;
-    for (size_t i = 1; i <= a.size(); ++i) {
-        size_t diagonal = row[0];
-        row[0] = i;
-        for (size_t j = 1; j <= b.size(); ++j) {
-            const size_t above = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
-            diagonal = above;
-        }
-    }
-    return row[b.size()];
-}
-
 // The known key closest to an unknown one, or nullptr when none is close.
 template <size_t N> const char* Nearest(const std::string& key, const char* const (&known)[N])
 {
-    const std::string folded = Folded(key);
-    const char* best = nullptr;
-    size_t bestDistance = folded.size() / 3 + 1;
-    for (const char* candidate : known) {
-        const size_t distance = EditDistance(folded, candidate);
-        if (distance < bestDistance)
-            best = candidate, bestDistance = distance;
-    }
-    return best;
+    const std::string nearest = NearestName(key, std::vector<std::string>(known, known + N));
+    for (const char* candidate : known)
+        if (nearest == candidate)
+            return candidate;
+    return nullptr;
 }
 
 template <size_t N> bool Known(const std::string& key, const char* const (&known)[N])
@@ -109,6 +65,53 @@ const char* TypeName(const toml::node& node)
 struct Reader {
     QuizSource& source;
     std::vector<Problem>& problems;
+    const std::string& text;
+    std::vector<EscapeFinding> findings; // told with the subject of their value
+
+    // The findings about the value at place, told now; a meant path replaces
+    // what toml++ read. Findings are in the text's order, values in any.
+    void TellFindings(SourcePlace place, const std::string& subject, SourceText& value)
+    {
+        auto before = [](const EscapeFinding& finding, SourcePlace at) {
+            return std::make_pair(finding.value.line, finding.value.column) <
+                   std::make_pair(at.line, at.column);
+        };
+        for (auto finding = std::lower_bound(findings.begin(), findings.end(), place, before);
+             finding != findings.end() && finding->value.line == place.line &&
+             finding->value.column == place.column;
+             ++finding) {
+            if (finding->told)
+                continue;
+            if (finding->meantPath && value.present)
+                value.value = finding->path;
+            problems.push_back(finding->problem);
+            problems.back().subject = subject;
+            finding->told = true;
+        }
+    }
+
+    // What no value claimed (a key's quotes, an unknown key's value).
+    void TellOtherFindings()
+    {
+        for (EscapeFinding& finding : findings)
+            if (!finding.told)
+                problems.push_back(finding.problem);
+        findings.clear();
+    }
+
+    // The value's own text, when it stands on one line.
+    std::string RawText(const toml::node& node) const
+    {
+        const toml::source_region& region = node.source();
+        if (region.begin.line != region.end.line)
+            return "";
+        const size_t begin = OffsetOfPlace(text, PlaceOf(region));
+        const size_t end = OffsetOfPlace(
+            text, {static_cast<int>(region.end.line), static_cast<int>(region.end.column)});
+        if (begin == std::string::npos || end == std::string::npos || end < begin)
+            return "";
+        return text.substr(begin, end - begin);
+    }
 
     void Report(SourcePlace place, const std::string& subject, const std::string& message)
     {
@@ -127,7 +130,7 @@ struct Reader {
                 inQuestion ? Nearest(name, QUESTION_KEYS) : Nearest(name, ROOT_KEYS);
             const char* elsewhere =
                 inQuestion ? Nearest(name, ROOT_KEYS) : Nearest(name, QUESTION_KEYS);
-            if (elsewhere && Folded(name) == elsewhere)
+            if (elsewhere && FoldedName(name) == elsewhere)
                 meant = nullptr;
             if (meant)
                 message += u8" : vouliez-vous dire " + Quoted(meant) + " ?";
@@ -155,14 +158,15 @@ struct Reader {
         if (const auto* value = node->as_string()) {
             text.value = value->get();
             text.present = true;
+            TellFindings(text.place, subject, text);
             return;
         }
         text.wrongType = true;
         std::string message =
             u8"doit être un texte entre guillemets, pas " + std::string(TypeName(*node));
-        if (const auto* number = node->as_integer())
-            message +=
-                u8" : écrivez " + std::string(key) + " = \"" + std::to_string(number->get()) + "\"";
+        const std::string raw = node->is_value() ? RawText(*node) : "";
+        if (!raw.empty())
+            message += u8" : écrivez " + std::string(key) + " = " + TomlString(raw);
         Report(text.place, subject, message);
     }
 
@@ -234,6 +238,7 @@ struct Reader {
             if (const auto* value = element.as_string()) {
                 code.value = value->get();
                 code.present = true;
+                TellFindings(code.place, "codes, code " + std::to_string(i + 1), code);
             } else {
                 Report(code.place, "codes, code " + std::to_string(i + 1),
                        u8"doit être un texte entre guillemets, pas " +
@@ -292,63 +297,6 @@ struct Reader {
     }
 };
 
-SourcePlace PlaceOfOffset(const std::string& text, size_t offset)
-{
-    SourcePlace place = {1, 1};
-    for (size_t i = 0; i < offset; ++i) {
-        if (text[i] == '\n')
-            place.line++, place.column = 1;
-        else if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
-            place.column++;
-    }
-    return place;
-}
-
-// The first byte of a character outside strings and comments that is not
-// ASCII, or npos. TOML allows none there; the likely one is an accented key
-// written without quotes, which deserves a clearer message than toml++'s.
-size_t FindNonAsciiOutsideStrings(const std::string& text)
-{
-    const size_t size = text.size();
-    size_t i = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0; // a byte order mark
-    auto skipTo = [&](const char* end, bool escapes) {
-        const size_t length = strlen(end);
-        while (i < size && text.compare(i, length, end) != 0) {
-            if (length == 1 && text[i] == '\n')
-                return;
-            i += escapes && text[i] == '\\' ? 2 : 1;
-        }
-        i += length;
-        // A multi-line string may end with one or two quotes of its own.
-        for (int extra = 0; length == 3 && extra < 2 && i < size && text[i] == end[0]; ++extra)
-            ++i;
-    };
-    while (i < size) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c == '#') {
-            while (i < size && text[i] != '\n')
-                ++i;
-        } else if (text.compare(i, 3, "\"\"\"") == 0) {
-            i += 3;
-            skipTo("\"\"\"", true);
-        } else if (text.compare(i, 3, "'''") == 0) {
-            i += 3;
-            skipTo("'''", false);
-        } else if (c == '"') {
-            ++i;
-            skipTo("\"", true);
-        } else if (c == '\'') {
-            ++i;
-            skipTo("'", false);
-        } else if (c >= 0x80) {
-            return i;
-        } else {
-            ++i;
-        }
-    }
-    return std::string::npos;
-}
-
 int HexDigit(char c)
 {
     if (c >= '0' && c <= '9')
@@ -387,30 +335,27 @@ bool ReadQuizSource(const std::string& text, QuizSource& source, std::vector<Pro
                             u8"votre éditeur (les lettres accentuées y prennent deux octets)"});
         return false;
     }
-    const size_t stray = FindNonAsciiOutsideStrings(text);
-    if (stray != std::string::npos) {
-        size_t end = stray;
-        char32_t c;
-        NextCodePoint(text, end, c);
-        problems.push_back({PlaceOfOffset(text, stray), "",
-                            u8"caractère « " + text.substr(stray, end - stray) +
-                                u8" » hors des guillemets : les clés s'écrivent sans accents "
-                                u8"(revelation, reponse), les textes entre guillemets"});
+    Problem stray;
+    if (FindStrayCharacter(text, stray)) {
+        problems.push_back(stray);
         return false;
     }
-    toml::parse_result parsed = toml::parse(std::string_view(text), std::string_view());
+    Reader reader = {source, problems, text, {}};
+    const std::string mended = MendBackslashes(text, reader.findings);
+    toml::parse_result parsed = toml::parse(std::string_view(mended), std::string_view());
     if (!parsed) {
-        problems.push_back(
-            {PlaceOf(parsed.error().source()), "",
-             "syntaxe TOML incorrecte (" + std::string(parsed.error().description()) + ")"});
+        reader.TellOtherFindings();
+        problems.push_back(ExplainTomlError(text, std::string(parsed.error().description()),
+                                            PlaceOf(parsed.error().source())));
+        SortProblems(problems);
         return false;
     }
     const toml::table& root = parsed.table();
-    Reader reader = {source, problems};
     reader.ReportUnknownKeys(root, "", false);
     reader.Header(root);
     reader.Codes(root);
     reader.Questions(root);
+    reader.TellOtherFindings();
     SortProblems(problems);
     return true;
 }

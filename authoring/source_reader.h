@@ -1,9 +1,11 @@
 // Reads a quiz source file: TOML with French keys (documented by the file
 // that `quizzpack new` writes, see source_writer.h).
 //
-// This step checks the form alone: syntax, unknown keys (with the key that
-// was probably meant), missing and wrongly typed values, the names of the
-// layout and reveal modes, the colour. Whatever is readable is stored even
+// This step checks the form alone: syntax (each mistake explained with its
+// fix, toml_mistakes.h), backslashes (source_escapes.h: in a path they are
+// folder separators), unknown keys (with the key that was probably meant),
+// missing and wrongly typed values, the names of the layout and reveal modes,
+// the colour. Whatever is readable is stored even
 // when other values are wrong, so that the later checks can report their own
 // problems in the same run. The rules between values are source_check.h's.
 #pragma once

@@ -124,9 +124,10 @@ std::string WriteQuizSource(const QuizSource& source, const std::string& fileNam
            u8"#                    check signale ce qui se tape mal (œ, « », É...) ;\n"
            u8"#   seconde_reponse  la seconde réponse, à toutes les questions ou à aucune ;\n"
            u8"#   texte            le texte de la question (montré dans la disposition\n"
-           u8"#                    \"texte\") ;\n"
+           u8"#                    \"texte\" seulement) ;\n"
            u8"#   image, son, video  le fichier de la question selon la disposition, son\n"
-           u8"#                    chemin écrit avec des / depuis le dossier de ce fichier ;\n"
+           u8"#                    chemin écrit avec des / depuis le dossier de ce fichier\n"
+           u8"#                    (des \\ y sont lus comme des /) ;\n"
            u8"#   image_revelee    avec revelation = \"image\" ;\n"
            u8"#   texte_revele     avec revelation = \"texte\".\n";
     for (size_t i = 0; i < source.questions.size(); ++i) {

@@ -69,15 +69,16 @@ void StarterQuiz(int layoutKind, QuizSource& source, std::vector<MediaFile>& med
     }
     case LAYOUT_AUDIO:
         source.title = Text("Mon quiz sonore");
-        source.explanations = Text(u8"Écoutez chaque son et trouvez ce que c'est.");
+        // The sound layout shows no question text: what to replace is said
+        // where the pupil would read it, until the maker changes it.
+        source.explanations = Text(u8"Écoutez chaque son et trouvez ce que c'est. Remplacez les "
+                                   u8"sons du dossier medias par les vôtres.");
         for (int i = 0; i < 3; ++i) {
             const std::string name =
                 std::string(STARTER_MEDIA_FOLDER) + "/son" + std::to_string(i + 1) + ".mp3";
             media.push_back({name, SilentMp3(28)});
             SourceQuestion question;
             question.answer = Text("silence");
-            question.questionText =
-                Text(u8"Remplacez " + name + u8" par votre son, et cette réponse par la sienne.");
             question.sound = Text(name);
             source.questions.push_back(question);
         }

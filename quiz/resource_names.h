@@ -1,12 +1,15 @@
 // Where a quiz lies in the resources of its executable: the two coded
 // payloads, the quiz's own web site (optional, see web_site.h), and per
-// question i its picture, sound or film and its reveal picture.
+// question i its picture, sound or film and its reveal picture. The
+// authoring tool also keeps the quiz's source there, for extraction alone:
+// the player never reads it.
 #pragma once
 
 constexpr const char* PAYLOAD_RESOURCE_TYPE = "PATCH";
 constexpr int QUIZ_RESOURCE = 104;
 constexpr int CODES_RESOURCE = 105;
 constexpr int WEB_SITE_RESOURCE = 106;
+constexpr int SOURCE_RESOURCE = 107; // authoring/stored_source.h
 
 constexpr const char* MEDIA_RESOURCE_TYPE = "IMG";
 constexpr int MEDIA_RESOURCE_BASE = 400;            // + i

@@ -2,7 +2,9 @@
 # The distribution on a machine that has never built the project: unpacked
 # into an empty folder, in a Wine prefix of its own made for the occasion,
 # quizzpack writes, checks and packs a new quiz from the player beside it,
-# and that quiz and a sample each play (tests/robot/play_robot.cpp).
+# and that quiz and a sample each play (tests/robot/play_robot.cpp). Every
+# shipped sample source builds as it stands in the zip, and a shipped sample
+# extracted beside its source folder gives that source back as written.
 #   tests/dist/dist_test.sh ZIP PRESET      (the preset whose build made it)
 set -euo pipefail
 zip=$(realpath "$1")
@@ -30,4 +32,14 @@ sed -i 's/^titre = .*/titre = "Mon premier quiz"/' essai.toml
 "$wine" quizzpack.exe build essai.toml
 "$wine" "$robot" essai.exe "Mon premier quiz" " 1 / 3" Paris Lyon
 "$wine" "$robot" 'exemples\capitales.exe' "Capitales d'Europe" " 2 / 8" Paris Rome
-echo "Distribution $(basename "$zip"): unpacked, a quiz packed, it and a sample play"
+samples=0
+for source in exemples/*/*.toml; do
+  sample=$(basename "$source" .toml)
+  "$wine" quizzpack.exe build "exemples\\$sample\\$sample.toml" -o "$sample-refait.exe"
+  samples=$((samples + 1))
+done
+[ "$samples" -ge 6 ] || { echo "dist_test: $samples sample sources in the zip" >&2; exit 1; }
+"$wine" quizzpack.exe extract 'exemples\formes.exe'
+cmp exemples/formes/formes.toml exemples/formes-2/formes.toml
+echo "Distribution $(basename "$zip"): unpacked, a quiz packed, it and a sample play," \
+  "the $samples sample sources build, a sample extracts as written"

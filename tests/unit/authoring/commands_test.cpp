@@ -121,7 +121,8 @@ TEST(Commands, RefusesWhatItCannotTakeAndWritesNothing)
     EXPECT_EQ(Listing(folder.path), before);
 }
 
-// check reads and builds as build does, short of writing.
+// check reads and builds as build does, short of writing; the starting
+// quiz gets no warning either.
 TEST(Commands, NewWritesAQuizThatChecksAsItIs)
 {
     for (const char* layout : {"texte", "image", "son", "video"}) {
@@ -131,33 +132,74 @@ TEST(Commands, NewWritesAQuizThatChecksAsItIs)
         EXPECT_EQ(windows.Run({"new", source, "--layout", layout}).code, EXIT_DONE);
         const Outcome check = windows.Run({"check", source});
         EXPECT_EQ(check.code, EXIT_DONE) << layout << check.err;
+        EXPECT_EQ(check.err, "") << layout;
         EXPECT_NE(check.out.find(std::string(u8"disposition « ") + layout + u8" »"),
                   std::string::npos)
             << check.out;
     }
 }
 
-TEST(Commands, ExtractGivesBackTheSourceAndChecksItRebuilds)
+// A quiz built here keeps its source: extract gives it back as written, with
+// its comments and its media names, into QUIZ beside it, then QUIZ-2 once
+// QUIZ exists. A quiz built without it gives a regenerated source and
+// generated names; one whose kept source no longer builds it, the same, told.
+TEST(Commands, ExtractGivesBackTheSourceAsWrittenAndChecksItRebuilds)
 {
     TempFolder folder;
     FakeWindows windows(folder.path);
     const std::string source = folder / "q.toml", packed = folder / "q.exe";
     SaveFile(folder / "quizz.exe", "player");
     ASSERT_EQ(windows.Run({"new", source, "--layout", "image"}).code, EXIT_DONE);
-    ASSERT_EQ(windows.Run({"build", source}).code, EXIT_DONE);
+    std::string text = u8"# Mon quiz à moi\n" + LoadFile(source);
+    const size_t path = text.find("medias/image2.jpg");
+    ASSERT_NE(path, std::string::npos);
+    text.replace(path, 17, "medias\\image2.jpg");
+    SaveFile(source, text);
+    const Outcome build = windows.Run({"build", source});
+    ASSERT_EQ(build.code, EXIT_DONE) << build.err;
+    EXPECT_NE(build.err.find(u8"note : question 2, image : les \\ du chemin"), std::string::npos)
+        << build.err;
 
+    const std::map<std::string, uintmax_t> expected = {
+        {"q.toml", text.size()},
+        {"medias", 0},
+        {"medias/image1.jpg", LoadFile(folder / "medias/image1.jpg").size()},
+        {"medias/image2.jpg", LoadFile(folder / "medias/image2.jpg").size()},
+        {"medias/image3.jpg", LoadFile(folder / "medias/image3.jpg").size()},
+    };
     const Outcome extract = windows.Run({"extract", packed});
     EXPECT_EQ(extract.code, EXIT_DONE) << extract.err;
     EXPECT_EQ(extract.out, u8"« " + (folder / "q/q.toml") + u8" » écrit, avec 3 médias.\n");
+    EXPECT_EQ(LoadFile(folder / "q/q.toml"), text);
+    EXPECT_EQ(Listing(folder / "q"), expected);
+    const Outcome again = windows.Run({"extract", packed});
+    EXPECT_EQ(again.code, EXIT_DONE) << again.err;
+    EXPECT_EQ(again.out, u8"le dossier « " + (folder / "q") + u8" » existe déjà : extrait dans « " +
+                             (folder / "q-2") + u8" ».\n« " + (folder / "q-2/q.toml") +
+                             u8" » écrit, avec 3 médias.\n");
+    EXPECT_EQ(Listing(folder / "q-2"), expected);
+
+    // Built before sources were kept.
+    std::vector<QuizResource>& resources = windows.modules[packed];
+    ASSERT_EQ(resources.back().id, SOURCE_RESOURCE);
+    const QuizResource kept = resources.back();
+    resources.pop_back();
+    const Outcome older = windows.Run({"extract", packed, "-o", folder / "ancien"});
+    EXPECT_EQ(older.code, EXIT_DONE) << older.err;
+    EXPECT_EQ(older.err, "");
+    EXPECT_EQ(LoadFile(folder / "ancien/q.toml").rfind(u8"# Quiz pour le lecteur Quizz.", 0), 0u);
+    EXPECT_EQ(Listing(folder / "ancien").count("image02.jpg"), 1u);
 
     // Codes the player cannot decode, which it reads as none, keep a rebuild
     // from giving them again; a resource that is not the player's is left out.
-    std::vector<QuizResource>& resources = windows.modules[packed];
+    resources.push_back(kept);
     resources[1].data = {0x30};
     resources.push_back({"IMG", 499, Jpeg()});
     const Outcome odd = windows.Run({"extract", packed, "-o", folder / "autre"});
     EXPECT_EQ(odd.code, EXIT_QUIZ_ERRORS);
-    EXPECT_EQ(odd.err, u8"quizzpack : la reconstruction de ce quiz ne redonnera pas à l'octet "
+    EXPECT_EQ(odd.err, u8"quizzpack : note : le fichier source gardé dans ce quiz ne le redonne "
+                       u8"pas ; il est récrit sans ses commentaires.\n"
+                       u8"quizzpack : la reconstruction de ce quiz ne redonnera pas à l'octet "
                        u8"près les ressources : PATCH 105.\n");
     EXPECT_EQ(Listing(folder / "autre").size(), 4u);
 }
@@ -187,10 +229,13 @@ TEST(Commands, ImporterWritesASourceAndTellsWhatIsLeftToDo)
     const std::string written = LoadFile(beside);
     const auto line = std::count(written.begin(),
                                  written.begin() + written.find("image = \"images/b.jpg\""), '\n');
-    EXPECT_EQ(first.err, beside + ":" + std::to_string(line + 1) +
-                             u8":9: question 2, image : « images/b.jpg » : fichier "
-                             u8"introuvable\n" +
-                             beside + u8" : 1 erreur à corriger avant de construire.\n");
+    // Beside the warning that the layout does not show the questions' texts.
+    for (const std::string& told :
+         {beside + ":" + std::to_string(line + 1) +
+              u8":9: question 2, image : « images/b.jpg » : fichier introuvable ; vouliez-vous "
+              u8"dire « images/a.jpg » ?\n",
+          beside + u8" : 1 erreur à corriger avant de construire.\n"})
+        EXPECT_NE(first.err.find(told), std::string::npos) << first.err;
     EXPECT_NE(written.find(u8"titre = \"Titre à compléter\""), std::string::npos);
 
     const Outcome again = windows.Run({"importer", table});
@@ -298,4 +343,35 @@ TEST(Commands, ExtractTellsThatARebuildConvertsOlderPictures)
                                u8"260 × 260 points au plus"),
               std::string::npos)
         << extract.err;
+}
+
+// Help after any command, or before it, explains that command and does
+// nothing else, whatever else the line holds.
+TEST(Commands, ExplainsEachCommandAfterIt)
+{
+    TempFolder folder;
+    FakeWindows windows(folder.path);
+    const auto before = Listing(folder.path);
+    for (const char* command : {"new", "check", "build", "extract", "importer", "essai"}) {
+        const std::vector<std::vector<std::string>> lines = {
+            {command, "--help"},
+            {command, "-h"},
+            {command, folder / "q.toml", "-o", "--help"},
+            {"--help", command},
+        };
+        for (const auto& args : lines) {
+            const Outcome run = windows.Run(args);
+            EXPECT_EQ(run.code, EXIT_DONE) << command;
+            EXPECT_EQ(run.out.rfind(std::string("quizzpack ") + command + " ", 0), 0u) << run.out;
+            EXPECT_NE(run.out.find("Codes de sortie"), std::string::npos) << command;
+            EXPECT_EQ(run.err, "") << command;
+        }
+    }
+    const Outcome help = windows.Run({"-h"});
+    EXPECT_EQ(help.code, EXIT_DONE);
+    EXPECT_NE(help.out.find("quizzpack COMMANDE --help"), std::string::npos) << help.out;
+    EXPECT_EQ(windows.Run({"--help", "pack"}).err,
+              u8"quizzpack : commande inconnue « pack » : new, check, build, extract, importer ou "
+              u8"essai (quizzpack --help les explique)\n");
+    EXPECT_EQ(Listing(folder.path), before);
 }

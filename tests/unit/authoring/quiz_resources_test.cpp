@@ -60,15 +60,16 @@ TEST(QuizResources, ChecksEveryMediaFile)
 
 TEST(QuizResources, RefusesPayloadsPastTheCodecsLimits)
 {
-    // 90 questions with a 259-byte answer, text and reveal text each make
-    // 4 + 6 + 90 × 780 + 1 + 3 = 70 214 bytes, past the 65 535 that the codec takes.
+    // 90 questions with a 259-byte answer, second answer and reveal text
+    // each make 4 + 6 + 90 × 781 + 1 + 3 = 70 304 bytes, past the 65 535 that
+    // the codec takes.
     const std::string x(259, 'x');
-    const std::string question = "[[question]]\nreponse = \"" + x + "\"\ntexte = \"" + x +
+    const std::string question = "[[question]]\nreponse = \"" + x + "\"\nseconde_reponse = \"" + x +
                                  "\"\ntexte_revele = \"" + x + "\"\nimage = \"a.jpg\"\n";
     EXPECT_EQ(ProblemsOf("titre = \"T\"\ndisposition = \"image\"\nrevelation = \"texte\"\n" +
                              Repeat(question, 90),
                          {{"a.jpg", Jpeg()}}),
-              u8"q.toml: les textes du quiz : 70214 octets, le codage en accepte 65535 au plus : "
+              u8"q.toml: les textes du quiz : 70304 octets, le codage en accepte 65535 au plus : "
               u8"raccourcissez des textes\n");
 
     // Under the input limit, but noise codes longer than it is.

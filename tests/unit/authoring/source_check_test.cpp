@@ -28,7 +28,7 @@ TEST(SourceCheck, ReportsEveryRuleBetweenValues)
         std::string problems;
     } cases[] = {
         {"separator, control character and foreign characters in texts",
-         Header("texte", u8"auteur = \"A|B\"\nexplications = \"deux\\nlignes\"\n") +
+         Header("texte", u8"auteur = \"A|B\"\nexplications = \"deux\\u0009colonnes\"\n") +
              Question(u8"reponse = \"☃ et 😀 et ☃\"\ntexte = \"q\"\n"),
          u8"q.toml:3:10: auteur : le caractère « | » est interdit : il sépare les textes dans le "
          u8"quiz\n"
@@ -37,13 +37,13 @@ TEST(SourceCheck, ReportsEveryRuleBetweenValues)
          u8"q.toml:6:11: question 1, reponse : caractères « ☃ » (U+2603) et « 😀 » (U+1F600) "
          u8"impossibles en Windows-1252, l'alphabet du lecteur : remplacez-les par des lettres "
          u8"françaises ordinaires\n"},
-        {"texts count their Windows-1252 bytes, more codes than questions, a code may hold the "
-         "separator",
+        {"texts count their Windows-1252 bytes, more codes than questions (told, and the quiz "
+         "builds), a code may hold the separator",
          Header("texte", "codes = [\"A|B\", \"C\"]\n") +
              Question("reponse = \"" + Repeat(u8"é", 259) + "\"\ntexte = \"" + Repeat("x", 260) +
                       "\"\n"),
-         u8"q.toml:3:9: codes : 2 codes pour 1 question : un code par nombre de questions "
-         u8"trouvées, donc 1 au plus\n"
+         u8"q.toml:3:9: attention : codes : 2 codes pour 1 question : un code par nombre de "
+         u8"questions trouvées, donc 1 au plus ; le dernier ne sera pas dans le quiz\n"
          u8"q.toml:6:9: question 1, texte : trop long : 260 caractères, le lecteur en garde 259 "
          u8"au plus\n"},
         {"more than 90 questions",
@@ -110,4 +110,45 @@ TEST(SourceCheck, ConvertsTheQuizIntoThePlayersRecord)
         texts += std::string(text) + "/";
     EXPECT_EQ(texts, "L\xE9"
                      "a/Pr\xE9nom/\x8Cuvre/1\x80/No\xEBl/l'\xE9t\xE9/\xAB oui \xBB/");
+}
+
+// Warnings tell what the pupil will not see; the quiz builds all the same,
+// without the codes past its questions.
+TEST(SourceCheck, WarnsOfWhatThePlayerWillNotShowAndBuildsAnyway)
+{
+    const MediaFiles media = {
+        {"a.jpg", Jpeg()}, {"s.mp3", SilentMp3(1)}, {"f.avi", ColourAvi(2, 2, 1, 0)}};
+    const struct {
+        const char* layout;
+        std::string question;
+        std::string problems;
+    } cases[] = {
+        {"image", "image = \"a.jpg\"\ntexte = \"Quel fruit ?\"",
+         u8"q.toml:7:9: attention : question 1, texte : le lecteur ne le montre pas dans la "
+         u8"disposition \"image\", seulement dans la disposition \"texte\" ; pour un texte montré "
+         u8"une fois la question trouvée, écrivez revelation = \"texte\" et texte_revele\n"},
+        {"son", "son = \"s.mp3\"\ntexte = \"Quelle note ?\"",
+         u8"q.toml:7:9: attention : question 1, texte : le lecteur ne le montre pas dans la "
+         u8"disposition \"son\", seulement dans la disposition \"texte\"\n"},
+        {"video", "video = \"f.avi\"\ntexte = \"\"",
+         u8"q.toml:7:9: attention : question 1, texte : le lecteur ne le montre pas dans la "
+         u8"disposition \"video\", seulement dans la disposition \"texte\"\n"},
+        {"texte", "texte = \"Quelle capitale ?\"", ""},
+    };
+    for (const auto& c : cases) {
+        const std::string text = Header(c.layout, "codes = [\"UN\", \"DEUX\", \"TROIS\"]\n") +
+                                 Question("reponse = \"a\"\n" + c.question + "\n");
+        std::vector<QuizResource> resources;
+        EXPECT_EQ(ProblemsOf(text, media, &resources),
+                  u8"q.toml:3:9: attention : codes : 3 codes pour 1 question : un code par nombre "
+                  u8"de questions trouvées, donc 1 au plus ; les 2 derniers ne seront pas dans le "
+                  u8"quiz\n" +
+                      c.problems)
+            << c.layout;
+        ASSERT_GE(resources.size(), 2u) << c.layout;
+        std::vector<unsigned char> codes;
+        std::string reason;
+        ASSERT_TRUE(CodePayload(Bytes{'U', 'N', '\r', '\n'}, codes, reason));
+        EXPECT_EQ(resources[1].data, codes) << c.layout;
+    }
 }

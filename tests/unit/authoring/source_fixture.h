@@ -88,7 +88,7 @@ inline const char* const SOURCES[] = {
     u8"titre = \"Mangas\"\ndisposition = \"image\"\nrevelation = \"texte\"\n"
     u8"site = \"https://exemple.fr/mangas?page=1&tri=é\"\n"
     u8"legende_reponse = \"Prénom - Nom\"\nlegende_seconde_reponse = \"Manga / Anime\"\n"
-    u8"[[question]]\nreponse = \"Son Goku\"\nseconde_reponse = \"Dragon Ball\"\ntexte = \"note\"\n"
+    u8"[[question]]\nreponse = \"Son Goku\"\nseconde_reponse = \"Dragon Ball\"\n"
     u8"image = \"a.jpg\"\ntexte_revele = \"C'est \\\"Œuvre d’Akira Toriyama\\\"\"\n"
     u8"[[question]]\nreponse = \"Naruto\"\nseconde_reponse = \"Naruto\"\nimage = \"b.bmp\"\n"
     u8"texte_revele = \"\"\n",

@@ -14,8 +14,7 @@ TEST(SourceReader, ReportsEveryFormProblemWithPlaceAndKey)
          u8"q.toml:1:13: le fichier n'est pas en UTF-8 : enregistrez-le en UTF-8 dans votre "
          u8"éditeur (les lettres accentuées y prennent deux octets)\n"},
         {"an accented key without quotes", u8"titre = \"Été\" # é\nrévélation = \"aucune\"\n",
-         u8"q.toml:2:2: caractère « é » hors des guillemets : les clés s'écrivent sans accents "
-         u8"(revelation, reponse), les textes entre guillemets\n"},
+         u8"q.toml:2:2: la clé « révélation » s'écrit sans accents : revelation\n"},
         {"non-ASCII in every kind of string and comment",
          std::string(u8"\uFEFF# é\nauteur = 'é'\nexplications = \"\"\"\\\"é\"\"\"\"\n"
                      u8"legende_reponse = '''é'''\n") +
@@ -23,11 +22,10 @@ TEST(SourceReader, ReportsEveryFormProblemWithPlaceAndKey)
              "\"q\"\n",
          ""},
         {"found by fuzzing: a character toml++ could not classify", u8"A\uFEF7",
-         u8"q.toml:1:2: caractère « \uFEF7 » hors des guillemets : les clés s'écrivent sans "
-         u8"accents (revelation, reponse), les textes entre guillemets\n"},
+         u8"q.toml:1:2: la ligne 1 ne se lit pas : « A\uFEF7 » ; chaque ligne s'écrit clé = "
+         u8"\"texte\", [[question]] ou # commentaire\n"},
         {"found by fuzzing: TOML syntax after a value", u8"C=3\"[\u045E].",
-         u8"q.toml:1:4: syntaxe TOML incorrecte (Error while parsing decimal integer: "
-         u8"expected digit, saw '\"')\n"},
+         u8"q.toml:1:4: il manque des guillemets autour de la valeur : C = \"3\\\"[\u045E].\"\n"},
         {"nothing at all", "",
          u8"q.toml:1:1: titre : manquant : chaque quiz a un titre (titre = \"...\")\n"
          u8"q.toml:1:1: disposition : manquante : écrivez disposition = \"texte\", \"image\", "
@@ -36,14 +34,15 @@ TEST(SourceReader, ReportsEveryFormProblemWithPlaceAndKey)
          u8"réponse\n"},
         {"typos, keys in the wrong table, a question without its answer",
          u8"titre = \"T\"\ndisposition = \"texte\"\ntexte = \"q\"\n\"révélation\" = \"aucune\"\n"
-         "[[question]]\ntexte = \"q\"\nauteur = \"moi\"\n",
+         "[[question]]\ntexte = \"q\"\nauteur = \"moi\"\nimgae = \"a.jpg\"\n",
          u8"q.toml:3:1: texte : clé inconnue ici : « texte » s'écrit dans un bloc "
          u8"[[question]]\n"
          u8"q.toml:4:1: révélation : clé inconnue : vouliez-vous dire « revelation » ?\n"
          u8"q.toml:5:1: question 1, reponse : manquante : chaque question a sa réponse "
          u8"(reponse = \"...\")\n"
          u8"q.toml:7:1: question 1, auteur : clé inconnue dans une question : « auteur » "
-         u8"s'écrit en tête du fichier, avant le premier [[question]]\n"},
+         u8"s'écrit en tête du fichier, avant le premier [[question]]\n"
+         u8"q.toml:8:1: question 1, imgae : clé inconnue : vouliez-vous dire « image » ?\n"},
         {"wrongly typed values",
          "titre = 3\ndisposition = \"texte\"\ncodes = [2.5]\n[[question]]\n"
          "reponse = \"a\"\ntexte = true\n",
@@ -52,7 +51,7 @@ TEST(SourceReader, ReportsEveryFormProblemWithPlaceAndKey)
          u8"q.toml:3:10: codes, code 1 : doit être un texte entre guillemets, pas un nombre à "
          u8"virgule\n"
          u8"q.toml:6:9: question 1, texte : doit être un texte entre guillemets, pas un "
-         u8"booléen (true ou false)\n"},
+         u8"booléen (true ou false) : écrivez texte = \"true\"\n"},
         {"an unknown layout, a bad colour, one [question] table",
          "titre = \"T\"\ndisposition = \"photo\"\ncouleur = \"#12345G\"\n[question]\n"
          "reponse = \"a\"\n",

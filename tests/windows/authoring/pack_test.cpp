@@ -131,6 +131,75 @@ TEST(PackedPlayer, RepackingKeepsThePlayerAndItsResourcesButNothingOfTheOldQuiz)
     EXPECT_EQ(LoadFile(player), withOwn);
 }
 
+// A quiz keeps its source: extracted beside its own source folder (as in the
+// distribution's exemples), it comes back as written, comments and Windows
+// separators included, with its media under their names, and builds the
+// same resources again, the kept source among them.
+TEST(PackedPlayer, ExtractGivesBackTheSourceAsWrittenAndRebuildsTheSameBytes)
+{
+    TempFolder folder;
+    const std::string player = folder / "quizz.exe";
+    ASSERT_TRUE(CopyFileW(Widen(Self()).c_str(), Widen(player).c_str(), FALSE));
+    CreateDirectoryW(Widen(folder / "formes").c_str(), nullptr);
+    CreateDirectoryW(Widen(folder / "formes/images").c_str(), nullptr);
+    const std::string text =
+        u8"# Les formes, pour la classe de CE1.\r\n"
+        u8"titre = \"Les formes\" # le titre\r\n"
+        u8"disposition = \"image\"\r\nrevelation = \"image\"\r\n\r\n"
+        u8"[[question]] # la première\r\nreponse = \"disque\"\r\n"
+        u8"image = \"images\\disque.bmp\"\r\nimage_revelee = \"images/trouvé.bmp\"\r\n\r\n"
+        u8"[[question]]\r\nreponse = \"carré\"\r\n"
+        u8"image = \"images/carre.bmp\"\r\nimage_revelee = \"images/trouvé.bmp\"\r\n";
+    SaveFile(folder / "formes/formes.toml", text);
+    const MediaFiles media = {{"images/disque.bmp", DiscBitmap(16, 0x3050D0)},
+                              {"images/carre.bmp", DiscBitmap(16, 0xD03030)},
+                              {u8"images/trouvé.bmp", DiscBitmap(16, 0x30A040)}};
+    for (const auto& [name, bytes] : media)
+        SaveFile(folder / ("formes/" + name), bytes);
+
+    const struct {
+        std::vector<std::string> args;
+        std::string out;
+    } commands[] = {
+        {{"build", folder / "formes/formes.toml", "-o", folder / "formes.exe", "--player", player},
+         ""},
+        {{"extract", folder / "formes.exe"},
+         u8"le dossier « " + (folder / "formes") + u8" » existe déjà : extrait dans « " +
+             (folder / "formes-2") + u8" ».\n« " + (folder / "formes-2\\formes.toml") +
+             u8" » écrit, avec 3 médias.\n"},
+        {{"build", folder / "formes-2/formes.toml", "-o", folder / "encore.exe", "--player",
+          player},
+         ""},
+    };
+    for (const auto& c : commands) {
+        CommandOutput output;
+        ASSERT_EQ(RunQuizzpack(c.args, WindowsPlatform(), output), EXIT_DONE) << output.err;
+        if (!c.out.empty()) {
+            EXPECT_EQ(output.out, c.out);
+        }
+    }
+    EXPECT_EQ(LoadFile(folder / "formes-2/formes.toml"), text);
+    for (const auto& [name, bytes] : media)
+        EXPECT_EQ(LoadFile(folder / ("formes-2/" + name)), std::string(bytes.begin(), bytes.end()))
+            << name;
+    EXPECT_EQ(Listing(folder / "formes-2").size(), media.size() + 2); // the folder, the source
+    const std::vector<QuizResource> built = ResourcesOf(folder / "formes.exe");
+    EXPECT_EQ(built.back().id, SOURCE_RESOURCE);
+    EXPECT_EQ(ResourcesOf(folder / "encore.exe"), built);
+
+    // The player reads its quiz beside the kept source as it would without.
+    HMODULE module =
+        LoadLibraryExW(Widen(folder / "formes.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    RecordedMessages().clear();
+    auto loaded = std::make_unique<QuizRecord>();
+    LoadQuizFrom(module, *loaded);
+    FreeLibrary(module);
+    EXPECT_TRUE(RecordedMessages().empty());
+    EXPECT_EQ(loaded->questionCount, 2);
+    EXPECT_STREQ(loaded->title, "Les formes");
+}
+
 TEST(PackedPlayer, FailuresLeaveNothingBehind)
 {
     const std::vector<QuizResource> resources = Build(SOURCES[0]);
