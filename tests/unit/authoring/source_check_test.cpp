@@ -112,6 +112,19 @@ TEST(SourceCheck, ConvertsTheQuizIntoThePlayersRecord)
                      "a/Pr\xE9nom/\x8Cuvre/1\x80/No\xEBl/l'\xE9t\xE9/\xAB oui \xBB/");
 }
 
+// Texts the layout does not show are told once, with the count of the
+// others: an imported table gives one to every question.
+TEST(SourceCheck, TellsTextsThePlayerDoesNotShowOnce)
+{
+    std::string text = Header("son");
+    for (int i = 0; i < 3; ++i)
+        text += Question("reponse = \"do\"\nson = \"s.mp3\"\ntexte = \"Quelle note ?\"\n");
+    EXPECT_EQ(ProblemsOf(text, {{"s.mp3", SilentMp3(1)}}),
+              u8"q.toml:6:9: attention : question 1, texte : le lecteur ne le montre pas dans la "
+              u8"disposition \"son\", seulement dans la disposition \"texte\" (de même pour 2 "
+              u8"autres questions)\n");
+}
+
 // Warnings tell what the pupil will not see; the quiz builds all the same,
 // without the codes past its questions.
 TEST(SourceCheck, WarnsOfWhatThePlayerWillNotShowAndBuildsAnyway)
