@@ -2,10 +2,12 @@
 
 #include "authoring/extraction.h"
 #include "authoring/file_set.h"
+#include "authoring/media/quiz_icon.h"
 #include "authoring/source_reader.h"
 #include "authoring/source_writer.h"
 #include "authoring/starter_quiz.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #ifndef QUIZZ_VERSION
@@ -161,6 +163,7 @@ struct Runner {
         if (!platform.readResources(line.file, resources, error))
             return Fail(u8"impossible de lire les ressources de " + Quoted(line.file) + " : " +
                         error);
+        LeaveOutThePlayersIcon(resources);
         QuizSource source;
         std::vector<MediaFile> media;
         if (!ExtractQuizSource(resources, source, media, error))
@@ -177,6 +180,22 @@ struct Runner {
         output.out += Quoted(sourcePath) + u8" écrit, avec " + std::to_string(media.size()) +
                       (media.size() > 1 ? u8" médias.\n" : u8" média.\n");
         return Verify(sourcePath, ResourcesInUse(resources, source));
+    }
+
+    // A quiz that shows the icon of the player beside quizzpack has none of
+    // its own: its source builds the same from that player without one.
+    void LeaveOutThePlayersIcon(std::vector<QuizResource>& resources) const
+    {
+        const std::string player =
+            (std::filesystem::u8path(platform.toolDirectory) / PLAYER_FILE_NAME).u8string();
+        std::vector<QuizResource> own;
+        std::string error;
+        if (!IsFile(player) || !platform.readResources(player, own, error))
+            return;
+        for (const QuizResource& resource : own)
+            if (resource.type == ICON_RESOURCE_TYPE)
+                resources.erase(std::remove(resources.begin(), resources.end(), resource),
+                                resources.end());
     }
 
     // A rebuild of what extract wrote must give the resources it read.

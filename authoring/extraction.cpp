@@ -1,5 +1,6 @@
 #include "authoring/extraction.h"
 
+#include "authoring/media/quiz_icon.h"
 #include "authoring/text_encoding.h"
 #include "quiz/lzw.h"
 #include "quiz/media_format.h"
@@ -124,6 +125,11 @@ bool ExtractQuizSource(const std::vector<QuizResource>& resources, QuizSource& s
                 "revelation", number, media);
         source.questions.push_back(question);
     }
+    if (const QuizResource* icon = Find(resources, ICON_RESOURCE_TYPE, APPLICATION_ICON)) {
+        media.push_back({ICON_FILE_NAME, icon->data});
+        source.icon.value = ICON_FILE_NAME;
+        source.icon.present = true;
+    }
     return true;
 }
 
@@ -142,5 +148,7 @@ std::vector<QuizResource> ResourcesInUse(const std::vector<QuizResource>& resour
         take(MEDIA_RESOURCE_TYPE, MEDIA_RESOURCE_BASE + i);
     for (int i = 1; i <= count && source.revealMode == REVEAL_PICTURE; ++i)
         take(MEDIA_RESOURCE_TYPE, REVEAL_PICTURE_RESOURCE_BASE + i);
+    if (source.icon.present)
+        take(ICON_RESOURCE_TYPE, APPLICATION_ICON);
     return used;
 }

@@ -44,6 +44,7 @@ struct QuizSource {
     std::vector<SourceText> codes;
     SourcePlace codesPlace;
     std::vector<SourceQuestion> questions;
+    SourceText icon; // the program's icon: a picture's path
 };
 
 // The French names of the source file, indexed by layout kind and reveal

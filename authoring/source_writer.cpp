@@ -82,6 +82,16 @@ std::string WriteQuizSource(const QuizSource& source, const std::string& fileNam
     out += u8"\n# La couleur du fond, \"#RRVVBB\" en hexadécimal (rouge, vert, bleu).\n";
     out += std::string(KEY_COLOUR) + " = " + TomlString(Colour(source.colour)) + "\n";
 
+    out += u8"\n# Facultative : l'icône du quiz dans l'Explorateur, la barre de titre et la\n"
+           u8"# barre des tâches, à la place de celle du lecteur. Une image PNG, JPEG,\n"
+           u8"# GIF, BMP ou TIFF, ou une icône .ico, carrée de préférence et d'au moins\n"
+           u8"# 256 points de côté.\n";
+    if (source.icon.present)
+        Line(out, KEY_ICON, source.icon);
+    else
+        out += u8"# Pour en donner une, enlevez le # au début de la ligne suivante :\n# " +
+               std::string(KEY_ICON) + " = \"images/icone.png\"\n";
+
     out += u8"\n# Avec deux réponses par question, les légendes des deux cases, à gauche\n"
            u8"# de chaque rangée.\n";
     Line(out, KEY_FIRST_CAPTION, source.firstAnswerCaption);
