@@ -3,6 +3,7 @@
 // each ends as a baseline JPEG within the square, upright, its colours where
 // they were, or is refused with a reason that says what to do.
 #include "authoring/commands.h"
+#include "authoring/media/quiz_icon.h"
 #include "authoring/media/stored_picture.h"
 #include "authoring/media/wic_picture_decoder.h"
 #include "authoring/windows_platform.h"
@@ -143,4 +144,38 @@ TEST(PictureCorpus, BuildTellsWhatItReducedAndTheQuizShrinks)
               std::string::npos)
         << output.err;
     EXPECT_LT(LoadFile(folder / "photos.exe").size(), LoadFile(player).size() + 100 * 1024);
+}
+
+// A program's icon from pictures of every kind, through the platform's
+// decoder: upright, from the largest image of an icon file.
+TEST(PictureCorpus, MakesIconsOfEveryKind)
+{
+    const struct {
+        const char* file;
+        int width, height; // of the picture, upright
+    } rows[] = {
+        {"photo.jpg", 4000, 3000},
+        {"sideways.jpg", 200, 300},
+        {"alpha.png", 300, 200},
+        {"several.ico", 64, 64},
+    };
+    for (const auto& row : rows) {
+        QuizIcon icon;
+        std::string reason;
+        ASSERT_TRUE(MakeQuizIcon(Picture(row.file), DecodePictureWithWic, icon, reason))
+            << row.file << ": " << reason;
+        EXPECT_EQ(icon.width, row.width) << row.file;
+        EXPECT_EQ(icon.height, row.height) << row.file;
+        std::vector<IconImage> images;
+        ASSERT_TRUE(ReadIconFile(icon.file, images)) << row.file;
+        DecodedPicture large;
+        ASSERT_TRUE(DecodePictureWithWic(images[3].data, large, reason)) << row.file << reason;
+        ASSERT_EQ(large.width, 256) << row.file;
+        // Red above blue; the transparent picture is a red disc.
+        const bool disc = std::string(row.file) == "alpha.png";
+        const uint32_t top = ColourAt(large, 128, 100), bottom = ColourAt(large, 128, 156);
+        EXPECT_TRUE(Close(top, RED)) << row.file << std::hex << " top " << top;
+        EXPECT_TRUE(Close(bottom, disc ? RED : BLUE))
+            << row.file << std::hex << " bottom " << bottom;
+    }
 }
