@@ -90,7 +90,7 @@ std::string WriteQuizSource(const QuizSource& source, const std::string& fileNam
         Line(out, KEY_ICON, source.icon);
     else
         out += u8"# Pour en donner une, enlevez le # au début de la ligne suivante :\n# " +
-               std::string(KEY_ICON) + " = \"images/icone.png\"\n";
+               std::string(KEY_ICON) + " = \"icone.png\"\n";
 
     out += u8"\n# Avec deux réponses par question, les légendes des deux cases, à gauche\n"
            u8"# de chaque rangée.\n";

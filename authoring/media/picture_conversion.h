@@ -21,7 +21,7 @@ bool TurnsAQuarter(int orientation);
 // stored with an EXIF orientation.
 void SourcePixel(int orientation, int width, int height, int x, int y, int& sx, int& sy);
 
-// The picture upright, its pixels unchanged.
+// A copy of the picture upright, its pixels unchanged.
 DecodedPicture UprightPicture(const DecodedPicture& picture, int orientation);
 
 // The size of a width by height picture reduced or enlarged to fit within a

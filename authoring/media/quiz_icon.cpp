@@ -287,7 +287,10 @@ bool IsQuizIcon(const Bytes& bytes)
 
 Bytes FitIcon(const DecodedPicture& picture, int orientation)
 {
-    const DecodedPicture upright = UprightPicture(picture, orientation);
+    // A photo may be hundreds of megabytes: turned in a copy only when it must.
+    const bool turns = orientation >= 2 && orientation <= 8;
+    const DecodedPicture turned = turns ? UprightPicture(picture, orientation) : DecodedPicture();
+    const DecodedPicture& upright = turns ? turned : picture;
     std::vector<IconImage> images;
     for (const int side : QUIZ_ICON_SIZES) {
         int width = 0, height = 0;

@@ -155,29 +155,6 @@ TEST(QuizIcon, FitsThePictureIntoEverySquareWithTransparentMargins)
     }
 }
 
-// The form Windows XP and Vista both read: 32-bit images of 16 to 48
-// pixels, a PNG of 256, each entry telling its size as Windows picks by it.
-TEST(QuizIcon, WritesEntriesThatTellEachImagesSizeAndKind)
-{
-    const Bytes file = FitIcon(Quarters(60, 40), 1);
-    const Bytes header = {0, 0, 1, 0, 4, 0};
-    EXPECT_EQ(Bytes(file.begin(), file.begin() + 6), header);
-    size_t offset = 6 + 4 * 16;
-    for (size_t i = 0; i < 4; ++i) {
-        const size_t at = 6 + i * 16;
-        const int side = QUIZ_ICON_SIZES[i] % 256;
-        const Bytes fields = {
-            static_cast<unsigned char>(side), static_cast<unsigned char>(side), 0, 0, 1, 0, 32, 0};
-        EXPECT_EQ(Bytes(file.begin() + at, file.begin() + at + 8), fields) << side;
-        EXPECT_EQ(Little32(file, at + 12), offset) << side;
-        const size_t size = Little32(file, at + 8);
-        const Bytes png = {0x89, 'P', 'N', 'G'};
-        EXPECT_EQ(Bytes(file.begin() + offset, file.begin() + offset + 4) == png, side == 0);
-        offset += size;
-    }
-    EXPECT_EQ(offset, file.size());
-}
-
 TEST(QuizIcon, GroupsNameTheirImagesAndGiveTheFileBack)
 {
     const Bytes file = FitIcon(Quarters(60, 40), 1);
