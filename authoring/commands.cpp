@@ -5,6 +5,7 @@
 #include "authoring/file_set.h"
 #include "authoring/import/import_report.h"
 #include "authoring/kept_source.h"
+#include "authoring/media/quiz_icon.h"
 #include "authoring/media/stored_picture.h"
 #include "authoring/media_lookup.h"
 #include "authoring/source_check.h"
@@ -323,6 +324,7 @@ struct Runner {
         if (!platform.readResources(line.file, resources, error))
             return Fail(u8"impossible de lire les ressources de " + Quoted(line.file) + " : " +
                         error);
+        LeaveOutThePlayersIcon(resources);
         QuizSource source;
         std::vector<MediaFile> media;
         if (!ExtractQuizSource(resources, source, media, error))
@@ -447,6 +449,22 @@ struct Runner {
             return Fail(u8"aucune réponse à essayer : donnez-en une (quizzpack essai " + line.file +
                         u8" 3 l'italie) ou une par ligne sur l'entrée standard");
         return wrong ? EXIT_USAGE : EXIT_DONE;
+    }
+
+    // A quiz that shows the icon of the player beside quizzpack has none of
+    // its own: its source builds the same from that player without one.
+    void LeaveOutThePlayersIcon(std::vector<QuizResource>& resources) const
+    {
+        const std::string player =
+            (std::filesystem::u8path(platform.toolDirectory) / PLAYER_FILE_NAME).u8string();
+        std::vector<QuizResource> own;
+        std::string error;
+        if (!IsFile(player) || !platform.readResources(player, own, error))
+            return;
+        for (const QuizResource& resource : own)
+            if (resource.type == ICON_RESOURCE_TYPE)
+                resources.erase(std::remove(resources.begin(), resources.end(), resource),
+                                resources.end());
     }
 
     // A rebuild of what extract wrote must give the resources it read.

@@ -29,7 +29,8 @@ struct PackerPlatform {
     std::function<bool(const std::string& player, const std::string& output,
                        const std::vector<QuizResource>& resources, std::string& error)>
         writePlayer;
-    // The "PATCH" and "IMG" resources of a module, types in upper case.
+    // The "PATCH" and "IMG" resources of a module, types in upper case, and
+    // its application icon as an .ico file (media/quiz_icon.h).
     std::function<bool(const std::string& module, std::vector<QuizResource>& resources,
                        std::string& error)>
         readResources;

@@ -2,6 +2,7 @@
 
 #include "authoring/answer_typing.h"
 #include "authoring/kept_source.h"
+#include "authoring/media/quiz_icon.h"
 #include "authoring/source_reader.h"
 #include "authoring/text_encoding.h"
 #include "quiz/lzw.h"
@@ -130,6 +131,11 @@ bool ExtractQuizSource(const std::vector<QuizResource>& resources, QuizSource& s
                 record.layoutKind, media);
         source.questions.push_back(question);
     }
+    if (const QuizResource* icon = Find(resources, ICON_RESOURCE_TYPE, APPLICATION_ICON)) {
+        media.push_back({ICON_FILE_NAME, icon->data});
+        source.icon.value = ICON_FILE_NAME;
+        source.icon.present = true;
+    }
     return true;
 }
 
@@ -150,6 +156,8 @@ std::vector<QuizResource> ResourcesInUse(const std::vector<QuizResource>& resour
         take(MEDIA_RESOURCE_TYPE, MEDIA_RESOURCE_BASE + i);
     for (int i = 1; i <= count && source.revealMode == REVEAL_PICTURE; ++i)
         take(MEDIA_RESOURCE_TYPE, REVEAL_PICTURE_RESOURCE_BASE + i);
+    if (source.icon.present)
+        take(ICON_RESOURCE_TYPE, APPLICATION_ICON);
     take(PAYLOAD_RESOURCE_TYPE, SOURCE_RESOURCE);
     return used;
 }
@@ -195,7 +203,9 @@ bool ExtractWrittenSource(const std::vector<QuizResource>& resources, std::strin
     std::map<std::string, const QuizResource*> files;
     std::map<std::string, std::string> folded;
     for (const StoredMedium& medium : stored.media) {
-        const QuizResource* resource = Find(resources, MEDIA_RESOURCE_TYPE, medium.id);
+        const QuizResource* resource = medium.id == KEPT_ICON_ID
+                                           ? Find(resources, ICON_RESOURCE_TYPE, APPLICATION_ICON)
+                                           : Find(resources, MEDIA_RESOURCE_TYPE, medium.id);
         // A build names every medium with its format's extension, so that no
         // name can be the source's own.
         if (!resource || !ExtensionFits(medium.name, DetectMediaFormat(resource->data.data(),
@@ -230,7 +240,10 @@ bool ExtractWrittenSource(const std::vector<QuizResource>& resources, std::strin
         !BuildQuizResources(source, read, nullptr, rebuilt, problems))
         return false;
     AddKeptSource(stored.text, source, rebuilt, problems);
-    if (CountErrors(problems) > 0 || rebuilt != ResourcesInUse(resources, source))
+    // An icon of the quiz's own that the kept source does not name came
+    // from elsewhere: the source must be written again to give it back.
+    if (CountErrors(problems) > 0 || rebuilt != ResourcesInUse(resources, source) ||
+        (!source.icon.present && Find(resources, ICON_RESOURCE_TYPE, APPLICATION_ICON)))
         return false;
 
     text = stored.text;

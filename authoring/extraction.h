@@ -16,8 +16,13 @@ struct MediaFile {
     std::vector<unsigned char> data;
 };
 
+// The file that a quiz's own icon is written to.
+constexpr const char* ICON_FILE_NAME = "icone.ico";
+
 // False, with the reason in French, when the resources hold no readable quiz
-// or one that a source cannot express (a layout outside the four, say).
+// or one that a source cannot express (a layout outside the four, say). An
+// icon among the resources is taken for the quiz's own: leave out the
+// player's.
 bool ExtractQuizSource(const std::vector<QuizResource>& resources, QuizSource& source,
                        std::vector<MediaFile>& media, std::string& error);
 

@@ -1,5 +1,7 @@
 #include "authoring/kept_source.h"
 
+#include "authoring/extraction.h"
+#include "authoring/media/quiz_icon.h"
 #include "authoring/source_writer.h"
 #include "authoring/text_encoding.h"
 #include "authoring/toml_scan.h"
@@ -163,14 +165,17 @@ StoredSource KeepSource(const std::string& text, const QuizSource& source,
     // Names taken so far, by their case-folded form: the name and its bytes.
     std::map<std::string, std::pair<std::string, const std::vector<unsigned char>*>> taken;
     for (const QuizResource& resource : resources) {
-        const SourceText* path =
-            resource.type == MEDIA_RESOURCE_TYPE ? PathOf(source, resource.id) : nullptr;
+        const bool icon = resource.type == ICON_RESOURCE_TYPE;
+        const SourceText* path = resource.type == MEDIA_RESOURCE_TYPE ? PathOf(source, resource.id)
+                                 : icon && source.icon.present        ? &source.icon
+                                                                      : nullptr;
         if (!path)
             continue;
         const MediaFormat format = DetectMediaFormat(resource.data.data(), resource.data.size());
         std::string base = WithFittingExtension(RelativeName(path->value), format);
         if (!IsSafeMediaName(base) || base.size() > LONGEST_KEPT_NAME)
-            base = GeneratedMediaName(resource.id, source.layoutKind, format);
+            base =
+                icon ? ICON_FILE_NAME : GeneratedMediaName(resource.id, source.layoutKind, format);
         std::string name = base;
         for (int number = 2;; ++number) {
             const auto found = taken.find(CaseFolded(name));
@@ -184,7 +189,7 @@ StoredSource KeepSource(const std::string& text, const QuizSource& source,
             }
             name = Suffixed(base, number);
         }
-        kept.media.push_back({resource.id, name});
+        kept.media.push_back({icon ? KEPT_ICON_ID : resource.id, name});
         if (name == path->value)
             continue;
         const size_t begin = OffsetOfPlace(text, path->place);

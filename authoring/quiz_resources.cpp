@@ -1,5 +1,6 @@
 #include "authoring/quiz_resources.h"
 
+#include "authoring/media/quiz_icon.h"
 #include "authoring/media/stored_picture.h"
 #include "authoring/source_check.h"
 #include "authoring/source_reader.h"
@@ -10,12 +11,13 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <iterator>
 #include <thread>
 #include <cstring>
 
 namespace {
 
-enum class Expected { Picture, Sound, Film };
+enum class Expected { Picture, Sound, Film, Icon };
 
 // Why bytes cannot serve as the expected medium, or "" when they can.
 std::string MediumMismatch(const std::vector<unsigned char>& bytes, Expected expected,
@@ -40,6 +42,11 @@ std::string MediumMismatch(const std::vector<unsigned char>& bytes, Expected exp
             return "";
         return Quoted(path) + u8" n'est pas une vidéo AVI" + what +
                u8" : le lecteur ne joue que l'AVI ; convertissez-la";
+    case Expected::Icon:
+        if (IsPicture(format) || format == MediaFormat::Ico)
+            return "";
+        return Quoted(path) + u8" n'est pas une image" + what +
+               u8" : donnez une image PNG, JPEG, GIF, BMP ou TIFF, ou une icône ICO";
     }
     return "";
 }
@@ -141,6 +148,39 @@ struct Builder {
             }
             resources[pictures[i].resource].data = std::move(stored[i].bytes);
         }
+    }
+
+    // The program's icon, made from a picture or an icon file.
+    void Icon(const SourceText& path)
+    {
+        if (!path.present)
+            return;
+        if (path.value.empty()) {
+            problems.push_back({path.place, KEY_ICON, u8"chemin vide : écrivez le nom du fichier"});
+            return;
+        }
+        std::vector<unsigned char> bytes;
+        std::string problem;
+        QuizIcon icon;
+        if (Read(path.value, Expected::Icon, bytes, problem) &&
+            !MakeQuizIcon(bytes, decodePicture, icon, problem))
+            problem = Quoted(path.value) + " : " + problem;
+        if (!problem.empty()) {
+            problems.push_back({path.place, KEY_ICON, problem});
+            return;
+        }
+        const int largest = QUIZ_ICON_SIZES[std::size(QUIZ_ICON_SIZES) - 1];
+        if (icon.converted && icon.width < largest && icon.height < largest)
+            problems.push_back(
+                {path.place, KEY_ICON,
+                 Quoted(path.value) + u8" ne fait que " + std::to_string(icon.width) + u8" × " +
+                     std::to_string(icon.height) + u8" pixels : agrandie à " +
+                     std::to_string(largest) +
+                     u8" pixels pour les grandes icônes de l'Explorateur, elle y sera floue ; "
+                     u8"donnez une image d'au moins " +
+                     std::to_string(largest) + u8" pixels de côté",
+                 Severity::Warning});
+        resources.push_back({ICON_RESOURCE_TYPE, APPLICATION_ICON, std::move(icon.file)});
     }
 
     // "12 images réduites, 2 converties en JPEG : 6,1 Mo → 210 Ko"
@@ -252,6 +292,7 @@ bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
                        Expected::Picture, REVEAL_PICTURE_RESOURCE_BASE + i + 1);
     builder.StorePictures();
     builder.TellPictureChanges();
+    builder.Icon(source.icon);
     SortProblems(problems);
     if (CountErrors(problems) != before) {
         resources.clear();
@@ -287,6 +328,8 @@ std::string DescribeQuiz(const QuizSource& source, const std::vector<QuizResourc
     // Codes past the questions are dropped (with a warning).
     const size_t codes = std::min(source.codes.size(), source.questions.size());
     text += ", " + std::to_string(codes) + (codes > 1 ? " codes" : " code");
+    if (source.icon.present)
+        text += u8", une icône";
     text += ", " + std::to_string(resources.size()) + " ressources (" + FrenchSize(bytes) + ")";
     return text;
 }

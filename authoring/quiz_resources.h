@@ -4,6 +4,7 @@
 //   "PATCH" 106   the quiz's web site, as it stands (only with site = "...")
 //   "IMG" 400 + i question i's picture, sound or film (not in the text layout)
 //   "IMG" 10400 + i question i's reveal picture (reveal mode "image")
+//   "ICON" 1      the program's icon, an .ico file (media/quiz_icon.h)
 // in this order. The same list is what extraction reads back.
 #pragma once
 

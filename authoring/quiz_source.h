@@ -45,6 +45,7 @@ struct QuizSource {
     SourcePlace codesPlace;
     SourceText site; // the header link's address; absent: the player's own
     std::vector<SourceQuestion> questions;
+    SourceText icon; // the program's icon: a picture's path
 };
 
 // The French names of the source file, indexed by layout kind and reveal

@@ -17,7 +17,7 @@ namespace {
 
 const char* const ROOT_KEYS[] = {KEY_TITLE,  KEY_AUTHOR,   KEY_EXPLANATIONS,  KEY_LAYOUT,
                                  KEY_REVEAL, KEY_COLOUR,   KEY_FIRST_CAPTION, KEY_SECOND_CAPTION,
-                                 KEY_CODES,  KEY_QUESTION, KEY_SITE};
+                                 KEY_CODES,  KEY_QUESTION, KEY_SITE, KEY_ICON};
 const char* const QUESTION_KEYS[] = {KEY_ANSWER,      KEY_SECOND_ANSWER, KEY_QUESTION_TEXT,
                                      KEY_REVEAL_TEXT, KEY_PICTURE,       KEY_SOUND,
                                      KEY_FILM,        KEY_REVEAL_PICTURE};
@@ -180,6 +180,7 @@ struct Reader {
         Text(root, KEY_FIRST_CAPTION, KEY_FIRST_CAPTION, top, source.firstAnswerCaption);
         Text(root, KEY_SECOND_CAPTION, KEY_SECOND_CAPTION, top, source.secondAnswerCaption);
         Text(root, KEY_SITE, KEY_SITE, top, source.site);
+        Text(root, KEY_ICON, KEY_ICON, top, source.icon);
 
         SourceText layout;
         Text(root, KEY_LAYOUT, KEY_LAYOUT, top, layout,

@@ -28,6 +28,7 @@ constexpr const char* KEY_SECOND_CAPTION = "legende_seconde_reponse";
 constexpr const char* KEY_CODES = "codes";
 constexpr const char* KEY_SITE = "site";
 constexpr const char* KEY_QUESTION = "question";
+constexpr const char* KEY_ICON = "icone";
 // Keys of a [[question]] block.
 constexpr const char* KEY_ANSWER = "reponse";
 constexpr const char* KEY_SECOND_ANSWER = "seconde_reponse";

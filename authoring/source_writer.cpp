@@ -99,6 +99,15 @@ std::string WriteQuizSource(const QuizSource& source, const std::string& fileNam
     else
         out += u8"# Pour en donner une, retirez le # devant site.\n# " + std::string(KEY_SITE) +
                u8" = \"https://www.mon-ecole.fr/quiz\"\n";
+    out += u8"\n# Facultative : l'icône du quiz dans l'Explorateur, la barre de titre et la\n"
+           u8"# barre des tâches, à la place de celle du lecteur. Une image PNG, JPEG,\n"
+           u8"# GIF, BMP ou TIFF, ou une icône .ico, carrée de préférence et d'au moins\n"
+           u8"# 256 points de côté.\n";
+    if (source.icon.present)
+        Line(out, KEY_ICON, source.icon);
+    else
+        out += u8"# Pour en donner une, enlevez le # au début de la ligne suivante :\n# " +
+               std::string(KEY_ICON) + " = \"icone.png\"\n";
 
     out += u8"\n# Avec deux réponses par question, les légendes des deux cases, à gauche\n"
            u8"# de chaque rangée.\n";

@@ -14,7 +14,8 @@ constexpr size_t MAX_MEDIA = 2 * MAX_QUESTIONS;
 
 bool IsMediumId(int id)
 {
-    return (id > MEDIA_RESOURCE_BASE && id <= MEDIA_RESOURCE_BASE + MAX_QUESTIONS) ||
+    return id == KEPT_ICON_ID ||
+           (id > MEDIA_RESOURCE_BASE && id <= MEDIA_RESOURCE_BASE + MAX_QUESTIONS) ||
            (id > REVEAL_PICTURE_RESOURCE_BASE &&
             id <= REVEAL_PICTURE_RESOURCE_BASE + MAX_QUESTIONS);
 }

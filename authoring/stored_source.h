@@ -20,9 +20,12 @@
 constexpr size_t MAX_STORED_TEXT = 1 << 20;
 
 struct StoredMedium {
-    int id = 0;
+    int id = 0; // of its "IMG" resource, or KEPT_ICON_ID
     std::string name;
 };
+
+// The quiz's own icon among the media, which has no "IMG" id.
+constexpr int KEPT_ICON_ID = 1;
 
 struct StoredSource {
     std::string text;

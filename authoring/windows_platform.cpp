@@ -1,5 +1,6 @@
 #include "authoring/windows_platform.h"
 
+#include "authoring/media/quiz_icon.h"
 #include "authoring/media/wic_picture_decoder.h"
 
 #include <windows.h>
@@ -121,6 +122,79 @@ bool IsQuizResource(const AnyResource& resource)
            (resource.type.name == L"PATCH" || resource.type.name == L"IMG");
 }
 
+ResourceKey IntegerKey(WORD id)
+{
+    return ResourceKey(MAKEINTRESOURCEW(id));
+}
+
+// The types of icon groups and of their images.
+const ResourceKey ICON_GROUP_TYPE = IntegerKey(14); // RT_GROUP_ICON
+const ResourceKey ICON_IMAGE_TYPE = IntegerKey(3);  // RT_ICON
+const ResourceKey APPLICATION_ICON_NAME = IntegerKey(APPLICATION_ICON);
+
+bool IsApplicationIconGroup(const AnyResource& resource)
+{
+    return resource.type == ICON_GROUP_TYPE && resource.name == APPLICATION_ICON_NAME;
+}
+
+// The application's icon of a module as an .ico file; false when it has
+// none, or none whole.
+bool ReadApplicationIcon(const std::vector<AnyResource>& resources, Bytes& file)
+{
+    const auto group = std::find_if(resources.begin(), resources.end(), IsApplicationIconGroup);
+    if (group == resources.end())
+        return false;
+    // An image of the group's language, else of any.
+    auto imageOf = [&](int id) -> const Bytes* {
+        const Bytes* found = nullptr;
+        for (const AnyResource& resource : resources)
+            if (resource.type == ICON_IMAGE_TYPE && resource.name == IntegerKey(id) &&
+                (!found || resource.language == group->language))
+                found = &resource.data;
+        return found;
+    };
+    return IconFileOfGroup(group->data, imageOf, file);
+}
+
+// Replaces the application's icon group among a module's resources, and the
+// images it names, with an icon file's images: under the same identifiers
+// and language, so that the player's other icons stay as they are.
+bool PutApplicationIcon(std::vector<AnyResource>& resources, const Bytes& file)
+{
+    std::vector<IconImage> images;
+    if (!ReadIconFile(file, images))
+        return false;
+    WORD language = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
+    std::vector<int> previous;
+    for (const AnyResource& resource : resources) {
+        std::vector<IconImage> entries;
+        std::vector<int> ids;
+        if (IsApplicationIconGroup(resource) && ReadIconGroup(resource.data, entries, ids)) {
+            language = resource.language;
+            previous.insert(previous.end(), ids.begin(), ids.end());
+        }
+    }
+    auto replaced = [&](const AnyResource& resource) {
+        return IsApplicationIconGroup(resource) ||
+               (resource.type == ICON_IMAGE_TYPE && resource.name.name.empty() &&
+                std::find(previous.begin(), previous.end(), resource.name.id) != previous.end());
+    };
+    resources.erase(std::remove_if(resources.begin(), resources.end(), replaced), resources.end());
+    std::vector<int> taken;
+    for (const AnyResource& resource : resources)
+        if (resource.type == ICON_IMAGE_TYPE && resource.name.name.empty())
+            taken.push_back(resource.name.id);
+    const std::vector<int> ids = IconImageIds(previous, taken, images.size());
+    if (ids.empty())
+        return false;
+    for (size_t i = 0; i < images.size(); ++i)
+        resources.push_back(
+            {ICON_IMAGE_TYPE, IntegerKey(static_cast<WORD>(ids[i])), language, images[i].data});
+    resources.push_back(
+        {ICON_GROUP_TYPE, APPLICATION_ICON_NAME, language, WriteIconGroup(images, ids)});
+    return true;
+}
+
 std::wstring FolderOf(const std::wstring& path)
 {
     const size_t slash = path.find_last_of(L"\\/");
@@ -168,6 +242,9 @@ bool ReadModuleResources(const std::string& path, std::vector<QuizResource>& res
     for (const AnyResource& resource : all)
         if (IsQuizResource(resource))
             resources.push_back({Narrow(resource.type.name), resource.name.id, resource.data});
+    Bytes icon;
+    if (ReadApplicationIcon(all, icon))
+        resources.push_back({ICON_RESOURCE_TYPE, APPLICATION_ICON, icon});
     return true;
 }
 
@@ -193,6 +270,11 @@ bool WritePackedPlayer(const std::string& player, const std::string& output,
     expected.erase(std::remove_if(expected.begin(), expected.end(), IsQuizResource),
                    expected.end());
     for (const QuizResource& resource : resources) {
+        if (resource.type == ICON_RESOURCE_TYPE) {
+            if (!PutApplicationIcon(expected, resource.data))
+                return Fail(error, u8"l'icône du quiz est illisible (erreur interne)", temp);
+            continue;
+        }
         const std::wstring type = Widen(resource.type);
         expected.push_back({ResourceKey(type.c_str()), ResourceKey(MAKEINTRESOURCEW(resource.id)),
                             MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), resource.data});

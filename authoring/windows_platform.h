@@ -10,13 +10,15 @@
 #include <vector>
 
 // Copies player to a temporary file beside output, replaces the quiz
-// resources it may carry ("PATCH" and "IMG") by resources, reads them back to
-// check them, and only then moves the copy onto output. On failure the
-// temporary file is removed and output is as it was.
+// resources it may carry ("PATCH" and "IMG") by resources, and its
+// application icon by the quiz's icon when there is one among them, reads
+// them back to check them, and only then moves the copy onto output. On
+// failure the temporary file is removed and output is as it was.
 bool WritePackedPlayer(const std::string& player, const std::string& output,
                        const std::vector<QuizResource>& resources, std::string& error);
 
-// Every "PATCH" and "IMG" resource of a module with an integer identifier.
+// Every "PATCH" and "IMG" resource of a module with an integer identifier,
+// and its application icon as an .ico file (ICON_RESOURCE_TYPE).
 bool ReadModuleResources(const std::string& module, std::vector<QuizResource>& resources,
                          std::string& error);
 

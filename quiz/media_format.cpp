@@ -62,6 +62,8 @@ constexpr Signature SIGNATURES[] = {
     {4, "ftyp", 4, MediaFormat::Mp4},
     {0, "\x1A\x45\xDF\xA3", 4, MediaFormat::Matroska},
     {0, "\0\0\1\xBA", 4, MediaFormat::Mpeg},
+    // Icons (a cursor has 2 where an icon has 1).
+    {0, "\0\0\1\0", 4, MediaFormat::Ico},
     {0, "\0\0\1\xB3", 4, MediaFormat::Mpeg},
 };
 
@@ -113,6 +115,7 @@ constexpr FormatNames FORMAT_NAMES[] = {
     {MediaFormat::Webp, "WebP", ".webp"},
     {MediaFormat::Tiff, "TIFF", ".tif"},
     {MediaFormat::Heic, "HEIC", ".heic"},
+    {MediaFormat::Ico, "ICO", ".ico"},
     {MediaFormat::Mp3, "MP3", ".mp3"},
     {MediaFormat::Wav, "WAV", ".wav"},
     {MediaFormat::Ogg, "Ogg", ".bin"},

@@ -16,6 +16,7 @@ enum class MediaFormat {
     Webp,
     Tiff,
     Heic,
+    Ico,
     Mp3,
     Wav,
     Ogg,

@@ -2,6 +2,10 @@
    and the code, hence plain defines. */
 #pragma once
 
+/* The application's icon: the lowest identifier of the icon groups, which
+   Explorer takes as the program's icon. quizzpack replaces its images with a
+   quiz's own icon. */
+#define APPLICATION_ICON 1
 #define PANEL_TEMPLATE 1001
 #define LINK_CURSOR 1003
 #define PLAY_ICON 1004

@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include "resources/resource_ids.h"
 #include "ui/answers_file.h"
 #include "ui/app_globals.h"
 #include "ui/header_bar.h"
@@ -60,8 +61,6 @@ LRESULT OnCreate(HWND window)
                  TRUE);
     BuildHeaderBar(window);
     SetContentSize(*g_quiz);
-    SendMessageA(window, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_QUESTION)));
     return 0;
 }
 
@@ -156,6 +155,13 @@ LRESULT OnCtlColorStatic(HDC dc, HWND control)
     }
 }
 
+HICON ApplicationIcon(int widthMetric, int heightMetric)
+{
+    return static_cast<HICON>(LoadImageA(g_instance, MAKEINTRESOURCEA(APPLICATION_ICON), IMAGE_ICON,
+                                         GetSystemMetrics(widthMetric),
+                                         GetSystemMetrics(heightMetric), LR_SHARED));
+}
+
 } // namespace
 
 bool RegisterMainWindowClass()
@@ -165,8 +171,10 @@ bool RegisterMainWindowClass()
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = MainWindowProc;
     windowClass.hInstance = g_instance;
-    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    windowClass.hIconSm = LoadIconA(nullptr, IDI_APPLICATION);
+    // The program's own icon, which a quiz may have replaced: each size
+    // taken from its own image, the small one not shrunk from the large.
+    windowClass.hIcon = ApplicationIcon(SM_CXICON, SM_CYICON);
+    windowClass.hIconSm = ApplicationIcon(SM_CXSMICON, SM_CYSMICON);
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_SCROLLBAR + 1);
     windowClass.lpszClassName = MAIN_WINDOW_CLASS;

@@ -1,52 +1,19 @@
 #include "authoring/media/stored_picture.h"
 
+#include "authoring/media/picture_conversion.h"
+#include "authoring/media/stb_codecs.h"
 #include "quiz/picture_size.h"
 
 #include <stb/stb_image_resize.h>
 #include <stb/stb_image_write.h>
 
-#include <algorithm>
-#include <cmath>
-
 namespace {
-
-// Where the pixel shown at (x, y) stands in a picture of width by height
-// stored with an EXIF orientation.
-void SourcePixel(int orientation, int width, int height, int x, int y, int& sx, int& sy)
-{
-    switch (orientation) {
-    case 2:
-        sx = width - 1 - x, sy = y;
-        break; // mirrored
-    case 3:
-        sx = width - 1 - x, sy = height - 1 - y;
-        break; // upside down
-    case 4:
-        sx = x, sy = height - 1 - y;
-        break; // mirrored, upside down
-    case 5:
-        sx = y, sy = x;
-        break; // transposed
-    case 6:
-        sx = y, sy = height - 1 - x;
-        break; // turned a quarter left
-    case 7:
-        sx = width - 1 - y, sy = height - 1 - x;
-        break; // transverse
-    case 8:
-        sx = width - 1 - y, sy = x;
-        break; // turned a quarter right
-    default:
-        sx = x, sy = y;
-        break;
-    }
-}
 
 // The picture upright, as RGB over the background colour.
 std::vector<unsigned char> UprightOnBackground(const DecodedPicture& picture, int orientation,
                                                uint32_t background, int& width, int& height)
 {
-    const bool turned = orientation >= 5 && orientation <= 8;
+    const bool turned = TurnsAQuarter(orientation);
     width = turned ? picture.height : picture.width;
     height = turned ? picture.width : picture.height;
     const unsigned char under[3] = {static_cast<unsigned char>(background & 0xFF),
@@ -68,13 +35,6 @@ std::vector<unsigned char> UprightOnBackground(const DecodedPicture& picture, in
     return rgb;
 }
 
-void Append(void* context, void* data, int size)
-{
-    auto* bytes = static_cast<std::vector<unsigned char>*>(context);
-    const auto* first = static_cast<const unsigned char*>(data);
-    bytes->insert(bytes->end(), first, first + size);
-}
-
 } // namespace
 
 bool StoredAsTheyAre(const std::vector<unsigned char>& bytes)
@@ -92,12 +52,8 @@ std::vector<unsigned char> FitPicture(const DecodedPicture& picture, int orienta
     std::vector<unsigned char> rgb =
         UprightOnBackground(picture, orientation, background, width, height);
     if (width > PICTURE_SQUARE || height > PICTURE_SQUARE) {
-        const double scale = std::min(static_cast<double>(PICTURE_SQUARE) / width,
-                                      static_cast<double>(PICTURE_SQUARE) / height);
-        const int fittedWidth =
-            std::clamp(static_cast<int>(std::lround(width * scale)), 1, PICTURE_SQUARE);
-        const int fittedHeight =
-            std::clamp(static_cast<int>(std::lround(height * scale)), 1, PICTURE_SQUARE);
+        int fittedWidth = 0, fittedHeight = 0;
+        FitWithin(width, height, PICTURE_SQUARE, fittedWidth, fittedHeight);
         std::vector<unsigned char> fitted(static_cast<size_t>(fittedWidth) * fittedHeight * 3);
         // Filtered in linear light, as stb's default for reductions (Mitchell)
         // does, so that fine stripes do not darken.
@@ -108,7 +64,8 @@ std::vector<unsigned char> FitPicture(const DecodedPicture& picture, int orienta
         height = fittedHeight;
     }
     std::vector<unsigned char> jpeg;
-    stbi_write_jpg_to_func(Append, &jpeg, width, height, 3, rgb.data(), STORED_JPEG_QUALITY);
+    stbi_write_jpg_to_func(AppendStbOutput, &jpeg, width, height, 3, rgb.data(),
+                           STORED_JPEG_QUALITY);
     return jpeg;
 }
 
@@ -126,16 +83,9 @@ bool StorePicture(const std::vector<unsigned char>& bytes, const PictureDecoder&
                  u8"pixels au plus";
         return false;
     }
-    if (!decode(bytes, picture, reason))
+    int orientation = 1;
+    if (!DecodeWithOrientation(bytes, decode, picture, orientation, reason))
         return false;
-    if (picture.width <= 0 || picture.height <= 0 ||
-        picture.rgba.size() != static_cast<size_t>(picture.width) * picture.height * 4) {
-        reason = u8"le décodage de l'image a échoué : enregistrez-la en JPEG ou en PNG";
-        return false;
-    }
-    JpegHeader header = {};
-    const int orientation =
-        ReadJpegHeader(bytes.data(), bytes.size(), &header) ? header.orientation : 1;
     stored.bytes = FitPicture(picture, orientation, background);
     stored.converted = true;
     stored.reduced = picture.width > PICTURE_SQUARE || picture.height > PICTURE_SQUARE;

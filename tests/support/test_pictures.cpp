@@ -5,6 +5,8 @@
 #include <stb/stb_image.h>
 #include <stb/stb_image_write.h>
 
+#include <cstdlib>
+
 bool DecodeTestPicture(const std::vector<unsigned char>& bytes, DecodedPicture& picture,
                        std::string& reason)
 {
@@ -48,4 +50,46 @@ std::vector<unsigned char> PngOf(const DecodedPicture& picture)
         },
         &png, picture.width, picture.height, 4, picture.rgba.data(), picture.width * 4);
     return png;
+}
+
+DecodedPicture Quarters(int width, int height)
+{
+    DecodedPicture picture = PlainPicture(width, height, 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const uint32_t rgb =
+                y < height / 2 ? (x < width / 2 ? RED : GREEN) : (x < width / 2 ? BLUE : WHITE);
+            unsigned char* p = &picture.rgba[(static_cast<size_t>(y) * width + x) * 4];
+            p[0] = rgb >> 16, p[1] = rgb >> 8 & 0xFF, p[2] = rgb & 0xFF;
+        }
+    return picture;
+}
+
+std::vector<unsigned char> WithOrientation(const std::vector<unsigned char>& jpeg,
+                                           unsigned char orientation)
+{
+    const std::vector<unsigned char> app1 = {
+        0xFF, 0xE1, 0, 30, 'E', 'x',  'i', 'f', 0, 0, 'M', 'M', 0, 42,          0, 0,
+        0,    8,    0, 1,  1,   0x12, 0,   3,   0, 0, 0,   1,   0, orientation, 0, 0};
+    std::vector<unsigned char> turned(jpeg.begin(), jpeg.begin() + 2);
+    turned.insert(turned.end(), app1.begin(), app1.end());
+    turned.insert(turned.end(), jpeg.begin() + 2, jpeg.end());
+    return turned;
+}
+
+bool Near(uint32_t a, uint32_t b)
+{
+    for (int shift = 0; shift < 24; shift += 8)
+        if (std::abs(static_cast<int>(a >> shift & 0xFF) - static_cast<int>(b >> shift & 0xFF)) >
+            24)
+            return false;
+    return true;
+}
+
+PictureDecoder Giving(const DecodedPicture& picture)
+{
+    return [picture](const std::vector<unsigned char>&, DecodedPicture& out, std::string&) {
+        out = picture;
+        return true;
+    };
 }

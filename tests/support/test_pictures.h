@@ -19,3 +19,18 @@ std::vector<unsigned char> PngOf(const DecodedPicture& picture);
 
 // The colour of a decoded picture at (x, y), as 0xRRGGBB.
 uint32_t ColourAt(const DecodedPicture& picture, int x, int y);
+
+constexpr uint32_t RED = 0xFF0000, GREEN = 0x00FF00, BLUE = 0x0000FF, WHITE = 0xFFFFFF;
+
+// Quarters of colour: red, green above; blue, white below.
+DecodedPicture Quarters(int width, int height);
+
+// Whether two colours (0xRRGGBB) are close enough after JPEG coding.
+bool Near(uint32_t a, uint32_t b);
+
+// A decoder that gives one picture whatever the bytes.
+PictureDecoder Giving(const DecodedPicture& picture);
+
+// A JPEG with EXIF data giving it an orientation (1 to 8).
+std::vector<unsigned char> WithOrientation(const std::vector<unsigned char>& jpeg,
+                                           unsigned char orientation);

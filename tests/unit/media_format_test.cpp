@@ -16,9 +16,17 @@ TEST(MediaFormat, RecognisesMediaByTheirFirstBytes)
         {"\x89PNG\r\n\x1A\n", MediaFormat::Png, true},
         {std::string("RIFF\0\0\0\0WEBP", 12), MediaFormat::Webp, true},
         {std::string("RIFF$\0\0\0AVI ", 12), MediaFormat::Avi, false},
-        {std::string("\0\0\0\x18" "ftypheic", 12), MediaFormat::Heic, true}, // an iPhone photo
-        {std::string("\0\0\0\x18" "ftypisom", 12), MediaFormat::Mp4, false},
-        {"BM", MediaFormat::Unknown, false}, // no bitmap header after it
+        {std::string("\0\0\0\x18"
+                     "ftypheic",
+                     12),
+         MediaFormat::Heic, true}, // an iPhone photo
+        {std::string("\0\0\0\x18"
+                     "ftypisom",
+                     12),
+         MediaFormat::Mp4, false},
+        {"BM", MediaFormat::Unknown, false},                           // no bitmap header after it
+        {std::string("\0\0\1\0\1\0", 6), MediaFormat::Ico, false},     // only ever an icon
+        {std::string("\0\0\2\0\1\0", 6), MediaFormat::Unknown, false}, // a cursor
         {"\xFF\xFB\x90\x64", MediaFormat::Mp3, false},
         {"\xFF\xFD\x90\x64", MediaFormat::Unknown, false}, // layer II
         {"", MediaFormat::Unknown, false},

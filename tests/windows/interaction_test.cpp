@@ -2,6 +2,8 @@
 // with real messages: the header, keys in the answer boxes, focus moves and
 // scrolling.
 #include "checking/answer_grading.h"
+#include "resources/resource_ids.h"
+#include "tests/support/drawn_icon.h"
 #include "tests/support/shell_open_recorder.h"
 #include "tests/windows/player_window.h"
 #include "ui/app_globals.h"
@@ -72,6 +74,27 @@ TEST(Header, ShowsTheQuizAndOpensTheWebSiteFromTheLinkOnly)
         SendDlgItemMessageA(window.main, id, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
     }
     EXPECT_EQ(OpenedAddresses(), std::vector<std::string>{MAKER_WEB_SITE});
+}
+
+// The title bar shows the small icon, the task bar the large: each the
+// program's own image of that size, not another shrunk, nor the system's.
+TEST(Header, TheWindowShowsTheProgramsOwnIcon)
+{
+    PlayerWindow window(MakeQuiz(LAYOUT_TEXT, 1, 1, REVEAL_NONE));
+    const struct {
+        int index;
+        int metric;
+    } icons[] = {{GCLP_HICONSM, SM_CXSMICON}, {GCLP_HICON, SM_CXICON}};
+    for (const auto& icon : icons) {
+        const int side = GetSystemMetrics(icon.metric);
+        auto* shown = reinterpret_cast<HICON>(GetClassLongPtrA(window.main, icon.index));
+        HICON own = GroupImage(GetModuleHandleA(nullptr), MAKEINTRESOURCEW(APPLICATION_ICON), side);
+        ASSERT_NE(shown, nullptr) << side;
+        ASSERT_NE(own, nullptr) << side;
+        EXPECT_EQ(DrawnIcon(shown, side, 0xFF00FF), DrawnIcon(own, side, 0xFF00FF)) << side;
+        DestroyIcon(own);
+    }
+    EXPECT_EQ(SendMessageA(window.main, WM_GETICON, ICON_BIG, 0), 0);
 }
 
 // Alt+Enter comes in as Alt+Up does, which the arrow keys' test presses.

@@ -1,6 +1,7 @@
 #include "tests/unit/authoring/source_fixture.h"
 
 #include "authoring/commands.h"
+#include "authoring/media/quiz_icon.h"
 #include "quiz/payload.h"
 
 #include <gtest/gtest.h>
@@ -374,4 +375,49 @@ TEST(Commands, ExplainsEachCommandAfterIt)
               u8"quizzpack : commande inconnue « pack » : new, check, build, extract, importer ou "
               u8"essai (quizzpack --help les explique)\n");
     EXPECT_EQ(Listing(folder.path), before);
+}
+
+// Every packed quiz shows an icon; only one that is not the player's beside
+// quizzpack is the quiz's own, given back beside its source.
+TEST(Commands, ExtractGivesBackTheQuizsOwnIconButNotThePlayers)
+{
+    TempFolder folder;
+    FakeWindows windows(folder.path);
+    const QuizResource players = {ICON_RESOURCE_TYPE, APPLICATION_ICON,
+                                  FitIcon(PlainPicture(8, 8, BLUE), 1)};
+    const QuizResource own = {ICON_RESOURCE_TYPE, APPLICATION_ICON,
+                              FitIcon(PlainPicture(8, 8, RED), 1)};
+    SaveFile(folder / "quizz.exe", "player");
+    windows.modules[folder / "quizz.exe"] = {players};
+    SaveFile(folder / "q.toml", SOURCES[0]);
+    ASSERT_EQ(windows.Run({"build", folder / "q.toml"}).code, EXIT_DONE);
+    const std::vector<QuizResource> packed = windows.modules[folder / "q.exe"];
+    const struct {
+        const char* folder;
+        QuizResource icon;
+        bool given;
+    } rows[] = {{"du lecteur", players, false}, {"propre", own, true}};
+    for (const auto& row : rows) {
+        windows.modules[folder / "q.exe"] = packed;
+        windows.modules[folder / "q.exe"].push_back(row.icon);
+        const Outcome extract =
+            windows.Run({"extract", folder / "q.exe", "-o", folder / row.folder});
+        EXPECT_EQ(extract.code, EXIT_DONE) << row.folder << extract.err;
+        const std::string source = LoadFile(folder / (row.folder + std::string("/q.toml")));
+        EXPECT_EQ(source.find(u8"\nicone = \"icone.ico\"\n") != std::string::npos, row.given)
+            << row.folder;
+        EXPECT_EQ(LoadFile(folder / (row.folder + std::string("/icone.ico"))),
+                  row.given ? std::string(own.data.begin(), own.data.end()) : "")
+            << row.folder;
+    }
+
+    // Built with its own icon, a quiz keeps its source, which names it.
+    SaveFile(folder / "logo.png", PngOf(PlainPicture(300, 300, RED)));
+    SaveFile(folder / "r.toml", std::string(u8"# Mon quiz\nicone = \"logo.png\"\n") + SOURCES[0]);
+    ASSERT_EQ(windows.Run({"build", folder / "r.toml"}).code, EXIT_DONE);
+    const Outcome kept = windows.Run({"extract", folder / "r.exe"});
+    EXPECT_EQ(kept.code, EXIT_DONE) << kept.err;
+    EXPECT_EQ(LoadFile(folder / "r/r.toml").rfind(u8"# Mon quiz\nicone = \"logo.ico\"\n", 0), 0u)
+        << LoadFile(folder / "r/r.toml");
+    EXPECT_FALSE(LoadFile(folder / "r/logo.ico").empty());
 }

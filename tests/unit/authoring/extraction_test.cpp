@@ -28,6 +28,9 @@ TEST(Extraction, WritesASourceThatBuildsTheSameResources)
         if (text == SOURCES[2]) {
             EXPECT_EQ(names, "image01.jpg revelation01.jpg image02.jpg revelation02.jpg ");
         }
+        if (text == SOURCES[3]) {
+            EXPECT_EQ(names, "son01.mp3 son02.mp3 icone.ico ");
+        }
     }
 }
 

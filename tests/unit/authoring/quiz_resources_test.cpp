@@ -1,5 +1,7 @@
 #include "tests/unit/authoring/source_fixture.h"
 
+#include "authoring/media/quiz_icon.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -56,6 +58,61 @@ TEST(QuizResources, ChecksEveryMediaFile)
                                  "\"\n[[question]]\nreponse = \"a\"\n" + c.question + "\n";
         EXPECT_EQ(ProblemsOf(text, files), c.problems) << c.question;
     }
+}
+
+// The icon's path is checked as every medium's, in any layout, and the
+// picture is made the program's icon.
+TEST(QuizResources, ChecksTheIconAndMakesItTheProgramsIcon)
+{
+    IconImage image;
+    image.width = image.height = 16;
+    image.data = Bytes(40, 0);
+    const Bytes icon = WriteIconFile({image});
+    const MediaFiles files = {
+        {"logo.png", PngOf(Quarters(300, 200))},
+        {"petit.png", PngOf(Quarters(64, 48))},
+        {"photo.png", Starting("\x89PNG\r\n\x1A\n")},
+        {"page.txt", Starting("Bonjour")},
+        {"note.mp3", SilentMp3(1)},
+        {"abime.ico", Bytes(icon.begin(), icon.end() - 1)},
+    };
+    const struct {
+        std::string value;
+        std::string problems;
+    } cases[] = {
+        {"\"logo.png\"", ""},
+        {"\"absente.png\"", u8"q.toml:3:9: icone : « absente.png » : fichier introuvable\n"},
+        {"\"\"", u8"q.toml:3:9: icone : chemin vide : écrivez le nom du fichier\n"},
+        {"\"page.txt\"", u8"q.toml:3:9: icone : « page.txt » n'est pas une image : donnez une "
+                         u8"image PNG, JPEG, GIF, BMP ou TIFF, ou une icône ICO\n"},
+        {"\"note.mp3\"", u8"q.toml:3:9: icone : « note.mp3 » n'est pas une image (MP3) : donnez "
+                         u8"une image PNG, JPEG, GIF, BMP ou TIFF, ou une icône ICO\n"},
+        {"\"photo.png\"", u8"q.toml:3:9: icone : « photo.png » : illisible\n"},
+        {"\"abime.ico\"", u8"q.toml:3:9: icone : « abime.ico » : icône ICO abîmée : ouvrez-la et "
+                          u8"enregistrez-la de nouveau, ou donnez une image PNG\n"},
+        {"\"petit.png\"",
+         u8"q.toml:3:9: attention : icone : « petit.png » ne fait que 64 × 48 pixels : agrandie "
+         u8"à 256 pixels pour les grandes icônes de l'Explorateur, elle y sera floue ; donnez "
+         u8"une image d'au moins 256 pixels de côté\n"},
+        {"2", u8"q.toml:3:9: icone : doit être un texte entre guillemets, pas un nombre entier : "
+              u8"écrivez icone = \"2\"\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string text = "titre = \"T\"\ndisposition = \"texte\"\nicone = " + c.value +
+                                 "\n[[question]]\nreponse = \"a\"\ntexte = \"q\"\n";
+        std::vector<QuizResource> resources;
+        EXPECT_EQ(ProblemsOf(text, files, &resources), c.problems) << c.value;
+        if (c.value == "\"logo.png\"") {
+            ASSERT_EQ(resources.size(), 3u);
+            EXPECT_EQ(resources[2].type, ICON_RESOURCE_TYPE);
+            EXPECT_EQ(resources[2].id, APPLICATION_ICON);
+            EXPECT_TRUE(IsQuizIcon(resources[2].data));
+        }
+    }
+    EXPECT_EQ(ProblemsOf("titre = \"T\"\ndisposition = \"texte\"\nicon = \"logo.png\"\n"
+                         "[[question]]\nreponse = \"a\"\ntexte = \"q\"\n",
+                         files),
+              u8"q.toml:3:1: icon : clé inconnue : vouliez-vous dire « icone » ?\n");
 }
 
 TEST(QuizResources, RefusesPayloadsPastTheCodecsLimits)

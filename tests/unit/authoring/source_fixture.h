@@ -78,6 +78,7 @@ inline const MediaFiles MEDIA = {
     {"b.bmp", DiscBitmap(16, 0x0000FF)},
     {"s.mp3", SilentMp3(3)},
     {"f.avi", ColourAvi(8, 6, 2, 0x00FF00)},
+    {"logo.png", PngOf(Quarters(256, 256))},
 };
 inline const char* const SOURCES[] = {
     u8"titre = \"« Capitales » \\\"1\\\" \\\\ 2\"\nauteur = \"l’auteur\"\nexplications = \"5 €\"\n"
@@ -95,8 +96,8 @@ inline const char* const SOURCES[] = {
     u8"titre = \"Formes\"\ndisposition = \"image\"\nrevelation = \"image\"\n"
     u8"[[question]]\nreponse = \"disque\"\nimage = \"a.jpg\"\nimage_revelee = \"b.bmp\"\n"
     u8"[[question]]\nreponse = \"rond\"\nimage = \"b.bmp\"\nimage_revelee = \"a.jpg\"\n",
-    u8"titre = \"Notes\"\ndisposition = \"son\"\n[[question]]\nreponse = \"do\"\nson = \"s.mp3\"\n"
-    u8"[[question]]\nreponse = \"ré\"\nson = \"s.mp3\"\n",
+    u8"titre = \"Notes\"\ndisposition = \"son\"\nicone = \"logo.png\"\n[[question]]\n"
+    u8"reponse = \"do\"\nson = \"s.mp3\"\n[[question]]\nreponse = \"ré\"\nson = \"s.mp3\"\n",
     u8"titre = \"Films\"\ndisposition = \"video\"\n[[question]]\nreponse = \"vert\"\n"
     u8"video = \"f.avi\"\n",
 };

@@ -4,37 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 namespace {
 
 using Bytes = std::vector<unsigned char>;
-
-constexpr uint32_t RED = 0xFF0000, GREEN = 0x00FF00, BLUE = 0x0000FF, WHITE = 0xFFFFFF;
-
-// Close enough after JPEG coding.
-bool Near(uint32_t a, uint32_t b)
-{
-    for (int shift = 0; shift < 24; shift += 8)
-        if (std::abs(static_cast<int>(a >> shift & 0xFF) - static_cast<int>(b >> shift & 0xFF)) >
-            24)
-            return false;
-    return true;
-}
-
-// Quarters of colour: red, green above; blue, white below.
-DecodedPicture Quarters(int width, int height)
-{
-    DecodedPicture picture = PlainPicture(width, height, 0);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const uint32_t rgb =
-                y < height / 2 ? (x < width / 2 ? RED : GREEN) : (x < width / 2 ? BLUE : WHITE);
-            unsigned char* p = &picture.rgba[(static_cast<size_t>(y) * width + x) * 4];
-            p[0] = rgb >> 16, p[1] = rgb >> 8 & 0xFF, p[2] = rgb & 0xFF;
-        }
-    return picture;
-}
 
 DecodedPicture Decoded(const Bytes& jpeg)
 {
@@ -42,27 +14,6 @@ DecodedPicture Decoded(const Bytes& jpeg)
     std::string reason;
     EXPECT_TRUE(DecodeTestPicture(jpeg, picture, reason));
     return picture;
-}
-
-// A decoder that gives one picture whatever the bytes.
-PictureDecoder Giving(const DecodedPicture& picture)
-{
-    return [picture](const Bytes&, DecodedPicture& out, std::string&) {
-        out = picture;
-        return true;
-    };
-}
-
-// EXIF data with one orientation, put after the start of a JPEG.
-Bytes Turned(const Bytes& jpeg, unsigned char orientation)
-{
-    const Bytes app1 = {0xFF, 0xE1, 0,  30, 'E', 'x', 'i', 'f',         0, 0, 'M',
-                        'M',  0,    42, 0,  0,   0,   8,   0,           1, 1, 0x12,
-                        0,    3,    0,  0,  0,   1,   0,   orientation, 0, 0};
-    Bytes turned(jpeg.begin(), jpeg.begin() + 2);
-    turned.insert(turned.end(), app1.begin(), app1.end());
-    turned.insert(turned.end(), jpeg.begin() + 2, jpeg.end());
-    return turned;
 }
 
 } // namespace
@@ -162,8 +113,8 @@ TEST(StoredPicture, StoresWhatThePlayerShowsBestAndFitsTheRest)
          true,
          false,
          0x7F7F7F},
-        {"turned by its EXIF data", Turned(small, 6), DecodeTestPicture, 0, 120, 200, true, false,
-         BLUE},
+        {"turned by its EXIF data", WithOrientation(small, 6), DecodeTestPicture, 0, 120, 200, true,
+         false, BLUE},
     };
     for (const auto& row : rows) {
         StoredPicture stored;

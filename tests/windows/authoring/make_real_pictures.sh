@@ -34,5 +34,7 @@ halves 200x100 drawing.gif
 halves 1240x1754 -type TrueColor BMP3:scan.bmp
 halves 1000x800 -compress lzw scan.tif
 halves 640x480 -quality 80 picture.webp
+# An icon as icon editors save them: several sizes, the largest not first.
+halves 64x64 -define icon:auto-resize=16,64,32 several.ico
 head -c 2000 photo.jpg > cut.jpg
 printf 'ceci n est pas une image\n' > notes.jpg

@@ -1,8 +1,11 @@
+#include "authoring/media/quiz_icon.h"
 #include "authoring/placeholder_media.h"
 #include "authoring/source_check.h"
 #include "authoring/windows_platform.h"
 #include "quiz/loader.h"
 #include "quiz/payload.h"
+#include "resources/resource_ids.h"
+#include "tests/support/drawn_icon.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/unit/authoring/source_fixture.h"
 
@@ -16,6 +19,9 @@
 #include <memory>
 
 namespace {
+
+// The player as built, on Wine's drive for the Linux file system.
+const std::string THE_PLAYER = "Z:" PLAYER_PATH;
 
 std::string Self()
 {
@@ -45,6 +51,21 @@ std::vector<QuizResource> ResourcesOf(const std::string& module)
     std::string error;
     EXPECT_TRUE(ReadModuleResources(module, resources, error)) << error;
     return Sorted(resources);
+}
+
+// The bytes of a resource of a module, or none.
+Bytes ResourceOf(const std::string& module, LPCWSTR type, LPCWSTR name)
+{
+    Bytes bytes;
+    HMODULE handle = LoadLibraryExW(Widen(module).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (HRSRC found = handle ? FindResourceW(handle, name, type) : nullptr) {
+        const auto* data =
+            static_cast<const unsigned char*>(LockResource(LoadResource(handle, found)));
+        bytes.assign(data, data + SizeofResource(handle, found));
+    }
+    if (handle)
+        FreeLibrary(handle);
+    return bytes;
 }
 
 // Every field of a record, as its two payloads.
@@ -255,4 +276,106 @@ TEST(PlaceholderMedia, OpenWithTheSystemsOwnReaders)
     EXPECT_EQ(about.dwLength, 5u);
     AVIFileRelease(file);
     AVIFileExit();
+}
+
+// A quiz's icon replaces the player's application icon, under its
+// identifiers when it has one (the real player) and new ones when it has
+// none (this program): Explorer shows it at every size, the player's other
+// icons stay, and extract gives it back as a file that builds the same.
+TEST(PackedPlayer, ShowsTheQuizsIconAtEverySizeAndGivesItBack)
+{
+    constexpr uint32_t MARGIN = 0xFF00FF;
+    const struct {
+        const char* what;
+        std::string player;
+        std::vector<int> ids; // of the application icon's images once packed
+    } players[] = {
+        {"the player", THE_PLAYER, {1, 2, 3, 4}},
+        {"a program without an icon", Self(), {1, 2, 3, 4}},
+    };
+    for (const auto& p : players) {
+        TempFolder folder;
+        // Twice as wide as high: margins above and below in every square.
+        SaveFile(folder / "logo.png", PngOf(Quarters(300, 150)));
+        SaveFile(folder / "q.toml", std::string(SOURCES[0]) + "\n");
+        std::string source = LoadFile(folder / "q.toml");
+        source.insert(source.find("[[question]]"), "icone = \"logo.png\"\n");
+        SaveFile(folder / "q.toml", source);
+        PackerPlatform platform = WindowsPlatform();
+        platform.toolDirectory = std::filesystem::u8path(THE_PLAYER).parent_path().u8string();
+        CommandOutput output;
+        ASSERT_EQ(
+            RunQuizzpack({"build", folder / "q.toml", "--player", p.player}, platform, output),
+            EXIT_DONE)
+            << p.what << output.err;
+
+        const std::wstring packed = Widen(folder / "q.exe");
+        for (const int side : {16, 32, 48}) {
+            const std::string what = std::string(p.what) + ", " + std::to_string(side);
+            HICON icon = ProgramIcon(packed, side);
+            ASSERT_NE(icon, nullptr) << what;
+            const std::vector<uint32_t> shown = DrawnIcon(icon, side, MARGIN);
+            DestroyIcon(icon);
+            const struct {
+                int x, y;
+                uint32_t colour;
+            } places[] = {
+                {side / 4, side * 3 / 8, RED},  {side * 3 / 4, side * 3 / 8, GREEN},
+                {side / 4, side * 5 / 8, BLUE}, {side * 3 / 4, side * 5 / 8, WHITE},
+                {side / 2, side / 8, MARGIN},   {side / 2, side - 1 - side / 8, MARGIN},
+            };
+            for (const auto& place : places) {
+                const uint32_t seen = PixelAt(shown, side, place.x, place.y);
+                EXPECT_TRUE(Near(seen, place.colour))
+                    << what << " at " << place.x << "," << place.y << ": " << std::hex << seen;
+            }
+        }
+        std::vector<IconImage> entries;
+        std::vector<int> ids;
+        EXPECT_TRUE(ReadIconGroup(
+            ResourceOf(folder / "q.exe", MAKEINTRESOURCEW(14), MAKEINTRESOURCEW(APPLICATION_ICON)),
+            entries, ids))
+            << p.what;
+        EXPECT_EQ(ids, p.ids) << p.what;
+        for (int other : {PLAY_ICON, STOP_ICON}) {
+            const Bytes group = ResourceOf(p.player, MAKEINTRESOURCEW(14), MAKEINTRESOURCEW(other));
+            EXPECT_EQ(ResourceOf(folder / "q.exe", MAKEINTRESOURCEW(14), MAKEINTRESOURCEW(other)),
+                      group)
+                << p.what << " " << other;
+        }
+
+        output = CommandOutput();
+        ASSERT_EQ(
+            RunQuizzpack({"extract", folder / "q.exe", "-o", folder / "rendu"}, platform, output),
+            EXIT_DONE)
+            << p.what << output.err;
+        EXPECT_NE(LoadFile(folder / "rendu/q.toml").find("\nicone = \"icone.ico\"\n"),
+                  std::string::npos)
+            << p.what;
+        const std::string icon = LoadFile(folder / "rendu/icone.ico");
+        EXPECT_TRUE(IsQuizIcon(Bytes(icon.begin(), icon.end()))) << p.what;
+    }
+}
+
+// A quiz without one shows the player's icon, which extract leaves out.
+TEST(PackedPlayer, KeepsThePlayersIconWhenTheQuizHasNone)
+{
+    TempFolder folder;
+    SaveFile(folder / "q.toml", SOURCES[0]);
+    PackerPlatform platform = WindowsPlatform();
+    platform.toolDirectory = std::filesystem::u8path(THE_PLAYER).parent_path().u8string();
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"build", folder / "q.toml", "--player", THE_PLAYER},
+             {"extract", folder / "q.exe", "-o", folder / "rendu"}}) {
+        CommandOutput output;
+        ASSERT_EQ(RunQuizzpack(args, platform, output), EXIT_DONE) << output.err;
+    }
+    const Bytes group =
+        ResourceOf(THE_PLAYER, MAKEINTRESOURCEW(14), MAKEINTRESOURCEW(APPLICATION_ICON));
+    ASSERT_FALSE(group.empty());
+    EXPECT_EQ(
+        ResourceOf(folder / "q.exe", MAKEINTRESOURCEW(14), MAKEINTRESOURCEW(APPLICATION_ICON)),
+        group);
+    EXPECT_EQ(Listing(folder / "rendu").count("icone.ico"), 0u);
+    EXPECT_EQ(LoadFile(folder / "rendu/q.toml").find("\nicone ="), std::string::npos);
 }

@@ -3,6 +3,7 @@
 // each ends as a baseline JPEG within the square, upright, its colours where
 // they were, or is refused with a reason that says what to do.
 #include "authoring/commands.h"
+#include "authoring/media/quiz_icon.h"
 #include "authoring/media/stored_picture.h"
 #include "authoring/media/wic_picture_decoder.h"
 #include "authoring/windows_platform.h"
@@ -25,7 +26,8 @@ Bytes Picture(const std::string& name)
     return Bytes(text.begin(), text.end());
 }
 
-bool Near(uint32_t a, uint32_t b)
+// Close enough after the platform's decoding of a JPEG of a JPEG.
+bool Close(uint32_t a, uint32_t b)
 {
     for (int shift = 0; shift < 24; shift += 8)
         if (std::abs(static_cast<int>(a >> shift & 0xFF) - static_cast<int>(b >> shift & 0xFF)) >
@@ -41,7 +43,7 @@ std::string Self()
     return Narrow(path);
 }
 
-constexpr uint32_t RED = 0xFF0000, BLUE = 0x0000FF, YELLOW = 0xFFFF00;
+constexpr uint32_t YELLOW = 0xFFFF00;
 
 } // namespace
 
@@ -94,8 +96,8 @@ TEST(PictureCorpus, StoresEveryKindAsTheFittedBaselineJpegThePlayerShows)
         EXPECT_EQ(shown.height, row.height) << row.file;
         const uint32_t top = ColourAt(shown, 3, shown.height / 4);
         const uint32_t bottom = ColourAt(shown, 3, shown.height * 3 / 4);
-        EXPECT_TRUE(Near(top, row.top)) << row.file << std::hex << " top " << top;
-        EXPECT_TRUE(Near(bottom, row.bottom)) << row.file << std::hex << " bottom " << bottom;
+        EXPECT_TRUE(Close(top, row.top)) << row.file << std::hex << " top " << top;
+        EXPECT_TRUE(Close(bottom, row.bottom)) << row.file << std::hex << " bottom " << bottom;
     }
 }
 
@@ -142,4 +144,38 @@ TEST(PictureCorpus, BuildTellsWhatItReducedAndTheQuizShrinks)
               std::string::npos)
         << output.err;
     EXPECT_LT(LoadFile(folder / "photos.exe").size(), LoadFile(player).size() + 100 * 1024);
+}
+
+// A program's icon from pictures of every kind, through the platform's
+// decoder: upright, from the largest image of an icon file.
+TEST(PictureCorpus, MakesIconsOfEveryKind)
+{
+    const struct {
+        const char* file;
+        int width, height; // of the picture, upright
+    } rows[] = {
+        {"photo.jpg", 4000, 3000},
+        {"sideways.jpg", 200, 300},
+        {"alpha.png", 300, 200},
+        {"several.ico", 64, 64},
+    };
+    for (const auto& row : rows) {
+        QuizIcon icon;
+        std::string reason;
+        ASSERT_TRUE(MakeQuizIcon(Picture(row.file), DecodePictureWithWic, icon, reason))
+            << row.file << ": " << reason;
+        EXPECT_EQ(icon.width, row.width) << row.file;
+        EXPECT_EQ(icon.height, row.height) << row.file;
+        std::vector<IconImage> images;
+        ASSERT_TRUE(ReadIconFile(icon.file, images)) << row.file;
+        DecodedPicture large;
+        ASSERT_TRUE(DecodePictureWithWic(images[3].data, large, reason)) << row.file << reason;
+        ASSERT_EQ(large.width, 256) << row.file;
+        // Red above blue; the transparent picture is a red disc.
+        const bool disc = std::string(row.file) == "alpha.png";
+        const uint32_t top = ColourAt(large, 128, 100), bottom = ColourAt(large, 128, 156);
+        EXPECT_TRUE(Close(top, RED)) << row.file << std::hex << " top " << top;
+        EXPECT_TRUE(Close(bottom, disc ? RED : BLUE))
+            << row.file << std::hex << " bottom " << bottom;
+    }
 }
