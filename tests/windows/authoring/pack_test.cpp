@@ -168,13 +168,13 @@ TEST(PackedPlayer, ExtractGivesBackTheSourceAsWrittenAndRebuildsTheSameBytes)
         u8"titre = \"Les formes\" # le titre\r\n"
         u8"disposition = \"image\"\r\nrevelation = \"image\"\r\n\r\n"
         u8"[[question]] # la première\r\nreponse = \"disque\"\r\n"
-        u8"image = \"images\\disque.bmp\"\r\nimage_revelee = \"images/trouvé.bmp\"\r\n\r\n"
+        u8"image = \"images\\disque.jpg\"\r\nimage_revelee = \"images/trouvé.jpg\"\r\n\r\n"
         u8"[[question]]\r\nreponse = \"carré\"\r\n"
-        u8"image = \"images/carre.bmp\"\r\nimage_revelee = \"images/trouvé.bmp\"\r\n";
+        u8"image = \"images/carre.jpg\"\r\nimage_revelee = \"images/trouvé.jpg\"\r\n";
     SaveFile(folder / "formes/formes.toml", text);
-    const MediaFiles media = {{"images/disque.bmp", DiscBitmap(16, 0x3050D0)},
-                              {"images/carre.bmp", DiscBitmap(16, 0xD03030)},
-                              {u8"images/trouvé.bmp", DiscBitmap(16, 0x30A040)}};
+    const MediaFiles media = {{"images/disque.jpg", DiscPicture(16, 0x3050D0)},
+                              {"images/carre.jpg", DiscPicture(16, 0xD03030)},
+                              {u8"images/trouvé.jpg", DiscPicture(16, 0x30A040)}};
     for (const auto& [name, bytes] : media)
         SaveFile(folder / ("formes/" + name), bytes);
 
@@ -349,10 +349,11 @@ TEST(PackedPlayer, ShowsTheQuizsIconAtEverySizeAndGivesItBack)
             RunQuizzpack({"extract", folder / "q.exe", "-o", folder / "rendu"}, platform, output),
             EXIT_DONE)
             << p.what << output.err;
-        EXPECT_NE(LoadFile(folder / "rendu/q.toml").find("\nicone = \"icone.ico\"\n"),
+        // The kept source comes back naming the icon as it is stored.
+        EXPECT_NE(LoadFile(folder / "rendu/q.toml").find("\nicone = \"logo.ico\"\n"),
                   std::string::npos)
             << p.what;
-        const std::string icon = LoadFile(folder / "rendu/icone.ico");
+        const std::string icon = LoadFile(folder / "rendu/logo.ico");
         EXPECT_TRUE(IsQuizIcon(Bytes(icon.begin(), icon.end()))) << p.what;
     }
 }
