@@ -392,8 +392,8 @@ struct Runner {
         std::vector<QuizResource> resources;
         std::vector<Problem> problems;
         if (ReadQuizSource(text, written, problems))
-            BuildQuizResources(written, MediaBesideSource(target), platform.decodePicture, resources,
-                               problems);
+            BuildQuizResources(written, MediaBesideSource(target), platform.decodePicture,
+                               resources, problems);
         TellImport(quiz, line.file, target, problems, output.out, output.err);
         return CountErrors(problems) == 0 ? EXIT_DONE : EXIT_QUIZ_ERRORS;
     }

@@ -81,8 +81,8 @@ bool OnDisc(int size, int x, int y)
 
 Bytes DiscBitmap(int size, uint32_t colour)
 {
-    const Bytes rows = DibRows(
-        size, size, [&](int x, int y) { return OnDisc(size, x, y) ? colour : 0xFFFFFFu; });
+    const Bytes rows =
+        DibRows(size, size, [&](int x, int y) { return OnDisc(size, x, y) ? colour : 0xFFFFFFu; });
     Bytes out;
     out.push_back('B');
     out.push_back('M');

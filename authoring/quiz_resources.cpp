@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
 #include <thread>
-#include <cstring>
 
 namespace {
 

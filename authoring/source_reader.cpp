@@ -17,7 +17,7 @@ namespace {
 
 const char* const ROOT_KEYS[] = {KEY_TITLE,  KEY_AUTHOR,   KEY_EXPLANATIONS,  KEY_LAYOUT,
                                  KEY_REVEAL, KEY_COLOUR,   KEY_FIRST_CAPTION, KEY_SECOND_CAPTION,
-                                 KEY_CODES,  KEY_QUESTION, KEY_SITE, KEY_ICON};
+                                 KEY_CODES,  KEY_QUESTION, KEY_SITE,          KEY_ICON};
 const char* const QUESTION_KEYS[] = {KEY_ANSWER,      KEY_SECOND_ANSWER, KEY_QUESTION_TEXT,
                                      KEY_REVEAL_TEXT, KEY_PICTURE,       KEY_SOUND,
                                      KEY_FILM,        KEY_REVEAL_PICTURE};
