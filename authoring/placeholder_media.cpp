@@ -1,5 +1,6 @@
 #include "authoring/placeholder_media.h"
 
+#include "authoring/little_endian.h"
 #include "authoring/media/stored_picture.h"
 
 #include <cstring>
@@ -7,18 +8,6 @@
 namespace {
 
 using Bytes = std::vector<unsigned char>;
-
-void Put16(Bytes& out, uint32_t value)
-{
-    out.push_back(static_cast<unsigned char>(value));
-    out.push_back(static_cast<unsigned char>(value >> 8));
-}
-
-void Put32(Bytes& out, uint32_t value)
-{
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
 
 void PutTag(Bytes& out, const char* tag)
 {

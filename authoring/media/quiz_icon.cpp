@@ -1,5 +1,6 @@
 #include "authoring/media/quiz_icon.h"
 
+#include "authoring/little_endian.h"
 #include "authoring/media/picture_conversion.h"
 #include "authoring/media/stb_codecs.h"
 #include "quiz/media_format.h"
@@ -29,18 +30,6 @@ uint32_t Read16(const Bytes& bytes, size_t at)
 uint32_t Read32(const Bytes& bytes, size_t at)
 {
     return Read16(bytes, at) | Read16(bytes, at + 2) << 16;
-}
-
-void Put16(Bytes& bytes, uint32_t value)
-{
-    bytes.push_back(static_cast<unsigned char>(value));
-    bytes.push_back(static_cast<unsigned char>(value >> 8));
-}
-
-void Put32(Bytes& bytes, uint32_t value)
-{
-    Put16(bytes, value & 0xFFFF);
-    Put16(bytes, value >> 16);
 }
 
 // The header of a file or group of count entries, or false.
