@@ -65,19 +65,23 @@ std::string EscapeProblem(const std::string& text, size_t backslash, bool apostr
 }
 
 // A path between quotes: up to the next quote of its line, every run of
-// backslashes one separator.
-void MendPath(std::string& mended, const std::string& text, const TomlToken& token,
+// backslashes one separator. False when the path holds an escaped quote,
+// which no Windows name holds: its backslashes are then TOML's escapes.
+bool MendPath(std::string& mended, const std::string& text, const TomlToken& token,
               PlaceCursor& cursor, std::vector<EscapeFinding>& findings)
 {
     const size_t open = token.begin;
     const size_t close = token.kind == TokenKind::BasicString
                              ? text.find_first_of("\"\n", open + 1)
                              : (token.closed ? token.end - 1 : std::string::npos);
+    if (token.kind == TokenKind::BasicString && token.closed && close != token.end - 1 &&
+        text.find('\n', open) >= token.end)
+        return false;
     if (close == std::string::npos || text[close] != text[open])
-        return; // not closed: toml++ tells
+        return true; // not closed: toml++ tells
     const std::string raw = text.substr(open + 1, close - open - 1);
     if (raw.find('\\') == std::string::npos)
-        return;
+        return true;
     std::string meant;
     for (size_t i = 0; i < raw.size(); ++i) {
         if (raw[i] != '\\')
@@ -97,6 +101,7 @@ void MendPath(std::string& mended, const std::string& text, const TomlToken& tok
     finding.meantPath = true;
     finding.path = meant;
     findings.push_back(finding);
+    return true;
 }
 
 void CheckEscapes(std::string& mended, const std::string& text, const TomlToken& token,
@@ -135,9 +140,10 @@ std::string MendBackslashes(const std::string& text, std::vector<EscapeFinding>&
     for (const TomlToken& token : ScanToml(text)) {
         if (token.kind != TokenKind::BasicString && token.kind != TokenKind::LiteralString)
             continue;
-        if (IsPathKey(KeyBefore(text, token.begin)))
-            MendPath(mended, text, token, cursor, findings);
-        else if (token.kind == TokenKind::BasicString && token.closed)
+        if (IsPathKey(KeyBefore(text, token.begin)) &&
+            MendPath(mended, text, token, cursor, findings))
+            continue;
+        if (token.kind == TokenKind::BasicString && token.closed)
             CheckEscapes(mended, text, token, cursor, findings);
     }
     return mended;

@@ -12,21 +12,21 @@
 namespace {
 
 const char* const SOURCE = "# Un quiz\ntitre = \"T\"\ndisposition = \"image\"\n"
-                           "[[question]]\nreponse = \"a\"\nimage = \"images/a.bmp\"\n"
-                           "[[question]]\nreponse = \"b\"\nimage = \"b.bmp\"\n";
+                           "[[question]]\nreponse = \"a\"\nimage = \"images/a.jpg\"\n"
+                           "[[question]]\nreponse = \"b\"\nimage = \"b.jpg\"\n";
 
 // A quiz that keeps its source; the fuzzed bytes replace what it keeps.
 std::vector<QuizResource> Quiz()
 {
     auto read = [](const std::string&, std::vector<unsigned char>& bytes, std::string&) {
-        bytes = DiscBitmap(2, 0);
+        bytes = DiscPicture(2, 0);
         return true;
     };
     QuizSource source;
     std::vector<Problem> problems;
     std::vector<QuizResource> resources;
     ReadQuizSource(SOURCE, source, problems);
-    BuildQuizResources(source, read, resources, problems);
+    BuildQuizResources(source, read, nullptr, resources, problems);
     AddKeptSource(SOURCE, source, resources, problems);
     return resources;
 }

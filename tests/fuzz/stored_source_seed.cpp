@@ -9,9 +9,9 @@ int main(int argc, char** argv)
     if (argc != 2)
         return 2;
     const StoredSource stored = {"# Un quiz\ntitre = \"T\"\ndisposition = \"image\"\n"
-                                 "[[question]]\nreponse = \"a\"\nimage = \"images/a.bmp\"\n"
-                                 "[[question]]\nreponse = \"b\"\nimage = \"b.bmp\"\n",
-                                 {{401, "images/a.bmp"}, {402, "b.bmp"}}};
+                                 "[[question]]\nreponse = \"a\"\nimage = \"images/a.jpg\"\n"
+                                 "[[question]]\nreponse = \"b\"\nimage = \"b.jpg\"\n",
+                                 {{401, "images/a.jpg"}, {402, "b.jpg"}}};
     std::vector<unsigned char> bytes;
     FILE* file = fopen(argv[1], "wb");
     const bool written = file && EncodeStoredSource(stored, bytes) &&

@@ -1,5 +1,7 @@
 #include "tests/unit/authoring/source_fixture.h"
 
+#include "authoring/source_writer.h"
+
 #include <gtest/gtest.h>
 
 // One row per mistake a quiz maker makes in TOML's syntax: each is told at
@@ -142,4 +144,22 @@ TEST(TomlMistakes, BackslashesArePathSeparatorsInPathsAndExplainedElsewhere)
             EXPECT_EQ(resources[2].data, Jpeg()) << c.name;
         }
     }
+}
+
+// No Windows name holds a quote: a path with an escaped one, as the writer
+// writes it, is read with TOML's escapes, and reads back as it was written.
+TEST(TomlMistakes, APathWithAnEscapedQuoteKeepsTomlsEscapes)
+{
+    QuizSource source;
+    source.title = {"T", {}, true};
+    source.layoutKind = 1; // image
+    SourceQuestion question;
+    question.answer = {"a", {}, true};
+    question.picture = {u8"images/le \"grand\" chat\\x.jpg", {}, true};
+    source.questions = {question};
+    QuizSource again;
+    std::vector<Problem> problems;
+    ASSERT_TRUE(ReadQuizSource(WriteQuizSource(source, "q.toml"), again, problems));
+    ASSERT_EQ(again.questions.size(), 1u);
+    EXPECT_EQ(again.questions[0].picture.value, question.picture.value);
 }
