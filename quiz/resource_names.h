@@ -9,7 +9,7 @@ constexpr const char* PAYLOAD_RESOURCE_TYPE = "PATCH";
 constexpr int QUIZ_RESOURCE = 104;
 constexpr int CODES_RESOURCE = 105;
 constexpr int WEB_SITE_RESOURCE = 106;
-constexpr int SOURCE_RESOURCE = 107; // authoring/stored_source.h
+constexpr int SOURCE_RESOURCE = 107; // authoring/packing/stored_source.h
 
 constexpr const char* MEDIA_RESOURCE_TYPE = "IMG";
 constexpr int MEDIA_RESOURCE_BASE = 400;            // + i

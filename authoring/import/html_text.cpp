@@ -1,6 +1,6 @@
 #include "authoring/import/html_text.h"
 
-#include "authoring/text_encoding.h"
+#include "authoring/source/text_encoding.h"
 
 #include <cstdlib>
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "authoring/import/quiz_import.h"
-#include "authoring/problem.h"
+#include "authoring/source/problem.h"
 
 #include <string>
 #include <vector>

@@ -6,7 +6,7 @@
 #include "authoring/import/html_text.h"
 #include "authoring/import/media_paths.h"
 #include "authoring/import/text_decoding.h"
-#include "authoring/problem.h"
+#include "authoring/source/problem.h"
 #include "quiz/quiz_record.h"
 
 #include <algorithm>

@@ -10,7 +10,7 @@
 // source shows it and `check` names it.
 #pragma once
 
-#include "authoring/quiz_source.h"
+#include "authoring/source/quiz_source.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "authoring/media/quiz_icon.h"
 
-#include "authoring/little_endian.h"
+#include "authoring/media/little_endian.h"
 #include "authoring/media/picture_conversion.h"
 #include "authoring/media/stb_codecs.h"
 #include "quiz/media_format.h"

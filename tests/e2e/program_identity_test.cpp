@@ -2,7 +2,7 @@
 // that keeps them from being run as administrator, the version information
 // and the icon that Explorer shows. A quiz packed from the player keeps them.
 #include "authoring/media/quiz_icon.h"
-#include "authoring/windows_platform.h"
+#include "authoring/packing/windows_platform.h"
 #include "quiz/resource_names.h"
 #include "resources/resource_ids.h"
 #include "tests/e2e/player_process.h"

@@ -3,8 +3,8 @@
 // reader takes back with the same questions.
 #include "authoring/import/import_report.h"
 #include "authoring/import/quiz_import.h"
-#include "authoring/source_reader.h"
-#include "authoring/source_writer.h"
+#include "authoring/source/source_reader.h"
+#include "authoring/source/source_writer.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
 // Any bytes as a quiz source: the reader and the checks stay within bounds,
 // and a source they accept writes back into one that builds the same
 // resources, and extracts again.
-#include "authoring/extraction.h"
-#include "authoring/placeholder_media.h"
-#include "authoring/quiz_resources.h"
-#include "authoring/source_reader.h"
-#include "authoring/source_writer.h"
+#include "authoring/media/placeholder_media.h"
+#include "authoring/packing/extraction.h"
+#include "authoring/packing/quiz_resources.h"
+#include "authoring/source/source_reader.h"
+#include "authoring/source/source_writer.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
 // Any bytes as the source a quiz program keeps ("PATCH" 107): the decoder
 // stays within them and gives only names that stay in the extraction folder;
 // extraction takes them only when they rebuild the quiz beside them.
-#include "authoring/extraction.h"
-#include "authoring/kept_source.h"
-#include "authoring/placeholder_media.h"
-#include "authoring/source_reader.h"
-#include "authoring/stored_source.h"
+#include "authoring/media/placeholder_media.h"
+#include "authoring/packing/extraction.h"
+#include "authoring/packing/kept_source.h"
+#include "authoring/packing/stored_source.h"
+#include "authoring/source/source_reader.h"
 
 #include <string>
 

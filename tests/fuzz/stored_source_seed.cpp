@@ -1,6 +1,6 @@
 // Writes the source that the stored-source fuzzer's quiz keeps, as its first
 // input: mutations of a valid one reach past the header checks.
-#include "authoring/stored_source.h"
+#include "authoring/packing/stored_source.h"
 
 #include <cstdio>
 

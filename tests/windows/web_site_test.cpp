@@ -1,7 +1,7 @@
 // The header's link of a quiz built from a source: the quiz's own site when
 // it gives one, the player's otherwise, shown as a host that fits the frame.
-#include "authoring/quiz_resources.h"
-#include "authoring/source_reader.h"
+#include "authoring/packing/quiz_resources.h"
+#include "authoring/source/source_reader.h"
 #include "quiz/loader.h"
 #include "tests/support/shell_open_recorder.h"
 #include "tests/windows/player_window.h"

@@ -1,8 +1,8 @@
 #include "tests/unit/authoring/source_fixture.h"
 
-#include "authoring/answer_typing.h"
-#include "authoring/source_check.h"
-#include "authoring/text_encoding.h"
+#include "authoring/source/answer_typing.h"
+#include "authoring/source/source_check.h"
+#include "authoring/source/text_encoding.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "tests/unit/authoring/source_fixture.h"
 
-#include "authoring/commands.h"
 #include "authoring/media/quiz_icon.h"
 #include "quiz/payload.h"
+#include "quizzpack/commands.h"
 
 #include <gtest/gtest.h>
 

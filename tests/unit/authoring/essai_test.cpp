@@ -2,7 +2,7 @@
 // read a line at a time, on a quiz whose media need not exist yet.
 #include "tests/unit/authoring/source_fixture.h"
 
-#include "authoring/commands.h"
+#include "quizzpack/commands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "tests/unit/authoring/source_fixture.h"
 
-#include "authoring/file_set.h"
+#include "authoring/packing/file_set.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "tests/unit/authoring/source_fixture.h"
 
-#include "authoring/extraction.h"
-#include "authoring/kept_source.h"
+#include "authoring/packing/extraction.h"
+#include "authoring/packing/kept_source.h"
 
 #include <gtest/gtest.h>
 

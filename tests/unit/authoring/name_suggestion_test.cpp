@@ -1,7 +1,7 @@
 #include "tests/unit/authoring/source_fixture.h"
 
-#include "authoring/media_lookup.h"
-#include "authoring/name_suggestion.h"
+#include "authoring/media/media_lookup.h"
+#include "authoring/source/name_suggestion.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "tests/unit/authoring/source_fixture.h"
 
-#include "authoring/extraction.h"
-#include "authoring/source_check.h"
+#include "authoring/packing/extraction.h"
+#include "authoring/source/source_check.h"
 #include "quiz/web_site.h"
 
 #include <gtest/gtest.h>

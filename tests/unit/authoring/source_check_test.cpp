@@ -1,6 +1,6 @@
 #include "tests/unit/authoring/source_fixture.h"
 
-#include "authoring/source_check.h"
+#include "authoring/source/source_check.h"
 
 #include <gtest/gtest.h>
 

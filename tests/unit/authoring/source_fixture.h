@@ -2,10 +2,10 @@
 // and building them reports, and files in a temporary folder.
 #pragma once
 
+#include "authoring/media/placeholder_media.h"
 #include "authoring/media/stored_picture.h"
-#include "authoring/placeholder_media.h"
-#include "authoring/quiz_resources.h"
-#include "authoring/source_reader.h"
+#include "authoring/packing/quiz_resources.h"
+#include "authoring/source/source_reader.h"
 #include "tests/support/test_pictures.h"
 
 #include <chrono>

@@ -1,6 +1,6 @@
 #include "tests/unit/authoring/source_fixture.h"
 
-#include "authoring/stored_source.h"
+#include "authoring/packing/stored_source.h"
 
 #include <gtest/gtest.h>
 

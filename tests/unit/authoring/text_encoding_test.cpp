@@ -1,4 +1,4 @@
-#include "authoring/text_encoding.h"
+#include "authoring/source/text_encoding.h"
 
 #include <gtest/gtest.h>
 

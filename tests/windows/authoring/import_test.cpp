@@ -3,8 +3,9 @@
 // carries; the source it writes builds a quiz whose loader reads back the
 // table's questions.
 //   quizzpack_import_tests QUIZZPACK.exe [GoogleTest flags]
-#include "authoring/windows_platform.h"
+#include "authoring/packing/windows_platform.h"
 #include "quiz/loader.h"
+#include "quizzpack/commands.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/unit/authoring/source_fixture.h"
 

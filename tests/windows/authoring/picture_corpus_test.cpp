@@ -2,12 +2,12 @@
 // through the platform's decoder and the rules of how pictures are stored:
 // each ends as a baseline JPEG within the square, upright, its colours where
 // they were, or is refused with a reason that says what to do.
-#include "authoring/commands.h"
 #include "authoring/media/quiz_icon.h"
 #include "authoring/media/stored_picture.h"
 #include "authoring/media/wic_picture_decoder.h"
-#include "authoring/windows_platform.h"
+#include "authoring/packing/windows_platform.h"
 #include "quiz/picture_size.h"
+#include "quizzpack/commands.h"
 #include "tests/unit/authoring/source_fixture.h"
 
 #include <gtest/gtest.h>

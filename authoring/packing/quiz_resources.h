@@ -1,0 +1,55 @@
+// The resources that carry a quiz in the player, built from its source:
+//   "PATCH" 104   the quiz payload, LZW-coded
+//   "PATCH" 105   the codes payload, LZW-coded
+//   "PATCH" 106   the quiz's web site, as it stands (only with site = "...")
+//   "IMG" 400 + i question i's picture, sound or film (not in the text layout)
+//   "IMG" 10400 + i question i's reveal picture (reveal mode "image")
+//   "ICON" 1      the program's icon, an .ico file (media/quiz_icon.h)
+// in this order. The same list is what extraction reads back.
+#pragma once
+
+#include "authoring/media/picture_decoder.h"
+#include "authoring/source/problem.h"
+#include "authoring/source/quiz_source.h"
+#include "quiz/quiz_record.h"
+#include "quiz/resource_names.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+struct QuizResource {
+    std::string type;
+    int id = 0;
+    std::vector<unsigned char> data;
+    bool operator==(const QuizResource& other) const
+    {
+        return type == other.type && id == other.id && data == other.data;
+    }
+};
+
+// Reads a media file named as in the source; on failure gives the reason in
+// French ("fichier introuvable").
+using MediaReader = std::function<bool(const std::string& path, std::vector<unsigned char>& bytes,
+                                       std::string& reason)>;
+
+// Checks the source (source/source_check.h), reads and checks every media
+// file, stores each picture as the player shows it best
+// (media/stored_picture.h, with a notice of what was converted), and builds
+// and codes the payloads; appends every problem, including payloads past the
+// codec's limits.
+// resources is complete only when this returns true.
+bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
+                        const PictureDecoder& decodePicture, std::vector<QuizResource>& resources,
+                        std::vector<Problem>& problems);
+
+// Codes a payload; false with a French reason when the codec refuses it or
+// the player could not decode it.
+bool CodePayload(const std::vector<unsigned char>& plain, std::vector<unsigned char>& coded,
+                 std::string& reason);
+
+// "210 Ko", "6,1 Mo": sizes as a French reader writes them.
+std::string FrenchSize(size_t bytes);
+
+// "12 questions, disposition « image », ..." for check and build.
+std::string DescribeQuiz(const QuizSource& source, const std::vector<QuizResource>& resources);

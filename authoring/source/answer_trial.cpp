@@ -1,0 +1,159 @@
+#include "authoring/source/answer_trial.h"
+
+#include "authoring/source/problem.h"
+#include "authoring/source/text_encoding.h"
+#include "checking/verdict.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// What a pupil's box holds for this text: its Windows-1252 bytes, "?" for a
+// character outside them (as the player's ANSI box gives it), cut as the
+// player reads a box.
+std::string AsTypedInTheBox(const std::string& utf8, std::vector<char32_t>& outside)
+{
+    std::string bytes;
+    size_t position = 0;
+    char32_t c;
+    while (position < utf8.size()) {
+        if (!NextCodePoint(utf8, position, c)) {
+            ++position;
+            continue;
+        }
+        const int byte = Windows1252Byte(c);
+        bytes += byte >= 0 ? static_cast<char>(byte) : '?';
+        if (byte < 0 && std::find(outside.begin(), outside.end(), c) == outside.end())
+            outside.push_back(c);
+    }
+    if (bytes.size() > static_cast<size_t>(MAX_TEXT_LENGTH))
+        bytes.resize(MAX_TEXT_LENGTH);
+    return bytes;
+}
+
+const char* StoredAnswer(const QuestionRecord& question, int box)
+{
+    return box == 2 ? question.secondAnswer : question.answer;
+}
+
+std::string BoxName(const QuizRecord& quiz, int box)
+{
+    const char* caption = box == 2 ? quiz.secondAnswerCaption : quiz.firstAnswerCaption;
+    std::string name = "case " + std::to_string(box);
+    if (caption[0])
+        name += " (" + Windows1252ToUtf8(caption) + ")";
+    return name;
+}
+
+} // namespace
+
+bool ParseTrialTarget(const std::string& text, const QuizRecord& quiz, TrialTarget& target,
+                      std::string& error)
+{
+    const int boxes = quiz.answersPerQuestion == 2 ? 2 : 1;
+    const size_t colon = text.find(':');
+    const std::string number = text.substr(0, colon);
+    const std::string box = colon == std::string::npos ? "1" : text.substr(colon + 1);
+    auto digits = [](const std::string& s) {
+        return !s.empty() && s.size() <= 3 &&
+               s.find_first_not_of("0123456789") == std::string::npos;
+    };
+    const std::string example = boxes == 2 ? u8" (3, ou 3:2 pour la seconde case)" : " (3)";
+    if (!digits(number) || !digits(box)) {
+        error = Quoted(text) + u8" n'est pas un numéro de question" + example;
+        return false;
+    }
+    target.question = std::stoi(number);
+    target.box = std::stoi(box);
+    if (target.question < 1 || target.question > quiz.questionCount) {
+        error = "question " + std::to_string(target.question) + u8" : le quiz en a " +
+                std::to_string(quiz.questionCount) + u8", de 1 à " +
+                std::to_string(quiz.questionCount);
+        return false;
+    }
+    if (target.box < 1 || target.box > boxes) {
+        error = "case " + std::to_string(target.box) + " : " +
+                (boxes == 2 ? u8"chaque question a deux cases, 1 et 2"
+                            : u8"chaque question n'a qu'une case : écrivez " +
+                                  std::to_string(target.question) + u8" sans « :" +
+                                  std::to_string(target.box) + u8" »");
+        return false;
+    }
+    return true;
+}
+
+TrialLine ParseTrialLine(const std::string& line, const QuizRecord& quiz, TrialTarget& target,
+                         std::string& answer, std::string& error)
+{
+    std::string text = line;
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) // a byte order mark
+        text.erase(0, 3);
+    if (!text.empty() && text.back() == '\r')
+        text.pop_back();
+    if (FindInvalidUtf8(text) != std::string::npos)
+        text = Windows1252ToUtf8(text);
+    const size_t start = text.find_first_not_of(" \t");
+    if (start == std::string::npos || text[start] == '#')
+        return TrialLine::Skipped;
+    const size_t separator = text.find_first_of(" \t", start);
+    if (!ParseTrialTarget(text.substr(start, separator - start), quiz, target, error))
+        return TrialLine::Wrong;
+    if (separator == std::string::npos || separator + 1 == text.size()) {
+        error = u8"il manque la réponse à essayer : écrivez par exemple " +
+                Quoted(text.substr(start) + u8" l'italie");
+        return TrialLine::Wrong;
+    }
+    answer = text.substr(separator + 1);
+    return TrialLine::Trial;
+}
+
+std::string TryAnswer(const QuizRecord& quiz, const TrialTarget& target,
+                      const std::string& typedAnswer)
+{
+    const QuestionRecord* question = QuestionAt(quiz, target.question - 1);
+    const bool twoBoxes = quiz.answersPerQuestion == 2;
+    std::string text = "question " + std::to_string(target.question);
+    if (twoBoxes)
+        text += ", " + BoxName(quiz, target.box);
+    text += " : " + Quoted(typedAnswer) + u8" → ";
+    if (!question)
+        return text + "?";
+
+    std::vector<char32_t> outside;
+    const std::string typed = AsTypedInTheBox(typedAnswer, outside);
+    const char* stored = StoredAnswer(*question, target.box);
+    const char* verdict = GradeAnswer(stored, typed.c_str());
+    text += Windows1252ToUtf8(verdict);
+
+    std::vector<std::string> remarks;
+    for (char32_t c : outside) {
+        std::string character;
+        AppendUtf8(character, c);
+        remarks.push_back(Quoted(character) +
+                          u8" n'existe pas dans l'alphabet du lecteur : sa case le lit « ? »");
+    }
+    const bool reveals = quiz.revealMode != REVEAL_NONE && quiz.layoutKind == LAYOUT_PICTURE;
+    if (reveals && strcmp(verdict, VERDICT_BRAVO) == 0) {
+        const std::string exact = Quoted(Windows1252ToUtf8(stored));
+        if (typed != stored) {
+            remarks.push_back(u8"pas de révélation : il y faut " + exact +
+                              u8", lettre pour lettre");
+        } else if (twoBoxes) {
+            const int other = 3 - target.box;
+            remarks.push_back(u8"la révélation s'afficherait avec " +
+                              Quoted(Windows1252ToUtf8(StoredAnswer(*question, other))) +
+                              " dans la case " + std::to_string(other) + u8", lettre pour lettre");
+        } else {
+            remarks.push_back(u8"la révélation s'afficherait");
+        }
+    }
+    if (!remarks.empty()) {
+        text += " (";
+        for (size_t i = 0; i < remarks.size(); ++i)
+            text += (i ? " ; " : "") + remarks[i];
+        text += ")";
+    }
+    return text;
+}

@@ -1,0 +1,65 @@
+// A quiz as its maker wrote it: the values of the source file, still UTF-8,
+// each with the place where it stands, so that every later check can point
+// at it. Paths are as written, relative to the source file's folder.
+#pragma once
+
+#include "authoring/source/problem.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct SourceText {
+    std::string value;
+    SourcePlace place; // of the value; of the enclosing table when absent
+    bool present = false;
+    bool wrongType = false; // the key is there, its value is no text
+    bool Absent() const { return !present && !wrongType; }
+};
+
+struct SourceQuestion {
+    SourcePlace place; // the question's [[question]] header
+    SourceText answer;
+    SourceText secondAnswer;
+    SourceText questionText;
+    SourceText revealText;
+    SourceText picture; // the medium of its layout: only one of these three
+    SourceText sound;
+    SourceText film;
+    SourceText revealPicture;
+};
+
+struct QuizSource {
+    SourceText title;
+    SourceText author;
+    SourceText explanations;
+    SourceText firstAnswerCaption;
+    SourceText secondAnswerCaption;
+    int layoutKind = -1; // -1: missing or not one of the names
+    SourcePlace layoutPlace;
+    int revealMode = 0;
+    SourcePlace revealPlace;
+    uint32_t colour = 0x00FFFFFF; // COLORREF, 0x00BBGGRR
+    SourcePlace colourPlace;
+    std::vector<SourceText> codes;
+    SourcePlace codesPlace;
+    SourceText site; // the header link's address; absent: the player's own
+    std::vector<SourceQuestion> questions;
+    SourceText icon; // the program's icon: a picture's path
+};
+
+// The French names of the source file, indexed by layout kind and reveal
+// mode.
+extern const char* const LAYOUT_NAMES[4];
+extern const char* const REVEAL_NAMES[3];
+
+// The layout kind or reveal mode a name stands for, or -1.
+int LayoutFromName(const std::string& name);
+int RevealFromName(const std::string& name);
+
+// The question's medium for a layout (none for the text layout).
+const SourceText* QuestionMedium(const SourceQuestion& question, int layoutKind);
+SourceText* QuestionMedium(SourceQuestion& question, int layoutKind);
+
+// The key that holds a question's medium in a layout, or nullptr.
+const char* MediumKey(int layoutKind);

@@ -1,0 +1,279 @@
+#include "authoring/source/source_check.h"
+
+#include "authoring/source/answer_typing.h"
+#include "authoring/source/site_check.h"
+#include "authoring/source/source_reader.h"
+#include "authoring/source/text_encoding.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
+namespace {
+
+std::string Number(const char* word, int count)
+{
+    return std::to_string(count) + " " + word + (count > 1 ? "s" : "");
+}
+
+// Only the text layout shows the questions' texts (ui/panel.cpp).
+std::string UnshownText(const QuizSource& source)
+{
+    std::string message = std::string(u8"le lecteur ne le montre pas dans la disposition \"") +
+                          LAYOUT_NAMES[source.layoutKind] +
+                          u8"\", seulement dans la disposition \"texte\"";
+    if (source.layoutKind == LAYOUT_PICTURE && source.revealMode == REVEAL_TEXT)
+        message += u8" ; le texte montré une fois la question trouvée s'écrit texte_revele";
+    else if (source.layoutKind == LAYOUT_PICTURE)
+        message += u8" ; pour un texte montré une fois la question trouvée, écrivez "
+                   u8"revelation = \"texte\" et texte_revele";
+    return message;
+}
+
+struct Checker {
+    std::vector<Problem>& problems;
+    std::vector<char32_t> hardToTypeTold; // once a file, not once an answer
+
+    void Report(SourcePlace place, const std::string& subject, const std::string& message)
+    {
+        problems.push_back({place, subject, message});
+    }
+
+    // Converts one text into dest; a code may hold "|", which only fields
+    // cannot.
+    void Convert(const SourceText& text, const std::string& subject, bool field,
+                 char (&dest)[TEXT_SIZE])
+    {
+        dest[0] = '\0';
+        if (!text.present)
+            return;
+        std::vector<char32_t> unencodable;
+        const std::string bytes = Utf8ToWindows1252(text.value, unencodable);
+
+        bool control = false;
+        for (char c : bytes) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte < 0x20 || byte == 0x7F)
+                control = true;
+        }
+        if (control)
+            Report(text.place, subject,
+                   u8"retour à la ligne, tabulation ou autre caractère de contrôle interdit : "
+                   u8"le texte tient sur une ligne");
+        if (field && bytes.find('|') != std::string::npos)
+            Report(text.place, subject,
+                   u8"le caractère « | » est interdit : il sépare les textes dans le quiz");
+        if (!unencodable.empty()) {
+            std::string list;
+            for (size_t i = 0; i < unencodable.size(); ++i) {
+                if (i)
+                    list += i + 1 == unencodable.size() ? " et " : ", ";
+                std::string character;
+                AppendUtf8(character, unencodable[i]);
+                list += Quoted(character) + " (" + CodePointName(unencodable[i]) + ")";
+            }
+            Report(text.place, subject,
+                   (unencodable.size() > 1 ? u8"caractères " : u8"caractère ") + list +
+                       (unencodable.size() > 1 ? u8" impossibles" : u8" impossible") +
+                       u8" en Windows-1252, l'alphabet du lecteur : remplacez-les par des "
+                       u8"lettres françaises ordinaires");
+        }
+        if (bytes.size() > static_cast<size_t>(MAX_TEXT_LENGTH))
+            Report(text.place, subject,
+                   "trop long : " + std::to_string(bytes.size()) +
+                       u8" caractères, le lecteur en garde " + std::to_string(MAX_TEXT_LENGTH) +
+                       " au plus");
+        CopyText(dest, bytes.c_str());
+    }
+
+    // The answer as the player will expect it, its typing traps fixed and
+    // what pupils can hardly type told.
+    SourceText Answer(const SourceText& text, const std::string& subject)
+    {
+        if (!text.present)
+            return text;
+        const AnswerTyping typing = FixAnswerTyping(text.value);
+        if (typing.Changed())
+            problems.push_back(
+                {text.place, subject, DescribeTypingFix(text.value, typing), Severity::Notice});
+        for (char32_t hard : typing.hardToType) {
+            if (std::find(hardToTypeTold.begin(), hardToTypeTold.end(), hard) !=
+                hardToTypeTold.end())
+                continue;
+            hardToTypeTold.push_back(hard);
+            problems.push_back({text.place, subject, DescribeHardCharacter(typing.fixed, hard),
+                                Severity::Warning});
+        }
+        SourceText fixed = text;
+        fixed.value = typing.fixed;
+        return fixed;
+    }
+
+    void NotEmpty(const SourceText& text, const std::string& subject)
+    {
+        if (text.present && text.value.empty())
+            Report(text.place, subject, u8"vide : le joueur ne pourrait jamais la trouver");
+    }
+
+    void Header(const QuizSource& source, QuizRecord& record)
+    {
+        Convert(source.title, KEY_TITLE, true, record.title);
+        Convert(source.author, KEY_AUTHOR, true, record.author);
+        Convert(source.explanations, KEY_EXPLANATIONS, true, record.explanations);
+        Convert(source.firstAnswerCaption, KEY_FIRST_CAPTION, true, record.firstAnswerCaption);
+        Convert(source.secondAnswerCaption, KEY_SECOND_CAPTION, true, record.secondAnswerCaption);
+        record.layoutKind = source.layoutKind;
+        record.revealMode = source.revealMode;
+        record.backgroundColour = source.colour;
+        CheckWebSite(source.site, record.webSite, problems);
+        if (source.revealMode != REVEAL_NONE && source.layoutKind >= 0 &&
+            source.layoutKind != LAYOUT_PICTURE)
+            Report(source.revealPlace, KEY_REVEAL,
+                   u8"le lecteur ne montre de révélation que dans la disposition \"image\" : "
+                   u8"écrivez revelation = \"aucune\"");
+    }
+
+    // A code per number of questions found: codes past the questions could
+    // never show, and the codes payload holds one line per question.
+    void Codes(const QuizSource& source, QuizRecord& record)
+    {
+        const int count = static_cast<int>(source.codes.size());
+        const int questions = static_cast<int>(source.questions.size());
+        if (count > questions && questions > 0)
+            problems.push_back(
+                {source.codesPlace, KEY_CODES,
+                 Number("code", count) + " pour " + Number("question", questions) +
+                     u8" : un code par nombre de questions trouvées, donc " +
+                     std::to_string(questions) + u8" au plus ; " +
+                     (count - questions > 1 ? u8"les " + std::to_string(count - questions) +
+                                                  u8" derniers ne seront pas dans le quiz"
+                                            : u8"le dernier ne sera pas dans le quiz"),
+                 Severity::Warning});
+        for (int i = 0; i < count && i < questions && i < MAX_QUESTIONS; ++i)
+            Convert(source.codes[i], "codes, code " + std::to_string(i + 1), false,
+                    record.codes[i]);
+    }
+
+    void Media(const QuizSource& source, const SourceQuestion& question, const std::string& prefix)
+    {
+        static const char* const MISSING[4] = {
+            nullptr,
+            u8"manquante : dans la disposition \"image\", chaque question a son image (JPEG, "
+            u8"GIF ou BMP)",
+            u8"manquant : dans la disposition \"son\", chaque question a un son (MP3)",
+            u8"manquante : dans la disposition \"video\", chaque question a une vidéo (AVI)",
+        };
+        const int layout = source.layoutKind;
+        if (layout < 0)
+            return;
+        const SourceText* media[4] = {nullptr, &question.picture, &question.sound, &question.film};
+        for (int kind = LAYOUT_PICTURE; kind <= LAYOUT_VIDEO; ++kind) {
+            if (kind == layout && media[kind]->Absent())
+                Report(question.place, prefix + MediumKey(kind), MISSING[kind]);
+            if (kind != layout && media[kind]->present)
+                Report(media[kind]->place, prefix + MediumKey(kind),
+                       std::string(u8"ne sert pas dans la disposition \"") + LAYOUT_NAMES[layout] +
+                           "\"" +
+                           (MediumKey(layout)
+                                ? u8" : écrivez " + Quoted(MediumKey(layout))
+                                : std::string(u8" : elle ne montre que le texte des questions")));
+        }
+    }
+
+    void Reveal(const QuizSource& source, const SourceQuestion& question, const std::string& prefix)
+    {
+        const bool texts = source.revealMode == REVEAL_TEXT;
+        const bool pictures = source.revealMode == REVEAL_PICTURE;
+        if (texts && question.revealText.Absent())
+            Report(question.place, prefix + KEY_REVEAL_TEXT,
+                   u8"manquant : avec revelation = \"texte\", chaque question a son texte révélé");
+        if (!texts && question.revealText.present)
+            Report(
+                question.revealText.place, prefix + KEY_REVEAL_TEXT,
+                u8"ne sert qu'avec revelation = \"texte\" : il ne serait pas écrit dans le quiz");
+        if (pictures && question.revealPicture.Absent())
+            Report(question.place, prefix + KEY_REVEAL_PICTURE,
+                   u8"manquante : avec revelation = \"image\", chaque question a son image "
+                   u8"révélée");
+        if (!pictures && question.revealPicture.present)
+            Report(question.revealPicture.place, prefix + KEY_REVEAL_PICTURE,
+                   u8"ne sert qu'avec revelation = \"image\" : elle ne serait pas écrite dans le "
+                   u8"quiz");
+    }
+
+    void Questions(const QuizSource& source, QuizRecord& record)
+    {
+        const int count = static_cast<int>(source.questions.size());
+        if (count > MAX_QUESTIONS)
+            Report(source.questions[MAX_QUESTIONS].place,
+                   "question " + std::to_string(MAX_QUESTIONS + 1),
+                   u8"de trop : le lecteur montre " + std::to_string(MAX_QUESTIONS) +
+                       u8" questions au plus, ce fichier en a " + std::to_string(count));
+        int withSecond = 0;
+        for (const SourceQuestion& question : source.questions)
+            withSecond += question.secondAnswer.present;
+        record.answersPerQuestion = withSecond > 0 ? 2 : 1;
+        record.questionCount = count < MAX_QUESTIONS ? count : MAX_QUESTIONS;
+
+        // Texts the player does not show are told once, at the first.
+        size_t unshown = SIZE_MAX; // the warning's place in problems
+        int unshownOthers = 0;
+        for (int i = 0; i < count; ++i) {
+            const SourceQuestion& question = source.questions[i];
+            const std::string prefix = "question " + std::to_string(i + 1) + ", ";
+            if (withSecond > 0 && question.secondAnswer.Absent())
+                Report(question.place, prefix + KEY_SECOND_ANSWER,
+                       u8"manquante, alors que d'autres questions en ont une : il en faut une à "
+                       u8"chaque question, ou à aucune");
+            if (source.layoutKind == LAYOUT_TEXT && question.questionText.Absent())
+                Report(question.place, prefix + KEY_QUESTION_TEXT,
+                       u8"manquant : dans la disposition \"texte\", chaque question montre son "
+                       u8"texte");
+            if (source.layoutKind > LAYOUT_TEXT && question.questionText.present &&
+                unshown != SIZE_MAX)
+                ++unshownOthers;
+            else if (source.layoutKind > LAYOUT_TEXT && question.questionText.present) {
+                unshown = problems.size();
+                problems.push_back({question.questionText.place, prefix + KEY_QUESTION_TEXT,
+                                    UnshownText(source), Severity::Warning});
+            }
+            const SourceText answerText = Answer(question.answer, prefix + KEY_ANSWER);
+            const SourceText secondAnswerText =
+                Answer(question.secondAnswer, prefix + KEY_SECOND_ANSWER);
+            NotEmpty(answerText, prefix + KEY_ANSWER);
+            NotEmpty(secondAnswerText, prefix + KEY_SECOND_ANSWER);
+            Media(source, question, prefix);
+            Reveal(source, question, prefix);
+
+            char answer[TEXT_SIZE];
+            char secondAnswer[TEXT_SIZE];
+            char questionText[TEXT_SIZE];
+            char revealText[TEXT_SIZE];
+            Convert(answerText, prefix + KEY_ANSWER, true, answer);
+            Convert(secondAnswerText, prefix + KEY_SECOND_ANSWER, true, secondAnswer);
+            Convert(question.questionText, prefix + KEY_QUESTION_TEXT, true, questionText);
+            Convert(question.revealText, prefix + KEY_REVEAL_TEXT, true, revealText);
+            if (i < MAX_QUESTIONS) {
+                AppendQuestion(record, answer, secondAnswer, questionText);
+                if (record.lastQuestion)
+                    CopyText(record.lastQuestion->revealText, revealText);
+            }
+        }
+        if (unshownOthers > 0)
+            problems[unshown].message +=
+                u8" (de même pour " + std::to_string(unshownOthers) +
+                (unshownOthers > 1 ? u8" autres questions)" : u8" autre question)");
+    }
+};
+
+} // namespace
+
+bool CheckQuizSource(const QuizSource& source, QuizRecord& record, std::vector<Problem>& problems)
+{
+    const size_t before = CountErrors(problems);
+    Checker checker = {problems, {}};
+    checker.Header(source, record);
+    checker.Questions(source, record);
+    checker.Codes(source, record);
+    return CountErrors(problems) == before;
+}

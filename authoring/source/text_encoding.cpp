@@ -1,0 +1,131 @@
+#include "authoring/source/text_encoding.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// Code points of the bytes 0x80-0x9F; 0 where Windows-1252 has none.
+constexpr char32_t HIGH_CONTROLS[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+} // namespace
+
+bool NextCodePoint(const std::string& text, size_t& position, char32_t& codePoint)
+{
+    const size_t size = text.size();
+    if (position >= size)
+        return false;
+    const auto lead = static_cast<unsigned char>(text[position]);
+    int length;
+    char32_t value;
+    char32_t minimum;
+    if (lead < 0x80) {
+        codePoint = lead;
+        ++position;
+        return true;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2, value = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, value = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, value = lead & 0x07, minimum = 0x10000;
+    } else {
+        return false;
+    }
+    if (size - position < static_cast<size_t>(length))
+        return false;
+    for (int i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[position + i]);
+        if ((next & 0xC0) != 0x80)
+            return false;
+        value = value << 6 | (next & 0x3F);
+    }
+    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return false;
+    codePoint = value;
+    position += length;
+    return true;
+}
+
+size_t FindInvalidUtf8(const std::string& text)
+{
+    size_t position = 0;
+    char32_t codePoint;
+    while (position < text.size())
+        if (!NextCodePoint(text, position, codePoint))
+            return position;
+    return std::string::npos;
+}
+
+void AppendUtf8(std::string& text, char32_t c)
+{
+    if (c < 0x80) {
+        text += static_cast<char>(c);
+    } else if (c < 0x800) {
+        text += static_cast<char>(0xC0 | c >> 6);
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        text += static_cast<char>(0xE0 | c >> 12);
+        text += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        text += static_cast<char>(0xF0 | c >> 18);
+        text += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+        text += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+int Windows1252Byte(char32_t codePoint)
+{
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
+        return static_cast<int>(codePoint);
+    if (codePoint == 0)
+        return -1;
+    for (int i = 0; i < 32; ++i)
+        if (HIGH_CONTROLS[i] == codePoint)
+            return 0x80 + i;
+    return -1;
+}
+
+std::string Utf8ToWindows1252(const std::string& utf8, std::vector<char32_t>& unencodable)
+{
+    unencodable.clear();
+    std::string bytes;
+    size_t position = 0;
+    char32_t codePoint;
+    while (position < utf8.size()) {
+        if (!NextCodePoint(utf8, position, codePoint)) {
+            ++position; // invalid input: skipped, callers validate first
+            continue;
+        }
+        const int byte = Windows1252Byte(codePoint);
+        if (byte >= 0)
+            bytes += static_cast<char>(byte);
+        else if (std::find(unencodable.begin(), unencodable.end(), codePoint) == unencodable.end())
+            unencodable.push_back(codePoint);
+    }
+    return bytes;
+}
+
+std::string Windows1252ToUtf8(const std::string& bytes)
+{
+    std::string utf8;
+    for (char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        const char32_t mapped = byte >= 0x80 && byte < 0xA0 ? HIGH_CONTROLS[byte - 0x80] : 0;
+        AppendUtf8(utf8, mapped ? mapped : byte);
+    }
+    return utf8;
+}
+
+std::string CodePointName(char32_t codePoint)
+{
+    char name[16];
+    snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(codePoint));
+    return name;
+}

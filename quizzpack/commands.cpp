@@ -1,0 +1,671 @@
+#include "quizzpack/commands.h"
+
+#include "authoring/import/import_report.h"
+#include "authoring/media/media_lookup.h"
+#include "authoring/media/quiz_icon.h"
+#include "authoring/media/stored_picture.h"
+#include "authoring/packing/extraction.h"
+#include "authoring/packing/file_set.h"
+#include "authoring/packing/kept_source.h"
+#include "authoring/source/answer_trial.h"
+#include "authoring/source/source_check.h"
+#include "authoring/source/source_reader.h"
+#include "authoring/source/source_writer.h"
+#include "authoring/source/starter_quiz.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#ifndef QUIZZ_VERSION
+#define QUIZZ_VERSION "?"
+#endif
+
+namespace {
+
+const char* const HELP = u8R"(quizzpack écrit un quiz dans une copie du lecteur Quizz.
+
+  quizzpack new QUIZ.toml [--layout texte|image|son|video]
+      écrit un fichier source commenté, à compléter (et, pour les images,
+      sons et vidéos, des fichiers d'exemple dans le dossier medias) ;
+      il se construit tel quel.
+  quizzpack check QUIZ.toml
+      vérifie le fichier source et ses médias, sans rien écrire.
+  quizzpack build QUIZ.toml [-o QUIZ.exe] [--player quizz.exe]
+      construit le quiz : par défaut QUIZ.exe à côté du fichier source, à
+      partir du lecteur quizz.exe placé à côté de quizzpack.
+  quizzpack extract QUIZ.exe [-o DOSSIER]
+      récrit le fichier source et les médias d'un quiz construit, par
+      défaut dans le dossier QUIZ à côté de QUIZ.exe (ou QUIZ-2...).
+  quizzpack importer FICHIER [-o QUIZ.toml] [--disposition DISPOSITION]
+      écrit un fichier source à partir d'un tableau enregistré en CSV ou
+      TSV, dont la première ligne nomme les colonnes (Question, Réponse,
+      Seconde réponse, Image, Son, Vidéo, Texte révélé, Image révélée), ou
+      des questions à réponse courte d'un fichier GIFT de Moodle ; par
+      défaut FICHIER.toml à côté de lui. La disposition (texte, image, son
+      ou video) suit les colonnes, sauf si --disposition la donne. Il dit
+      ce qui n'a pas été repris et ce qui reste à faire.
+  quizzpack essai QUIZ.toml [N RÉPONSE]
+      donne le verdict du lecteur pour RÉPONSE tapée à la question N (N:2
+      pour sa seconde case), et dit si la révélation s'afficherait. Sans N,
+      essaie une réponse par ligne, « N RÉPONSE », tapée ou lue d'un fichier :
+      quizzpack essai QUIZ.toml < reponses.txt
+  quizzpack --help | --version
+  quizzpack COMMANDE --help
+      explique une commande.
+
+Codes de sortie : 0 fait ; 1 le quiz a des erreurs (pour importer : le
+fichier source est écrit, mais ses erreurs sont à corriger avant build) ;
+2 erreur d'utilisation ou de fichier. En cas d'échec, rien n'est écrit ni
+écrasé.
+)";
+
+// Each command's own help: "quizzpack new --help".
+const struct {
+    const char* command;
+    const char* help;
+} COMMAND_HELP[] = {
+    {"new", u8R"(quizzpack new QUIZ.toml [--layout texte|image|son|video]
+
+Écrit un fichier source commenté, à compléter : ses commentaires (ce qui
+suit un #) expliquent chaque clé. Pour les dispositions image, son et video,
+trois médias d'exemple sont écrits dans le dossier medias. Ce quiz se
+construit tel quel. new n'écrase aucun fichier : choisissez un nom nouveau.
+
+  --layout D   la disposition : texte (par défaut), image, son ou video.
+)"},
+    {"check", u8R"(quizzpack check QUIZ.toml
+
+Vérifie le fichier source et ses médias sans rien écrire, et dit tous les
+problèmes d'un coup, chacun avec sa ligne, sa colonne, sa clé et la façon
+de le corriger :
+  (erreur)      le quiz ne se construit pas tant qu'elle reste ;
+  attention :   le quiz se construit, mais pas comme vous le pensiez sans
+                doute (un texte que le lecteur ne montre pas, des codes en
+                trop) ;
+  note :        le quiz se construit après un changement à connaître (un
+                chemin écrit avec des \, lu avec des /).
+Sans erreur, check résume le quiz et finit par « prêt à construire ».
+)"},
+    {"build", u8R"(quizzpack build QUIZ.toml [-o QUIZ.exe] [--player quizz.exe]
+
+Vérifie le quiz comme check, puis l'écrit avec ses médias dans une copie du
+lecteur. Le fichier source y est gardé tel qu'il est écrit, commentaires
+compris, pour que extract le redonne.
+
+  -o QUIZ.exe          le quiz construit (par défaut, à côté du fichier
+                       source et du même nom) ;
+  --player quizz.exe   le lecteur à copier (par défaut, le quizz.exe placé
+                       à côté de quizzpack).
+
+Un quiz construit du même nom n'est remplacé qu'une fois le nouveau complet ;
+le lecteur ne change jamais.
+)"},
+    {"extract", u8R"(quizzpack extract QUIZ.exe [-o DOSSIER]
+
+Récrit le fichier source d'un quiz construit et ses médias, puis vérifie
+qu'ils redonnent le même quiz à l'octet près. Un quiz construit avec cette
+version de quizzpack redonne son fichier source tel qu'il était écrit,
+commentaires compris, et ses médias sous leurs noms ; un quiz plus ancien,
+un fichier source récrit et des médias nommés image01.jpg, son01.mp3...
+
+  -o DOSSIER   le dossier où écrire (par défaut, QUIZ à côté de QUIZ.exe,
+               ou QUIZ-2, QUIZ-3... quand il existe déjà).
+
+extract n'écrase aucun fichier.
+)"},
+    {"importer", u8R"(quizzpack importer FICHIER [-o QUIZ.toml] [--disposition DISPOSITION]
+
+Écrit un fichier source à partir d'un tableau enregistré en CSV ou en TSV
+(par Excel ou LibreOffice ; séparateur et encodage trouvés seuls), dont la
+première ligne nomme les colonnes : Question, Réponse, Seconde réponse,
+Image, Son, Vidéo, Texte révélé, Image révélée ; ou des questions à réponse
+courte d'un fichier GIFT de Moodle. importer dit ce qu'il a laissé de côté
+ou changé, vérifie le résultat comme check et dit ce qui reste à faire.
+
+  -o QUIZ.toml      le fichier source (par défaut, FICHIER.toml à côté du
+                    tableau ; jamais un fichier qui existe) ;
+  --disposition D   texte, image, son ou video (par défaut, d'après les
+                    colonnes).
+
+Le code de sortie 1 dit ici que le fichier est écrit, avec des erreurs à
+corriger avant build.
+)"},
+    {"essai", u8R"(quizzpack essai QUIZ.toml [N RÉPONSE]
+
+Donne le verdict que le lecteur donnerait à RÉPONSE tapée à la question N
+(N:2 pour sa seconde case), et dit si la révélation s'afficherait. Sans N,
+essaie une réponse par ligne, « N RÉPONSE », tapée (Ctrl+Z puis Entrée pour
+finir) ou lue d'un fichier :
+  quizzpack essai QUIZ.toml < reponses.txt
+)"},
+};
+
+std::string CommandHelp(const std::string& command)
+{
+    for (const auto& entry : COMMAND_HELP)
+        if (command == entry.command)
+            return std::string(entry.help) +
+                   u8"\nCodes de sortie : 0 fait ; 1 le quiz a des erreurs ; 2 erreur "
+                   u8"d'utilisation ou de fichier.\n";
+    return HELP;
+}
+
+bool IsHelpOption(const std::string& arg)
+{
+    return arg == "--help" || arg == "-h" || arg == "/?";
+}
+
+std::string Errors(size_t count)
+{
+    return std::to_string(count) + (count > 1 ? " erreurs" : " erreur");
+}
+
+bool IsFile(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(std::filesystem::u8path(path), error);
+}
+
+bool Exists(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::symlink_status(std::filesystem::u8path(path), error).type() !=
+           std::filesystem::file_type::not_found;
+}
+
+// The folder extract writes into by default: QUIZ, or QUIZ-2, QUIZ-3...
+// when it exists, so that extracting beside a quiz's own source folder
+// works the first time.
+std::string FreeFolder(const std::string& base)
+{
+    std::string folder = base;
+    for (int number = 2; Exists(folder) && number < 1000; ++number)
+        folder = base + "-" + std::to_string(number);
+    return folder;
+}
+
+bool IsKeptSource(const QuizResource& resource)
+{
+    return resource.type == PAYLOAD_RESOURCE_TYPE && resource.id == SOURCE_RESOURCE;
+}
+
+// The source read and checked as a build would pack it, without its media,
+// which no grading needs. Returns EXIT_DONE with the record filled, else
+// the exit code, the problems told.
+int ReadQuizRecord(const std::string& path, QuizRecord& record, CommandOutput& output)
+{
+    std::vector<unsigned char> bytes;
+    std::string reason;
+    if (!ReadWholeFile(path, bytes, reason)) {
+        output.err += u8"quizzpack : impossible de lire " + Quoted(path) + " : " + reason + "\n";
+        return EXIT_USAGE;
+    }
+    QuizSource source;
+    std::vector<Problem> problems;
+    if (ReadQuizSource(std::string(bytes.begin(), bytes.end()), source, problems))
+        CheckQuizSource(source, record, problems);
+    SortProblems(problems);
+    for (const Problem& problem : problems)
+        output.err += FormatProblem(path, problem) + "\n";
+    const size_t errors = CountErrors(problems);
+    if (errors == 0)
+        return EXIT_DONE;
+    output.err +=
+        path + " : " + Errors(errors) + u8" ; corrigez le quiz avant d'y essayer des réponses.\n";
+    return EXIT_QUIZ_ERRORS;
+}
+
+struct Runner {
+    const PackerPlatform& platform;
+    CommandOutput& output;
+
+    int Fail(const std::string& message, int code = EXIT_USAGE)
+    {
+        output.err += "quizzpack : " + message + "\n";
+        return code;
+    }
+
+    // Reads and checks a source and its media. Returns EXIT_DONE when
+    // resources are ready, else the exit code, the problems told.
+    int Prepare(const std::string& path, QuizSource& source, std::vector<QuizResource>& resources)
+    {
+        std::vector<unsigned char> bytes;
+        std::string reason;
+        if (!ReadWholeFile(path, bytes, reason))
+            return Fail(u8"impossible de lire " + Quoted(path) + " : " + reason);
+        std::vector<Problem> problems;
+        const std::string text(bytes.begin(), bytes.end());
+        if (ReadQuizSource(text, source, problems) &&
+            BuildQuizResources(source, MediaBesideSource(path), platform.decodePicture, resources,
+                               problems))
+            AddKeptSource(text, source, resources, problems);
+        for (const Problem& problem : problems)
+            output.err += FormatProblem(path, problem) + "\n";
+        const size_t errors = CountErrors(problems);
+        if (errors == 0)
+            return EXIT_DONE;
+        output.err += path + " : " + Errors(errors) + u8", rien n'a été écrit.\n";
+        return EXIT_QUIZ_ERRORS;
+    }
+
+    int New(const CommandLine& line)
+    {
+        const int layout = LayoutFromName(line.layout.empty() ? "texte" : line.layout);
+        if (layout < 0)
+            return Fail(u8"disposition " + Quoted(line.layout) +
+                        u8" inconnue : texte, image, son ou video");
+        QuizSource source;
+        std::vector<MediaFile> media;
+        StarterQuiz(layout, source, media);
+        const std::string text = WriteQuizSource(source, FileName(line.file));
+        std::vector<NewFile> files = {{line.file, {text.begin(), text.end()}}};
+        for (const MediaFile& file : media)
+            files.push_back({BesideFile(line.file, file.name), file.data});
+        std::string error;
+        if (!WriteNewFiles(files, error))
+            return Fail(error + u8" ; rien n'a été écrit.");
+        output.out += Quoted(line.file) + u8" écrit";
+        if (!media.empty())
+            output.out += ", avec " + std::to_string(media.size()) + u8" fichiers d'exemple dans " +
+                          STARTER_MEDIA_FOLDER + "/";
+        output.out += u8". Complétez-le, puis : quizzpack build " + line.file + "\n";
+        return EXIT_DONE;
+    }
+
+    int Check(const CommandLine& line)
+    {
+        QuizSource source;
+        std::vector<QuizResource> resources;
+        const int code = Prepare(line.file, source, resources);
+        if (code == EXIT_DONE)
+            output.out +=
+                line.file + " : " + DescribeQuiz(source, resources) + u8" ; prêt à construire.\n";
+        return code;
+    }
+
+    int Build(const CommandLine& line)
+    {
+        const std::string target =
+            line.output.empty() ? WithExtension(line.file, ".exe") : line.output;
+        const std::string player =
+            line.player.empty()
+                ? (std::filesystem::u8path(platform.toolDirectory) / PLAYER_FILE_NAME).u8string()
+                : line.player;
+        if (!IsFile(player))
+            return Fail(u8"lecteur introuvable : " + Quoted(player) +
+                        (line.player.empty() ? u8" ; indiquez-le avec --player" : ""));
+        if (IsFile(target) && platform.sameFile(target, player))
+            return Fail(u8"la sortie " + Quoted(target) +
+                        u8" est le lecteur lui-même, qui ne doit pas changer : choisissez un "
+                        u8"autre nom avec -o");
+        if (IsFile(target) && IsFile(line.file) && platform.sameFile(target, line.file))
+            return Fail(u8"la sortie " + Quoted(target) +
+                        u8" est le fichier source : choisissez un autre nom avec -o");
+
+        QuizSource source;
+        std::vector<QuizResource> resources;
+        const int code = Prepare(line.file, source, resources);
+        if (code != EXIT_DONE)
+            return code;
+        std::string error;
+        if (!platform.writePlayer(player, target, resources, error))
+            return Fail(u8"impossible d'écrire " + Quoted(target) + " : " + error +
+                        u8" ; rien n'a été écrit.");
+        output.out += Quoted(target) + u8" écrit : " + DescribeQuiz(source, resources) + ".\n";
+        return EXIT_DONE;
+    }
+
+    int Extract(const CommandLine& line)
+    {
+        if (!IsFile(line.file))
+            return Fail(u8"impossible de lire " + Quoted(line.file) + " : fichier introuvable");
+        std::vector<QuizResource> resources;
+        std::string error;
+        if (!platform.readResources(line.file, resources, error))
+            return Fail(u8"impossible de lire les ressources de " + Quoted(line.file) + " : " +
+                        error);
+        LeaveOutThePlayersIcon(resources);
+        QuizSource source;
+        std::vector<MediaFile> media;
+        if (!ExtractQuizSource(resources, source, media, error))
+            return Fail(Quoted(line.file) + " : " + error);
+
+        std::string folder = line.output;
+        if (folder.empty()) {
+            const std::string base = WithExtension(line.file, "");
+            folder = FreeFolder(base);
+            if (folder != base)
+                output.out += u8"le dossier " + Quoted(base) + u8" existe déjà : extrait dans " +
+                              Quoted(folder) + ".\n";
+        }
+        const std::string name = FileStem(line.file) + ".toml";
+        const std::string sourcePath = (std::filesystem::u8path(folder) / name).u8string();
+        std::vector<QuizResource> expected = ResourcesInUse(resources, source);
+        std::string text;
+        std::vector<MediaFile> written;
+        if (!ExtractWrittenSource(resources, text, written)) {
+            const size_t before = expected.size();
+            expected.erase(std::remove_if(expected.begin(), expected.end(), IsKeptSource),
+                           expected.end());
+            if (expected.size() != before)
+                output.err += u8"quizzpack : note : le fichier source gardé dans ce quiz ne le "
+                              u8"redonne pas ; il est récrit sans ses commentaires.\n";
+            text = WriteQuizSource(source, name);
+            written = media;
+        }
+        std::vector<NewFile> files = {{sourcePath, {text.begin(), text.end()}}};
+        for (const MediaFile& file : written)
+            files.push_back({BesideFile(sourcePath, file.name), file.data});
+        if (!WriteNewFiles(files, error))
+            return Fail(error + u8" ; rien n'a été écrit (choisissez un autre dossier avec -o).");
+        output.out += Quoted(sourcePath) + u8" écrit, avec " + std::to_string(written.size()) +
+                      (written.size() > 1 ? u8" médias.\n" : u8" média.\n");
+        return Verify(sourcePath, expected);
+    }
+
+    // Writes the source, then checks it as check does: what it finds is
+    // left to the teacher, with the rest of what the import could not do.
+    int Import(const CommandLine& line)
+    {
+        const int layout = line.layout.empty() ? -1 : LayoutFromName(line.layout);
+        if (!line.layout.empty() && layout < 0)
+            return Fail(u8"disposition " + Quoted(line.layout) +
+                        u8" inconnue : texte, image, son ou video");
+        const std::string target =
+            line.output.empty() ? WithExtension(line.file, ".toml") : line.output;
+        std::vector<unsigned char> bytes;
+        std::string error;
+        if (!ReadWholeFile(line.file, bytes, error))
+            return Fail(u8"impossible de lire " + Quoted(line.file) + " : " + error);
+        ImportedQuiz quiz;
+        if (!ImportQuiz(line.file, {bytes.begin(), bytes.end()}, {layout, line.file, target}, quiz,
+                        error)) {
+            Fail(Quoted(line.file) + " : " + error + u8" ; rien n'a été écrit.");
+            for (const std::string& note : quiz.notes)
+                output.err += "  " + note + "\n";
+            return EXIT_USAGE;
+        }
+        const std::string text = WriteQuizSource(quiz.source, FileName(target));
+        if (!WriteNewFiles({{target, {text.begin(), text.end()}}}, error))
+            return Fail(error + u8" ; rien n'a été écrit (choisissez un autre nom avec -o).");
+        QuizSource written;
+        std::vector<QuizResource> resources;
+        std::vector<Problem> problems;
+        if (ReadQuizSource(text, written, problems))
+            BuildQuizResources(written, MediaBesideSource(target), platform.decodePicture,
+                               resources, problems);
+        TellImport(quiz, line.file, target, problems, output.out, output.err);
+        return CountErrors(problems) == 0 ? EXIT_DONE : EXIT_QUIZ_ERRORS;
+    }
+
+    int Essai(const CommandLine& line)
+    {
+        QuizRecord record;
+        const int code = ReadQuizRecord(line.file, record, output);
+        if (code != EXIT_DONE)
+            return code;
+        TrialTarget target;
+        std::string error;
+        if (!line.trial.empty()) {
+            if (!ParseTrialTarget(line.trial[0], record, target, error))
+                return Fail(error);
+            if (line.trial.size() < 2)
+                return Fail(u8"il manque la réponse à essayer : quizzpack essai " + line.file +
+                            " " + line.trial[0] + u8" \"l'italie\"");
+            std::string answer = line.trial[1];
+            for (size_t i = 2; i < line.trial.size(); ++i)
+                answer += " " + line.trial[i];
+            output.out += TryAnswer(record, target, answer) + "\n";
+            return EXIT_DONE;
+        }
+
+        if (platform.consoleInput)
+            output.err +=
+                std::string(u8"Une réponse par ligne : le numéro de la question, une "
+                            u8"espace, la réponse (3 l'italie") +
+                (record.answersPerQuestion == 2 ? u8" ; 3:2 verte pour la seconde case" : "") +
+                u8"). Pour finir : Ctrl+Z puis Entrée.\n";
+        int number = 0;
+        int trials = 0;
+        bool wrong = false;
+        std::string input;
+        std::string answer;
+        while (platform.readInputLine && platform.readInputLine(input)) {
+            ++number;
+            switch (ParseTrialLine(input, record, target, answer, error)) {
+            case TrialLine::Skipped:
+                break;
+            case TrialLine::Wrong:
+                output.err += "quizzpack : ligne " + std::to_string(number) + " : " + error + "\n";
+                wrong = true;
+                break;
+            case TrialLine::Trial:
+                output.out += TryAnswer(record, target, answer) + "\n";
+                ++trials;
+                break;
+            }
+        }
+        if (trials == 0 && !wrong)
+            return Fail(u8"aucune réponse à essayer : donnez-en une (quizzpack essai " + line.file +
+                        u8" 3 l'italie) ou une par ligne sur l'entrée standard");
+        return wrong ? EXIT_USAGE : EXIT_DONE;
+    }
+
+    // A quiz that shows the icon of the player beside quizzpack has none of
+    // its own: its source builds the same from that player without one.
+    void LeaveOutThePlayersIcon(std::vector<QuizResource>& resources) const
+    {
+        const std::string player =
+            (std::filesystem::u8path(platform.toolDirectory) / PLAYER_FILE_NAME).u8string();
+        std::vector<QuizResource> own;
+        std::string error;
+        if (!IsFile(player) || !platform.readResources(player, own, error))
+            return;
+        for (const QuizResource& resource : own)
+            if (resource.type == ICON_RESOURCE_TYPE)
+                resources.erase(std::remove(resources.begin(), resources.end(), resource),
+                                resources.end());
+    }
+
+    // A rebuild of what extract wrote must give the resources it read.
+    int Verify(const std::string& sourcePath, const std::vector<QuizResource>& expected)
+    {
+        QuizSource source;
+        std::vector<QuizResource> rebuilt;
+        CommandOutput quiet;
+        Runner checker = {platform, quiet};
+        const bool keptBefore = std::any_of(expected.begin(), expected.end(), IsKeptSource);
+        const int code = checker.Prepare(sourcePath, source, rebuilt);
+        if (!keptBefore)
+            rebuilt.erase(std::remove_if(rebuilt.begin(), rebuilt.end(), IsKeptSource),
+                          rebuilt.end());
+        if (code != EXIT_DONE) {
+            output.err += quiet.err;
+            output.err += u8"quizzpack : ce quiz ne se reconstruira pas tel quel ; corrigez "
+                          u8"ces erreurs avant de le construire.\n";
+            return EXIT_QUIZ_ERRORS;
+        }
+        if (rebuilt == expected)
+            return EXIT_DONE;
+        // What a build now does otherwise than the one that packed the quiz:
+        // answers freed of their typing traps, pictures stored as the player
+        // shows them best.
+        const std::vector<QuizResource> retyped = WithAnswersRetyped(expected);
+        bool otherwise = retyped.size() != rebuilt.size();
+        int pictures = 0;
+        for (size_t i = 0; i < retyped.size() && !otherwise; ++i) {
+            const bool converted =
+                retyped[i].type == MEDIA_RESOURCE_TYPE && rebuilt[i].type == MEDIA_RESOURCE_TYPE &&
+                retyped[i].id == rebuilt[i].id && !StoredAsTheyAre(retyped[i].data) &&
+                StoredAsTheyAre(rebuilt[i].data);
+            pictures += converted;
+            otherwise = !converted && !(retyped[i] == rebuilt[i]);
+        }
+        if (!otherwise) {
+            output.err += quiet.err;
+            if (retyped != expected)
+                output.err += u8"quizzpack : reconstruit, ce quiz aura ces réponses corrigées, que "
+                              u8"les élèves pourront taper ; le reste sera identique.\n";
+            if (pictures > 0)
+                output.err += u8"quizzpack : reconstruit, ce quiz aura ses images (" +
+                              std::to_string(pictures) +
+                              u8") en JPEG de 260 × 260 points au plus, comme le lecteur les "
+                              u8"montre ; le reste sera identique.\n";
+            return EXIT_DONE;
+        }
+        std::string differences;
+        for (const QuizResource& resource : expected) {
+            bool same = false;
+            for (const QuizResource& other : rebuilt)
+                same = same || other == resource;
+            if (!same)
+                differences += " " + resource.type + " " + std::to_string(resource.id);
+        }
+        output.err += u8"quizzpack : la reconstruction de ce quiz ne redonnera pas à l'octet "
+                      u8"près les ressources :" +
+                      (differences.empty() ? std::string(u8" leur liste diffère") : differences) +
+                      ".\n";
+        return EXIT_QUIZ_ERRORS;
+    }
+};
+
+bool TakesOption(const std::string& command, const std::string& option)
+{
+    if (option == "-o")
+        return command == "build" || command == "extract" || command == "importer";
+    if (option == "--player")
+        return command == "build";
+    if (option == "--disposition")
+        return command == "importer";
+    return option == "--layout" && command == "new";
+}
+
+} // namespace
+
+bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, std::string& error)
+{
+    line = CommandLine();
+    if (args.empty()) {
+        error = u8"il manque la commande : new, check, build, extract, importer ou essai "
+                u8"(quizzpack --help les explique)";
+        return false;
+    }
+    line.command = args[0];
+    if (IsHelpOption(line.command) || line.command == "help")
+        line.command = "--help";
+    if (line.command == "-v")
+        line.command = "--version";
+    // "quizzpack --help build" asks for build's help, as "build --help" does.
+    if (line.command == "--help" && args.size() == 2 && !IsHelpOption(args[1])) {
+        line.command = args[1];
+        line.help = true;
+    } else if (line.command == "--help" || line.command == "--version") {
+        if (args.size() > 1) {
+            error = line.command + u8" s'emploie seul";
+            return false;
+        }
+        return true;
+    }
+    const bool known = line.command == "new" || line.command == "check" ||
+                       line.command == "build" || line.command == "extract" ||
+                       line.command == "importer" || line.command == "essai";
+    if (!known) {
+        error = u8"commande inconnue " + Quoted(line.command) +
+                u8" : new, check, build, extract, importer ou essai (quizzpack --help les "
+                u8"explique)";
+        return false;
+    }
+    // Asked anywhere after the command, help wins over whatever else is there.
+    if (line.help || std::any_of(args.begin() + 1, args.end(), IsHelpOption)) {
+        line.help = true;
+        return true;
+    }
+    for (size_t i = 1; i < args.size(); ++i) {
+        // After essai's file come a question and an answer, which may start
+        // with "-" like any answer.
+        if (line.command == "essai" && !line.file.empty()) {
+            line.trial.push_back(args[i]);
+            continue;
+        }
+        std::string arg = args[i];
+        std::string value;
+        bool hasValue = false;
+        const size_t equals = arg.find('=');
+        if (arg.size() > 1 && arg[0] == '-' && equals != std::string::npos) {
+            value = arg.substr(equals + 1);
+            arg = arg.substr(0, equals);
+            hasValue = true;
+        }
+        if (arg == "--output")
+            arg = "-o";
+        if (arg.size() > 1 && arg[0] == '-') {
+            if (!TakesOption(line.command, arg)) {
+                error = u8"option " + Quoted(arg) + u8" inconnue pour " + line.command +
+                        u8" (quizzpack --help)";
+                return false;
+            }
+            if (!hasValue) {
+                if (i + 1 >= args.size()) {
+                    error = u8"il manque la valeur de " + arg;
+                    return false;
+                }
+                value = args[++i];
+            }
+            // --disposition is importer's --layout.
+            std::string& slot = arg == "-o"         ? line.output
+                                : arg == "--player" ? line.player
+                                                    : line.layout;
+            if (!slot.empty()) {
+                error = arg + u8" est donné deux fois";
+                return false;
+            }
+            if (value.empty()) {
+                error = u8"la valeur de " + arg + u8" est vide";
+                return false;
+            }
+            slot = value;
+        } else if (line.file.empty()) {
+            line.file = arg;
+        } else {
+            error = u8"un seul fichier par commande : " + Quoted(arg) + u8" est de trop";
+            return false;
+        }
+    }
+    if (line.file.empty()) {
+        error = u8"il manque le fichier : quizzpack " + line.command +
+                (line.command == "extract"    ? " QUIZ.exe"
+                 : line.command == "importer" ? " TABLEAU.csv"
+                                              : " QUIZ.toml");
+        return false;
+    }
+    return true;
+}
+
+int RunQuizzpack(const std::vector<std::string>& args, const PackerPlatform& platform,
+                 CommandOutput& output)
+{
+    Runner runner = {platform, output};
+    CommandLine line;
+    std::string error;
+    if (!ParseCommandLine(args, line, error))
+        return runner.Fail(error);
+    if (line.command == "--help" || line.help) {
+        output.out += CommandHelp(line.command);
+        return EXIT_DONE;
+    }
+    if (line.command == "--version") {
+        output.out += std::string("quizzpack ") + QUIZZ_VERSION + "\n";
+        return EXIT_DONE;
+    }
+    if (line.command == "new")
+        return runner.New(line);
+    if (line.command == "check")
+        return runner.Check(line);
+    if (line.command == "build")
+        return runner.Build(line);
+    if (line.command == "importer")
+        return runner.Import(line);
+    if (line.command == "essai")
+        return runner.Essai(line);
+    return runner.Extract(line);
+}
