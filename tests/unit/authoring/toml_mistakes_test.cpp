@@ -1,6 +1,6 @@
 #include "tests/unit/authoring/source_fixture.h"
 
-#include "authoring/source_writer.h"
+#include "authoring/source/source_writer.h"
 
 #include <gtest/gtest.h>
 
