@@ -1,5 +1,6 @@
 #include "authoring/source/source_escapes.h"
 
+#include "authoring/source/name_suggestion.h"
 #include "authoring/source/source_reader.h"
 #include "authoring/source/toml_scan.h"
 
@@ -133,6 +134,19 @@ bool IsPathKey(const std::string& key)
     return key == KEY_PICTURE || key == KEY_SOUND || key == KEY_FILM || key == KEY_REVEAL_PICTURE;
 }
 
+namespace {
+
+// A path key, or one misspelt ("imgae"): its backslashes are a path's all
+// the same, so that what is told is the misspelling, not a form feed.
+bool MeansPathKey(const std::string& key)
+{
+    static const std::vector<std::string> PATH_KEYS = {KEY_PICTURE, KEY_SOUND, KEY_FILM,
+                                                       KEY_REVEAL_PICTURE};
+    return IsPathKey(key) || IsPathKey(NearestName(key, PATH_KEYS));
+}
+
+} // namespace
+
 std::string MendBackslashes(const std::string& text, std::vector<EscapeFinding>& findings)
 {
     std::string mended = text;
@@ -140,7 +154,7 @@ std::string MendBackslashes(const std::string& text, std::vector<EscapeFinding>&
     for (const TomlToken& token : ScanToml(text)) {
         if (token.kind != TokenKind::BasicString && token.kind != TokenKind::LiteralString)
             continue;
-        if (IsPathKey(KeyBefore(text, token.begin)) &&
+        if (MeansPathKey(KeyBefore(text, token.begin)) &&
             MendPath(mended, text, token, cursor, findings))
             continue;
         if (token.kind == TokenKind::BasicString && token.closed)

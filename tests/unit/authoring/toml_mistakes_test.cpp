@@ -114,6 +114,11 @@ TEST(TomlMistakes, BackslashesArePathSeparatorsInPathsAndExplainedElsewhere)
          u8"séparateurs de dossier ; écrivez \"./images/france.jpg\"\n"
          u8"q.toml:7:17: question 1, image_revelee : « ./images/france.jpg » : fichier "
          u8"introuvable\n"},
+        {"a misspelt path key: the misspelling is told, not a form feed",
+         "image = \"b.jpg\"\nimage_revelee = \"b.jpg\"\nimgae = \"images\\franse.jpg\"",
+         u8"q.toml:8:1: question 1, imgae : clé inconnue : vouliez-vous dire « image » ?\n"
+         u8"q.toml:8:9: note : les \\ du chemin sont lus comme des séparateurs de dossier ; "
+         u8"écrivez \"images/franse.jpg\"\n"},
         {"texts: unknown, control and unicode escapes, an escaped apostrophe",
          "image = \"b.jpg\"\nimage_revelee = \"b.jpg\"\ntexte = \"c\\'est \\ici\"\n"
          "seconde_reponse = \"a\\tb \\\\ \\\" \\u00E9 C:\\Users\"",
