@@ -4,11 +4,6 @@
 
 namespace {
 
-// The letters of U+00C0-U+00FF without their accents, in lower case; "-"
-// where there is no letter (× and ÷).
-constexpr char LATIN1_BASES[] = "aaaaaaaceeeeiiiidnooooo-ouuuuytsaaaaaaaceeeeiiiidnooooo-ouuuuyty";
-static_assert(sizeof LATIN1_BASES == 0x40 + 1, "one letter for each of U+00C0-U+00FF");
-
 // Lower-case letters and digits alone, accents taken off: the form in which
 // names are compared.
 std::string Folded(const std::string& utf8)
@@ -21,12 +16,9 @@ std::string Folded(const std::string& utf8)
             ++position;
             continue;
         }
-        if (c >= 'A' && c <= 'Z')
-            c += 'a' - 'A';
+        c = BaseLetter(c);
         if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
             folded += static_cast<char>(c);
-        else if (c >= 0xC0 && c <= 0xFF && LATIN1_BASES[c - 0xC0] != '-')
-            folded += LATIN1_BASES[c - 0xC0];
         else if (c == 0x152 || c == 0x153)
             folded += "oe";
     }

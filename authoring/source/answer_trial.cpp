@@ -4,7 +4,6 @@
 #include "authoring/source/text_encoding.h"
 #include "checking/verdict.h"
 
-#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -15,19 +14,7 @@ namespace {
 // player reads a box.
 std::string AsTypedInTheBox(const std::string& utf8, std::vector<char32_t>& outside)
 {
-    std::string bytes;
-    size_t position = 0;
-    char32_t c;
-    while (position < utf8.size()) {
-        if (!NextCodePoint(utf8, position, c)) {
-            ++position;
-            continue;
-        }
-        const int byte = Windows1252Byte(c);
-        bytes += byte >= 0 ? static_cast<char>(byte) : '?';
-        if (byte < 0 && std::find(outside.begin(), outside.end(), c) == outside.end())
-            outside.push_back(c);
-    }
+    std::string bytes = Utf8ToWindows1252(utf8, outside, '?');
     if (bytes.size() > static_cast<size_t>(MAX_TEXT_LENGTH))
         bytes.resize(MAX_TEXT_LENGTH);
     return bytes;

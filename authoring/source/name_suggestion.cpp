@@ -6,12 +6,6 @@
 
 std::string FoldedName(const std::string& name)
 {
-    static const struct {
-        char32_t from;
-        char to;
-    } ACCENTS[] = {{0xE0, 'a'}, {0xE2, 'a'}, {0xE4, 'a'}, {0xE7, 'c'}, {0xE8, 'e'},
-                   {0xE9, 'e'}, {0xEA, 'e'}, {0xEB, 'e'}, {0xEE, 'i'}, {0xEF, 'i'},
-                   {0xF4, 'o'}, {0xF6, 'o'}, {0xF9, 'u'}, {0xFB, 'u'}, {0xFC, 'u'}};
     std::string folded;
     size_t position = 0;
     char32_t c;
@@ -20,16 +14,8 @@ std::string FoldedName(const std::string& name)
             folded += name[position++];
             continue;
         }
-        if (c >= 'A' && c <= 'Z')
-            c = c - 'A' + 'a';
-        if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
-            c += 0x20;
-        for (const auto& accent : ACCENTS)
-            if (accent.from == c)
-                c = accent.to;
-        if (c == ' ' || c == '-')
-            c = '_';
-        AppendUtf8(folded, c);
+        c = BaseLetter(c);
+        AppendUtf8(folded, c == ' ' || c == '-' ? U'_' : c);
     }
     return folded;
 }

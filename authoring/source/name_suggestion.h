@@ -1,6 +1,6 @@
 // The name that was probably meant: for an unknown key the nearest known
 // key, for a missing media file the nearest file of its folder. Names are
-// compared folded (lower case, French accents dropped, spaces and hyphens as
+// compared folded (lower case, accents dropped, spaces and hyphens as
 // underscores), so that "Révélation" finds "revelation" and "France.JPG"
 // finds "france.jpg".
 #pragma once

@@ -92,7 +92,8 @@ int Windows1252Byte(char32_t codePoint)
     return -1;
 }
 
-std::string Utf8ToWindows1252(const std::string& utf8, std::vector<char32_t>& unencodable)
+std::string Utf8ToWindows1252(const std::string& utf8, std::vector<char32_t>& unencodable,
+                              char replacement)
 {
     unencodable.clear();
     std::string bytes;
@@ -104,12 +105,30 @@ std::string Utf8ToWindows1252(const std::string& utf8, std::vector<char32_t>& un
             continue;
         }
         const int byte = Windows1252Byte(codePoint);
-        if (byte >= 0)
+        if (byte >= 0) {
             bytes += static_cast<char>(byte);
-        else if (std::find(unencodable.begin(), unencodable.end(), codePoint) == unencodable.end())
+            continue;
+        }
+        if (replacement != 0)
+            bytes += replacement;
+        if (std::find(unencodable.begin(), unencodable.end(), codePoint) == unencodable.end())
             unencodable.push_back(codePoint);
     }
     return bytes;
+}
+
+char32_t BaseLetter(char32_t codePoint)
+{
+    // The letters of U+00C0-U+00FF without their accents, in lower case; "-"
+    // where there is no letter (× and ÷).
+    static constexpr char LATIN1_BASES[] =
+        "aaaaaaaceeeeiiiidnooooo-ouuuuytsaaaaaaaceeeeiiiidnooooo-ouuuuyty";
+    static_assert(sizeof LATIN1_BASES == 0x40 + 1, "one letter for each of U+00C0-U+00FF");
+    if (codePoint >= 'A' && codePoint <= 'Z')
+        return codePoint + ('a' - 'A');
+    if (codePoint >= 0xC0 && codePoint <= 0xFF && LATIN1_BASES[codePoint - 0xC0] != '-')
+        return static_cast<unsigned char>(LATIN1_BASES[codePoint - 0xC0]);
+    return codePoint;
 }
 
 std::string Windows1252ToUtf8(const std::string& bytes)

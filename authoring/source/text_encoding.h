@@ -22,12 +22,18 @@ void AppendUtf8(std::string& text, char32_t codePoint);
 int Windows1252Byte(char32_t codePoint);
 
 // Converts valid UTF-8; every code point without a byte is listed in
-// unencodable, once each in order of appearance, and left out of the result.
-std::string Utf8ToWindows1252(const std::string& utf8, std::vector<char32_t>& unencodable);
+// unencodable, once each in order of appearance, and left out of the result,
+// or given as replacement when there is one (an ANSI edit box shows "?").
+std::string Utf8ToWindows1252(const std::string& utf8, std::vector<char32_t>& unencodable,
+                              char replacement = 0);
 
 // Every byte maps to one code point; the undefined ones to U+0081 and the
 // like, as Windows does.
 std::string Windows1252ToUtf8(const std::string& bytes);
+
+// A letter in lower case without its accent ("É" gives 'e'), so that names
+// compare as people read them; any other code point as it is.
+char32_t BaseLetter(char32_t codePoint);
 
 // "U+2603" for messages.
 std::string CodePointName(char32_t codePoint);
