@@ -22,6 +22,27 @@ std::string Summary(const QuizRecord& quiz)
            quiz.codes[0] + "," + quiz.codes[1];
 }
 
+// A copy of this program carrying resources, loaded as the player loads its
+// own quiz, the messages it shows recorded from a clean slate.
+std::unique_ptr<QuizRecord> LoadedWith(const std::vector<ResourceEntry>& resources,
+                                       const char* name)
+{
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string path = TemporaryPath("module.dll");
+    auto record = std::make_unique<QuizRecord>();
+    RecordedMessages().clear();
+    EXPECT_TRUE(WriteModuleCopy(self, path, resources)) << name;
+    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    EXPECT_NE(module, nullptr) << name;
+    if (module) {
+        LoadQuizFrom(module, *record);
+        FreeLibrary(module);
+    }
+    DeleteFileA(path.c_str());
+    return record;
+}
+
 } // namespace
 
 TEST(LoadQuiz, TellsEveryResourceProblemAndLoadsWhatItCan)
@@ -65,24 +86,14 @@ TEST(LoadQuiz, TellsEveryResourceProblemAndLoadsWhatItCan)
          {},
          sampleQuiz + "CODE1,CODE2"},
     };
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    const std::string path = TemporaryPath("module.dll");
     for (const auto& c : cases) {
-        ASSERT_TRUE(WriteModuleCopy(self, path, c.resources)) << c.name;
-        HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        ASSERT_NE(module, nullptr) << c.name;
-        RecordedMessages().clear();
-        auto record = std::make_unique<QuizRecord>();
-        LoadQuizFrom(module, *record);
-        FreeLibrary(module);
+        const auto record = LoadedWith(c.resources, c.name);
         std::vector<RecordedMessage> expected;
         for (const std::string& text : c.messages)
             expected.push_back({text, "Quizz"});
         EXPECT_EQ(RecordedMessages(), expected) << c.name;
         EXPECT_EQ(Summary(*record), c.summary) << c.name;
     }
-    DeleteFileA(path.c_str());
 }
 
 // The web site is optional and never told: what the player cannot take for
@@ -106,23 +117,13 @@ TEST(LoadQuiz, TakesTheWebSiteOnlyWhenItIsAnAddress)
         {"past its length", Bytes(300, 'h'), true, ""},
         {"LZW-coded", LzwCoded({site.begin(), site.end()}), true, ""},
     };
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    const std::string path = TemporaryPath("site.dll");
     for (const auto& c : cases) {
         std::vector<ResourceEntry> resources = built;
         if (c.present)
             resources.push_back({"PATCH", 106, c.data});
-        ASSERT_TRUE(WriteModuleCopy(self, path, resources)) << c.name;
-        HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        ASSERT_NE(module, nullptr) << c.name;
-        RecordedMessages().clear();
-        auto record = std::make_unique<QuizRecord>();
-        LoadQuizFrom(module, *record);
-        FreeLibrary(module);
+        const auto record = LoadedWith(resources, c.name);
         EXPECT_TRUE(RecordedMessages().empty()) << c.name;
         EXPECT_EQ(std::string(record->webSite), c.expected) << c.name;
         EXPECT_STREQ(record->title, "Les capitales") << c.name;
     }
-    DeleteFileA(path.c_str());
 }
