@@ -5,11 +5,12 @@ application icons.
 Usage: make_icons.py OUTPUT_DIR. Writes hand.cur (a pointing hand, hot spot at
 the tip of the index finger), play.ico (a black right-pointing triangle on
 light grey) and stop.ico (a black square on light grey), all 32 x 32 pixels
-with one bit per pixel, as the resource compiler takes them; and quizz.ico and
-quizzpack.ico, the players' and the tool's application icons: a speech bubble
-holding a question mark, blue for the player and orange for the tool, at 16,
-32 and 48 pixels as 32-bit images with their AND masks (which Windows XP
-reads) and at 256 pixels as a PNG (which Windows Vista and later read).
+with one bit per pixel, as the resource compiler takes them; and quizz.ico,
+quizzpack.ico and atelier.ico, the programs' application icons: a speech
+bubble holding a question mark, blue for the player, orange for the command-
+line tool and green for the editor, at 16, 32 and 48 pixels as 32-bit images
+with their AND masks (which Windows XP reads) and at 256 pixels as a PNG
+(which Windows Vista and later read).
 """
 import math
 import struct
@@ -112,6 +113,8 @@ PLAYER_COLOURS = {"top": (96, 180, 255), "bottom": (34, 116, 220), "outline": (2
                   "mark": (255, 255, 255), "shade": (20, 66, 140)}
 TOOL_COLOURS = {"top": (255, 186, 64), "bottom": (226, 112, 16), "outline": (130, 56, 0),
                 "mark": (255, 255, 255), "shade": (130, 56, 0)}
+EDITOR_COLOURS = {"top": (120, 214, 110), "bottom": (46, 150, 60), "outline": (18, 84, 30),
+                  "mark": (255, 255, 255), "shade": (18, 84, 30)}
 
 
 def rounded_box(px, py, left, top, right, bottom, radius):
@@ -295,6 +298,7 @@ def main():
     (out / "stop.ico").write_bytes(icon(stop_pixel))
     (out / "quizz.ico").write_bytes(application_icon(PLAYER_COLOURS))
     (out / "quizzpack.ico").write_bytes(application_icon(TOOL_COLOURS))
+    (out / "atelier.ico").write_bytes(application_icon(EDITOR_COLOURS))
 
 
 if __name__ == "__main__":

@@ -1,0 +1,12 @@
+// The atelier's window: its menu, its keys, the files dropped on it, and the
+// messages of its controls, each passed to the pane that owns the control.
+#pragma once
+
+#include <windows.h>
+
+bool RegisterAtelierWindowClass();
+
+// Creates the window, sized to its content within the screen.
+HWND CreateAtelierWindow();
+
+LRESULT CALLBACK AtelierWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

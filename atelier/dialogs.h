@@ -1,0 +1,59 @@
+// What the atelier asks and tells the teacher in dialogs: the system's file,
+// folder and colour dialogs, message boxes, and its own two (the new quiz's
+// layout, and the question of unsaved changes). They are routed through these
+// functions so that in-process tests answer them; the program links the real
+// ones (dialogs.cpp). Paths are UTF-8.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+enum class SaveChoice { Save, Discard, Cancel };
+
+// "Enregistrer les modifications de « name » ?": Enregistrer, Ne pas
+// enregistrer, Annuler.
+SaveChoice AskToSaveChanges(HWND owner, const std::wstring& name);
+
+// A message box with OK; icon is MB_ICONINFORMATION, MB_ICONWARNING or
+// MB_ICONERROR.
+void Tell(HWND owner, const std::wstring& text, UINT icon);
+
+// A question answered Oui or Non.
+bool AskYesNo(HWND owner, const std::wstring& text);
+
+// The layout of a new quiz, or -1 when the teacher cancels.
+int ChooseLayout(HWND owner);
+
+// What a file dialog offers to open or to save.
+enum class FileChoice {
+    Quiz,     // a source or a quiz program, to open
+    Table,    // a spreadsheet saved as text, or GIFT, to import
+    Picture,  // a question's picture
+    Pictures, // several, one question each
+    Sound,
+    Sounds,
+    Film,
+    Films,
+    Icon,    // the program's icon: a picture or an .ico
+    Source,  // the source file, to save
+    Program, // the quiz program, to create
+};
+
+// Files to open: one, or several for the plural choices; false when the
+// teacher cancels. folder is where the dialog starts ("" for its own).
+bool ChooseFilesToOpen(HWND owner, FileChoice choice, const std::string& folder,
+                       std::vector<std::string>& paths);
+
+// A file to write, offered as suggested (a full path); asks before
+// replacing one.
+bool ChooseFileToSave(HWND owner, FileChoice choice, const std::string& suggested,
+                      std::string& path);
+
+// A folder, starting at start.
+bool ChooseFolder(HWND owner, const std::wstring& title, const std::string& start,
+                  std::string& folder);
+
+// The system's colour dialog, starting at colour.
+bool ChooseColour(HWND owner, COLORREF& colour);

@@ -1,0 +1,28 @@
+// The atelier's controls: made in the order that the Tab key follows, in
+// the system's message font, and laid out from that font's size whenever the
+// window's size changes. Three groups stand side by side above the problems:
+// the quiz's fields on the left; on the right the question list above the
+// fields of the question shown, beside its picture as the player shows it.
+// Rows that the layout, the reveal mode or one answer a question leave unused
+// are hidden.
+#pragma once
+
+#include <windows.h>
+
+constexpr int PREVIEW_SIDE = 260; // the player's picture square, in pixels
+
+// Makes every control of the window, hidden rows included.
+void CreateEditorControls(HWND window);
+
+// Places the controls in the client area, and shows the rows in use.
+void LayOutEditor(HWND window);
+
+// The window's smallest size, for its frame to keep.
+SIZE SmallestEditorSize(HWND window);
+
+// The window's first size: what the controls want, within the screen.
+SIZE FirstEditorSize(HWND window);
+
+// The label of the medium field ("&Image :", "&Son :", "&Vidéo :") and the
+// enabled state of the fields that depend on other fields.
+void UpdateFieldStates();

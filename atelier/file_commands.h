@@ -1,0 +1,34 @@
+// The quiz's files, as the File menu offers them: a new quiz, a source or a
+// quiz program opened (a program is extracted first, into a folder the
+// teacher chooses), a table or GIFT file imported, the quiz saved, tried in
+// the player, and created as a program; and the question asked before
+// unsaved changes would go. Every failure is told, with what to do, and
+// leaves the teacher's work where it was.
+#pragma once
+
+#include <string>
+
+void NewQuiz();
+void OpenQuiz();
+
+// A source (.toml), a quiz program (.exe) or a table to import, by its
+// extension; asks first about unsaved changes.
+void OpenQuizFile(const std::string& path);
+
+void ImportQuestions();
+
+// False when the quiz was not saved (the teacher cancelled, or it failed).
+bool SaveQuiz();
+bool SaveQuizAs();
+
+// The program, built as `quizzpack build` builds it from the saved source.
+void CreateQuizProgram();
+
+// F5: the quiz as it stands, saved or not, in the player.
+void TryQuiz();
+
+// Where a quiz never saved starts: the teacher's Documents.
+std::string DocumentsFolder();
+
+// Whether the document may go: unchanged, saved, or its changes given up.
+bool ConfirmDiscardChanges();

@@ -1,0 +1,210 @@
+#include "atelier/quiz_document.h"
+
+#include "authoring/packing/file_set.h"
+#include "authoring/source/source_reader.h"
+#include "authoring/source/source_writer.h"
+#include "quiz/quiz_record.h"
+
+#include <filesystem>
+
+const char* const UNTITLED_NAME = "Sans titre";
+
+namespace {
+
+// The value as saving writes it: present exactly when it is not empty.
+SourceText Optional(const SourceText& text)
+{
+    SourceText written;
+    written.value = text.value;
+    written.present = !text.value.empty();
+    return written;
+}
+
+// Present even when empty, where the quiz needs it: the check then says so.
+SourceText Required(const SourceText& text)
+{
+    SourceText written;
+    written.value = text.value;
+    written.present = true;
+    return written;
+}
+
+// The values as the atelier holds them: no value is absent, only empty.
+SourceText Held(const SourceText& text)
+{
+    SourceText held;
+    held.value = text.value;
+    held.present = true;
+    return held;
+}
+
+void HoldValues(QuizSource& source)
+{
+    SourceText* const header[] = {&source.title,
+                                  &source.author,
+                                  &source.explanations,
+                                  &source.firstAnswerCaption,
+                                  &source.secondAnswerCaption,
+                                  &source.site,
+                                  &source.icon};
+    for (SourceText* text : header)
+        *text = Held(*text);
+    for (SourceText& code : source.codes)
+        code = Held(code);
+    for (SourceQuestion& question : source.questions) {
+        SourceText* const values[] = {&question.answer,       &question.secondAnswer,
+                                      &question.questionText, &question.revealText,
+                                      &question.picture,      &question.sound,
+                                      &question.film,         &question.revealPicture};
+        for (SourceText* text : values)
+            *text = Held(*text);
+        question.place = {};
+    }
+}
+
+bool IsAbsolutePath(const std::filesystem::path& path)
+{
+    return path.is_absolute() || path.has_root_name() || path.has_root_directory();
+}
+
+std::string FolderOf(const std::string& path)
+{
+    return std::filesystem::u8path(path).parent_path().u8string();
+}
+
+} // namespace
+
+std::string MediumFile(const std::string& folder, const std::string& value)
+{
+    const std::filesystem::path path = std::filesystem::u8path(value);
+    const std::filesystem::path file =
+        IsAbsolutePath(path) ? path : std::filesystem::u8path(folder) / path;
+    return file.lexically_normal().generic_u8string();
+}
+
+std::string MediumValue(const std::string& folder, const std::string& file)
+{
+    const std::filesystem::path whole = std::filesystem::u8path(MediumFile(folder, file));
+    const std::filesystem::path inside =
+        whole.lexically_relative(std::filesystem::u8path(folder).lexically_normal());
+    if (inside.empty() || *inside.begin() == "..")
+        return whole.generic_u8string();
+    return inside.generic_u8string();
+}
+
+bool IsRelativeValue(const std::string& value)
+{
+    return !IsAbsolutePath(std::filesystem::u8path(value));
+}
+
+void SetValue(SourceText& text, const std::string& value)
+{
+    text.value = value;
+    text.present = true;
+    text.wrongType = false;
+}
+
+void NewDocument(int layoutKind, const std::string& folder, QuizDocument& document)
+{
+    document = QuizDocument();
+    document.source.layoutKind = layoutKind;
+    document.source.questions.emplace_back();
+    HoldValues(document.source);
+    document.folder = folder;
+    // Nothing to lose until the teacher writes something.
+    document.savedText = DocumentText(document);
+}
+
+bool OpenDocument(const std::string& path, const std::string& text, QuizDocument& document,
+                  std::vector<Problem>& problems)
+{
+    QuizSource source;
+    if (!ReadQuizSource(text, source, problems))
+        return false;
+    document = QuizDocument();
+    for (const SourceQuestion& question : source.questions)
+        document.twoAnswers = document.twoAnswers || question.secondAnswer.present;
+    HoldValues(source);
+    // A layout the reader did not know: the atelier shows the text one,
+    // and the file keeps its own until it is saved.
+    if (source.layoutKind < 0)
+        source.layoutKind = LAYOUT_TEXT;
+    document.source = std::move(source);
+    document.path = path;
+    document.folder = FolderOf(path);
+    document.savedText = text;
+    document.handWritten = DocumentText(document) != text;
+    return true;
+}
+
+void ImportedDocument(const ImportedQuiz& quiz, const std::string& importedFile,
+                      QuizDocument& document)
+{
+    document = QuizDocument();
+    document.source = quiz.source;
+    for (const SourceQuestion& question : quiz.source.questions)
+        document.twoAnswers = document.twoAnswers || question.secondAnswer.present;
+    HoldValues(document.source);
+    if (document.source.layoutKind < 0)
+        document.source.layoutKind = LAYOUT_TEXT;
+    document.folder = FolderOf(importedFile);
+    document.nameHint = FileStem(importedFile) + ".toml";
+}
+
+QuizSource AppliedSource(const QuizDocument& document)
+{
+    const QuizSource& held = document.source;
+    QuizSource source;
+    source.title = Required(held.title);
+    source.author = Required(held.author);
+    source.explanations = Required(held.explanations);
+    source.firstAnswerCaption = Required(held.firstAnswerCaption);
+    source.secondAnswerCaption = Required(held.secondAnswerCaption);
+    source.site = Optional(held.site);
+    source.icon = Optional(held.icon);
+    source.layoutKind = held.layoutKind;
+    source.revealMode = held.layoutKind == LAYOUT_PICTURE ? held.revealMode : REVEAL_NONE;
+    source.colour = held.colour;
+    for (const SourceText& code : held.codes)
+        source.codes.push_back(Required(code));
+    for (const SourceQuestion& question : held.questions) {
+        SourceQuestion written;
+        written.answer = Required(question.answer);
+        if (document.twoAnswers)
+            written.secondAnswer = Required(question.secondAnswer);
+        if (source.layoutKind == LAYOUT_TEXT)
+            written.questionText = Optional(question.questionText);
+        if (source.layoutKind > LAYOUT_TEXT)
+            *QuestionMedium(written, source.layoutKind) =
+                Optional(*QuestionMedium(question, source.layoutKind));
+        if (source.revealMode == REVEAL_PICTURE)
+            written.revealPicture = Optional(question.revealPicture);
+        if (source.revealMode == REVEAL_TEXT)
+            written.revealText = Optional(question.revealText);
+        source.questions.push_back(written);
+    }
+    return source;
+}
+
+std::string DocumentText(const QuizDocument& document)
+{
+    return WriteQuizSource(AppliedSource(document), DocumentName(document));
+}
+
+bool IsModified(const QuizDocument& document)
+{
+    return DocumentText(document) != document.savedText;
+}
+
+std::string DocumentName(const QuizDocument& document)
+{
+    if (!document.path.empty())
+        return FileName(document.path);
+    return document.nameHint.empty() ? UNTITLED_NAME : document.nameHint;
+}
+
+std::string MediaBase(const QuizDocument& document)
+{
+    const std::string name = document.path.empty() ? "quiz.toml" : FileName(document.path);
+    return (std::filesystem::u8path(document.folder) / std::filesystem::u8path(name)).u8string();
+}

@@ -1,0 +1,9 @@
+// The quiz's own fields: its texts, layout, reveal mode, colour, answers per
+// question, web site, icon and codes.
+#pragma once
+
+// Fills the fields from g_document.
+void ShowQuizFields();
+
+// A command of one of the fields: true when it was one.
+bool OnQuizFieldCommand(int id, int code);
