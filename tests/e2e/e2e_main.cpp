@@ -1,4 +1,5 @@
-// e2e_tests PLAYER.exe ATL_WITHOUT_EXPORT.dll QUIZZPACK.exe [GoogleTest flags]
+// e2e_tests PLAYER.exe ATL_WITHOUT_EXPORT.dll QUIZZPACK.exe ATELIER.exe [GoogleTest flags]
+#include "tests/e2e/atelier_robot.h"
 #include "tests/e2e/player_process.h"
 
 #include <gtest/gtest.h>
@@ -8,12 +9,14 @@
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    if (argc != 4) {
-        fprintf(stderr, "usage: e2e_tests PLAYER.exe ATL_WITHOUT_EXPORT.dll QUIZZPACK.exe\n");
+    if (argc != 5) {
+        fprintf(stderr,
+                "usage: e2e_tests PLAYER.exe ATL_WITHOUT_EXPORT.dll QUIZZPACK.exe ATELIER.exe\n");
         return 2;
     }
     g_playerPath = WindowsPath(argv[1]);
     g_atlWithoutExportPath = WindowsPath(argv[2]);
     g_quizzpackPath = WindowsPath(argv[3]);
+    g_atelierPath = WindowsPath(argv[4]);
     return RUN_ALL_TESTS();
 }

@@ -1,24 +1,12 @@
 // The packed player started under Wine as a user starts it; a robot types
 // answers into boxes found by identifier, confirms them, reads the verdicts,
 // closes the window and starts the player again.
+#include "tests/e2e/carried_photo.h"
 #include "tests/e2e/player_process.h"
 #include "ui/header_bar.h"
 #include "ui/panel_controls.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-// The photo this test program carries.
-std::vector<unsigned char> Photo()
-{
-    HRSRC info = FindResourceA(nullptr, "PHOTO", MAKEINTRESOURCEA(10)); // RT_RCDATA
-    const auto* bytes =
-        static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, info)));
-    return {bytes, bytes + SizeofResource(nullptr, info)};
-}
-
-} // namespace
 
 TEST(Play, AnswersAreGradedSavedAndRestored)
 {
@@ -68,7 +56,7 @@ TEST(Play, AnswersAreGradedSavedAndRestored)
 TEST(Play, APhotoQuizOpensWithItsFirstScreenAndClosesWhilePicturesCome)
 {
     auto resources = QuizResources(*MakeQuiz(LAYOUT_PICTURE, 60, 1, REVEAL_NONE));
-    const std::vector<unsigned char> photo = Photo();
+    const std::vector<unsigned char> photo = CarriedPhoto();
     for (int i = 1; i <= 60; ++i)
         resources.push_back({"IMG", 400 + i, photo});
     const std::string program = TemporaryPath("photos.exe");

@@ -52,7 +52,8 @@ void AnswerBoxes(DWORD processId, std::vector<RecordedMessage>& shown)
 } // namespace
 
 PlayerProcess::PlayerProcess(const std::string& program,
-                             const std::vector<ResourceEntry>& resources)
+                             const std::vector<ResourceEntry>& resources,
+                             const std::string& argument)
     : path_(program), ownsCopy_(!resources.empty())
 {
     if (ownsCopy_ && !WriteModuleCopy(g_playerPath, path_, resources))
@@ -60,7 +61,8 @@ PlayerProcess::PlayerProcess(const std::string& program,
     const std::string directory = path_.substr(0, path_.find_last_of("\\/") + 1);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    CreateProcessA(path_.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+    std::string commandLine = "\"" + path_ + "\"" + (argument.empty() ? "" : " \"" + argument + "\"");
+    CreateProcessA(path_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                    directory.empty() ? nullptr : directory.c_str(), &startup, &process_);
 }
 
@@ -79,10 +81,16 @@ PlayerProcess::~PlayerProcess()
 HWND PlayerProcess::WaitForMainWindow(DWORD timeoutMs, std::vector<RecordedMessage>* shown) const
 {
     // Shown only once start-up has built the panel and its boxes.
+    return WaitForWindow(MAIN_WINDOW_CLASS, timeoutMs, shown);
+}
+
+HWND PlayerProcess::WaitForWindow(const char* className, DWORD timeoutMs,
+                                  std::vector<RecordedMessage>* shown) const
+{
     for (const DWORD start = GetTickCount(); process_.hProcess; Sleep(50)) {
         if (shown)
             AnswerBoxes(process_.dwProcessId, *shown);
-        const std::vector<HWND> main = ShownWindows(process_.dwProcessId, MAIN_WINDOW_CLASS);
+        const std::vector<HWND> main = ShownWindows(process_.dwProcessId, className);
         if (!main.empty())
             return main[0];
         if (GetTickCount() - start > timeoutMs || WaitForExit(0) != STILL_ACTIVE)

@@ -1,0 +1,220 @@
+#include "tests/e2e/atelier_robot.h"
+
+#include "atelier/control_ids.h"
+#include "authoring/packing/windows_platform.h"
+
+#include <commctrl.h>
+
+std::string g_atelierPath;
+
+namespace {
+
+constexpr DWORD PATIENCE_MS = 30000;
+// The file name of the system's file dialogs, and the folder of its folder
+// dialog (Wine's).
+constexpr int FILE_NAME_BOX = 1148;
+constexpr int FOLDER_NAME_BOX = 14149;
+constexpr int MESSAGE_BOX_TEXT = 0xFFFF;
+
+std::string Utf8Text(HWND window)
+{
+    wchar_t text[4096] = {};
+    SendMessageW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text));
+    return Narrow(text);
+}
+
+// The dialog shown by process with this title.
+HWND DialogOf(DWORD process, const std::wstring& title)
+{
+    for (HWND dialog = nullptr; (dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(dialog, &owner);
+        wchar_t text[256] = {};
+        GetWindowTextW(dialog, text, 256);
+        if (owner == process && IsWindowVisible(dialog) && (title.empty() || title == text))
+            return dialog;
+    }
+    return nullptr;
+}
+
+// The edit box in which a file dialog's name is typed: in a combo box, itself
+// in a ComboBoxEx.
+HWND NameBox(HWND dialog)
+{
+    HWND box = GetDlgItem(dialog, FILE_NAME_BOX);
+    for (HWND inner = box; inner;) {
+        HWND edit = FindWindowExW(inner, nullptr, L"Edit", nullptr);
+        if (edit)
+            return edit;
+        inner = FindWindowExW(inner, nullptr, L"ComboBox", nullptr);
+    }
+    return box;
+}
+
+} // namespace
+
+AtelierRobot::AtelierRobot(const std::string& argument) : process_(g_atelierPath, {}, argument)
+{
+    window_ = process_.WaitForWindow("AtelierQuizz", PATIENCE_MS);
+}
+
+void AtelierRobot::SetText(int id, const std::string& text) const
+{
+    SendMessageW(GetDlgItem(window_, id), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(Widen(text).c_str()));
+}
+
+std::string AtelierRobot::Text(int id) const
+{
+    return Utf8Text(GetDlgItem(window_, id));
+}
+
+std::string AtelierRobot::Caption() const
+{
+    return Utf8Text(window_);
+}
+
+void AtelierRobot::Click(int id) const
+{
+    // What a button tells its window when clicked: a click itself would need
+    // the window in front, which a robot's is not always.
+    PostMessageW(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window_, id)));
+}
+
+bool AtelierRobot::ChooseInDialog(const std::string& title, int firstRadio, int lastRadio,
+                                  int chosen) const
+{
+    HWND dialog = WaitForDialog(title);
+    if (!dialog)
+        return false;
+    for (int id = firstRadio; id <= lastRadio; ++id)
+        SendMessageW(GetDlgItem(dialog, id), BM_SETCHECK, id == chosen ? BST_CHECKED : BST_UNCHECKED,
+                     0);
+    return true;
+}
+
+void AtelierRobot::Choose(int comboId, int index) const
+{
+    HWND combo = GetDlgItem(window_, comboId);
+    SendMessageW(combo, CB_SETCURSEL, index, 0);
+    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+}
+
+void AtelierRobot::Command(int id) const
+{
+    PostMessageW(window_, WM_COMMAND, id, 0);
+}
+
+void AtelierRobot::Close() const
+{
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+HWND AtelierRobot::WaitForDialog(const std::string& title) const
+{
+    HWND dialog = nullptr;
+    WaitFor([&] { return (dialog = DialogOf(process_.Id(), Widen(title))) != nullptr; });
+    return dialog;
+}
+
+bool AtelierRobot::AnswerFileDialog(const std::string& title, const std::string& path) const
+{
+    HWND dialog = WaitForDialog(title);
+    if (!dialog)
+        return false;
+    // The dialog fills its boxes as it comes: the name is typed once it has.
+    Sleep(300);
+    SendMessageW(NameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(path).c_str()));
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    return WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+}
+
+bool AtelierRobot::AnswerFolderDialog(const std::string& folder) const
+{
+    HWND dialog = nullptr;
+    WaitFor([&] {
+        dialog = DialogOf(process_.Id(), L"");
+        return dialog && GetDlgItem(dialog, FOLDER_NAME_BOX);
+    });
+    if (!dialog)
+        return false;
+    Sleep(300);
+    SendMessageW(GetDlgItem(dialog, FOLDER_NAME_BOX), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(Widen(folder).c_str()));
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    return WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+}
+
+bool AtelierRobot::Press(const std::string& title, int button) const
+{
+    HWND dialog = WaitForDialog(title);
+    if (!dialog)
+        return false;
+    PostMessageW(dialog, WM_COMMAND, button, 0);
+    return WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+}
+
+std::string AtelierRobot::AnswerMessageBox() const
+{
+    HWND box = nullptr;
+    WaitFor([&] {
+        box = DialogOf(process_.Id(), L"Atelier Quizz");
+        return box && GetDlgItem(box, MESSAGE_BOX_TEXT);
+    });
+    if (!box)
+        return "";
+    const std::string text = Utf8Text(GetDlgItem(box, MESSAGE_BOX_TEXT));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); });
+    return text;
+}
+
+int AtelierRobot::Rows(int listId) const
+{
+    return static_cast<int>(SendMessageW(GetDlgItem(window_, listId), LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string AtelierRobot::Cell(int listId, int row, int column) const
+{
+    // The list writes the text in the atelier's memory: an item and its
+    // buffer are lent there.
+    constexpr size_t CHARACTERS = 1024;
+    const size_t size = sizeof(LVITEMW) + CHARACTERS * sizeof(wchar_t);
+    auto* remote = static_cast<unsigned char*>(
+        VirtualAllocEx(process_.Handle(), nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+    if (!remote)
+        return "";
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.cchTextMax = CHARACTERS;
+    item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof item);
+    WriteProcessMemory(process_.Handle(), remote, &item, sizeof item, nullptr);
+    SendMessageW(GetDlgItem(window_, listId), LVM_GETITEMTEXTW, row,
+                 reinterpret_cast<LPARAM>(remote));
+    std::wstring text(CHARACTERS, L'\0');
+    ReadProcessMemory(process_.Handle(), remote + sizeof item, text.data(),
+                      CHARACTERS * sizeof(wchar_t), nullptr);
+    VirtualFreeEx(process_.Handle(), remote, 0, MEM_RELEASE);
+    text.resize(wcslen(text.c_str()));
+    return Narrow(text);
+}
+
+std::vector<std::string> AtelierRobot::Problems() const
+{
+    std::vector<std::string> problems;
+    for (int row = 0; row < Rows(IDC_PROBLEMS); ++row)
+        problems.push_back(Cell(IDC_PROBLEMS, row, 0) + "|" + Cell(IDC_PROBLEMS, row, 1) + "|" +
+                           Cell(IDC_PROBLEMS, row, 2));
+    return problems;
+}
+
+bool AtelierRobot::WaitFor(const std::function<bool()>& held, DWORD timeoutMs) const
+{
+    const DWORD patience = timeoutMs ? timeoutMs : PATIENCE_MS;
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < patience; Sleep(50))
+        if (held())
+            return true;
+    return held();
+}
