@@ -7,6 +7,7 @@
 #include "authoring/packing/extraction.h"
 #include "authoring/packing/file_set.h"
 #include "authoring/packing/kept_source.h"
+#include "authoring/packing/quiz_build.h"
 #include "authoring/source/answer_trial.h"
 #include "authoring/source/source_check.h"
 #include "authoring/source/source_reader.h"
@@ -160,12 +161,6 @@ std::string Errors(size_t count)
     return std::to_string(count) + (count > 1 ? " erreurs" : " erreur");
 }
 
-bool IsFile(const std::string& path)
-{
-    std::error_code error;
-    return std::filesystem::is_regular_file(std::filesystem::u8path(path), error);
-}
-
 bool Exists(const std::string& path)
 {
     std::error_code error;
@@ -234,17 +229,14 @@ struct Runner {
         if (!ReadWholeFile(path, bytes, reason))
             return Fail(u8"impossible de lire " + Quoted(path) + " : " + reason);
         std::vector<Problem> problems;
-        const std::string text(bytes.begin(), bytes.end());
-        if (ReadQuizSource(text, source, problems) &&
-            BuildQuizResources(source, MediaBesideSource(path), platform.decodePicture, resources,
-                               problems))
-            AddKeptSource(text, source, resources, problems);
+        const bool built =
+            BuildQuizFromText(std::string(bytes.begin(), bytes.end()), MediaBesideSource(path),
+                              platform.decodePicture, source, resources, problems);
         for (const Problem& problem : problems)
             output.err += FormatProblem(path, problem) + "\n";
-        const size_t errors = CountErrors(problems);
-        if (errors == 0)
+        if (built)
             return EXIT_DONE;
-        output.err += path + " : " + Errors(errors) + u8", rien n'a été écrit.\n";
+        output.err += path + " : " + Errors(CountErrors(problems)) + u8", rien n'a été écrit.\n";
         return EXIT_QUIZ_ERRORS;
     }
 
@@ -288,19 +280,13 @@ struct Runner {
         const std::string target =
             line.output.empty() ? WithExtension(line.file, ".exe") : line.output;
         const std::string player =
-            line.player.empty()
-                ? (std::filesystem::u8path(platform.toolDirectory) / PLAYER_FILE_NAME).u8string()
-                : line.player;
+            line.player.empty() ? DefaultPlayer(platform.toolDirectory) : line.player;
         if (!IsFile(player))
             return Fail(u8"lecteur introuvable : " + Quoted(player) +
                         (line.player.empty() ? u8" ; indiquez-le avec --player" : ""));
-        if (IsFile(target) && platform.sameFile(target, player))
-            return Fail(u8"la sortie " + Quoted(target) +
-                        u8" est le lecteur lui-même, qui ne doit pas changer : choisissez un "
-                        u8"autre nom avec -o");
-        if (IsFile(target) && IsFile(line.file) && platform.sameFile(target, line.file))
-            return Fail(u8"la sortie " + Quoted(target) +
-                        u8" est le fichier source : choisissez un autre nom avec -o");
+        const std::string conflict = OutputConflict(target, player, line.file, platform.sameFile);
+        if (!conflict.empty())
+            return Fail(conflict + u8" : choisissez un autre nom avec -o");
 
         QuizSource source;
         std::vector<QuizResource> resources;
@@ -455,8 +441,7 @@ struct Runner {
     // its own: its source builds the same from that player without one.
     void LeaveOutThePlayersIcon(std::vector<QuizResource>& resources) const
     {
-        const std::string player =
-            (std::filesystem::u8path(platform.toolDirectory) / PLAYER_FILE_NAME).u8string();
+        const std::string player = DefaultPlayer(platform.toolDirectory);
         std::vector<QuizResource> own;
         std::string error;
         if (!IsFile(player) || !platform.readResources(player, own, error))

@@ -69,6 +69,12 @@ bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes, s
     return true;
 }
 
+bool IsFile(const std::string& path)
+{
+    std::error_code error;
+    return fs::is_regular_file(PathOf(path), error);
+}
+
 bool WriteNewFiles(const std::vector<NewFile>& files, std::string& error)
 {
     for (const NewFile& file : files)

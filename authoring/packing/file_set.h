@@ -9,6 +9,9 @@
 // Reads a whole file; on failure reason says why, in French.
 bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes, std::string& reason);
 
+// Whether path is an existing file (not a folder).
+bool IsFile(const std::string& path);
+
 struct NewFile {
     std::string path;
     std::vector<unsigned char> data;

@@ -8,8 +8,8 @@
 
 namespace {
 
-// The test decoder, counted: what the cache saves is decodings. BuildQuizResources
-// decodes on two threads.
+// The test decoder, counted: what the cache saves is decodings.
+// BuildQuizResources decodes on two threads.
 struct CountingDecoder {
     std::atomic<int> count{0};
     PictureDecoder decode = [this](const Bytes& bytes, DecodedPicture& picture,
@@ -19,18 +19,6 @@ struct CountingDecoder {
     };
     int Taken() { return count.exchange(0); }
 };
-
-MediaReader ReaderOf(const MediaFiles& media)
-{
-    return [&media](const std::string& path, Bytes& bytes, std::string& reason) {
-        const auto found = media.find(path);
-        if (found == media.end())
-            reason = "fichier introuvable";
-        else
-            bytes = found->second;
-        return found != media.end();
-    };
-}
 
 } // namespace
 
