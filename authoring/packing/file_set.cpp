@@ -75,6 +75,11 @@ bool IsFile(const std::string& path)
     return fs::is_regular_file(PathOf(path), error);
 }
 
+bool PathExists(const std::string& path)
+{
+    return Exists(PathOf(path));
+}
+
 bool WriteNewFiles(const std::vector<NewFile>& files, std::string& error)
 {
     for (const NewFile& file : files)

@@ -12,6 +12,9 @@ bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes, s
 // Whether path is an existing file (not a folder).
 bool IsFile(const std::string& path);
 
+// Whether anything stands at path: a file, a folder, even a broken link.
+bool PathExists(const std::string& path);
+
 struct NewFile {
     std::string path;
     std::vector<unsigned char> data;
