@@ -20,8 +20,10 @@ constexpr const char* PLAYER_FILE_NAME = "quizz.exe";
 
 // Reads text (a whole quiz source), checks it and its media (readMedia),
 // stores its pictures and adds the source kept for extraction ("PATCH" 107):
-// the resources `quizzpack build` packs. false when there are errors;
-// problems are appended, sorted as in the file. cache may be null.
+// the resources `quizzpack build` packs, complete only when this returns
+// true. false when it finds errors (those already in problems do not
+// count); its problems are appended, sorted as in the file. cache may be
+// null (media/picture_cache.h).
 bool BuildQuizFromText(const std::string& text, const MediaReader& readMedia,
                        const PictureDecoder& decode, QuizSource& source,
                        std::vector<QuizResource>& resources, std::vector<Problem>& problems,
