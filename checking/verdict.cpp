@@ -67,3 +67,16 @@ const char* GradeAnswer(const char* storedAnswer, const char* typedText)
         return VERDICT_YADE_LIDEE;
     return VERDICT_FAUX;
 }
+
+uint32_t VerdictColour(const char* verdict)
+{
+    if (!verdict || strcmp(verdict, VERDICT_EMPTY) == 0)
+        return NO_VERDICT_COLOUR;
+    if (strcmp(verdict, VERDICT_BRAVO) == 0)
+        return RIGHT_COLOUR;
+    if (strcmp(verdict, VERDICT_FAUX) == 0)
+        return WRONG_COLOUR;
+    if (strcmp(verdict, VERDICT_ANAGRAMME) == 0)
+        return ANAGRAM_COLOUR;
+    return NEAR_MISS_COLOUR;
+}

@@ -6,7 +6,12 @@
 // upper case; the stored answer is not trimmed. Only the first MAX_TEXT_LENGTH
 // (259) bytes of either are read, neither is changed, and the verdict depends
 // on the two strings alone. No state, no allocation.
+//
+// VerdictColour gives the background of the label that shows a verdict, the
+// same in the player and in the authoring tools.
 #pragma once
+
+#include <cstdint>
 
 // Windows-1252 whatever the compiler's execution character set: the é of
 // "yade lidée" is written as its byte, 0xE9 (octal 351).
@@ -23,3 +28,17 @@ inline constexpr char VERDICT_FAUX[] = "FAUX";                // wrong
 
 // One of the ten VERDICT_ texts for typedText against storedAnswer.
 const char* GradeAnswer(const char* storedAnswer, const char* typedText);
+
+// The label's backgrounds (COLORREF, 0x00BBGGRR): green for the answer, red
+// for a wrong one, orange for an anagram, amber for every near miss.
+constexpr uint32_t RIGHT_COLOUR = 0x0000FF00;
+constexpr uint32_t WRONG_COLOUR = 0x000000FF;
+constexpr uint32_t ANAGRAM_COLOUR = 0x000064FF;
+constexpr uint32_t NEAR_MISS_COLOUR = 0x0026CBFF;
+// A label without a verdict (VERDICT_EMPTY, or nullptr) keeps the system's
+// colours.
+constexpr uint32_t NO_VERDICT_COLOUR = 0xFFFFFFFF;
+
+// The background of the label showing verdict, compared by content: any text
+// but the ones above is a near miss.
+uint32_t VerdictColour(const char* verdict);

@@ -2,11 +2,10 @@
 
 #include "authoring/import/import_report.h"
 #include "authoring/media/media_lookup.h"
-#include "authoring/media/quiz_icon.h"
-#include "authoring/media/stored_picture.h"
 #include "authoring/packing/extraction.h"
 #include "authoring/packing/file_set.h"
-#include "authoring/packing/kept_source.h"
+#include "authoring/packing/program_extraction.h"
+#include "authoring/packing/quiz_build.h"
 #include "authoring/source/answer_trial.h"
 #include "authoring/source/source_check.h"
 #include "authoring/source/source_reader.h"
@@ -14,7 +13,6 @@
 #include "authoring/source/starter_quiz.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #ifndef QUIZZ_VERSION
 #define QUIZZ_VERSION "?"
@@ -160,35 +158,6 @@ std::string Errors(size_t count)
     return std::to_string(count) + (count > 1 ? " erreurs" : " erreur");
 }
 
-bool IsFile(const std::string& path)
-{
-    std::error_code error;
-    return std::filesystem::is_regular_file(std::filesystem::u8path(path), error);
-}
-
-bool Exists(const std::string& path)
-{
-    std::error_code error;
-    return std::filesystem::symlink_status(std::filesystem::u8path(path), error).type() !=
-           std::filesystem::file_type::not_found;
-}
-
-// The folder extract writes into by default: QUIZ, or QUIZ-2, QUIZ-3...
-// when it exists, so that extracting beside a quiz's own source folder
-// works the first time.
-std::string FreeFolder(const std::string& base)
-{
-    std::string folder = base;
-    for (int number = 2; Exists(folder) && number < 1000; ++number)
-        folder = base + "-" + std::to_string(number);
-    return folder;
-}
-
-bool IsKeptSource(const QuizResource& resource)
-{
-    return resource.type == PAYLOAD_RESOURCE_TYPE && resource.id == SOURCE_RESOURCE;
-}
-
 // The source read and checked as a build would pack it, without its media,
 // which no grading needs. Returns EXIT_DONE with the record filled, else
 // the exit code, the problems told.
@@ -234,17 +203,14 @@ struct Runner {
         if (!ReadWholeFile(path, bytes, reason))
             return Fail(u8"impossible de lire " + Quoted(path) + " : " + reason);
         std::vector<Problem> problems;
-        const std::string text(bytes.begin(), bytes.end());
-        if (ReadQuizSource(text, source, problems) &&
-            BuildQuizResources(source, MediaBesideSource(path), platform.decodePicture, resources,
-                               problems))
-            AddKeptSource(text, source, resources, problems);
+        const bool built =
+            BuildQuizFromText(std::string(bytes.begin(), bytes.end()), MediaBesideSource(path),
+                              platform.decodePicture, source, resources, problems);
         for (const Problem& problem : problems)
             output.err += FormatProblem(path, problem) + "\n";
-        const size_t errors = CountErrors(problems);
-        if (errors == 0)
+        if (built)
             return EXIT_DONE;
-        output.err += path + " : " + Errors(errors) + u8", rien n'a été écrit.\n";
+        output.err += path + " : " + Errors(CountErrors(problems)) + u8", rien n'a été écrit.\n";
         return EXIT_QUIZ_ERRORS;
     }
 
@@ -288,19 +254,13 @@ struct Runner {
         const std::string target =
             line.output.empty() ? WithExtension(line.file, ".exe") : line.output;
         const std::string player =
-            line.player.empty()
-                ? (std::filesystem::u8path(platform.toolDirectory) / PLAYER_FILE_NAME).u8string()
-                : line.player;
+            line.player.empty() ? DefaultPlayer(platform.toolDirectory) : line.player;
         if (!IsFile(player))
             return Fail(u8"lecteur introuvable : " + Quoted(player) +
                         (line.player.empty() ? u8" ; indiquez-le avec --player" : ""));
-        if (IsFile(target) && platform.sameFile(target, player))
-            return Fail(u8"la sortie " + Quoted(target) +
-                        u8" est le lecteur lui-même, qui ne doit pas changer : choisissez un "
-                        u8"autre nom avec -o");
-        if (IsFile(target) && IsFile(line.file) && platform.sameFile(target, line.file))
-            return Fail(u8"la sortie " + Quoted(target) +
-                        u8" est le fichier source : choisissez un autre nom avec -o");
+        const std::string conflict = OutputConflict(target, player, line.file, platform.sameFile);
+        if (!conflict.empty())
+            return Fail(conflict + u8" : choisissez un autre nom avec -o");
 
         QuizSource source;
         std::vector<QuizResource> resources;
@@ -317,50 +277,33 @@ struct Runner {
 
     int Extract(const CommandLine& line)
     {
-        if (!IsFile(line.file))
-            return Fail(u8"impossible de lire " + Quoted(line.file) + " : fichier introuvable");
-        std::vector<QuizResource> resources;
-        std::string error;
-        if (!platform.readResources(line.file, resources, error))
-            return Fail(u8"impossible de lire les ressources de " + Quoted(line.file) + " : " +
-                        error);
-        LeaveOutThePlayersIcon(resources);
-        QuizSource source;
-        std::vector<MediaFile> media;
-        if (!ExtractQuizSource(resources, source, media, error))
-            return Fail(Quoted(line.file) + " : " + error);
-
         std::string folder = line.output;
+        std::string moved; // told once the quiz is read
         if (folder.empty()) {
             const std::string base = WithExtension(line.file, "");
             folder = FreeFolder(base);
             if (folder != base)
-                output.out += u8"le dossier " + Quoted(base) + u8" existe déjà : extrait dans " +
-                              Quoted(folder) + ".\n";
+                moved = u8"le dossier " + Quoted(base) + u8" existe déjà : extrait dans " +
+                        Quoted(folder) + ".\n";
         }
-        const std::string name = FileStem(line.file) + ".toml";
-        const std::string sourcePath = (std::filesystem::u8path(folder) / name).u8string();
-        std::vector<QuizResource> expected = ResourcesInUse(resources, source);
-        std::string text;
-        std::vector<MediaFile> written;
-        if (!ExtractWrittenSource(resources, text, written)) {
-            const size_t before = expected.size();
-            expected.erase(std::remove_if(expected.begin(), expected.end(), IsKeptSource),
-                           expected.end());
-            if (expected.size() != before)
-                output.err += u8"quizzpack : note : le fichier source gardé dans ce quiz ne le "
-                              u8"redonne pas ; il est récrit sans ses commentaires.\n";
-            text = WriteQuizSource(source, name);
-            written = media;
-        }
-        std::vector<NewFile> files = {{sourcePath, {text.begin(), text.end()}}};
-        for (const MediaFile& file : written)
-            files.push_back({BesideFile(sourcePath, file.name), file.data});
-        if (!WriteNewFiles(files, error))
-            return Fail(error + u8" ; rien n'a été écrit (choisissez un autre dossier avec -o).");
-        output.out += Quoted(sourcePath) + u8" écrit, avec " + std::to_string(written.size()) +
-                      (written.size() > 1 ? u8" médias.\n" : u8" média.\n");
-        return Verify(sourcePath, expected);
+        ExtractionResult result;
+        std::string error;
+        const bool extracted = ExtractProgram(line.file, folder, platform, result, error);
+        // A path set means the quiz was read: a failure then was writing it.
+        const bool read = !result.sourcePath.empty();
+        if (read)
+            output.out += moved;
+        // The rebuild's problems start with the source's path, as check
+        // tells them; the other lines are quizzpack's.
+        for (const std::string& message : result.messages)
+            output.err +=
+                (message.rfind(result.sourcePath, 0) == 0 ? "" : "quizzpack : ") + message + "\n";
+        if (!extracted)
+            return Fail(error + (read ? u8" (choisissez un autre dossier avec -o)." : ""));
+        output.out += Quoted(result.sourcePath) + u8" écrit, avec " +
+                      std::to_string(result.mediaCount) +
+                      (result.mediaCount > 1 ? u8" médias.\n" : u8" média.\n");
+        return result.rebuilds ? EXIT_DONE : EXIT_QUIZ_ERRORS;
     }
 
     // Writes the source, then checks it as check does: what it finds is
@@ -449,83 +392,6 @@ struct Runner {
             return Fail(u8"aucune réponse à essayer : donnez-en une (quizzpack essai " + line.file +
                         u8" 3 l'italie) ou une par ligne sur l'entrée standard");
         return wrong ? EXIT_USAGE : EXIT_DONE;
-    }
-
-    // A quiz that shows the icon of the player beside quizzpack has none of
-    // its own: its source builds the same from that player without one.
-    void LeaveOutThePlayersIcon(std::vector<QuizResource>& resources) const
-    {
-        const std::string player =
-            (std::filesystem::u8path(platform.toolDirectory) / PLAYER_FILE_NAME).u8string();
-        std::vector<QuizResource> own;
-        std::string error;
-        if (!IsFile(player) || !platform.readResources(player, own, error))
-            return;
-        for (const QuizResource& resource : own)
-            if (resource.type == ICON_RESOURCE_TYPE)
-                resources.erase(std::remove(resources.begin(), resources.end(), resource),
-                                resources.end());
-    }
-
-    // A rebuild of what extract wrote must give the resources it read.
-    int Verify(const std::string& sourcePath, const std::vector<QuizResource>& expected)
-    {
-        QuizSource source;
-        std::vector<QuizResource> rebuilt;
-        CommandOutput quiet;
-        Runner checker = {platform, quiet};
-        const bool keptBefore = std::any_of(expected.begin(), expected.end(), IsKeptSource);
-        const int code = checker.Prepare(sourcePath, source, rebuilt);
-        if (!keptBefore)
-            rebuilt.erase(std::remove_if(rebuilt.begin(), rebuilt.end(), IsKeptSource),
-                          rebuilt.end());
-        if (code != EXIT_DONE) {
-            output.err += quiet.err;
-            output.err += u8"quizzpack : ce quiz ne se reconstruira pas tel quel ; corrigez "
-                          u8"ces erreurs avant de le construire.\n";
-            return EXIT_QUIZ_ERRORS;
-        }
-        if (rebuilt == expected)
-            return EXIT_DONE;
-        // What a build now does otherwise than the one that packed the quiz:
-        // answers freed of their typing traps, pictures stored as the player
-        // shows them best.
-        const std::vector<QuizResource> retyped = WithAnswersRetyped(expected);
-        bool otherwise = retyped.size() != rebuilt.size();
-        int pictures = 0;
-        for (size_t i = 0; i < retyped.size() && !otherwise; ++i) {
-            const bool converted =
-                retyped[i].type == MEDIA_RESOURCE_TYPE && rebuilt[i].type == MEDIA_RESOURCE_TYPE &&
-                retyped[i].id == rebuilt[i].id && !StoredAsTheyAre(retyped[i].data) &&
-                StoredAsTheyAre(rebuilt[i].data);
-            pictures += converted;
-            otherwise = !converted && !(retyped[i] == rebuilt[i]);
-        }
-        if (!otherwise) {
-            output.err += quiet.err;
-            if (retyped != expected)
-                output.err += u8"quizzpack : reconstruit, ce quiz aura ces réponses corrigées, que "
-                              u8"les élèves pourront taper ; le reste sera identique.\n";
-            if (pictures > 0)
-                output.err += u8"quizzpack : reconstruit, ce quiz aura ses images (" +
-                              std::to_string(pictures) +
-                              u8") en JPEG de 260 × 260 points au plus, comme le lecteur les "
-                              u8"montre ; le reste sera identique.\n";
-            return EXIT_DONE;
-        }
-        std::string differences;
-        for (const QuizResource& resource : expected) {
-            bool same = false;
-            for (const QuizResource& other : rebuilt)
-                same = same || other == resource;
-            if (!same)
-                differences += " " + resource.type + " " + std::to_string(resource.id);
-        }
-        output.err += u8"quizzpack : la reconstruction de ce quiz ne redonnera pas à l'octet "
-                      u8"près les ressources :" +
-                      (differences.empty() ? std::string(u8" leur liste diffère") : differences) +
-                      ".\n";
-        return EXIT_QUIZ_ERRORS;
     }
 };
 

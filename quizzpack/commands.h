@@ -20,8 +20,6 @@ constexpr int EXIT_DONE = 0;
 constexpr int EXIT_QUIZ_ERRORS = 1;
 constexpr int EXIT_USAGE = 2; // usage errors and file errors
 
-constexpr const char* PLAYER_FILE_NAME = "quizz.exe";
-
 struct CommandOutput {
     std::string out; // results
     std::string err; // problems and errors

@@ -23,10 +23,6 @@ constexpr DWORD VERDICT_LABEL_STYLE = VISIBLE_CHILD | WS_BORDER | WS_TABSTOP | S
 constexpr DWORD MEDIA_BUTTON_STYLE = VISIBLE_CHILD | WS_TABSTOP | BS_ICON | BS_DEFPUSHBUTTON;
 
 constexpr COLORREF QUESTION_LABEL_COLOUR = RGB(255, 255, 192);
-constexpr COLORREF RIGHT_COLOUR = RGB(0, 255, 0);
-constexpr COLORREF WRONG_COLOUR = RGB(255, 0, 0);
-constexpr COLORREF ANAGRAM_COLOUR = RGB(255, 100, 0);
-constexpr COLORREF NEAR_MISS_COLOUR = RGB(255, 203, 38);
 
 struct MediaIcons {
     HICON play;
@@ -207,17 +203,6 @@ HBRUSH FixedBrush(COLORREF colour)
     return nullptr;
 }
 
-COLORREF VerdictColour(const char* verdict)
-{
-    if (lstrcmpA(verdict, VERDICT_BRAVO) == 0)
-        return RIGHT_COLOUR;
-    if (lstrcmpA(verdict, VERDICT_FAUX) == 0)
-        return WRONG_COLOUR;
-    if (lstrcmpA(verdict, VERDICT_ANAGRAMME) == 0)
-        return ANAGRAM_COLOUR;
-    return NEAR_MISS_COLOUR;
-}
-
 INT_PTR Painted(HDC dc, COLORREF colour, HBRUSH brush)
 {
     SetBkColor(dc, colour);
@@ -242,9 +227,9 @@ INT_PTR OnCtlColorStatic(HDC dc, HWND control)
     if (id > VERDICT_LABEL_BASE && id <= VERDICT_LABEL_BASE + boxCount) {
         char verdict[TEXT_SIZE] = {};
         GetWindowTextA(control, verdict, TEXT_SIZE);
-        if (lstrcmpA(verdict, VERDICT_EMPTY) == 0)
-            return FALSE;
         const COLORREF colour = VerdictColour(verdict);
+        if (colour == NO_VERDICT_COLOUR)
+            return FALSE;
         return Painted(dc, colour, FixedBrush(colour));
     }
     return FALSE;

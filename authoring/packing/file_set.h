@@ -1,6 +1,6 @@
-// Reading whole files and writing new ones without ever leaving half a file:
-// paths are UTF-8 in every build (std::filesystem turns them into the wide
-// names Windows wants).
+// Reading whole files, and writing new ones or replacing one without ever
+// leaving half a file: paths are UTF-8 in every build (std::filesystem turns
+// them into the wide names Windows wants).
 #pragma once
 
 #include <string>
@@ -8,6 +8,12 @@
 
 // Reads a whole file; on failure reason says why, in French.
 bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes, std::string& reason);
+
+// Whether path is an existing file (not a folder).
+bool IsFile(const std::string& path);
+
+// Whether anything stands at path: a file, a folder, even a broken link.
+bool PathExists(const std::string& path);
 
 struct NewFile {
     std::string path;
@@ -19,6 +25,13 @@ struct NewFile {
 // place once all are written; after any failure the files, the temporary
 // files and the folders made for them are removed again.
 bool WriteNewFiles(const std::vector<NewFile>& files, std::string& error);
+
+// Writes data at path, made or replaced, never leaving half a file: all of
+// it goes to a temporary file beside path, which then takes the old one's
+// place (so a failed write keeps the old file whole). The folder must exist.
+// False with a French error.
+bool ReplaceWholeFile(const std::string& path, const std::vector<unsigned char>& data,
+                      std::string& error);
 
 // The path of name relative to the folder of file ("a/b.toml", "c.jpg" gives
 // "a/c.jpg"); an absolute name stays as it is.

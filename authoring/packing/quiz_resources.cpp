@@ -62,6 +62,7 @@ struct PictureChanges {
 struct Builder {
     const MediaReader& readMedia;
     const PictureDecoder& decodePicture;
+    StoredPictureCache* cache;
     uint32_t background;
     std::vector<QuizResource>& resources;
     std::vector<Problem>& problems;
@@ -128,7 +129,11 @@ struct Builder {
                 if (!Read(path.value, Expected::Picture, bytes, failures[i]))
                     continue;
                 sizes[i] = bytes.size();
-                if (!StorePicture(bytes, decodePicture, background, stored[i], reason))
+                const bool done =
+                    cache ? StorePictureCached(*cache, bytes, decodePicture, background, stored[i],
+                                               reason)
+                          : StorePicture(bytes, decodePicture, background, stored[i], reason);
+                if (!done)
                     failures[i] = Quoted(path.value) + " : " + reason;
             }
         };
@@ -163,7 +168,8 @@ struct Builder {
         std::string problem;
         QuizIcon icon;
         if (Read(path.value, Expected::Icon, bytes, problem) &&
-            !MakeQuizIcon(bytes, decodePicture, icon, problem))
+            !(cache ? MakeQuizIconCached(*cache, bytes, decodePicture, icon, problem)
+                    : MakeQuizIcon(bytes, decodePicture, icon, problem)))
             problem = Quoted(path.value) + " : " + problem;
         if (!problem.empty()) {
             problems.push_back({path.place, KEY_ICON, problem});
@@ -258,13 +264,13 @@ bool CodePayload(const std::vector<unsigned char>& plain, std::vector<unsigned c
 
 bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
                         const PictureDecoder& decodePicture, std::vector<QuizResource>& resources,
-                        std::vector<Problem>& problems)
+                        std::vector<Problem>& problems, StoredPictureCache* cache)
 {
     resources.clear();
     const size_t before = CountErrors(problems);
     QuizRecord record;
     const bool valid = CheckQuizSource(source, record, problems);
-    Builder builder = {readMedia, decodePicture, source.colour, resources, problems, {}, {}};
+    Builder builder = {readMedia, decodePicture, cache, source.colour, resources, problems, {}, {}};
     // Without questions (already told) there is no codes payload to code.
     if (valid && !source.questions.empty()) {
         std::vector<unsigned char> quiz;

@@ -8,6 +8,7 @@
 // in this order. The same list is what extraction reads back.
 #pragma once
 
+#include "authoring/media/picture_cache.h"
 #include "authoring/media/picture_decoder.h"
 #include "authoring/source/problem.h"
 #include "authoring/source/quiz_source.h"
@@ -37,11 +38,12 @@ using MediaReader = std::function<bool(const std::string& path, std::vector<unsi
 // file, stores each picture as the player shows it best
 // (media/stored_picture.h, with a notice of what was converted), and builds
 // and codes the payloads; appends every problem, including payloads past the
-// codec's limits.
+// codec's limits. With a cache, pictures and the icon made before are not
+// decoded again (media/picture_cache.h).
 // resources is complete only when this returns true.
 bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
                         const PictureDecoder& decodePicture, std::vector<QuizResource>& resources,
-                        std::vector<Problem>& problems);
+                        std::vector<Problem>& problems, StoredPictureCache* cache = nullptr);
 
 // Codes a payload; false with a French reason when the codec refuses it or
 // the player could not decode it.

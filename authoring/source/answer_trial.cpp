@@ -20,6 +20,11 @@ std::string AsTypedInTheBox(const std::string& utf8, std::vector<char32_t>& outs
     return bytes;
 }
 
+int BoxCount(const QuizRecord& quiz)
+{
+    return quiz.answersPerQuestion == 2 ? 2 : 1;
+}
+
 const char* StoredAnswer(const QuestionRecord& question, int box)
 {
     return box == 2 ? question.secondAnswer : question.answer;
@@ -39,7 +44,7 @@ std::string BoxName(const QuizRecord& quiz, int box)
 bool ParseTrialTarget(const std::string& text, const QuizRecord& quiz, TrialTarget& target,
                       std::string& error)
 {
-    const int boxes = quiz.answersPerQuestion == 2 ? 2 : 1;
+    const int boxes = BoxCount(quiz);
     const size_t colon = text.find(':');
     const std::string number = text.substr(0, colon);
     const std::string box = colon == std::string::npos ? "1" : text.substr(colon + 1);
@@ -60,7 +65,7 @@ bool ParseTrialTarget(const std::string& text, const QuizRecord& quiz, TrialTarg
                 std::to_string(quiz.questionCount);
         return false;
     }
-    if (target.box < 1 || target.box > boxes) {
+    if (target.box < 1 || target.box > BoxCount(quiz)) {
         error = "case " + std::to_string(target.box) + " : " +
                 (boxes == 2 ? u8"chaque question a deux cases, 1 et 2"
                             : u8"chaque question n'a qu'une case : écrivez " +
@@ -96,25 +101,20 @@ TrialLine ParseTrialLine(const std::string& line, const QuizRecord& quiz, TrialT
     return TrialLine::Trial;
 }
 
-std::string TryAnswer(const QuizRecord& quiz, const TrialTarget& target,
-                      const std::string& typedAnswer)
+Trial GradeTrial(const QuizRecord& quiz, const TrialTarget& target, const std::string& typedAnswer)
 {
+    Trial trial;
+    // QuestionAt gives the last question for any position past it.
     const QuestionRecord* question = QuestionAt(quiz, target.question - 1);
-    const bool twoBoxes = quiz.answersPerQuestion == 2;
-    std::string text = "question " + std::to_string(target.question);
-    if (twoBoxes)
-        text += ", " + BoxName(quiz, target.box);
-    text += " : " + Quoted(typedAnswer) + u8" → ";
-    if (!question)
-        return text + "?";
-
+    if (!question || target.question < 1 || target.question > quiz.questionCount ||
+        target.box < 1 || target.box > BoxCount(quiz))
+        return trial;
     std::vector<char32_t> outside;
     const std::string typed = AsTypedInTheBox(typedAnswer, outside);
     const char* stored = StoredAnswer(*question, target.box);
-    const char* verdict = GradeAnswer(stored, typed.c_str());
-    text += Windows1252ToUtf8(verdict);
+    trial.verdict = GradeAnswer(stored, typed.c_str());
 
-    std::vector<std::string> remarks;
+    std::vector<std::string>& remarks = trial.remarks;
     for (char32_t c : outside) {
         std::string character;
         AppendUtf8(character, c);
@@ -122,12 +122,12 @@ std::string TryAnswer(const QuizRecord& quiz, const TrialTarget& target,
                           u8" n'existe pas dans l'alphabet du lecteur : sa case le lit « ? »");
     }
     const bool reveals = quiz.revealMode != REVEAL_NONE && quiz.layoutKind == LAYOUT_PICTURE;
-    if (reveals && strcmp(verdict, VERDICT_BRAVO) == 0) {
+    if (reveals && strcmp(trial.verdict, VERDICT_BRAVO) == 0) {
         const std::string exact = Quoted(Windows1252ToUtf8(stored));
         if (typed != stored) {
             remarks.push_back(u8"pas de révélation : il y faut " + exact +
                               u8", lettre pour lettre");
-        } else if (twoBoxes) {
+        } else if (quiz.answersPerQuestion == 2) {
             const int other = 3 - target.box;
             remarks.push_back(u8"la révélation s'afficherait avec " +
                               Quoted(Windows1252ToUtf8(StoredAnswer(*question, other))) +
@@ -136,10 +136,24 @@ std::string TryAnswer(const QuizRecord& quiz, const TrialTarget& target,
             remarks.push_back(u8"la révélation s'afficherait");
         }
     }
-    if (!remarks.empty()) {
+    return trial;
+}
+
+std::string TryAnswer(const QuizRecord& quiz, const TrialTarget& target,
+                      const std::string& typedAnswer)
+{
+    std::string text = "question " + std::to_string(target.question);
+    if (quiz.answersPerQuestion == 2)
+        text += ", " + BoxName(quiz, target.box);
+    text += " : " + Quoted(typedAnswer) + u8" → ";
+    const Trial trial = GradeTrial(quiz, target, typedAnswer);
+    if (!trial.verdict)
+        return text + "?";
+    text += Windows1252ToUtf8(trial.verdict);
+    if (!trial.remarks.empty()) {
         text += " (";
-        for (size_t i = 0; i < remarks.size(); ++i)
-            text += (i ? " ; " : "") + remarks[i];
+        for (size_t i = 0; i < trial.remarks.size(); ++i)
+            text += (i ? " ; " : "") + trial.remarks[i];
         text += ")";
     }
     return text;

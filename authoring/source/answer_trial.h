@@ -1,9 +1,10 @@
-// Trying answers on a quiz as the player grades them, for quizzpack essai:
-// the quiz is the record that a build would pack (texts in Windows-1252,
-// answers without their typing traps), the verdict comes from the player's
-// own GradeAnswer, and the reveal follows the player's rule: in the picture
-// layout, a solved question reveals its picture or text when every one of its
-// boxes holds its answer exactly as stored, letter for letter.
+// Trying answers on a quiz as the player grades them, for quizzpack essai and
+// the editor: the quiz is the record that a build would pack (texts in
+// Windows-1252, answers without their typing traps), the verdict comes from
+// the player's own GradeAnswer, and the reveal follows the player's rule: in
+// the picture layout, a solved question reveals its picture or text when
+// every one of its boxes holds its answer exactly as stored, letter for
+// letter.
 //
 // A trial names its box as "N" (the first, or only, box of question N) or
 // "N:2" (its second box); a trial line is "N réponse" or "N:2 réponse", the
@@ -16,6 +17,7 @@
 #include "quiz/quiz_record.h"
 
 #include <string>
+#include <vector>
 
 struct TrialTarget {
     int question = 0; // from 1
@@ -33,7 +35,19 @@ enum class TrialLine { Skipped, Trial, Wrong };
 TrialLine ParseTrialLine(const std::string& line, const QuizRecord& quiz, TrialTarget& target,
                          std::string& answer, std::string& error);
 
-// The answer (UTF-8) typed into the box, graded:
+struct Trial {
+    // One of the VERDICT_ texts (Windows-1252), nullptr when the quiz has no
+    // such question or box.
+    const char* verdict = nullptr;
+    // French, UTF-8: characters the box cannot hold, whether the reveal
+    // would show.
+    std::vector<std::string> remarks;
+};
+
+// The answer (UTF-8) typed into the box, graded as the player grades it.
+Trial GradeTrial(const QuizRecord& quiz, const TrialTarget& target, const std::string& typedAnswer);
+
+// GradeTrial's result in words:
 //   question 3 : « l'italie » → BRAVO (la révélation s'afficherait)
 std::string TryAnswer(const QuizRecord& quiz, const TrialTarget& target,
                       const std::string& typedAnswer);

@@ -55,3 +55,23 @@ TEST(GradeAnswer, GradesAll259BytesAndNoMore)
         EXPECT_STREQ(c.expected, GradeAnswer(stored.data(), typed.data())) << c.typed;
     }
 }
+
+// Labels give back copies of their texts: colours go by content. The colours
+// themselves are checked where the panel paints them (tests/windows).
+TEST(VerdictColour, GivesEachVerdictItsLabelsBackground)
+{
+    const struct {
+        const char* verdict;
+        uint32_t colour;
+    } rows[] = {
+        {"BRAVO", RIGHT_COLOUR},        {"FAUX", WRONG_COLOUR},
+        {"Anagramme", ANAGRAM_COLOUR},  {"Quasiment", NEAR_MISS_COLOUR},
+        {"Presque", NEAR_MISS_COLOUR},  {"Trop court", NEAR_MISS_COLOUR},
+        {"pas loin", NEAR_MISS_COLOUR}, {"Trop long", NEAR_MISS_COLOUR},
+        {YADE_LIDEE, NEAR_MISS_COLOUR}, {"?", NO_VERDICT_COLOUR},
+        {"bravo", NEAR_MISS_COLOUR}, // case counts: no verdict is spelt so
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(VerdictColour(std::string(row.verdict).c_str()), row.colour) << row.verdict;
+    EXPECT_EQ(VerdictColour(nullptr), NO_VERDICT_COLOUR);
+}

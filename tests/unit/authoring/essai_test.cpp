@@ -2,6 +2,9 @@
 // read a line at a time, on a quiz whose media need not exist yet.
 #include "tests/unit/authoring/source_fixture.h"
 
+#include "authoring/source/answer_trial.h"
+#include "authoring/source/source_check.h"
+#include "checking/verdict.h"
 #include "quizzpack/commands.h"
 
 #include <gtest/gtest.h>
@@ -186,4 +189,39 @@ TEST(Essai, TriesALineAtATimeFromStandardInput)
     const Essai none = Essay(COUNTRIES, {}, {"", "# rien"});
     EXPECT_EQ(none.code, EXIT_USAGE);
     EXPECT_NE(none.err.find(u8"aucune réponse à essayer"), std::string::npos) << none.err;
+}
+
+// What the editor shows beside a box: the verdict as the player's label
+// holds it, and each remark on its own; no verdict for a question the quiz
+// has not, or a box (where TryAnswer's "?" would read as nothing typed).
+TEST(Essai, GradesATrialApartFromItsWording)
+{
+    QuizSource source;
+    QuizRecord quiz;
+    std::vector<Problem> problems;
+    ASSERT_TRUE(ReadQuizSource(COUNTRIES, source, problems) &&
+                CheckQuizSource(source, quiz, problems));
+    const struct {
+        TrialTarget target;
+        const char* typed;
+        const char* verdict;
+        std::vector<std::string> remarks;
+    } rows[] = {
+        {{1, 1}, "l'Italie", VERDICT_BRAVO, {u8"la révélation s'afficherait"}},
+        {{1, 1},
+         u8"L'Itałie",
+         VERDICT_QUASIMENT,
+         {u8"« ł » n'existe pas dans l'alphabet du lecteur : sa case le lit « ? »"}},
+        {{2, 1}, "", VERDICT_EMPTY, {}},
+        {{3, 1}, "Paris", nullptr, {}},
+        {{0, 1}, "Paris", nullptr, {}},
+        {{1, 2}, "l'Italie", nullptr, {}},
+    };
+    for (const auto& row : rows) {
+        const Trial trial = GradeTrial(quiz, row.target, row.typed);
+        EXPECT_EQ(trial.verdict ? std::string(trial.verdict) : "none",
+                  row.verdict ? std::string(row.verdict) : "none")
+            << row.typed;
+        EXPECT_EQ(trial.remarks, row.remarks) << row.typed;
+    }
 }

@@ -38,3 +38,46 @@ TEST(FileSet, WritesAllNewFilesOrNone)
         EXPECT_EQ(Listing(folder.path).size(), names.size() + 3); // the folders, no temporary
     }
 }
+
+// A file is made or replaced whole; whatever stops the write leaves what was
+// there, and no temporary file.
+TEST(FileSet, ReplacesAFileWholeOrLeavesItAsItWas)
+{
+    const struct {
+        const char* what;
+        const char* path;
+        const char* file;   // there before, holding "old"; "" for none
+        const char* folder; // there before; "" for none
+        const char* error;  // after the quoted path, "" when it is written
+    } rows[] = {
+        {"made", "q.exe", "", "", ""},
+        {"replaced", "q.exe", "q.exe", "", ""},
+        {"a folder of that name", "q.exe", "", "q.exe",
+         u8" » est un dossier : choisissez un nom de fichier"},
+        {"no such folder", "absent/q.exe", "", "", u8" » : vérifiez que son dossier existe"},
+        {"a folder where the temporary goes", "q.exe", "q.exe", "q.exe.quizz-tmp",
+         u8" » : vérifiez que son dossier existe"},
+    };
+    const Bytes data = {'n', 'e', 'w'};
+    for (const auto& row : rows) {
+        TempFolder folder;
+        if (*row.file)
+            SaveFile(folder / row.file, "old");
+        if (*row.folder)
+            std::filesystem::create_directory(std::filesystem::u8path(folder / row.folder));
+        auto expected = Listing(folder.path);
+        std::string error;
+        EXPECT_EQ(ReplaceWholeFile(folder / row.path, data, error), !*row.error) << row.what;
+        if (*row.error) {
+            EXPECT_NE(error.find(u8"« " + (folder / row.path) + row.error), std::string::npos)
+                << row.what << ": " << error;
+        } else {
+            expected[row.path] = data.size();
+            EXPECT_EQ(LoadFile(folder / row.path), "new") << row.what;
+        }
+        EXPECT_EQ(Listing(folder.path), expected) << row.what;
+        if (*row.file && *row.error) {
+            EXPECT_EQ(LoadFile(folder / row.file), "old") << row.what;
+        }
+    }
+}

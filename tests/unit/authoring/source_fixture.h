@@ -33,12 +33,10 @@ inline std::string Repeat(const std::string& text, int count)
     return all;
 }
 
-// Reads and builds text as quizzpack check does, the media read from memory;
-// the problems as it prints them, one a line.
-inline std::string ProblemsOf(const std::string& text, const MediaFiles& media,
-                              std::vector<QuizResource>* resources = nullptr)
+// Reads the media from memory, by their names in the source.
+inline MediaReader ReaderOf(const MediaFiles& media)
 {
-    auto read = [&media](const std::string& path, Bytes& bytes, std::string& reason) {
+    return [&media](const std::string& path, Bytes& bytes, std::string& reason) {
         const auto found = media.find(path);
         if (found == media.end())
             reason = "fichier introuvable";
@@ -46,12 +44,19 @@ inline std::string ProblemsOf(const std::string& text, const MediaFiles& media,
             bytes = found->second;
         return found != media.end();
     };
+}
+
+// Reads and builds text as quizzpack check does, the media read from memory;
+// the problems as it prints them, one a line.
+inline std::string ProblemsOf(const std::string& text, const MediaFiles& media,
+                              std::vector<QuizResource>* resources = nullptr)
+{
     QuizSource source;
     std::vector<Problem> problems;
     std::vector<QuizResource> unused;
     if (ReadQuizSource(text, source, problems))
-        BuildQuizResources(source, read, DecodeTestPicture, resources ? *resources : unused,
-                           problems);
+        BuildQuizResources(source, ReaderOf(media), DecodeTestPicture,
+                           resources ? *resources : unused, problems);
     std::string lines;
     for (const Problem& problem : problems)
         lines += FormatProblem("q.toml", problem) + "\n";
