@@ -12,12 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool Exists(const fs::path& path)
-{
-    std::error_code error;
-    return fs::symlink_status(path, error).type() != fs::file_type::not_found && !error;
-}
-
 // "chat.jpg", then "chat-2.jpg", "chat-3.jpg"...
 std::string Numbered(const std::string& name, int number)
 {
@@ -56,7 +50,7 @@ struct MediaCopies {
             if (taken.count(CaseFolded(candidate)))
                 continue;
             const fs::path destination = fs::u8path(targetFolder) / fs::u8path(candidate);
-            if (Exists(destination)) {
+            if (PathExists(destination.u8string())) {
                 std::vector<unsigned char> old;
                 if (!ReadWholeFile(destination.u8string(), old, reason) || old != bytes)
                     continue;
@@ -114,7 +108,7 @@ std::string KeptCopyPath(const std::string& path)
         const std::string suffix =
             number < 2 ? " (original)" : " (original " + std::to_string(number) + ")";
         const fs::path copy = file.parent_path() / fs::u8path(stem + suffix + extension);
-        if (!Exists(copy))
+        if (!PathExists(copy.u8string()))
             return copy.u8string();
     }
 }
@@ -134,14 +128,14 @@ bool SaveDocument(QuizDocument& document, const std::string& target, SaveReport&
     const std::string text = DocumentText(saved);
 
     const fs::path mediaFolder = fs::u8path(saved.folder) / MEDIA_FOLDER;
-    const bool madeFolder = !copies.files.empty() && !Exists(mediaFolder);
+    const bool madeFolder = !copies.files.empty() && !PathExists(mediaFolder.u8string());
     if (!copies.files.empty() && !WriteNewFiles(copies.files, error))
         return false;
     // Written over by the atelier for the first time: the teacher's own
     // comments would go, so the file is kept as it was.
     std::string keptCopy;
     if (document.handWritten && !document.path.empty() &&
-        MediumFile(".", document.path) == MediumFile(".", target) && Exists(fs::u8path(target))) {
+        MediumFile(".", document.path) == MediumFile(".", target) && PathExists(target)) {
         keptCopy = KeptCopyPath(target);
         if (!WriteNewFiles({{keptCopy, {document.savedText.begin(), document.savedText.end()}}},
                            error)) {

@@ -43,12 +43,6 @@ std::string LowerExtension(const std::string& path)
     return extension;
 }
 
-bool IsFile(const std::string& path)
-{
-    std::error_code error;
-    return fs::is_regular_file(fs::u8path(path), error);
-}
-
 std::wstring ProblemLines(const std::string& file, const std::vector<Problem>& problems)
 {
     std::wstring lines;

@@ -159,7 +159,7 @@ struct Checker {
         static const char* const MISSING[4] = {
             nullptr,
             u8"manquante : dans la disposition \"image\", chaque question a son image (JPEG, "
-            u8"GIF ou BMP)",
+            u8"PNG, GIF, BMP ou TIFF)",
             u8"manquant : dans la disposition \"son\", chaque question a un son (MP3)",
             u8"manquante : dans la disposition \"video\", chaque question a une vidéo (AVI)",
         };

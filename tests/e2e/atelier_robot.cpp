@@ -4,6 +4,7 @@
 #include "authoring/packing/windows_platform.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 std::string g_atelierPath;
 
@@ -89,8 +90,8 @@ bool AtelierRobot::ChooseInDialog(const std::string& title, int firstRadio, int 
     if (!dialog)
         return false;
     for (int id = firstRadio; id <= lastRadio; ++id)
-        SendMessageW(GetDlgItem(dialog, id), BM_SETCHECK, id == chosen ? BST_CHECKED : BST_UNCHECKED,
-                     0);
+        SendMessageW(GetDlgItem(dialog, id), BM_SETCHECK,
+                     id == chosen ? BST_CHECKED : BST_UNCHECKED, 0);
     return true;
 }
 
@@ -141,8 +142,18 @@ bool AtelierRobot::AnswerFolderDialog(const std::string& folder) const
     if (!dialog)
         return false;
     Sleep(300);
+    const std::wstring path = Widen(folder);
     SendMessageW(GetDlgItem(dialog, FOLDER_NAME_BOX), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(Widen(folder).c_str()));
+                 reinterpret_cast<LPARAM>(path.c_str()));
+    // Wine's dialog takes the folder selected in its tree, not the one
+    // typed: the robot selects it too, its path lent in the atelier's memory.
+    const size_t size = (path.size() + 1) * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(process_.Handle(), nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    if (!remote)
+        return false;
+    WriteProcessMemory(process_.Handle(), remote, path.c_str(), size, nullptr);
+    SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote));
+    VirtualFreeEx(process_.Handle(), remote, 0, MEM_RELEASE);
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     return WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
 }

@@ -68,12 +68,14 @@ std::vector<QuizResource> ResourcesOf(const std::string& program)
     return resources;
 }
 
-bool HasErrors(const std::vector<std::string>& problems)
+// The errors among the problems shown, not the notes of what a build does.
+std::vector<std::string> Errors(const std::vector<std::string>& problems)
 {
+    std::vector<std::string> errors;
     for (const std::string& problem : problems)
         if (problem.rfind("Erreur|", 0) == 0)
-            return true;
-    return false;
+            errors.push_back(problem);
+    return errors;
 }
 
 // The control of the atelier that has the keyboard focus.
@@ -101,7 +103,8 @@ TEST(Atelier, MakesAPictureQuizFromNothing)
     AtelierRobot atelier;
     ASSERT_NE(atelier.Window(), nullptr);
     atelier.Command(ID_FILE_NEW);
-    ASSERT_TRUE(atelier.ChooseInDialog("Nouveau quiz", IDC_NEW_TEXT, IDC_NEW_FILM, IDC_NEW_PICTURE));
+    ASSERT_TRUE(
+        atelier.ChooseInDialog("Nouveau quiz", IDC_NEW_TEXT, IDC_NEW_FILM, IDC_NEW_PICTURE));
     ASSERT_TRUE(atelier.Press("Nouveau quiz", IDOK));
     EXPECT_TRUE(atelier.WaitFor([&] {
         return atelier.Problems() ==
@@ -115,9 +118,9 @@ TEST(Atelier, MakesAPictureQuizFromNothing)
     atelier.SetText(IDC_ANSWER, "chat");
     atelier.SetText(IDC_MEDIUM, photos / "chat.jpg");
     // The photo as the player shows it: fitted into its square.
-    EXPECT_TRUE(atelier.WaitFor(
-        [&] { return atelier.Text(IDC_PREVIEW) == u8"Image de 260 × 195 pixels"; }))
-        << atelier.Text(IDC_PREVIEW);
+    EXPECT_TRUE(atelier.WaitFor([&] {
+        return atelier.Text(IDC_PREVIEW) == u8"Image de 260 × 195 pixels";
+    })) << atelier.Text(IDC_PREVIEW);
     atelier.Command(ID_QUESTION_ADD);
     ASSERT_TRUE(atelier.WaitFor([&] { return atelier.Text(IDC_QUESTION_GROUP) == "Question 2"; }));
     atelier.SetText(IDC_ANSWER, "chien");
@@ -139,37 +142,37 @@ TEST(Atelier, MakesAPictureQuizFromNothing)
     EXPECT_EQ(atelier.Text(IDC_TRY_VERDICT), "BRAVO");
 
     // A problem comes with an empty answer, leads to its field, and goes.
-    EXPECT_TRUE(atelier.WaitFor([&] { return !HasErrors(atelier.Problems()); }));
+    EXPECT_TRUE(atelier.WaitFor([&] { return Errors(atelier.Problems()).empty(); }));
     atelier.SetText(IDC_ANSWER, "");
     const std::string empty =
         u8"Erreur|Question 3, réponse|vide : le joueur ne pourrait jamais la trouver";
-    ASSERT_TRUE(atelier.WaitFor([&] { return atelier.Problems() == std::vector{empty}; }));
+    ASSERT_TRUE(atelier.WaitFor([&] { return Errors(atelier.Problems()) == std::vector{empty}; }));
     EXPECT_NE(atelier.Text(IDC_PROBLEM_GROUP).find("1 erreur"), std::string::npos);
     PostMessageW(GetDlgItem(atelier.Window(), IDC_PROBLEMS), WM_LBUTTONDBLCLK, MK_LBUTTON,
                  MAKELPARAM(60, 30));
     EXPECT_TRUE(atelier.WaitFor([&] { return FocusedControl(atelier.Window()) == IDC_ANSWER; }));
     atelier.SetText(IDC_ANSWER, "lapin");
-    EXPECT_TRUE(atelier.WaitFor([&] { return !HasErrors(atelier.Problems()); }));
+    EXPECT_TRUE(atelier.WaitFor([&] { return Errors(atelier.Problems()).empty(); }));
     EXPECT_EQ(atelier.Caption(), u8"*Sans titre – Atelier Quizz");
 
     // Saved: the source, and the photos copied beside it.
     atelier.Command(ID_FILE_SAVE);
     ASSERT_TRUE(atelier.AnswerFileDialog("Enregistrer le quiz", quiz / "animaux.toml"));
-    ASSERT_TRUE(
-        atelier.WaitFor([&] { return atelier.Caption() == u8"animaux.toml – Atelier Quizz"; }))
-        << atelier.Caption();
+    ASSERT_TRUE(atelier.WaitFor([&] {
+        return atelier.Caption() == u8"animaux.toml – Atelier Quizz";
+    })) << atelier.Caption();
     for (const char* name : {"chat.jpg", "chien.bmp", "lapin.jpg"})
         EXPECT_EQ(FileText(quiz / ("medias\\" + std::string(name))), FileText(photos / name))
             << name;
 
     // Created: the resources of quizzpack's build of the saved source.
     atelier.Command(ID_FILE_BUILD);
-    ASSERT_TRUE(atelier.AnswerFileDialog("Créer le quiz", quiz / "animaux.exe"));
-    ASSERT_TRUE(atelier.WaitFor(
-        [&] { return atelier.Text(IDC_STATUS).rfind(u8"« animaux.exe » créé", 0) == 0; }))
-        << atelier.Text(IDC_STATUS);
+    ASSERT_TRUE(atelier.AnswerFileDialog(u8"Créer le quiz", quiz / "animaux.exe"));
+    ASSERT_TRUE(atelier.WaitFor([&] {
+        return atelier.Text(IDC_STATUS).rfind(u8"« animaux.exe » créé", 0) == 0;
+    })) << atelier.Text(IDC_STATUS);
     ASSERT_EQ(RunToItsEnd(g_quizzpackPath, "build \"" + (quiz / "animaux.toml") + "\" -o \"" +
-                                       (quiz / "reference.exe") + "\""),
+                                               (quiz / "reference.exe") + "\""),
               0u);
     const std::vector<QuizResource> built = ResourcesOf(quiz / "animaux.exe");
     EXPECT_EQ(built.size(), 7u); // the two payloads, three pictures, the kept source, the icon
@@ -218,9 +221,9 @@ TEST(Atelier, OpensAQuizProgramAndSavesItAgain)
         atelier.Command(ID_FILE_OPEN);
         ASSERT_TRUE(atelier.AnswerFileDialog("Ouvrir un quiz", work / "disques.exe"));
         ASSERT_TRUE(atelier.AnswerFolderDialog(work / "extraits"));
-        ASSERT_TRUE(
-            atelier.WaitFor([&] { return atelier.Caption() == u8"disques.toml – Atelier Quizz"; }))
-            << atelier.Caption();
+        ASSERT_TRUE(atelier.WaitFor([&] {
+            return atelier.Caption() == u8"disques.toml – Atelier Quizz";
+        })) << atelier.Caption();
         EXPECT_EQ(FileText(extracted), text);
         EXPECT_EQ(atelier.Rows(IDC_QUESTION_LIST), 3);
         EXPECT_EQ(atelier.Text(IDC_TITLE), "Les disques de couleur");
@@ -236,8 +239,7 @@ TEST(Atelier, OpensAQuizProgramAndSavesItAgain)
         EXPECT_EQ(atelier.WaitForExit(30000), 0u);
     }
     AtelierRobot again(extracted);
-    ASSERT_TRUE(
-        again.WaitFor([&] { return again.Caption() == u8"disques.toml – Atelier Quizz"; }));
+    ASSERT_TRUE(again.WaitFor([&] { return again.Caption() == u8"disques.toml – Atelier Quizz"; }));
     EXPECT_EQ(again.Text(IDC_ANSWER), "pourpre");
     again.Close();
     EXPECT_EQ(again.WaitForExit(30000), 0u);

@@ -61,7 +61,8 @@ PlayerProcess::PlayerProcess(const std::string& program,
     const std::string directory = path_.substr(0, path_.find_last_of("\\/") + 1);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    std::string commandLine = "\"" + path_ + "\"" + (argument.empty() ? "" : " \"" + argument + "\"");
+    std::string commandLine =
+        "\"" + path_ + "\"" + (argument.empty() ? "" : " \"" + argument + "\"");
     CreateProcessA(path_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                    directory.empty() ? nullptr : directory.c_str(), &startup, &process_);
 }

@@ -68,7 +68,7 @@ TEST(SourceCheck, ReportsEveryRuleBetweenValues)
         {"the medium key of the layout and no other",
          Header("image") + Question("reponse = \"a\"\nson = \"a.mp3\"\n"),
          u8"q.toml:3:1: question 1, image : manquante : dans la disposition \"image\", chaque "
-         u8"question a son image (JPEG, GIF ou BMP)\n"
+         u8"question a son image (JPEG, PNG, GIF, BMP ou TIFF)\n"
          u8"q.toml:5:7: question 1, son : ne sert pas dans la disposition \"image\" : écrivez "
          u8"« image »\n"},
         {"reveal texts exactly with revelation texte",
