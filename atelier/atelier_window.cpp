@@ -36,8 +36,8 @@ void OpenGuide()
     if (reinterpret_cast<INT_PTR>(ShellExecuteW(g_mainWindow, L"open", guide.c_str(), nullptr,
                                                 nullptr, SW_SHOWNORMAL)) <= 32)
         Tell(g_mainWindow,
-             L"Le guide LISEZMOI.txt n'est pas à côté de l'atelier : il est dans le zip de "
-             L"Quizz.",
+             L"Le guide LISEZMOI.txt n'est pas à côté de l'atelier : copiez-le du zip de Quizz "
+             L"dans le dossier de atelier.exe.",
              MB_ICONINFORMATION);
 }
 

@@ -23,12 +23,12 @@ struct Filter {
 const Filter FILTERS[] = {
     {FileChoice::Quiz,
      L"Quiz (*.toml, *.exe)\0*.toml;*.exe\0Fichiers source (*.toml)\0*.toml\0"
-     L"Quiz construits (*.exe)\0*.exe\0",
+     L"Quiz créés, à donner aux élèves (*.exe)\0*.exe\0",
      L"Ouvrir un quiz", L"toml"},
     {FileChoice::Table,
      L"Tableaux et fichiers GIFT (*.csv, *.tsv, *.txt, *.gift)\0*.csv;*.tsv;*.tab;*.txt;*.gift\0"
      L"Tous les fichiers\0*.*\0",
-     L"Importer des questions", L"csv"},
+     L"Importer un tableau ou un fichier GIFT", L"csv"},
     {FileChoice::Picture,
      L"Images (JPEG, PNG, GIF, BMP, TIFF, WebP, HEIC)\0"
      L"*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.gif;*.bmp;*.dib;*.tif;*.tiff;*.webp;*.heic;*.heif\0"
@@ -50,7 +50,8 @@ const Filter FILTERS[] = {
      L"Choisir l'icône du quiz", L"png"},
     {FileChoice::Source, L"Fichier source de quiz (*.toml)\0*.toml\0", L"Enregistrer le quiz",
      L"toml"},
-    {FileChoice::Program, L"Quiz pour Quizz (*.exe)\0*.exe\0", L"Créer le quiz", L"exe"},
+    {FileChoice::Program, L"Quiz créé, à donner aux élèves (*.exe)\0*.exe\0", L"Créer le quiz",
+     L"exe"},
 };
 
 const Filter& FilterOf(FileChoice choice)

@@ -152,6 +152,7 @@ bool SaveDocument(QuizDocument& document, const std::string& target, SaveReport&
         return false;
     }
     saved.savedText = text;
+    saved.cleanText = text;
     saved.handWritten = false;
     saved.nameHint.clear();
     document = std::move(saved);

@@ -360,11 +360,20 @@ void CreateEditorControls(HWND window)
          WS_EX_CLIENTEDGE);
     Make(window, IDC_STATUS, STATUSCLASSNAMEW, L"", CHILD | SBARS_SIZEGRIP);
 
-    // The group boxes under the fields they hold, so that the fields get
-    // the clicks and paint above them.
-    for (int group : {IDC_QUIZ_GROUP, IDC_LIST_GROUP, IDC_QUESTION_GROUP, IDC_PROBLEM_GROUP})
-        SetWindowPos(Control(group), HWND_BOTTOM, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // What a field takes, shown in it while it is empty.
+    const struct {
+        int id;
+        const wchar_t* cue;
+    } cues[] = {
+        {IDC_SITE, L"https://…, ou rien pour le site du lecteur"},
+        {IDC_QUIZ_ICON, L"une image ou une icône .ico, ou rien"},
+        {IDC_MEDIUM, L"un fichier : Choisir…, ou déposez-le ici"},
+        {IDC_REVEAL_PICTURE, L"l'image montrée une fois la question trouvée"},
+        {IDC_TRY_ANSWER, L"ce qu'un élève taperait"},
+        {IDC_TRY_SECOND_ANSWER, L"et dans la seconde case"},
+    };
+    for (const auto& cue : cues)
+        SendMessageW(Control(cue.id), EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(cue.cue));
     Measure(window);
 }
 
@@ -393,6 +402,9 @@ void LayOutEditor(HWND window)
                  ProblemsHeight() - 2 * m.margin - m.groupTop);
     if (placer.positions)
         EndDeferWindowPos(placer.positions);
+    // The lists' last columns take the rest of their width.
+    for (int list : {IDC_QUESTION_LIST, IDC_PROBLEMS})
+        SendMessageW(Control(list), LVM_SETCOLUMNWIDTH, 2, LVSCW_AUTOSIZE_USEHEADER);
     // Labels that wrap keep their old lines when they narrow: all afresh.
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

@@ -298,9 +298,22 @@ void OpenQuiz()
 
 void OpenQuizFile(const std::string& path)
 {
+    const std::string extension = LowerExtension(path);
+    static const char* const TABLES[] = {".csv", ".tsv", ".tab", ".txt", ".gift"};
+    const bool table =
+        std::find(std::begin(TABLES), std::end(TABLES), extension) != std::end(TABLES);
+    if (extension != ".exe" && extension != ".toml" && !table) {
+        Tell(g_mainWindow,
+             QuotedWide(FileName(path)) +
+                 L" n'est pas un quiz : l'atelier ouvre les fichiers source (.toml), les quiz "
+                 L"créés (.exe), les tableaux enregistrés en CSV ou en texte (.csv, .tsv, .txt) "
+                 L"et les fichiers GIFT de Moodle, et prend pour les questions les images, les "
+                 L"sons MP3 et les vidéos AVI.",
+             MB_ICONINFORMATION);
+        return;
+    }
     if (!ConfirmDiscardChanges())
         return;
-    const std::string extension = LowerExtension(path);
     if (extension == ".exe")
         ExtractAndOpen(path);
     else if (extension == ".toml")

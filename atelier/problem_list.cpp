@@ -137,7 +137,7 @@ void PrepareProblemList()
     const struct {
         const wchar_t* title;
         int characters;
-    } columns[] = {{L"", 12}, {L"Où", 26}, {L"Problème et correction", 150}};
+    } columns[] = {{L"", 12}, {L"Où", 32}, {L"Problème et correction", 150}};
     for (int i = 0; i < 3; ++i) {
         LVCOLUMNW column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;

@@ -112,7 +112,7 @@ void NewDocument(int layoutKind, const std::string& folder, QuizDocument& docume
     HoldValues(document.source);
     document.folder = folder;
     // Nothing to lose until the teacher writes something.
-    document.savedText = DocumentText(document);
+    document.cleanText = DocumentText(document);
 }
 
 bool OpenDocument(const std::string& path, const std::string& text, QuizDocument& document,
@@ -133,7 +133,8 @@ bool OpenDocument(const std::string& path, const std::string& text, QuizDocument
     document.path = path;
     document.folder = FolderOf(path);
     document.savedText = text;
-    document.handWritten = DocumentText(document) != text;
+    document.cleanText = DocumentText(document);
+    document.handWritten = document.cleanText != text;
     return true;
 }
 
@@ -193,7 +194,7 @@ std::string DocumentText(const QuizDocument& document)
 
 bool IsModified(const QuizDocument& document)
 {
-    return DocumentText(document) != document.savedText;
+    return DocumentText(document) != document.cleanText;
 }
 
 std::string DocumentName(const QuizDocument& document)

@@ -23,7 +23,8 @@ struct QuizDocument {
     std::string path;         // the source file; empty until first saved
     std::string folder;       // where relative media paths start
     std::string nameHint;     // the file name an unsaved quiz is offered under
-    std::string savedText;    // what the file holds, as last read or written (a new quiz: as made)
+    std::string savedText;    // what the file holds, as last read or written
+    std::string cleanText;    // the document's text then, or as a new quiz was made
     bool handWritten = false; // the file is not in the atelier's form (its comments would go)
 };
 

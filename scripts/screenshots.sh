@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Remakes the README's screenshots, one per layout, from the sample quizzes:
 # each plays in a virtual display while a robot types a few answers (right,
-# near and wrong ones), and the window is shot as it shows the verdicts.
-#   scripts/screenshots.sh      writes docs/screenshots/LAYOUT.png
+# near and wrong ones), and the window is shot as it shows the verdicts; then
+# two samples open in the atelier, a question shown and an answer tried.
+#   scripts/screenshots.sh      writes docs/screenshots/LAYOUT.png and
+#                               docs/screenshots/atelier*.png
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 scripts/install-deps.sh
 preset=$(scripts/windows-test-preset.sh)
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" --target quizz quizzpack play_robot
+cmake --build --preset "$preset" --target quizz quizzpack atelier play_robot teacher_robot
 scripts/build-samples.sh "$preset"
 
 build=$root/build/$preset
@@ -46,7 +48,33 @@ shoot() {
 }
 title() { sed -n 's/^titre = "\(.*\)"$/\1/p' "$root/samples/$1/$1.toml"; }
 
+# name, sample, question shown, answer tried
+shoot_atelier() {
+  local name=$1 sample=$2
+  shift 2
+  local log=$build/samples/$name.robot.log
+  rm -f "$log"
+  (DISPLAY=$display "$build/wine-run.sh" explorer /desktop=quizz,1024x768 \
+    "$build/tests/robot/teacher_robot.exe" --hold 6 "$build/bin/atelier.exe" show \
+    "$build/samples/$sample/$sample.toml" "$@" >"$log" 2>&1) &
+  local robot=$!
+  for _ in $(seq 120); do
+    grep -q "holding" "$log" 2>/dev/null && break
+    sleep 0.5
+  done
+  local place
+  place=$(sed -n 's/.*holding the window at \([0-9x+]*\) .*/\1/p' "$log")
+  [ -n "$place" ] || { cat "$log" >&2; exit 1; }
+  DISPLAY=$display import -window root -crop "$place" +repage "$out/$name.png"
+  wait "$robot"
+  grep -q "showed" "$log" || { cat "$log" >&2; exit 1; }
+  rm -f "$log"
+  echo "$name: $out/$name.png"
+}
+
 shoot texte capitales " 2 / 8" Paris Rom Madird Lisbon Berlin
 shoot image formes " 2 / 6" cercle carre triangle toile
 shoot son notes " 1 / 7" do re im
 shoot video films " 1 / 3" rouge bleue
+shoot_atelier atelier formes 2 carre
+shoot_atelier atelier-texte capitales 3 Madird

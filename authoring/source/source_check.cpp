@@ -112,12 +112,18 @@ struct Checker {
     void NotEmpty(const SourceText& text, const std::string& subject)
     {
         if (text.present && text.value.empty())
-            Report(text.place, subject, u8"vide : le joueur ne pourrait jamais la trouver");
+            Report(text.place, subject, u8"vide : l'élève ne pourrait jamais la trouver");
     }
 
     void Header(const QuizSource& source, QuizRecord& record)
     {
         Convert(source.title, KEY_TITLE, true, record.title);
+        // The window would show no title: told, as a quiz built so still plays.
+        if (source.title.present && source.title.value.empty())
+            problems.push_back({source.title.place, KEY_TITLE,
+                                u8"vide : le lecteur montre le titre en haut de sa fenêtre ; "
+                                u8"donnez-en un",
+                                Severity::Warning});
         Convert(source.author, KEY_AUTHOR, true, record.author);
         Convert(source.explanations, KEY_EXPLANATIONS, true, record.explanations);
         Convert(source.firstAnswerCaption, KEY_FIRST_CAPTION, true, record.firstAnswerCaption);

@@ -182,6 +182,21 @@ std::string AtelierRobot::AnswerMessageBox() const
     return text;
 }
 
+void AtelierRobot::SelectRow(int listId, int row) const
+{
+    void* remote =
+        VirtualAllocEx(process_.Handle(), nullptr, sizeof(LVITEMW), MEM_COMMIT, PAGE_READWRITE);
+    if (!remote)
+        return;
+    LVITEMW item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    WriteProcessMemory(process_.Handle(), remote, &item, sizeof item, nullptr);
+    SendMessageW(GetDlgItem(window_, listId), LVM_SETITEMSTATE, row,
+                 reinterpret_cast<LPARAM>(remote));
+    VirtualFreeEx(process_.Handle(), remote, 0, MEM_RELEASE);
+}
+
 int AtelierRobot::Rows(int listId) const
 {
     return static_cast<int>(SendMessageW(GetDlgItem(window_, listId), LVM_GETITEMCOUNT, 0, 0));

@@ -42,6 +42,8 @@ public:
     // The texts of a message box then shown, which is answered OK.
     std::string AnswerMessageBox() const;
 
+    // Selects a row of a list, as a click on it does.
+    void SelectRow(int listId, int row) const;
     int Rows(int listId) const;
     std::string Cell(int listId, int row, int column) const;
     // The problems shown: "Erreur|Question 3, réponse|vide : ..." each.

@@ -109,9 +109,11 @@ TEST(Atelier, MakesAPictureQuizFromNothing)
     EXPECT_TRUE(atelier.WaitFor([&] {
         return atelier.Problems() ==
                std::vector<std::string>{
+                   u8"Attention|Titre|vide : le lecteur montre le titre en haut de sa fenêtre ; "
+                   u8"donnez-en un",
                    u8"Erreur|Question 1, image|manquante : dans la disposition \"image\", chaque "
                    u8"question a son image (JPEG, PNG, GIF, BMP ou TIFF)",
-                   u8"Erreur|Question 1, réponse|vide : le joueur ne pourrait jamais la trouver"};
+                   u8"Erreur|Question 1, réponse|vide : l'élève ne pourrait jamais la trouver"};
     })) << atelier.Problems().size();
 
     atelier.SetText(IDC_TITLE, "Les animaux");
@@ -145,7 +147,7 @@ TEST(Atelier, MakesAPictureQuizFromNothing)
     EXPECT_TRUE(atelier.WaitFor([&] { return Errors(atelier.Problems()).empty(); }));
     atelier.SetText(IDC_ANSWER, "");
     const std::string empty =
-        u8"Erreur|Question 3, réponse|vide : le joueur ne pourrait jamais la trouver";
+        u8"Erreur|Question 3, réponse|vide : l'élève ne pourrait jamais la trouver";
     ASSERT_TRUE(atelier.WaitFor([&] { return Errors(atelier.Problems()) == std::vector{empty}; }));
     EXPECT_NE(atelier.Text(IDC_PROBLEM_GROUP).find("1 erreur"), std::string::npos);
     PostMessageW(GetDlgItem(atelier.Window(), IDC_PROBLEMS), WM_LBUTTONDBLCLK, MK_LBUTTON,

@@ -98,7 +98,7 @@ TEST(QuizDocument, EmptyFieldsAreToldWhereTheQuizNeedsThem)
     std::string subjects;
     for (const Problem& problem : problems)
         subjects += problem.subject + "|";
-    EXPECT_EQ(subjects, "question 1, reponse|question 1, seconde_reponse|question 1, image|"
+    EXPECT_EQ(subjects, "titre|question 1, reponse|question 1, seconde_reponse|question 1, image|"
                         "question 1, texte_revele|");
     EXPECT_FALSE(read.site.present);
     EXPECT_FALSE(read.icon.present);
@@ -131,6 +131,7 @@ TEST(QuizDocument, KnowsTheFilesItWroteFromThoseWrittenByHand)
     std::vector<Problem> problems;
     ASSERT_TRUE(OpenDocument("/q/fruits.toml", SOURCES[1], document, problems));
     EXPECT_TRUE(document.handWritten);
+    EXPECT_FALSE(IsModified(document)); // until the teacher changes something
     EXPECT_TRUE(document.twoAnswers);
     EXPECT_EQ(DocumentName(document), "fruits.toml");
     EXPECT_FALSE(OpenDocument("/q/x.toml", "titre = \"sans guillemet\n", document, problems));

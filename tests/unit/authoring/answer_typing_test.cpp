@@ -109,6 +109,6 @@ TEST(AnswerTyping, IsToldAsNoticesAndWarningsOnceACharacter)
                   u8"(espaces insécables ou spéciales remplacées par des espaces ordinaires, les "
                   u8"seules que tapent les élèves ; " +
                   spaces +
-                  u8"q.toml:28:11: question 9, reponse : vide : le joueur ne pourrait jamais la "
+                  u8"q.toml:28:11: question 9, reponse : vide : l'élève ne pourrait jamais la "
                   u8"trouver\n");
 }

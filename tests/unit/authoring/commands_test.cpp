@@ -116,7 +116,7 @@ TEST(Commands, RefusesWhatItCannotTakeAndWritesNothing)
     EXPECT_EQ(check.code, EXIT_QUIZ_ERRORS);
     EXPECT_EQ(
         check.err,
-        bad + u8":4:11: question 1, reponse : vide : le joueur ne pourrait jamais la trouver\n" +
+        bad + u8":4:11: question 1, reponse : vide : l'élève ne pourrait jamais la trouver\n" +
             bad + u8":6:1: question 1, texe : clé inconnue : vouliez-vous dire « texte » ?\n" +
             bad + u8" : 2 erreurs, rien n'a été écrit.\n");
     EXPECT_EQ(Listing(folder.path), before);

@@ -46,6 +46,10 @@ TEST(SourceCheck, ReportsEveryRuleBetweenValues)
          u8"questions trouvées, donc 1 au plus ; le dernier ne sera pas dans le quiz\n"
          u8"q.toml:6:9: question 1, texte : trop long : 260 caractères, le lecteur en garde 259 "
          u8"au plus\n"},
+        {"an empty title, which builds",
+         "titre = \"\"\ndisposition = \"texte\"\n" + Question("reponse = \"a\"\ntexte = \"q\"\n"),
+         u8"q.toml:1:9: attention : titre : vide : le lecteur montre le titre en haut de sa "
+         u8"fenêtre ; donnez-en un\n"},
         {"more than 90 questions",
          Header("texte") + Repeat(Question("reponse = \"a\"\ntexte = \"q\"\n"), 91),
          u8"q.toml:273:1: question 91 : de trop : le lecteur montre 90 questions au plus, ce "
@@ -55,7 +59,7 @@ TEST(SourceCheck, ReportsEveryRuleBetweenValues)
              Question("reponse = \"\"\ntexte = \"q\"\n"),
          u8"q.toml:7:1: question 2, seconde_reponse : manquante, alors que d'autres questions en "
          u8"ont une : il en faut une à chaque question, ou à aucune\n"
-         u8"q.toml:8:11: question 2, reponse : vide : le joueur ne pourrait jamais la trouver\n"},
+         u8"q.toml:8:11: question 2, reponse : vide : l'élève ne pourrait jamais la trouver\n"},
         {"the text layout shows question texts, no medium and no reveal",
          Header("texte", "revelation = \"texte\"\n") +
              Question("reponse = \"a\"\nimage = \"a.jpg\"\ntexte_revele = \"r\"\n"),
