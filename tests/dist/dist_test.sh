@@ -4,13 +4,16 @@
 # quizzpack writes, checks and packs a new quiz from the player beside it,
 # and that quiz and a sample each play (tests/robot/play_robot.cpp). Every
 # shipped sample source builds as it stands in the zip, and a shipped sample
-# extracted beside its source folder gives that source back as written.
+# extracted beside its source folder gives that source back as written. The
+# atelier makes a picture quiz of two of a sample's pictures, as a teacher
+# would (tests/robot/teacher_robot.cpp), and it plays.
 #   tests/dist/dist_test.sh ZIP PRESET      (the preset whose build made it)
 set -euo pipefail
 zip=$(realpath "$1")
 preset=$2
 root=$(cd "$(dirname "$0")/../.." && pwd)
 robot=$root/build/$preset/tests/robot/play_robot.exe
+teacher=$root/build/$preset/tests/robot/teacher_robot.exe
 if [ "$preset" = windows ]; then wine=/usr/lib/wine/wine; else wine=/usr/lib/wine/wine64; fi
 
 work=$(mktemp -d)
@@ -44,5 +47,10 @@ done
 # what is stored, .jpg).
 "$wine" quizzpack.exe extract 'exemples\drapeaux.exe'
 cmp exemples/drapeaux/drapeaux.toml exemples/drapeaux-2/drapeaux.toml
+mkdir atelier
+"$wine" "$teacher" atelier.exe make "$PWD/atelier/formes.toml" "Mes formes" \
+  "$PWD/exemples/formes/images/cercle.png" "$PWD/exemples/formes/images/carre.png"
+"$wine" "$robot" 'atelier\formes.exe' "Mes formes" " 1 / 2" cercle
 echo "Distribution $(basename "$zip"): unpacked, a quiz packed, it and a sample play," \
-  "the $samples sample sources build, a sample extracts as written"
+  "the $samples sample sources build, a sample extracts as written, the atelier makes a" \
+  "quiz that plays"
