@@ -1,0 +1,20 @@
+// The answers that the in-process tests give the atelier's dialogs
+// (atelier/dialogs.h), and what the atelier told or asked meanwhile.
+#pragma once
+
+#include "atelier/dialogs.h"
+
+#include <string>
+#include <vector>
+
+struct DialogAnswers {
+    std::vector<std::string> told; // messages, and "save NAME ?" for each question asked
+    SaveChoice saveChoice = SaveChoice::Cancel;
+    int layout = -1;                // of a new quiz
+    std::vector<std::string> files; // to open
+    std::string savedAs;            // the file to save
+    std::string folder;
+    COLORREF colour = RGB(255, 255, 255);
+};
+
+DialogAnswers& Answers();
