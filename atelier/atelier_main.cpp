@@ -26,7 +26,7 @@ std::string QuizOnCommandLine()
 {
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    const std::string path = arguments && count > 1 ? Narrow(arguments[1]) : "";
+    std::string path = arguments && count > 1 ? Narrow(arguments[1]) : "";
     LocalFree(arguments);
     return path;
 }

@@ -91,6 +91,24 @@ std::vector<std::string> SelectedPaths(const wchar_t* buffer)
     return paths;
 }
 
+// A file dialog of the choice, its name typed in buffer (which it lengthens
+// for the names chosen), starting in the folder start.
+OPENFILENAMEW FileDialog(HWND owner, FileChoice choice, std::wstring& buffer,
+                         const std::wstring& start)
+{
+    const Filter& filter = FilterOf(choice);
+    buffer.resize(32768, L'\0');
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.filter;
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+    dialog.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
+    dialog.lpstrTitle = filter.title;
+    return dialog;
+}
+
 INT_PTR CALLBACK SaveChangesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -176,17 +194,9 @@ int ChooseLayout(HWND owner)
 bool ChooseFilesToOpen(HWND owner, FileChoice choice, const std::string& folder,
                        std::vector<std::string>& paths)
 {
-    const Filter& filter = FilterOf(choice);
-    std::wstring buffer(32768, L'\0');
+    std::wstring buffer;
     const std::wstring start = ToWindows(folder);
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = filter.filter;
-    dialog.lpstrFile = buffer.data();
-    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-    dialog.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
-    dialog.lpstrTitle = filter.title;
+    OPENFILENAMEW dialog = FileDialog(owner, choice, buffer, start);
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                    OFN_NOCHANGEDIR | (Several(choice) ? OFN_ALLOWMULTISELECT : 0);
     if (!GetOpenFileNameW(&dialog))
@@ -198,25 +208,17 @@ bool ChooseFilesToOpen(HWND owner, FileChoice choice, const std::string& folder,
 bool ChooseFileToSave(HWND owner, FileChoice choice, const std::string& suggested,
                       std::string& path)
 {
-    const Filter& filter = FilterOf(choice);
     const std::filesystem::path offered = std::filesystem::u8path(suggested);
     std::wstring buffer = ToWindows(offered.filename().u8string());
-    buffer.resize(32768, L'\0');
     const std::wstring start = ToWindows(offered.parent_path().u8string());
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = filter.filter;
-    dialog.lpstrFile = buffer.data();
-    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-    dialog.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
-    dialog.lpstrTitle = filter.title;
-    dialog.lpstrDefExt = filter.extension;
+    OPENFILENAMEW dialog = FileDialog(owner, choice, buffer, start);
+    dialog.lpstrDefExt = FilterOf(choice).extension;
     dialog.Flags =
         OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameW(&dialog))
         return false;
-    path = Narrow(buffer.c_str());
+    buffer.resize(wcslen(buffer.c_str()));
+    path = Narrow(buffer);
     return true;
 }
 

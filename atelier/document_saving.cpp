@@ -33,8 +33,8 @@ struct MediaCopies {
     // The value that the medium takes in the saved source.
     std::string Place(const std::string& value)
     {
-        const std::string file = MediumFile(oldFolder, value);
-        const std::string there = MediumValue(targetFolder, file);
+        std::string file = MediumFile(oldFolder, value);
+        std::string there = MediumValue(targetFolder, file);
         if (IsRelativeValue(there))
             return there;
         const auto known = nameOf.find(file);
@@ -46,7 +46,7 @@ struct MediaCopies {
             return file;
         const std::string name = fs::u8path(file).filename().u8string();
         for (int number = 1;; ++number) {
-            const std::string candidate = std::string(MEDIA_FOLDER) + "/" + Numbered(name, number);
+            std::string candidate = std::string(MEDIA_FOLDER) + "/" + Numbered(name, number);
             if (taken.count(CaseFolded(candidate)))
                 continue;
             const fs::path destination = fs::u8path(targetFolder) / fs::u8path(candidate);
@@ -105,9 +105,10 @@ std::string KeptCopyPath(const std::string& path)
     const std::string stem = file.stem().u8string();
     const std::string extension = file.extension().u8string();
     for (int number = 1;; ++number) {
-        const std::string suffix =
-            number < 2 ? " (original)" : " (original " + std::to_string(number) + ")";
-        const fs::path copy = file.parent_path() / fs::u8path(stem + suffix + extension);
+        std::string name = stem;
+        name += number < 2 ? " (original)" : " (original " + std::to_string(number) + ")";
+        name += extension;
+        const fs::path copy = file.parent_path() / fs::u8path(name);
         if (!PathExists(copy.u8string()))
             return copy.u8string();
     }

@@ -57,6 +57,13 @@ void Edit(HWND window, int id, DWORD extra = 0)
     Make(window, id, WC_EDITW, L"", EDIT_STYLE | extra, WS_EX_CLIENTEDGE);
 }
 
+// A labelled edit box.
+void Field(HWND window, int id, const wchar_t* label)
+{
+    Label(window, id, label);
+    Edit(window, id);
+}
+
 void Button(HWND window, int id, const wchar_t* text, DWORD style = BUTTON_STYLE)
 {
     Make(window, id, WC_BUTTONW, text, style);
@@ -289,12 +296,9 @@ void CreateEditorControls(HWND window)
     static const wchar_t* const REVEALS[] = {L"Aucune", L"Une seconde image", L"Un texte"};
 
     Group(window, IDC_QUIZ_GROUP, L"Le quiz");
-    Label(window, IDC_TITLE, L"&Titre :");
-    Edit(window, IDC_TITLE);
-    Label(window, IDC_AUTHOR, L"A&uteur :");
-    Edit(window, IDC_AUTHOR);
-    Label(window, IDC_EXPLANATIONS, L"&Explications :");
-    Edit(window, IDC_EXPLANATIONS);
+    Field(window, IDC_TITLE, L"&Titre :");
+    Field(window, IDC_AUTHOR, L"A&uteur :");
+    Field(window, IDC_EXPLANATIONS, L"&Explications :");
     Label(window, IDC_LAYOUT, L"&Disposition :");
     Combo(window, IDC_LAYOUT, LAYOUTS, 4);
     Label(window, IDC_REVEAL, L"&Révélation :");
@@ -304,14 +308,10 @@ void CreateEditorControls(HWND window)
     Button(window, IDC_COLOUR_PICK, L"&Couleur…");
     Button(window, IDC_TWO_ANSWERS, L"Deu&x réponses par question",
            CHILD | WS_TABSTOP | BS_AUTOCHECKBOX);
-    Label(window, IDC_FIRST_CAPTION, L"Légende case &1 :");
-    Edit(window, IDC_FIRST_CAPTION);
-    Label(window, IDC_SECOND_CAPTION, L"Légende case &2 :");
-    Edit(window, IDC_SECOND_CAPTION);
-    Label(window, IDC_SITE, L"Site &web :");
-    Edit(window, IDC_SITE);
-    Label(window, IDC_QUIZ_ICON, L"Icô&ne :");
-    Edit(window, IDC_QUIZ_ICON);
+    Field(window, IDC_FIRST_CAPTION, L"Légende case &1 :");
+    Field(window, IDC_SECOND_CAPTION, L"Légende case &2 :");
+    Field(window, IDC_SITE, L"Site &web :");
+    Field(window, IDC_QUIZ_ICON, L"Icô&ne :");
     Button(window, IDC_QUIZ_ICON_PICK, L"…");
     Label(window, IDC_CODES, L"Codes à &gagner, un par ligne :");
     Edit(window, IDC_CODES, ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL);
@@ -326,26 +326,18 @@ void CreateEditorControls(HWND window)
     Button(window, ID_QUESTION_DOWN, L"Descendre");
 
     Group(window, IDC_QUESTION_GROUP, L"Question");
-    Label(window, IDC_ANSWER, L"Rép&onse :");
-    Edit(window, IDC_ANSWER);
-    Label(window, IDC_SECOND_ANSWER, L"Seconde ré&ponse :");
-    Edit(window, IDC_SECOND_ANSWER);
-    Label(window, IDC_QUESTION_TEXT, L"&Intitulé :");
-    Edit(window, IDC_QUESTION_TEXT);
-    Label(window, IDC_MEDIUM, L"&Image :");
-    Edit(window, IDC_MEDIUM);
+    Field(window, IDC_ANSWER, L"Rép&onse :");
+    Field(window, IDC_SECOND_ANSWER, L"Seconde ré&ponse :");
+    Field(window, IDC_QUESTION_TEXT, L"&Intitulé :");
+    Field(window, IDC_MEDIUM, L"&Image :");
     Button(window, IDC_MEDIUM_PICK, L"C&hoisir…");
-    Label(window, IDC_REVEAL_PICTURE, L"Image ré&vélée :");
-    Edit(window, IDC_REVEAL_PICTURE);
+    Field(window, IDC_REVEAL_PICTURE, L"Image ré&vélée :");
     Button(window, IDC_REVEAL_PICTURE_PICK, L"Choisir…");
-    Label(window, IDC_REVEAL_TEXT, L"Texte ré&vélé :");
-    Edit(window, IDC_REVEAL_TEXT);
-    Label(window, IDC_TRY_ANSWER, L"Essa&yer :");
-    Edit(window, IDC_TRY_ANSWER);
+    Field(window, IDC_REVEAL_TEXT, L"Texte ré&vélé :");
+    Field(window, IDC_TRY_ANSWER, L"Essa&yer :");
     Make(window, IDC_TRY_VERDICT, WC_STATICW, L"", CHILD | SS_CENTER | SS_CENTERIMAGE,
          WS_EX_STATICEDGE);
-    Label(window, IDC_TRY_SECOND_ANSWER, L"");
-    Edit(window, IDC_TRY_SECOND_ANSWER);
+    Field(window, IDC_TRY_SECOND_ANSWER, L"");
     Make(window, IDC_TRY_SECOND_VERDICT, WC_STATICW, L"", CHILD | SS_CENTER | SS_CENTERIMAGE,
          WS_EX_STATICEDGE);
     Make(window, IDC_TRY_REMARKS, WC_STATICW, L"", CHILD | SS_NOPREFIX);

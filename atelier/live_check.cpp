@@ -6,6 +6,7 @@
 #include "authoring/packing/file_set.h"
 #include "authoring/packing/quiz_build.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -30,7 +31,7 @@ struct Worker {
     std::thread thread;
     std::mutex lock;
     std::condition_variable wake;
-    bool stopping = false;
+    std::atomic<bool> stopping{false};
     std::unique_ptr<CheckRequest> check;
     std::unique_ptr<PreviewRequest> preview;
 };
@@ -46,13 +47,25 @@ void Deliver(UINT message, void* result)
     }
 }
 
+// The platform's decoder, which gives up once the atelier closes: a check of
+// many new photos then ends at once instead of keeping the window waiting.
+bool DecodeUnlessStopping(const std::vector<unsigned char>& bytes, DecodedPicture& picture,
+                          std::string& reason)
+{
+    if (g_worker.stopping) {
+        reason = u8"l'atelier se ferme";
+        return false;
+    }
+    return DecodePictureWithWic(bytes, picture, reason);
+}
+
 void Check(const CheckRequest& request)
 {
     auto* result = new CheckResult;
     result->revision = request.revision;
     QuizSource source;
     std::vector<QuizResource> resources;
-    BuildQuizFromText(request.text, MediaBesideSource(request.mediaBase), DecodePictureWithWic,
+    BuildQuizFromText(request.text, MediaBesideSource(request.mediaBase), DecodeUnlessStopping,
                       source, resources, result->problems, &SharedPictureCache());
     Deliver(WM_CHECKED, result);
 }
@@ -64,15 +77,12 @@ void Preview(const PreviewRequest& request)
     std::vector<unsigned char> bytes;
     StoredPicture stored;
     std::string reason;
-    if (!ReadWholeFile(request.path, bytes, reason))
+    result->shown = ReadWholeFile(request.path, bytes, reason) &&
+                    StorePictureCached(SharedPictureCache(), bytes, DecodePictureWithWic,
+                                       request.background, stored, reason) &&
+                    DecodePictureWithWic(stored.bytes, result->picture, reason);
+    if (!result->shown)
         result->reason = reason;
-    else if (!StorePictureCached(SharedPictureCache(), bytes, DecodePictureWithWic,
-                                 request.background, stored, reason))
-        result->reason = reason;
-    else if (!DecodePictureWithWic(stored.bytes, result->picture, reason))
-        result->reason = reason;
-    else
-        result->shown = true;
     Deliver(WM_PREVIEWED, result);
 }
 

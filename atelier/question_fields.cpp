@@ -71,14 +71,14 @@ bool RevealPictures()
     return source.layoutKind == LAYOUT_PICTURE && source.revealMode == REVEAL_PICTURE;
 }
 
-// A brush per colour, made on first use and kept for the process, as the
+// The verdicts' brushes, made on first use and kept for the process, as the
 // player keeps its own.
-HBRUSH ColourBrush(COLORREF colour)
+HBRUSH VerdictBrush(COLORREF colour)
 {
     static struct {
         COLORREF colour;
         HBRUSH brush;
-    } brushes[8] = {};
+    } brushes[4] = {};
     for (auto& entry : brushes) {
         if (!entry.brush)
             entry = {colour, CreateSolidBrush(colour)};
@@ -86,6 +86,20 @@ HBRUSH ColourBrush(COLORREF colour)
             return entry.brush;
     }
     return nullptr;
+}
+
+// The quiz colour's brush, made again when the colour changes.
+HBRUSH QuizColourBrush()
+{
+    static HBRUSH brush = nullptr;
+    static COLORREF made = 0;
+    if (!brush || made != QuizColour()) {
+        if (brush)
+            DeleteObject(brush);
+        made = QuizColour();
+        brush = CreateSolidBrush(made);
+    }
+    return brush;
 }
 
 void ChooseMedium(bool reveal)
@@ -277,7 +291,7 @@ HBRUSH ColouredStaticBrush(HDC dc, HWND control)
     const int id = GetDlgCtrlID(control);
     if (id == IDC_COLOUR_SWATCH) {
         SetBkColor(dc, QuizColour());
-        return ColourBrush(QuizColour());
+        return QuizColourBrush();
     }
     if (id != IDC_TRY_VERDICT && id != IDC_TRY_SECOND_VERDICT)
         return nullptr;
@@ -290,7 +304,7 @@ HBRUSH ColouredStaticBrush(HDC dc, HWND control)
     if (colour == NO_VERDICT_COLOUR)
         return nullptr;
     SetBkColor(dc, colour);
-    return ColourBrush(colour);
+    return VerdictBrush(colour);
 }
 
 void SetQuestionMedium(int index, const std::string& file, bool reveal)

@@ -29,7 +29,7 @@ for f in sys.argv[3:]:
   fi
   # shellcheck disable=SC2086
   found=$(clang-tidy -p "$work/$preset" --quiet "${extra[@]}" \
-    -header-filter="$root/(quiz|checking|authoring|quizzpack|ui|resources|tests|bench)/" $files 2>/dev/null |
+    -header-filter="$root/(quiz|checking|authoring|quizzpack|atelier|ui|resources|tests|bench)/" $files 2>/dev/null |
     grep -E 'warning:|error:' || true)
   if [ -n "$found" ]; then
     echo "$found"

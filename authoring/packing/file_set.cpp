@@ -90,7 +90,7 @@ bool WriteNewFiles(const std::vector<NewFile>& files, std::string& error)
 {
     for (const NewFile& file : files)
         if (Exists(PathOf(file.path))) {
-            error = Quoted(file.path) + u8" existe déjà, et quizzpack n'écrase rien";
+            error = Quoted(file.path) + u8" existe déjà, et rien n'est écrasé";
             return false;
         }
 
@@ -137,7 +137,7 @@ bool WriteNewFiles(const std::vector<NewFile>& files, std::string& error)
         std::error_code failure;
         const fs::path target = PathOf(files[i].path);
         if (Exists(target)) {
-            error = Quoted(files[i].path) + u8" vient d'apparaître, et quizzpack n'écrase rien";
+            error = Quoted(files[i].path) + u8" vient d'apparaître, et rien n'est écrasé";
             return undo();
         }
         fs::rename(temporaries[i], target, failure);

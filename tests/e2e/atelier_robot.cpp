@@ -176,7 +176,7 @@ std::string AtelierRobot::AnswerMessageBox() const
     });
     if (!box)
         return "";
-    const std::string text = Utf8Text(GetDlgItem(box, MESSAGE_BOX_TEXT));
+    std::string text = Utf8Text(GetDlgItem(box, MESSAGE_BOX_TEXT));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); });
     return text;
@@ -230,7 +230,9 @@ std::string AtelierRobot::Cell(int listId, int row, int column) const
 std::vector<std::string> AtelierRobot::Problems() const
 {
     std::vector<std::string> problems;
-    for (int row = 0; row < Rows(IDC_PROBLEMS); ++row)
+    const int rows = Rows(IDC_PROBLEMS);
+    problems.reserve(static_cast<size_t>(rows));
+    for (int row = 0; row < rows; ++row)
         problems.push_back(Cell(IDC_PROBLEMS, row, 0) + "|" + Cell(IDC_PROBLEMS, row, 1) + "|" +
                            Cell(IDC_PROBLEMS, row, 2));
     return problems;

@@ -91,7 +91,7 @@ TEST(Commands, RefusesWhatItCannotTakeAndWritesNothing)
         {{"check", folder.path},
          u8"impossible de lire « " + folder.path + u8" » : c'est un dossier, pas un fichier"},
         {{"new", q},
-         u8"« " + q + u8" » existe déjà, et quizzpack n'écrase rien ; rien n'a été écrit."},
+         u8"« " + q + u8" » existe déjà, et rien n'est écrasé ; rien n'a été écrit."},
         {{"build", q},
          u8"lecteur introuvable : « " + (folder / "outil") +
              u8"/quizz.exe » ; indiquez-le avec --player"},
@@ -242,7 +242,7 @@ TEST(Commands, ImporterWritesASourceAndTellsWhatIsLeftToDo)
     const Outcome again = windows.Run({"importer", table});
     EXPECT_EQ(again.code, EXIT_USAGE);
     EXPECT_EQ(again.err, u8"quizzpack : « " + beside +
-                             u8" » existe déjà, et quizzpack n'écrase rien ; rien n'a été écrit "
+                             u8" » existe déjà, et rien n'est écrasé ; rien n'a été écrit "
                              u8"(choisissez un autre nom avec -o).\n");
     EXPECT_EQ(LoadFile(beside), written);
 

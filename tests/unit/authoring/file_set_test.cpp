@@ -14,7 +14,7 @@ TEST(FileSet, WritesAllNewFilesOrNone)
         const char* error;  // after its quoted path
     } cases[] = {
         {"", ""},
-        {"z.toml", u8" » existe déjà, et quizzpack n'écrase rien"},
+        {"z.toml", u8" » existe déjà, et rien n'est écrasé"},
         {"y", u8" » n'est pas un dossier"},
     };
     for (const auto& c : cases) {

@@ -105,7 +105,7 @@ TEST(ProgramExtraction, TellsWhereItStoppedAndWritesNothing)
          false},
         {quiz, taken,
          u8"« " + taken +
-             u8"/q.toml » existe déjà, et quizzpack n'écrase rien ; rien n'a été "
+             u8"/q.toml » existe déjà, et rien n'est écrasé ; rien n'a été "
              u8"écrit",
          true},
     };
