@@ -17,6 +17,40 @@ constexpr int FILE_NAME_BOX = 1148;
 constexpr int FOLDER_NAME_BOX = 14149;
 constexpr int MESSAGE_BOX_TEXT = 0xFFFF;
 
+// Memory lent in the atelier's process, for the messages whose parameter
+// points to memory: the control reads and writes there.
+struct Lent {
+    HANDLE process;
+    unsigned char* address;
+    Lent(HANDLE owner, size_t size)
+        : process(owner), address(static_cast<unsigned char*>(
+                              VirtualAllocEx(owner, nullptr, size, MEM_COMMIT, PAGE_READWRITE)))
+    {
+    }
+    ~Lent()
+    {
+        if (address)
+            VirtualFreeEx(process, address, 0, MEM_RELEASE);
+    }
+    Lent(const Lent&) = delete;
+    Lent& operator=(const Lent&) = delete;
+    void Write(size_t offset, const void* data, size_t size) const
+    {
+        WriteProcessMemory(process, address + offset, data, size, nullptr);
+    }
+    std::wstring Text(size_t offset, size_t characters) const
+    {
+        std::wstring text(characters, L'\0');
+        ReadProcessMemory(process, address + offset, text.data(), characters * sizeof(wchar_t),
+                          nullptr);
+        text.resize(wcslen(text.c_str()));
+        return text;
+    }
+    LPARAM At(size_t offset = 0) const { return reinterpret_cast<LPARAM>(address + offset); }
+};
+
+constexpr size_t CHARACTERS = 1024; // of a text read from a control
+
 std::string Utf8Text(HWND window)
 {
     wchar_t text[4096] = {};
@@ -146,16 +180,29 @@ bool AtelierRobot::AnswerFolderDialog(const std::string& folder) const
     SendMessageW(GetDlgItem(dialog, FOLDER_NAME_BOX), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(path.c_str()));
     // Wine's dialog takes the folder selected in its tree, not the one
-    // typed: the robot selects it too, its path lent in the atelier's memory.
+    // typed: the robot selects it too, until the tree shows it selected.
     const size_t size = (path.size() + 1) * sizeof(wchar_t);
-    void* remote = VirtualAllocEx(process_.Handle(), nullptr, size, MEM_COMMIT, PAGE_READWRITE);
-    if (!remote)
+    const Lent named(process_.Handle(), size + sizeof(TVITEMW) + CHARACTERS * sizeof(wchar_t));
+    if (!named.address)
         return false;
-    WriteProcessMemory(process_.Handle(), remote, path.c_str(), size, nullptr);
-    SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote));
-    VirtualFreeEx(process_.Handle(), remote, 0, MEM_RELEASE);
+    named.Write(0, path.c_str(), size);
+    const std::wstring last = path.substr(path.find_last_of(L"\\/") + 1);
+    HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+    const bool selected = WaitFor([&] {
+        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, named.At());
+        Sleep(200);
+        TVITEMW item = {};
+        item.mask = TVIF_TEXT;
+        item.hItem =
+            reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+        item.pszText = reinterpret_cast<wchar_t*>(named.address + size + sizeof item);
+        item.cchTextMax = CHARACTERS;
+        named.Write(size, &item, sizeof item);
+        SendMessageW(tree, TVM_GETITEMW, 0, named.At(size));
+        return named.Text(size + sizeof item, CHARACTERS) == last;
+    });
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    return WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+    return WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }) && selected;
 }
 
 bool AtelierRobot::Press(const std::string& title, int button) const
@@ -184,17 +231,12 @@ std::string AtelierRobot::AnswerMessageBox() const
 
 void AtelierRobot::SelectRow(int listId, int row) const
 {
-    void* remote =
-        VirtualAllocEx(process_.Handle(), nullptr, sizeof(LVITEMW), MEM_COMMIT, PAGE_READWRITE);
-    if (!remote)
-        return;
+    const Lent lent(process_.Handle(), sizeof(LVITEMW));
     LVITEMW item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    WriteProcessMemory(process_.Handle(), remote, &item, sizeof item, nullptr);
-    SendMessageW(GetDlgItem(window_, listId), LVM_SETITEMSTATE, row,
-                 reinterpret_cast<LPARAM>(remote));
-    VirtualFreeEx(process_.Handle(), remote, 0, MEM_RELEASE);
+    lent.Write(0, &item, sizeof item);
+    SendMessageW(GetDlgItem(window_, listId), LVM_SETITEMSTATE, row, lent.At());
 }
 
 int AtelierRobot::Rows(int listId) const
@@ -206,25 +248,16 @@ std::string AtelierRobot::Cell(int listId, int row, int column) const
 {
     // The list writes the text in the atelier's memory: an item and its
     // buffer are lent there.
-    constexpr size_t CHARACTERS = 1024;
-    const size_t size = sizeof(LVITEMW) + CHARACTERS * sizeof(wchar_t);
-    auto* remote = static_cast<unsigned char*>(
-        VirtualAllocEx(process_.Handle(), nullptr, size, MEM_COMMIT, PAGE_READWRITE));
-    if (!remote)
+    const Lent lent(process_.Handle(), sizeof(LVITEMW) + CHARACTERS * sizeof(wchar_t));
+    if (!lent.address)
         return "";
     LVITEMW item = {};
     item.iSubItem = column;
     item.cchTextMax = CHARACTERS;
-    item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof item);
-    WriteProcessMemory(process_.Handle(), remote, &item, sizeof item, nullptr);
-    SendMessageW(GetDlgItem(window_, listId), LVM_GETITEMTEXTW, row,
-                 reinterpret_cast<LPARAM>(remote));
-    std::wstring text(CHARACTERS, L'\0');
-    ReadProcessMemory(process_.Handle(), remote + sizeof item, text.data(),
-                      CHARACTERS * sizeof(wchar_t), nullptr);
-    VirtualFreeEx(process_.Handle(), remote, 0, MEM_RELEASE);
-    text.resize(wcslen(text.c_str()));
-    return Narrow(text);
+    item.pszText = reinterpret_cast<wchar_t*>(lent.address + sizeof item);
+    lent.Write(0, &item, sizeof item);
+    SendMessageW(GetDlgItem(window_, listId), LVM_GETITEMTEXTW, row, lent.At());
+    return Narrow(lent.Text(sizeof item, CHARACTERS));
 }
 
 std::vector<std::string> AtelierRobot::Problems() const
