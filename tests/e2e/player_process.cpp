@@ -44,7 +44,11 @@ void AnswerBoxes(DWORD processId, std::vector<RecordedMessage>& shown)
 {
     constexpr int MESSAGE_BOX_TEXT_ID = 0xFFFF;
     for (HWND box : ShownWindows(processId, "#32770")) {
-        shown.push_back({WindowText(GetDlgItem(box, MESSAGE_BOX_TEXT_ID)), WindowText(box)});
+        // A box just shown may not hold its texts yet: read at the next look.
+        const std::string text = WindowText(GetDlgItem(box, MESSAGE_BOX_TEXT_ID));
+        if (text.empty())
+            continue;
+        shown.push_back({text, WindowText(box)});
         SendMessageA(box, WM_COMMAND, IDOK, 0);
     }
 }
