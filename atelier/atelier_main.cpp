@@ -51,7 +51,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show)
         NewDocument(LAYOUT_TEXT, DocumentsFolder(), g_document);
         ShowDocument();
         ShowWindow(g_mainWindow, show);
-        SetFocus(Control(IDC_TITLE));
+        FocusField(Control(IDC_TITLE));
         const std::string quiz = QuizOnCommandLine();
         if (!quiz.empty())
             OpenQuizFile(quiz);

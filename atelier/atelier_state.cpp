@@ -30,6 +30,16 @@ void SetControlText(int id, const std::string& utf8)
         SetWindowTextW(Control(id), Widen(utf8).c_str());
 }
 
+void FocusField(HWND control)
+{
+    SetFocus(control);
+    wchar_t className[16] = {};
+    GetClassNameW(control, className, 16);
+    if (lstrcmpiW(className, L"Edit") == 0 &&
+        !(GetWindowLongPtrW(control, GWL_STYLE) & ES_MULTILINE))
+        SendMessageW(control, EM_SETSEL, 0, -1);
+}
+
 std::wstring Counted(size_t count, const wchar_t* one, const wchar_t* many)
 {
     return std::to_wstring(count) + L" " + (count > 1 ? many : one);

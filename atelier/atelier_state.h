@@ -25,5 +25,9 @@ HWND Control(int id);
 std::string ControlText(int id);
 void SetControlText(int id, const std::string& utf8);
 
+// Gives a control the keyboard focus; the text of a one-line field is
+// selected, to be typed over.
+void FocusField(HWND control);
+
 // The text of a count: "1 erreur", "3 erreurs".
 std::wstring Counted(size_t count, const wchar_t* one, const wchar_t* many);

@@ -68,10 +68,8 @@ void OnEnter()
     const int focus = GetDlgCtrlID(GetFocus());
     if (focus == IDC_PROBLEMS)
         ActivateSelectedProblem();
-    else if (focus == IDC_QUESTION_LIST && g_current >= 0) {
-        SetFocus(Control(IDC_ANSWER));
-        SendMessageW(Control(IDC_ANSWER), EM_SETSEL, 0, -1);
-    }
+    else if (focus == IDC_QUESTION_LIST && g_current >= 0)
+        FocusField(Control(IDC_ANSWER));
 }
 
 LRESULT OnCommand(HWND window, WPARAM wParam)
@@ -185,14 +183,8 @@ LRESULT OnNextDialogControl(HWND window, WPARAM wParam, LPARAM lParam)
         target = GetNextDlgTabItem(window, label ? label : GetFocus(), wParam != 0);
         label = nullptr;
     }
-    if (!target)
-        return 0;
-    SetFocus(target);
-    wchar_t className[16] = {};
-    GetClassNameW(target, className, 16);
-    if (lstrcmpiW(className, WC_EDITW) == 0 &&
-        !(GetWindowLongPtrW(target, GWL_STYLE) & ES_MULTILINE))
-        SendMessageW(target, EM_SETSEL, 0, -1);
+    if (target)
+        FocusField(target);
     return 0;
 }
 

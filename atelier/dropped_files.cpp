@@ -40,9 +40,10 @@ bool Over(POINT screen, std::initializer_list<int> ids)
     return false;
 }
 
-bool IsQuizOrTable(const std::string& path)
+bool IsMedium(const std::string& path)
 {
-    return KindOfFile(path) == FileKind::Other;
+    const FileKind kind = KindOfFile(path);
+    return kind == FileKind::Picture || kind == FileKind::Sound || kind == FileKind::Film;
 }
 
 } // namespace
@@ -58,7 +59,7 @@ void OnDroppedFiles(HDROP drop)
     ClientToScreen(g_mainWindow, &point);
     SetForegroundWindow(g_mainWindow);
 
-    if (paths.size() == 1 && IsQuizOrTable(paths[0])) {
+    if (paths.size() == 1 && !IsMedium(paths[0])) {
         OpenQuizFile(paths[0]);
         return;
     }

@@ -425,6 +425,23 @@ SIZE FirstEditorSize(HWND window)
             std::min(wantedHeight, static_cast<int>(work.bottom - work.top))};
 }
 
+void PrepareList(int listId, std::initializer_list<ListColumn> columns)
+{
+    HWND list = Control(listId);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+    int index = 0;
+    for (const ListColumn& shown : columns) {
+        LVCOLUMNW column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
+        column.fmt = shown.right ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        column.pszText = const_cast<wchar_t*>(shown.title);
+        column.cx = shown.characters * g_metrics.character;
+        column.iSubItem = index;
+        SendMessageW(list, LVM_INSERTCOLUMNW, index++, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
 void UpdateFieldStates()
 {
     static const wchar_t* const MEDIUM_LABELS[] = {L"", L"&Image :", L"&Son :", L"&Vidéo :"};

@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+
 constexpr int PREVIEW_SIDE = 260; // the player's picture square, in pixels
 
 // Makes every control of the window, hidden rows included.
@@ -22,6 +24,16 @@ SIZE SmallestEditorSize(HWND window);
 
 // The window's first size: what the controls want, within the screen.
 SIZE FirstEditorSize(HWND window);
+
+struct ListColumn {
+    const wchar_t* title;
+    int characters; // its width, in the font's average characters
+    bool right = false;
+};
+
+// A list of the window as both the atelier's lists are: rows selected whole,
+// these columns.
+void PrepareList(int listId, std::initializer_list<ListColumn> columns);
 
 // The label of the medium field ("&Image :", "&Son :", "&Vidéo :") and the
 // enabled state of the fields that depend on other fields.

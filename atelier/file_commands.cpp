@@ -7,6 +7,7 @@
 #include "atelier/editor.h"
 #include "atelier/live_check.h"
 #include "atelier/problem_list.h"
+#include "atelier/question_editing.h"
 #include "atelier/question_fields.h"
 #include "atelier/question_list.h"
 #include "atelier/quiz_fields.h"
@@ -30,19 +31,6 @@ namespace {
 // The most of a list of problems that a message box shows.
 constexpr size_t SHOWN_PROBLEMS = 8;
 
-std::wstring QuotedWide(const std::string& utf8)
-{
-    return L"« " + Widen(utf8) + L" »";
-}
-
-std::string LowerExtension(const std::string& path)
-{
-    std::string extension = fs::u8path(path).extension().u8string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
-
 std::wstring ProblemLines(const std::string& file, const std::vector<Problem>& problems)
 {
     std::wstring lines;
@@ -65,7 +53,7 @@ bool OpenSource(const std::string& path)
     std::string reason;
     if (!ReadWholeFile(path, bytes, reason)) {
         Tell(g_mainWindow,
-             L"Impossible d'ouvrir " + QuotedWide(path) + L" : " + Widen(reason) + L".",
+             L"Impossible d'ouvrir " + Widen(Quoted(path)) + L" : " + Widen(reason) + L".",
              MB_ICONERROR);
         return false;
     }
@@ -74,7 +62,7 @@ bool OpenSource(const std::string& path)
     const std::string text(bytes.begin(), bytes.end());
     if (!OpenDocument(path, text, document, problems)) {
         Tell(g_mainWindow,
-             QuotedWide(FileName(path)) +
+             Widen(Quoted(FileName(path))) +
                  L" n'est pas un fichier source que l'atelier sait lire :" +
                  ProblemLines(FileName(path), problems) +
                  L"\n\nCorrigez ces lignes dans le Bloc-notes, puis ouvrez-le de nouveau.",
@@ -84,12 +72,12 @@ bool OpenSource(const std::string& path)
     Show(document);
     if (!problems.empty())
         Tell(g_mainWindow,
-             L"Ces valeurs de " + QuotedWide(FileName(path)) +
+             L"Ces valeurs de " + Widen(Quoted(FileName(path))) +
                  L" ne s'affichent pas dans l'atelier :" + ProblemLines(FileName(path), problems) +
                  L"\n\nElles restent dans le fichier tant que vous ne l'enregistrez pas ; "
                  L"l'enregistrer en garde d'abord une copie telle quelle.",
              MB_ICONWARNING);
-    SetStatus(QuotedWide(path) + L" ouvert.");
+    SetStatus(Widen(Quoted(path)) + L" ouvert.");
     return true;
 }
 
@@ -100,7 +88,7 @@ void ExtractAndOpen(const std::string& program)
     std::string folder;
     if (!ChooseFolder(g_mainWindow,
                       L"Dans quel dossier écrire le fichier source et les médias de " +
-                          QuotedWide(FileName(program)) + L" ? Un dossier nouveau y est créé.",
+                          Widen(Quoted(FileName(program))) + L" ? Un dossier nouveau y est créé.",
                       fs::u8path(program).parent_path().u8string(), folder))
         return;
     const PackerPlatform platform = WindowsPlatform();
@@ -110,7 +98,7 @@ void ExtractAndOpen(const std::string& program)
     std::string error;
     if (!ExtractProgram(program, target, platform, result, error)) {
         Tell(g_mainWindow,
-             L"Impossible d'extraire " + QuotedWide(FileName(program)) + L" : " + Widen(error) +
+             L"Impossible d'extraire " + Widen(Quoted(FileName(program))) + L" : " + Widen(error) +
                  L".",
              MB_ICONERROR);
         return;
@@ -121,11 +109,11 @@ void ExtractAndOpen(const std::string& program)
         std::wstring told;
         for (const std::string& message : result.messages)
             told += L"\n– " + Widen(message);
-        Tell(g_mainWindow, L"Extrait dans " + QuotedWide(target) + L" :" + told,
+        Tell(g_mainWindow, L"Extrait dans " + Widen(Quoted(target)) + L" :" + told,
              result.rebuilds ? MB_ICONINFORMATION : MB_ICONWARNING);
     }
-    SetStatus(QuotedWide(FileName(program)) + L" extrait dans " + QuotedWide(target) + L", avec " +
-              Counted(result.mediaCount, L"média", L"médias") + L".");
+    SetStatus(Widen(Quoted(FileName(program))) + L" extrait dans " + Widen(Quoted(target)) +
+              L", avec " + Counted(result.mediaCount, L"média", L"médias") + L".");
 }
 
 void ImportFile(const std::string& path)
@@ -133,7 +121,8 @@ void ImportFile(const std::string& path)
     std::vector<unsigned char> bytes;
     std::string error;
     if (!ReadWholeFile(path, bytes, error)) {
-        Tell(g_mainWindow, L"Impossible de lire " + QuotedWide(path) + L" : " + Widen(error) + L".",
+        Tell(g_mainWindow,
+             L"Impossible de lire " + Widen(Quoted(path)) + L" : " + Widen(error) + L".",
              MB_ICONERROR);
         return;
     }
@@ -146,7 +135,7 @@ void ImportFile(const std::string& path)
     for (const std::string& note : quiz.notes)
         notes += L"\n– " + Widen(note);
     if (!imported) {
-        Tell(g_mainWindow, QuotedWide(FileName(path)) + L" : " + Widen(error) + notes,
+        Tell(g_mainWindow, Widen(Quoted(FileName(path))) + L" : " + Widen(error) + notes,
              MB_ICONERROR);
         return;
     }
@@ -156,12 +145,12 @@ void ImportFile(const std::string& path)
     const size_t count = document.source.questions.size();
     Tell(g_mainWindow,
          Counted(count, L"question importée", L"questions importées") + L" de " +
-             QuotedWide(FileName(path)) + L" (" + Widen(quiz.origin) + L")." +
+             Widen(Quoted(FileName(path))) + L" (" + Widen(quiz.origin) + L")." +
              (notes.empty() ? L"" : L"\n" + notes) +
              L"\n\nDonnez-lui son titre, vérifiez la liste des problèmes, puis enregistrez-le.",
          MB_ICONINFORMATION);
     SetStatus(Counted(count, L"question importée", L"questions importées") + L" de " +
-              QuotedWide(path) + L".");
+              Widen(Quoted(path)) + L".");
 }
 
 // The file on disk changed since it was read or written here: by another
@@ -178,7 +167,7 @@ bool ChangedElsewhere(const std::string& path)
 bool SaveAt(const std::string& target)
 {
     if (ChangedElsewhere(target) &&
-        !AskYesNo(g_mainWindow, QuotedWide(FileName(target)) +
+        !AskYesNo(g_mainWindow, Widen(Quoted(FileName(target))) +
                                     L" a changé depuis son ouverture, sans doute dans un autre "
                                     L"programme. Le remplacer par le quiz de l'atelier ?"))
         return false;
@@ -198,7 +187,7 @@ bool SaveAt(const std::string& target)
     ShowQuestionFields();
     UpdateTitleBar();
     CheckNow();
-    std::wstring status = L"Enregistré dans " + QuotedWide(target);
+    std::wstring status = L"Enregistré dans " + Widen(Quoted(target));
     if (report.copiedMedia > 0)
         status +=
             L", avec " +
@@ -207,10 +196,10 @@ bool SaveAt(const std::string& target)
     SetStatus(status + L".");
     if (!report.keptCopy.empty())
         Tell(g_mainWindow,
-             QuotedWide(FileName(target)) +
+             Widen(Quoted(FileName(target))) +
                  L" avait été écrit à la main : l'atelier l'enregistre dans sa propre forme, "
                  L"avec ses commentaires à lui. Le fichier tel qu'il était est gardé sous " +
-                 QuotedWide(FileName(report.keptCopy)) + L".",
+                 Widen(Quoted(FileName(report.keptCopy))) + L".",
              MB_ICONINFORMATION);
     return true;
 }
@@ -232,7 +221,7 @@ bool Build(const std::string& text, const std::string& mediaBase, const PackerPl
                  L" à corriger d'abord. La liste des problèmes, en bas, dit lesquelles et "
                  L"comment ; un double clic mène au champ.",
              MB_ICONWARNING);
-        SetFocus(GetDlgItem(g_mainWindow, IDC_PROBLEMS));
+        SetFocus(Control(IDC_PROBLEMS));
         return false;
     }
     return true;
@@ -244,7 +233,7 @@ bool PlayerIsThere(const PackerPlatform& platform)
         return true;
     Tell(g_mainWindow,
          L"Le lecteur quizz.exe manque à côté de l'atelier, dans " +
-             QuotedWide(platform.toolDirectory) +
+             Widen(Quoted(platform.toolDirectory)) +
              L". Extrayez de nouveau tout le zip de Quizz, puis lancez l'atelier qui s'y trouve.",
          MB_ICONERROR);
     return false;
@@ -284,7 +273,7 @@ void NewQuiz()
     QuizDocument document;
     NewDocument(layout, DocumentsFolder(), document);
     Show(document);
-    SetFocus(GetDlgItem(g_mainWindow, IDC_TITLE));
+    FocusField(Control(IDC_TITLE));
     SetStatus(L"Nouveau quiz : donnez-lui un titre, puis ses questions.");
 }
 
@@ -298,13 +287,10 @@ void OpenQuiz()
 
 void OpenQuizFile(const std::string& path)
 {
-    const std::string extension = LowerExtension(path);
-    static const char* const TABLES[] = {".csv", ".tsv", ".tab", ".txt", ".gift"};
-    const bool table =
-        std::find(std::begin(TABLES), std::end(TABLES), extension) != std::end(TABLES);
-    if (extension != ".exe" && extension != ".toml" && !table) {
+    const FileKind kind = KindOfFile(path);
+    if (kind != FileKind::Program && kind != FileKind::Source && kind != FileKind::Table) {
         Tell(g_mainWindow,
-             QuotedWide(FileName(path)) +
+             Widen(Quoted(FileName(path))) +
                  L" n'est pas un quiz : l'atelier ouvre les fichiers source (.toml), les quiz "
                  L"créés (.exe), les tableaux enregistrés en CSV ou en texte (.csv, .tsv, .txt) "
                  L"et les fichiers GIFT de Moodle, et prend pour les questions les images, les "
@@ -314,9 +300,9 @@ void OpenQuizFile(const std::string& path)
     }
     if (!ConfirmDiscardChanges())
         return;
-    if (extension == ".exe")
+    if (kind == FileKind::Program)
         ExtractAndOpen(path);
-    else if (extension == ".toml")
+    else if (kind == FileKind::Source)
         OpenSource(path);
     else
         ImportFile(path);
@@ -372,7 +358,8 @@ void CreateQuizProgram()
     std::string error;
     if (!ReadWholeFile(g_document.path, bytes, error)) {
         Tell(g_mainWindow,
-             L"Impossible de relire " + QuotedWide(g_document.path) + L" : " + Widen(error) + L".",
+             L"Impossible de relire " + Widen(Quoted(g_document.path)) + L" : " + Widen(error) +
+                 L".",
              MB_ICONERROR);
         return;
     }
@@ -383,13 +370,13 @@ void CreateQuizProgram()
         return;
     if (!platform.writePlayer(player, target, resources, error)) {
         Tell(g_mainWindow,
-             L"Impossible d'écrire " + QuotedWide(target) + L" : " + Widen(error) +
+             L"Impossible d'écrire " + Widen(Quoted(target)) + L" : " + Widen(error) +
                  L". Rien n'a été écrit ; choisissez un autre dossier.",
              MB_ICONERROR);
         return;
     }
-    SetStatus(QuotedWide(FileName(target)) + L" créé : " + Widen(DescribeQuiz(source, resources)) +
-              L".");
+    SetStatus(Widen(Quoted(FileName(target))) + L" créé : " +
+              Widen(DescribeQuiz(source, resources)) + L".");
 }
 
 void TryQuiz()

@@ -3,6 +3,7 @@
 #include "atelier/atelier_state.h"
 #include "atelier/control_ids.h"
 #include "atelier/editor.h"
+#include "atelier/editor_controls.h"
 #include "atelier/problem_fields.h"
 #include "authoring/packing/windows_platform.h"
 
@@ -83,18 +84,13 @@ void GoToProblem(int index)
     HWND field = Control(FieldControl(place.field));
     if (!field || !IsWindowVisible(field) || !IsWindowEnabled(field))
         return;
-    SetFocus(field);
-    wchar_t className[16] = {};
-    GetClassNameW(field, className, 16);
-    if (lstrcmpiW(className, WC_EDITW) != 0)
-        return;
+    FocusField(field);
+    // A code's own line, in the codes' field.
     if (place.field == QuizField::Codes && place.code >= 0) {
         const int start = static_cast<int>(SendMessageW(field, EM_LINEINDEX, place.code, 0));
         const int length = static_cast<int>(SendMessageW(field, EM_LINELENGTH, start, 0));
         SendMessageW(field, EM_SETSEL, start, start + length);
         SendMessageW(field, EM_SCROLLCARET, 0, 0);
-    } else {
-        SendMessageW(field, EM_SETSEL, 0, -1);
     }
 }
 
@@ -118,34 +114,14 @@ std::wstring Caption(const std::vector<Problem>& problems)
 
 void PrepareProblemList()
 {
-    HWND list = List();
-    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-                 LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+    PrepareList(IDC_PROBLEMS, {{L"", 12}, {L"Où", 32}, {L"Problème et correction", 150}});
     const int side = GetSystemMetrics(SM_CXSMICON);
     HIMAGELIST icons = ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 3, 0);
     for (LPCWSTR icon : {IDI_ERROR, IDI_WARNING, IDI_INFORMATION})
         ImageList_AddIcon(icons, static_cast<HICON>(
                                      LoadImageW(nullptr, icon, IMAGE_ICON, side, side, LR_SHARED)));
     // The list destroys its image list with itself (no LVS_SHAREIMAGELISTS).
-    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons));
-    TEXTMETRICW metrics = {};
-    HDC dc = GetDC(list);
-    HGDIOBJ old = SelectObject(dc, g_font);
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(list, dc);
-    const struct {
-        const wchar_t* title;
-        int characters;
-    } columns[] = {{L"", 12}, {L"Où", 32}, {L"Problème et correction", 150}};
-    for (int i = 0; i < 3; ++i) {
-        LVCOLUMNW column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = const_cast<wchar_t*>(columns[i].title);
-        column.cx = columns[i].characters * metrics.tmAveCharWidth;
-        column.iSubItem = i;
-        SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
-    }
+    SendMessageW(List(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons));
 }
 
 void ShowProblems(const std::vector<Problem>& problems)

@@ -60,6 +60,13 @@ FileKind KindOfFile(const std::string& path)
         return FileKind::Sound;
     if (extension == ".avi")
         return FileKind::Film;
+    static const char* const TABLES[] = {".csv", ".tsv", ".tab", ".txt", ".gift"};
+    if (std::find(std::begin(TABLES), std::end(TABLES), extension) != std::end(TABLES))
+        return FileKind::Table;
+    if (extension == ".toml")
+        return FileKind::Source;
+    if (extension == ".exe")
+        return FileKind::Program;
     return FileKind::Other;
 }
 

@@ -15,8 +15,9 @@ void DeleteQuestion(QuizDocument& document, int index);
 // Moves a question one place up (-1) or down (+1); false at either end.
 bool MoveQuestion(QuizDocument& document, int index, int offset);
 
-// What a file is, by its extension, for the question it goes to.
-enum class FileKind { Picture, Sound, Film, Other };
+// What a file is, by its extension: the medium of a question, or what the
+// atelier opens (a source, a quiz program, a table or GIFT file to import).
+enum class FileKind { Picture, Sound, Film, Source, Program, Table, Other };
 FileKind KindOfFile(const std::string& path);
 
 // The kind of file a layout's questions take (Other for the text layout).

@@ -58,13 +58,6 @@ bool IsPathField(int id)
     return id == IDC_MEDIUM || id == IDC_REVEAL_PICTURE;
 }
 
-// A path typed with the backslashes of Windows, kept as the source writes it.
-std::string AsPath(std::string text)
-{
-    std::replace(text.begin(), text.end(), '\\', '/');
-    return text;
-}
-
 bool RevealPictures()
 {
     const QuizSource& source = g_document.source;
@@ -173,7 +166,7 @@ bool OnQuestionFieldCommand(int id, int code)
         if (code != EN_CHANGE || g_filling || !value)
             return true;
         const std::string text = ControlText(id);
-        SetValue(*value, IsPathField(id) ? AsPath(text) : text);
+        SetValue(*value, IsPathField(id) ? AsSourcePath(text) : text);
         UpdateQuestionRow(g_current);
         NoteChange();
         if (IsPathField(id))
@@ -316,7 +309,7 @@ void SetQuestionMedium(int index, const std::string& file, bool reveal)
     SourceText* value = reveal ? &question.revealPicture : ValueOf(question, IDC_MEDIUM);
     if (!value)
         return;
-    SetValue(*value, MediumValue(g_document.folder, AsPath(file)));
+    SetValue(*value, MediumValue(g_document.folder, file));
     // A question without an answer yet takes the one its file's name gives.
     if (!reveal && question.answer.value.empty())
         SetValue(question.answer, AnswerFromFileName(file));

@@ -4,6 +4,7 @@
 #include "atelier/control_ids.h"
 #include "atelier/dialogs.h"
 #include "atelier/editor.h"
+#include "atelier/editor_controls.h"
 #include "atelier/question_editing.h"
 #include "authoring/packing/file_set.h"
 #include "authoring/packing/windows_platform.h"
@@ -49,7 +50,7 @@ void Add()
 {
     const int index = AddQuestion(g_document, g_current);
     ShowQuestionsFrom(index);
-    SetFocus(Control(IDC_ANSWER));
+    FocusField(Control(IDC_ANSWER));
 }
 
 void Delete()
@@ -105,27 +106,8 @@ void ChooseFilesForQuestions()
 
 void PrepareQuestionList()
 {
-    SendMessageW(List(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-                 LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
-    const struct {
-        const wchar_t* title;
-        int characters;
-    } columns[] = {{L"N°", 5}, {L"Réponse", 34}, {L"", 44}};
-    TEXTMETRICW metrics = {};
-    HDC dc = GetDC(List());
-    HGDIOBJ old = SelectObject(dc, g_font);
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(List(), dc);
-    for (int i = 0; i < 3; ++i) {
-        LVCOLUMNW column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | (i == 0 ? LVCF_FMT : 0);
-        column.fmt = LVCFMT_RIGHT;
-        column.pszText = const_cast<wchar_t*>(columns[i].title);
-        column.cx = columns[i].characters * metrics.tmAveCharWidth;
-        column.iSubItem = i;
-        SendMessageW(List(), LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
-    }
+    // The last column's title follows the layout (FillQuestionList).
+    PrepareList(IDC_QUESTION_LIST, {{L"N°", 5, true}, {L"Réponse", 34}, {L"", 44}});
 }
 
 void FillQuestionList()
@@ -207,8 +189,7 @@ LRESULT OnQuestionListNotify(const NMHDR& header)
     case NM_DBLCLK:
     case NM_RETURN:
         // To the question's first field, to type in it.
-        SetFocus(Control(IDC_ANSWER));
-        SendMessageW(Control(IDC_ANSWER), EM_SETSEL, 0, -1);
+        FocusField(Control(IDC_ANSWER));
         return 0;
     default:
         return 0;
@@ -242,10 +223,9 @@ bool OnQuestionCommand(int id)
 void AddQuestionsForFiles(const std::vector<std::string>& files, int after)
 {
     std::vector<std::string> kept;
-    for (std::string file : files) {
-        std::replace(file.begin(), file.end(), '\\', '/');
+    kept.reserve(files.size());
+    for (const std::string& file : files)
         kept.push_back(MediumValue(g_document.folder, file));
-    }
     std::vector<std::string> refused;
     const int first = ::AddQuestionsForFiles(g_document, after, kept, refused);
     if (first >= 0)

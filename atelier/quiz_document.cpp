@@ -5,6 +5,7 @@
 #include "authoring/source/source_writer.h"
 #include "quiz/quiz_record.h"
 
+#include <algorithm>
 #include <filesystem>
 
 const char* const UNTITLED_NAME = "Sans titre";
@@ -30,14 +31,6 @@ SourceText Required(const SourceText& text)
 }
 
 // The values as the atelier holds them: no value is absent, only empty.
-SourceText Held(const SourceText& text)
-{
-    SourceText held;
-    held.value = text.value;
-    held.present = true;
-    return held;
-}
-
 void HoldValues(QuizSource& source)
 {
     SourceText* const header[] = {&source.title,
@@ -48,16 +41,16 @@ void HoldValues(QuizSource& source)
                                   &source.site,
                                   &source.icon};
     for (SourceText* text : header)
-        *text = Held(*text);
+        *text = Required(*text);
     for (SourceText& code : source.codes)
-        code = Held(code);
+        code = Required(code);
     for (SourceQuestion& question : source.questions) {
         SourceText* const values[] = {&question.answer,       &question.secondAnswer,
                                       &question.questionText, &question.revealText,
                                       &question.picture,      &question.sound,
                                       &question.film,         &question.revealPicture};
         for (SourceText* text : values)
-            *text = Held(*text);
+            *text = Required(*text);
         question.place = {};
     }
 }
@@ -74,9 +67,15 @@ std::string FolderOf(const std::string& path)
 
 } // namespace
 
+std::string AsSourcePath(std::string path)
+{
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
 std::string MediumFile(const std::string& folder, const std::string& value)
 {
-    const std::filesystem::path path = std::filesystem::u8path(value);
+    const std::filesystem::path path = std::filesystem::u8path(AsSourcePath(value));
     const std::filesystem::path file =
         IsAbsolutePath(path) ? path : std::filesystem::u8path(folder) / path;
     return file.lexically_normal().generic_u8string();

@@ -67,7 +67,12 @@ std::string DocumentName(const QuizDocument& document);
 // the media (media_lookup.h) as it would beside the saved file.
 std::string MediaBase(const QuizDocument& document);
 
-// The file that a medium's value names, from folder ("/" between parts).
+// A path typed or chosen with the backslashes of Windows, as the source
+// writes it: "/" between its parts.
+std::string AsSourcePath(std::string path);
+
+// The file that a medium's value names, from folder ("/" between parts; the
+// value may have "\").
 std::string MediumFile(const std::string& folder, const std::string& value);
 
 // The value that names a file from folder: its path from there when it lies

@@ -85,9 +85,7 @@ void ChooseIcon()
     std::vector<std::string> paths;
     if (!ChooseFilesToOpen(g_mainWindow, FileChoice::Icon, g_document.folder, paths))
         return;
-    std::string path = paths[0];
-    std::replace(path.begin(), path.end(), '\\', '/');
-    SetValue(g_document.source.icon, MediumValue(g_document.folder, path));
+    SetValue(g_document.source.icon, MediumValue(g_document.folder, paths[0]));
     SetControlText(IDC_QUIZ_ICON, g_document.source.icon.value);
     NoteChange();
 }
@@ -115,10 +113,8 @@ bool OnQuizFieldCommand(int id, int code)
     QuizSource& source = g_document.source;
     if (SourceText* text = TextOf(id)) {
         if (code == EN_CHANGE && !g_filling) {
-            std::string value = ControlText(id);
-            if (id == IDC_QUIZ_ICON)
-                std::replace(value.begin(), value.end(), '\\', '/');
-            SetValue(*text, value);
+            const std::string value = ControlText(id);
+            SetValue(*text, id == IDC_QUIZ_ICON ? AsSourcePath(value) : value);
             NoteChange();
             if (id == IDC_FIRST_CAPTION || id == IDC_SECOND_CAPTION)
                 UpdateTrial();
