@@ -5,6 +5,8 @@
 #include "ui/panel_controls.h"
 
 #include <cstring>
+#include <cwchar>
+#include <string>
 
 namespace {
 
@@ -12,24 +14,26 @@ constexpr const char* EMPTY_BOX_MARK = "*";
 
 } // namespace
 
-void AnswersFileName(char (&name)[TEXT_SIZE])
+void AnswersFileName(wchar_t (&name)[MAX_PATH])
 {
-    char path[TEXT_SIZE] = {};
-    GetModuleFileNameA(nullptr, path, TEXT_SIZE);
-    const char* base = strrchr(path, '\\');
-    CopyText(name, base ? base + 1 : path);
-    const size_t length = strlen(name);
+    // Room for a path as long as Windows makes them, so that the name at its
+    // end is never cut.
+    std::wstring path(32768, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size())));
+    const std::wstring base = path.substr(path.find_last_of(L'\\') + 1);
+    const size_t length = base.copy(name, MAX_PATH - 1);
+    name[length] = L'\0';
     if (length >= 3)
-        memcpy(name + length - 3, "txt", 3);
+        wmemcpy(name + length - 3, L"txt", 3);
 }
 
 SavedAnswers OpenSavedAnswers()
 {
-    char name[TEXT_SIZE];
+    wchar_t name[MAX_PATH];
     AnswersFileName(name);
     // Binary: the text mode would end the file at a Ctrl+Z byte; line ends
     // are found here, CR LF or LF alike.
-    return {fopen(name, "rb")};
+    return {_wfopen(name, L"rb")};
 }
 
 void NextSavedAnswer(SavedAnswers& saved, char (&text)[TEXT_SIZE])
@@ -68,10 +72,10 @@ bool WriteAll(HANDLE file, const char* bytes, DWORD size)
     return WriteFile(file, bytes, size, &written, nullptr) && written == size;
 }
 
-bool WriteAnswers(HWND panel, const char* path)
+bool WriteAnswers(HWND panel, const wchar_t* path)
 {
     HANDLE file =
-        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     bool written = true;
@@ -87,23 +91,34 @@ bool WriteAnswers(HWND panel, const char* path)
     return CloseHandle(file) && written;
 }
 
+// The name as the ANSI message box can show it: letters outside the system's
+// code page become their nearest, or question marks.
+void ShownName(const wchar_t* name, char (&shown)[4 * MAX_PATH])
+{
+    if (!WideCharToMultiByte(CP_ACP, 0, name, -1, shown, sizeof shown, nullptr, nullptr))
+        shown[0] = '\0';
+}
+
 } // namespace
 
 bool SaveAnswers(HWND panel)
 {
-    char name[TEXT_SIZE];
+    wchar_t name[MAX_PATH];
     AnswersFileName(name);
-    char temporary[TEXT_SIZE + 8];
-    wsprintfA(temporary, "%s.new", name);
+    wchar_t temporary[MAX_PATH + 32];
+    swprintf(temporary, sizeof temporary / sizeof *temporary, L"%ls.%lu.new", name,
+             GetCurrentProcessId());
     if (WriteAnswers(panel, temporary) &&
-        MoveFileExA(temporary, name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        MoveFileExW(temporary, name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
-    DeleteFileA(temporary);
-    char message[2 * TEXT_SIZE];
-    wsprintfA(message,
-              "Impossible d'enregistrer vos réponses dans « %s ». "
-              "Les réponses enregistrées auparavant sont conservées.",
-              name);
+    DeleteFileW(temporary);
+    char shown[4 * MAX_PATH];
+    ShownName(name, shown);
+    char message[5 * MAX_PATH];
+    snprintf(message, sizeof message,
+             "Impossible d'enregistrer vos réponses dans « %s ». "
+             "Les réponses enregistrées auparavant sont conservées.",
+             shown);
     ShowMessageBox(message, "Quizz");
     return false;
 }

@@ -10,8 +10,10 @@
 
 #include <cstdio>
 
-// The file name, without a directory.
-void AnswersFileName(char (&name)[TEXT_SIZE]);
+// The file name, without a directory, from the program's name as Windows
+// keeps it: a name in any alphabet (Κουίζ.exe, Κουίζ.txt), which the ANSI
+// calls would turn into question marks.
+void AnswersFileName(wchar_t (&name)[MAX_PATH]);
 
 // Reading while the panel builds its boxes: one line per box, in order.
 struct SavedAnswers {
@@ -28,6 +30,8 @@ void NextSavedAnswer(SavedAnswers& saved, char (&text)[TEXT_SIZE]);
 void CloseSavedAnswers(SavedAnswers& saved);
 
 // Writes every box's text into the answers file. The file is written beside
-// it first and replaces the old one only when complete: when saving fails,
-// the old answers stay and the user is told. False then.
+// it first, as NAME.txt.PID.new (the process's own, so that two copies of a
+// quiz closing at once never write the same file), and replaces the old one
+// only when complete: when saving fails, the temporary is removed, the old
+// answers stay and the user is told. False then.
 bool SaveAnswers(HWND panel);

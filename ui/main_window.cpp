@@ -11,8 +11,12 @@
 
 namespace {
 
-// The main window's user data once a close has begun.
-constexpr LONG_PTR CLOSING = 1;
+// How far the main window's end has come, kept in its user data: the
+// answers are saved once, by a close or by the end of the session, whichever
+// comes first.
+constexpr LONG_PTR PLAYING = 0;
+constexpr LONG_PTR CLOSING = 1;        // a close has saved, or tells it could not
+constexpr LONG_PTR SESSION_ENDING = 2; // saved at log-off or shutdown; the process ends soon
 
 // The content size of the panel follows from the layout: rows of three
 // cells, or one text row per question.
@@ -77,17 +81,38 @@ LRESULT OnSize(HWND window)
     return 0;
 }
 
+void SaveAnswersAndSound()
+{
+    SaveAnswers(g_panel);
+    CloseSoundPlayer();
+    DeleteFileA(SOUND_FILE);
+}
+
 LRESULT OnClose(HWND window)
 {
     // The box that tells a failed save runs a message loop of its own, where
     // the user may close the window again: one close saves, tells and quits.
-    if (GetWindowLongPtrA(window, GWLP_USERDATA) == CLOSING)
+    const LONG_PTR stage = GetWindowLongPtrA(window, GWLP_USERDATA);
+    if (stage == CLOSING)
         return 0;
     SetWindowLongPtrA(window, GWLP_USERDATA, CLOSING);
-    SaveAnswers(g_panel);
-    CloseSoundPlayer();
-    DeleteFileA(SOUND_FILE);
+    if (stage == PLAYING)
+        SaveAnswersAndSound();
     PostQuitMessage(0);
+    return 0;
+}
+
+// At log-off or shutdown no WM_CLOSE comes: the process is ended once this
+// returns, so the answers are saved here, and the media files that can be
+// removed at once are removed.
+LRESULT OnEndSession(HWND window, WPARAM ending)
+{
+    if (!ending || GetWindowLongPtrA(window, GWLP_USERDATA) != PLAYING)
+        return 0;
+    SetWindowLongPtrA(window, GWLP_USERDATA, SESSION_ENDING);
+    SaveAnswersAndSound();
+    ReleaseFilmPlayers();
+    DeleteFilmFiles();
     return 0;
 }
 
@@ -214,6 +239,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnSize(window);
     case WM_CLOSE:
         return OnClose(window);
+    case WM_ENDSESSION:
+        return OnEndSession(window, wParam);
     case WM_KEYDOWN:
         return OnKeyDown(wParam);
     case WM_MOUSEWHEEL:

@@ -118,6 +118,9 @@ void AddAnswerBoxes(HWND panel, const QuizRecord& quiz, int i, const CellGeometr
             AddControl(panel, "Edit", text, ANSWER_BOX_STYLE, cell.box.x, y,
                        boxes == 1 ? cell.boxWidth : cell.boxWidth - 50, boxes == 1 ? 20 : 21, id);
         UseGuiFont(box);
+        // A box holds what is graded and saved, and no more: typing or
+        // pasting past it would be cut later without a word.
+        SendMessageA(box, EM_LIMITTEXT, MAX_TEXT_LENGTH, 0);
         EditClassProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnswerBoxProc)));
         if (boxes == 1) {

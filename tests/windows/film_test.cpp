@@ -54,6 +54,20 @@ TEST_F(Film, APlayedFilmKeepsItsFileThroughStopUntilShutdown)
     EXPECT_FALSE(Exists("quizz3.avi") || Exists("quizz5.avi"));
 }
 
+// At log-off or shutdown no close comes, and the process ends right after:
+// the end of the session lets go of the films and removes their files.
+TEST_F(Film, TheEndOfTheSessionRemovesThePlayedFilms)
+{
+    ASSERT_NE(g_atlAxAttachControl, nullptr);
+    PlayerWindow window(MakeQuiz(LAYOUT_VIDEO, 5, 1, REVEAL_NONE));
+    PlayQuestionMedia(g_panel, 3);
+    ASSERT_TRUE(Exists("quizz3.avi"));
+    SendMessageA(window.main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(Exists("quizz3.avi"));
+    EXPECT_TRUE(Exists("film_tests.txt")) << "the answers saved";
+    DeleteFileA("film_tests.txt");
+}
+
 TEST_F(Film, AFolderWhereNoFilmCanBeWrittenIsToldByPlayOnly)
 {
     const char* const films[] = {"quizz1.avi", "quizz2.avi", "quizz3.avi"};

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 // A key as the keyboard delivers it to a box: down, then up; with Alt the
@@ -117,6 +119,48 @@ TEST(Interaction, EnterGradesAndKeepsTheFocusButTypingNeverGrades)
     SetWindowTextA(Box(1), "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMN");
     SetFocus(Box(1));
     EXPECT_EQ(SendMessageA(Box(1), EM_GETSEL, 0, 0), MAKELRESULT(0, 25));
+}
+
+// A box takes as much as is graded and saved, 259 characters, however it
+// comes: typed, pasted, or put in place of the selection.
+TEST(Interaction, ABoxTakesNoMoreThanIsKept)
+{
+    PlayerWindow window(MakeQuiz(LAYOUT_TEXT, 1, 1, REVEAL_NONE));
+    const auto paste = [](const std::string& text) {
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+        memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+        GlobalUnlock(memory);
+        SetClipboardData(CF_TEXT, memory);
+        CloseClipboard();
+        SendMessageA(Box(1), WM_PASTE, 0, 0);
+    };
+    const struct {
+        const char* how;
+        std::function<void(const std::string&)> put;
+    } ways[] = {
+        {"typed",
+         [](const std::string& text) {
+             for (char c : text)
+                 SendMessageA(Box(1), WM_CHAR, static_cast<unsigned char>(c), 1);
+         }},
+        {"pasted", paste},
+        {"replacing the selection",
+         [](const std::string& text) {
+             SendMessageA(Box(1), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+         }},
+    };
+    for (const auto& way : ways) {
+        for (size_t length : {258u, 259u, 260u, 400u}) {
+            std::string text;
+            for (size_t i = 0; i < length; ++i)
+                text += static_cast<char>('a' + i % 26);
+            SetWindowTextA(Box(1), "");
+            way.put(text);
+            EXPECT_EQ(WindowText(Box(1)), text.substr(0, 259)) << way.how << ", " << length;
+        }
+    }
 }
 
 // Two boxes a question: the ring counts boxes, not questions.

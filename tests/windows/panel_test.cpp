@@ -92,7 +92,7 @@ TEST(Panel, FitsAndCentresEveryPicture)
 TEST(Panel, ShowsTheFirstScreenAtOnceAndEveryOtherPictureWhenItComes)
 {
     InNewDirectory directory;
-    char answers[TEXT_SIZE];
+    wchar_t answers[MAX_PATH];
     AnswersFileName(answers);
     {
         std::ofstream file(answers, std::ios::binary);
@@ -130,7 +130,7 @@ TEST(Panel, ShowsTheFirstScreenAtOnceAndEveryOtherPictureWhenItComes)
     EXPECT_EQ(bitmaps.size(), 28u) << "one bitmap each";
     EXPECT_EQ(bitmaps.count(nullptr), 0u);
     DestroyWindow(main);
-    DeleteFileA(answers);
+    DeleteFileW(answers);
 }
 
 // Closing while pictures are still being decoded waits for the ones under

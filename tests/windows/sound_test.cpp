@@ -71,6 +71,19 @@ TEST_F(Sound, PlayingASoundStopsTheOneBeforeAndStopOrCloseRemovesItsFile)
     EXPECT_TRUE(RecordedMessages().empty());
 }
 
+// At log-off or shutdown no close comes: the end of the session stops the
+// sound and removes its file, as the process ends right after.
+TEST_F(Sound, TheEndOfTheSessionRemovesThePlayingSound)
+{
+    PlayQuestionMedia(g_panel, 2);
+    HWND playing = AudioWindow;
+    ASSERT_TRUE(Playing(playing));
+    SendMessageA(window.main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(IsWindow(playing));
+    EXPECT_FALSE(Exists(SOUND_FILE));
+    EXPECT_TRUE(RecordedMessages().empty());
+}
+
 TEST_F(Sound, AMissingOrUnwritableSoundIsToldAndNothingPlays)
 {
     PlayQuestionMedia(g_panel, 3);
