@@ -49,6 +49,43 @@ TEST(Play, AnswersAreGradedSavedAndRestored)
     DeleteFileA(answers.c_str());
 }
 
+// A pupil logs off or shuts the computer down with the quiz open: Windows
+// ends the session (here Wine's "wineboot --end-session", which asks every
+// program, tells it the session ends, then ends its process) and never
+// closes the window, yet the answers typed are there at the next start.
+TEST(EndOfSession, AnswersTypedAreKept)
+{
+    const auto quiz = QuizResources(*MakeQuiz(LAYOUT_TEXT, 3, 1, REVEAL_NONE));
+    const std::string program = TemporaryPath("fin-de-session.exe");
+    const std::string answers = AnswersPath(program);
+    DeleteFileA(answers.c_str());
+    {
+        PlayerProcess player(program, quiz);
+        HWND main = player.WaitForMainWindow(30000);
+        ASSERT_NE(main, nullptr);
+        HWND panel = FindWindowExA(main, nullptr, "#32770", nullptr);
+        SendMessageA(GetDlgItem(panel, ANSWER_BOX_BASE + 1), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>("Paris"));
+        SendMessageA(GetDlgItem(panel, ANSWER_BOX_BASE + 3), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>("Lyon"));
+        char system[MAX_PATH];
+        GetSystemDirectoryA(system, MAX_PATH);
+        PlayerProcess endSession(system + std::string("\\wineboot.exe"), {}, "--end-session");
+        EXPECT_EQ(endSession.WaitForExit(30000), 0u);
+        EXPECT_NE(player.WaitForExit(30000), STILL_ACTIVE) << "the session's end ended it";
+        EXPECT_EQ(FileText(answers), "Paris\r\n*\r\nLyon\r\n");
+    }
+    PlayerProcess player(program, quiz);
+    HWND main = player.WaitForMainWindow(30000);
+    ASSERT_NE(main, nullptr);
+    HWND panel = FindWindowExA(main, nullptr, "#32770", nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(panel, VERDICT_LABEL_BASE + 1)), "BRAVO");
+    EXPECT_EQ(WindowText(GetDlgItem(panel, ANSWER_BOX_BASE + 3)), "Lyon");
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(player.WaitForExit(30000), 0u);
+    DeleteFileA(answers.c_str());
+}
+
 // 60 photos of 1600 x 1200, packed as they come from a phone: the window
 // comes with the pictures of its first screen in place, typing works while
 // the others come, each comes to its place, and a close while they are
