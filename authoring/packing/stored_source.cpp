@@ -63,9 +63,12 @@ struct Input {
 
 bool IsDeviceName(std::string part)
 {
+    // Windows looks at the name before its extension, spaces at its end left
+    // out: "nul .jpg" is the device too.
     const size_t dot = part.find('.');
     if (dot != std::string::npos)
         part.erase(dot);
+    part.erase(part.find_last_not_of(' ') + 1);
     for (char& c : part)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
