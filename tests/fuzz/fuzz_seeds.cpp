@@ -109,8 +109,8 @@ void IconSeeds()
     // A 256-pixel image as a DIB, as older editors save it: a large input.
     IconImage large = images[0];
     large.width = large.height = 0;
-    large.data.assign(40, 0);
-    large.data[0] = 40, large.data[4] = 0, large.data[5] = 1, large.data[9] = 2, large.data[12] = 1;
+    large.data.assign(40, 0); // its header: 256 wide, 512 high (colours and mask), 32 bits
+    large.data[0] = 40, large.data[5] = 1, large.data[9] = 2, large.data[12] = 1;
     large.data[14] = 32;
     large.data.resize(40 + 256 * 256 * 4 + 32 * 256, 0x80);
     const Bytes largeFile = WriteIconFile({images[0], large});
