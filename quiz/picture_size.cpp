@@ -53,13 +53,15 @@ int ExifOrientation(const unsigned char* data, std::size_t size)
     const bool bigEndian = tiff[0] == 'M' && tiff[1] == 'M';
     if (!bigEndian && !(tiff[0] == 'I' && tiff[1] == 'I'))
         return 1;
+    // Every bound compares a remaining size, never a subtraction from
+    // tiffSize: a segment of a few bytes would wrap it round.
     const std::size_t directory = Read32(tiff + 4, bigEndian);
-    if (directory > tiffSize - 2)
+    if (directory > tiffSize || tiffSize - directory < 2)
         return 1;
     const std::size_t entries = Read16(tiff + directory, bigEndian);
     for (std::size_t i = 0; i < entries; ++i) {
         const std::size_t at = directory + 2 + 12 * i;
-        if (at > tiffSize - 12)
+        if (at > tiffSize || tiffSize - at < 12)
             return 1;
         if (Read16(tiff + at, bigEndian) == ORIENTATION_TAG) {
             const int value = Read16(tiff + at + 8, bigEndian);

@@ -47,12 +47,14 @@ size_t FormBytes(const QuizIcon& icon)
 
 template <typename Form, typename Make>
 bool ThroughCache(StoredPictureCache& cache, std::map<PictureKey, CachedForm<Form>>& forms,
-                  const PictureKey& key, Form& form, std::string& reason, const Make& make)
+                  const std::vector<unsigned char>& bytes, const PictureKey& key, Form& form,
+                  std::string& reason, const Make& make)
 {
     {
         std::lock_guard<std::mutex> hold(cache.lock);
         const auto entry = forms.find(key);
-        if (entry != forms.end()) {
+        // Another picture of the same hash is made, and leaves that one in place.
+        if (entry != forms.end() && entry->second.source == bytes) {
             form = entry->second.form;
             if (!entry->second.done)
                 reason = entry->second.reason;
@@ -62,12 +64,14 @@ bool ThroughCache(StoredPictureCache& cache, std::map<PictureKey, CachedForm<For
     // Made outside the lock: the other thread stores its own pictures
     // meanwhile.
     CachedForm<Form> made;
+    made.source = bytes;
     made.done = make(made.form, made.reason);
     form = made.form;
     if (!made.done)
         reason = made.reason;
 
-    const size_t cost = sizeof made + FormBytes(made.form) + made.reason.size();
+    const size_t cost =
+        sizeof made + made.source.size() + FormBytes(made.form) + made.reason.size();
     const bool done = made.done;
     std::lock_guard<std::mutex> hold(cache.lock);
     // The other thread may have made the same form meanwhile.
@@ -99,8 +103,8 @@ bool StorePictureCached(StoredPictureCache& cache, const std::vector<unsigned ch
     };
     if (!decode || StoredAsTheyAre(bytes))
         return store(stored, reason);
-    return ThroughCache(cache, cache.pictures, {HashOf(bytes), bytes.size(), background}, stored,
-                        reason, store);
+    return ThroughCache(cache, cache.pictures, bytes, {HashOf(bytes), bytes.size(), background},
+                        stored, reason, store);
 }
 
 bool MakeQuizIconCached(StoredPictureCache& cache, const std::vector<unsigned char>& bytes,
@@ -111,5 +115,6 @@ bool MakeQuizIconCached(StoredPictureCache& cache, const std::vector<unsigned ch
     };
     if (!decode || IsQuizIcon(bytes))
         return make(icon, reason);
-    return ThroughCache(cache, cache.icons, {HashOf(bytes), bytes.size(), 0}, icon, reason, make);
+    return ThroughCache(cache, cache.icons, bytes, {HashOf(bytes), bytes.size(), 0}, icon, reason,
+                        make);
 }

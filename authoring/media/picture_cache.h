@@ -1,15 +1,16 @@
 // The stored forms of a quiz's pictures (StorePicture) and of its icon
 // (MakeQuizIcon), remembered by the bytes they were made from, so that
 // checking a quiz again after each change, as the editor does, decodes only
-// the pictures that changed. A picture is found again by a 64-bit hash of its
-// bytes, their size and the background it was flattened onto; an icon by its
-// bytes alone. Failures are remembered with their reasons. What costs nothing
+// the pictures that changed. A picture is found again by its bytes and the
+// background it was flattened onto, an icon by its bytes alone: a 64-bit hash
+// of them leads to the entry, whose bytes are then compared, as two pictures
+// may share a hash. Failures are remembered with their reasons. What costs nothing
 // to make again is not kept: pictures stored byte for byte, icons kept as
 // they came, and anything asked for without a decoder.
 //
 // One cache serves one decoder; any number of threads may use it at once. It
-// holds at most limit bytes of stored forms: past that it drops everything
-// and fills again.
+// holds at most limit bytes of stored forms and of the bytes they were made
+// from: past that it drops everything and fills again.
 #pragma once
 
 #include "authoring/media/picture_decoder.h"
@@ -23,7 +24,9 @@
 #include <string>
 #include <vector>
 
-constexpr size_t PICTURE_CACHE_LIMIT = 64 << 20;
+// Room for a large quiz of phone photos: each photo's bytes, kept to be
+// compared (two or three megabytes), and its stored form (tens of kilobytes).
+constexpr size_t PICTURE_CACHE_LIMIT = 256 << 20;
 
 struct PictureKey {
     uint64_t hash = 0;
@@ -33,8 +36,9 @@ struct PictureKey {
 };
 
 // What making a stored form gave: done is the making's result, reason its
-// failure's.
+// failure's, source the bytes it was made from.
 template <typename Form> struct CachedForm {
+    std::vector<unsigned char> source;
     bool done = false;
     Form form;
     std::string reason;

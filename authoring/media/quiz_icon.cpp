@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -170,17 +171,27 @@ bool ReadIconFile(const Bytes& bytes, std::vector<IconImage>& images)
     size_t count = 0;
     if (!ReadHeader(bytes, FILE_ENTRY_SIZE, count))
         return false;
+    // Every image inside the file and no two sharing a byte, checked before
+    // any is copied: entries that all point at the whole file would
+    // otherwise ask for the file's size times their number.
+    std::vector<std::pair<size_t, size_t>> spans; // each image's offset and size
     for (size_t i = 0; i < count; ++i) {
         const size_t at = HEADER_SIZE + i * FILE_ENTRY_SIZE;
-        IconImage image = ReadEntry(bytes, at);
         const size_t size = Read32(bytes, at + 8);
         const size_t offset = Read32(bytes, at + 12);
-        if (size == 0 || offset > bytes.size() || size > bytes.size() - offset) {
-            images.clear();
+        if (size == 0 || offset > bytes.size() || size > bytes.size() - offset)
             return false;
-        }
-        image.data.assign(bytes.begin() + static_cast<std::ptrdiff_t>(offset),
-                          bytes.begin() + static_cast<std::ptrdiff_t>(offset + size));
+        spans.emplace_back(offset, size);
+    }
+    std::vector<std::pair<size_t, size_t>> sorted = spans;
+    std::sort(sorted.begin(), sorted.end());
+    for (size_t i = 1; i < sorted.size(); ++i)
+        if (sorted[i].first - sorted[i - 1].first < sorted[i - 1].second)
+            return false;
+    for (size_t i = 0; i < count; ++i) {
+        IconImage image = ReadEntry(bytes, HEADER_SIZE + i * FILE_ENTRY_SIZE);
+        const auto start = bytes.begin() + static_cast<std::ptrdiff_t>(spans[i].first);
+        image.data.assign(start, start + static_cast<std::ptrdiff_t>(spans[i].second));
         images.push_back(std::move(image));
     }
     return true;
@@ -323,8 +334,9 @@ bool MakeQuizIcon(const Bytes& bytes, const PictureDecoder& decode, QuizIcon& ic
     Bytes alone;
     const bool iconFile = DetectMediaFormat(bytes.data(), bytes.size()) == MediaFormat::Ico;
     if (iconFile && !LargestAlone(bytes, alone)) {
-        reason = u8"icône ICO abîmée : ouvrez-la et enregistrez-la de nouveau, ou donnez une "
-                 u8"image PNG";
+        reason = u8"icône ICO abîmée (ses images sortent du fichier ou se chevauchent) : "
+                 u8"enregistrez-la de nouveau depuis un éditeur d'icônes, ou donnez à la place "
+                 u8"une image PNG ou JPEG";
         return false;
     }
     DecodedPicture picture;

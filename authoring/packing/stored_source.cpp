@@ -63,18 +63,25 @@ struct Input {
 
 bool IsDeviceName(std::string part)
 {
+    // Windows looks at the name before its extension, spaces at its end left
+    // out: "nul .jpg" is the device too.
     const size_t dot = part.find('.');
     if (dot != std::string::npos)
         part.erase(dot);
+    part.erase(part.find_last_not_of(' ') + 1);
     for (char& c : part)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
-    static const char* const DEVICES[] = {"con", "prn", "aux", "nul"};
+    static const char* const DEVICES[] = {"con", "prn", "aux", "nul", "conin$", "conout$"};
     for (const char* device : DEVICES)
         if (part == device)
             return true;
-    return part.size() == 4 && (part.compare(0, 3, "com") == 0 || part.compare(0, 3, "lpt") == 0) &&
-           part[3] >= '0' && part[3] <= '9';
+    if (part.compare(0, 3, "com") != 0 && part.compare(0, 3, "lpt") != 0)
+        return false;
+    // Windows takes the superscript digits (UTF-8 here) for ports too.
+    const std::string number = part.substr(3);
+    return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') || number == u8"¹" ||
+           number == u8"²" || number == u8"³";
 }
 
 bool IsSafePart(const std::string& part)

@@ -39,6 +39,6 @@ bool DecodeStoredSource(const unsigned char* data, size_t size, StoredSource& st
 
 // A name extraction may write under its folder: relative, "/" between
 // folders, no part empty, "." or "..", nor a Windows device name ("con",
-// "nul.jpg"), nor ending in a dot or a space; no control character nor any
+// "nul.jpg", "COM¹", "conout$"), nor ending in a dot or a space; no control character nor any
 // of \ : * ? " < > |; valid UTF-8, 255 bytes at most.
 bool IsSafeMediaName(const std::string& name);

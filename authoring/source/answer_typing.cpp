@@ -127,8 +127,10 @@ AnswerTyping FixAnswerTyping(const std::string& answer)
     typing.trimmed = static_cast<int>(fixed.size() - trimmed.size());
     fixed = trimmed;
 
+    // As the conversion will compose them: "E" U+0301 is an "É" to type.
+    const std::string composed = ComposedText(fixed);
     position = 0;
-    while (NextCodePoint(fixed, position, c))
+    while (NextCodePoint(composed, position, c))
         if (Windows1252Byte(c) >= 0 && c >= 0x20 && !IsTypable(c) &&
             std::find(typing.hardToType.begin(), typing.hardToType.end(), c) ==
                 typing.hardToType.end())

@@ -46,9 +46,11 @@ bool CheckWebSite(const SourceText& site, char (&dest)[TEXT_SIZE], std::vector<P
     std::string bytes;
     std::vector<char32_t> invisible;
     std::vector<char32_t> unencodable;
+    // Composed first, as every text converted to Windows-1252 is.
+    const std::string composed = ComposedText(site.value);
     size_t position = 0;
     char32_t c;
-    while (NextCodePoint(site.value, position, c)) {
+    while (NextCodePoint(composed, position, c)) {
         const int byte = Windows1252Byte(c);
         if (c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0))
             control = true;

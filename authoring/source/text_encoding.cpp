@@ -12,7 +12,76 @@ constexpr char32_t HIGH_CONTROLS[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
+// Each combining accent, the letters it goes on and the letters they make,
+// in the same order: the canonical decompositions of Windows-1252's letters.
+constexpr struct {
+    char32_t mark;
+    const char* bases;
+    char32_t composed[12];
+} ACCENTS[] = {
+    {0x0300, "AEIOUaeiou", {0xC0, 0xC8, 0xCC, 0xD2, 0xD9, 0xE0, 0xE8, 0xEC, 0xF2, 0xF9}}, // grave
+    {0x0301,
+     "AEIOUYaeiouy",
+     {0xC1, 0xC9, 0xCD, 0xD3, 0xDA, 0xDD, 0xE1, 0xE9, 0xED, 0xF3, 0xFA, 0xFD}}, // acute
+    {0x0302,
+     "AEIOUaeiou",
+     {0xC2, 0xCA, 0xCE, 0xD4, 0xDB, 0xE2, 0xEA, 0xEE, 0xF4, 0xFB}}, // circumflex
+    {0x0303, "ANOano", {0xC3, 0xD1, 0xD5, 0xE3, 0xF1, 0xF5}},       // tilde
+    {0x0308,
+     "AEIOUYaeiouy",
+     {0xC4, 0xCB, 0xCF, 0xD6, 0xDC, 0x178, 0xE4, 0xEB, 0xEF, 0xF6, 0xFC, 0xFF}}, // diaeresis
+    {0x030A, "Aa", {0xC5, 0xE5}},                                                // ring above
+    {0x030C, "SZsz", {0x160, 0x17D, 0x161, 0x17E}},                              // caron
+    {0x0327, "Cc", {0xC7, 0xE7}},                                                // cedilla
+};
+
+// The code points that composing replaces by one Windows-1252 holds, and the
+// two old forms of the grave and acute accents.
+constexpr char32_t SINGLETONS[][2] = {
+    {0x037E, ';'}, {0x0387, 0xB7}, {0x1FEF, '`'},    {0x1FFD, 0xB4},
+    {0x212A, 'K'}, {0x212B, 0xC5}, {0x0340, 0x0300}, {0x0341, 0x0301},
+};
+
+// The letter of Windows-1252 that base and mark make, or 0.
+char32_t ComposedLetter(char32_t base, char32_t mark)
+{
+    for (const auto& accent : ACCENTS)
+        if (accent.mark == mark)
+            for (size_t i = 0; accent.bases[i] != '\0'; ++i)
+                if (static_cast<char32_t>(accent.bases[i]) == base)
+                    return accent.composed[i];
+    return 0;
+}
+
 } // namespace
+
+std::string ComposedText(const std::string& utf8)
+{
+    std::string text;
+    size_t position = 0;
+    size_t last = 0;       // where the last code point written starts in text
+    char32_t previous = 0; // that code point, 0 after invalid bytes
+    while (position < utf8.size()) {
+        char32_t c;
+        if (!NextCodePoint(utf8, position, c)) {
+            text += utf8[position++];
+            previous = 0;
+            continue;
+        }
+        for (const auto& singleton : SINGLETONS)
+            if (singleton[0] == c)
+                c = singleton[1];
+        const char32_t letter = ComposedLetter(previous, c);
+        if (letter != 0) {
+            text.resize(last);
+            c = letter;
+        }
+        last = text.size();
+        AppendUtf8(text, c);
+        previous = c;
+    }
+    return text;
+}
 
 bool NextCodePoint(const std::string& text, size_t& position, char32_t& codePoint)
 {
@@ -96,11 +165,12 @@ std::string Utf8ToWindows1252(const std::string& utf8, std::vector<char32_t>& un
                               char replacement)
 {
     unencodable.clear();
+    const std::string text = ComposedText(utf8);
     std::string bytes;
     size_t position = 0;
     char32_t codePoint;
-    while (position < utf8.size()) {
-        if (!NextCodePoint(utf8, position, codePoint)) {
+    while (position < text.size()) {
+        if (!NextCodePoint(text, position, codePoint)) {
             ++position; // invalid input: skipped, callers validate first
             continue;
         }

@@ -21,7 +21,15 @@ void AppendUtf8(std::string& text, char32_t codePoint);
 // undefined).
 int Windows1252Byte(char32_t codePoint);
 
-// Converts valid UTF-8; every code point without a byte is listed in
+// Text composed as far as Windows-1252 goes: a letter and the combining
+// accent after it that together make a letter of Windows-1252 ("e" U+0301
+// gives "é", as files saved on a Mac and some web pages hold it) become that
+// letter, and the few code points that composing (NFC) replaces by one of
+// Windows-1252 are replaced ("Å" for U+212B, the angstrom sign). All else,
+// invalid bytes too, stays as it is.
+std::string ComposedText(const std::string& utf8);
+
+// Converts valid UTF-8, composed first (ComposedText); every code point without a byte is listed in
 // unencodable, once each in order of appearance, and left out of the result,
 // or given as replacement when there is one (an ANSI edit box shows "?").
 std::string Utf8ToWindows1252(const std::string& utf8, std::vector<char32_t>& unencodable,

@@ -5,6 +5,7 @@
 #include <array>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -91,6 +92,20 @@ TEST(PictureSize, ReadsTheFrameHeaderOfAJpegAndNothingElse)
         {"a directory of more entries than it holds",
          START + Segment(0xE1, Exif(false, {{0x0112, 3, 6}}).substr(4, 16)) + Frame(0xC0, 4, 3), 4,
          3, 0xC0, 1},
+        // A TIFF header alone: its directory's entries would lie past the
+        // segment, where the next segment (here one holding an orientation
+        // entry) must not be read as theirs.
+        {"an EXIF block too short for one entry",
+         START + Segment(0xE1, std::string("Exif\0\0II\x2A\0\x04\0\0\0", 14)) +
+             Segment(0xE2,
+                     std::string(6, '\0') + std::string("\x12\x01\x03\0\x01\0\0\0\x06\0\0\0", 12)) +
+             Frame(0xC0, 4, 3),
+         4, 3, 0xC0, 1},
+        {"an EXIF block of 11 bytes, the file's end",
+         std::string("\xFF\xD8\xFF\xE1\x00\x13\x45\x78\x69\x66\x00\x00\x49\x49\x2A\x00\x09"
+                     "\x00\x00\x00\x00\x01\x00",
+                     23),
+         0, 0, 0, 0},
         {"no height yet", START + APP0 + Frame(0xC0, 640, 0), 0, 0, 0, 0},
         {"a scan before any frame", START + APP0 + Segment(0xDA, "x") + Frame(0xC0, 9, 9), 0, 0, 0,
          0},
@@ -103,9 +118,10 @@ TEST(PictureSize, ReadsTheFrameHeaderOfAJpegAndNothingElse)
         {"nothing", "", 0, 0, 0, 0},
     };
     for (const auto& row : rows) {
+        // A buffer of the file's size, so that the sanitizers see a read past it.
+        const std::vector<unsigned char> bytes(row.bytes.begin(), row.bytes.end());
         JpegHeader header = {};
-        const bool read = ReadJpegHeader(reinterpret_cast<const unsigned char*>(row.bytes.data()),
-                                         row.bytes.size(), &header);
+        const bool read = ReadJpegHeader(bytes.data(), bytes.size(), &header);
         EXPECT_EQ(read, row.width != 0) << row.what;
         if (read && row.width != 0) {
             EXPECT_EQ(header.size.width, row.width) << row.what;

@@ -39,6 +39,8 @@ TEST(AnswerTyping, FixesTheTrapsAndListsWhatPupilsCanHardlyType)
          "0 2 0 0", u8"«»–—…"},
         {u8"“Hamlet” „x‟", u8"“Hamlet” „x‟", "0 0 0 0", u8"“”„"},
         {u8"École, Ça, À, È, Ù", u8"École, Ça, À, È, Ù", "0 0 0 0", u8"ÉÇÀÈÙ"},
+        {u8"E\u0301cole, C\u0327a", u8"E\u0301cole, C\u0327a", "0 0 0 0",
+         u8"ÉÇ"}, // as a Mac writes them
         {u8"Ñandú, Straße, Ørsted, Åland, São", u8"Ñandú, Straße, Ørsted, Åland, São", "0 0 0 0",
          u8"ÑúßØÅã"},
         {u8"été où Noël Ÿ ÿ Ê ï 5 € 3 £ 2² 90° µ § ¤ ¨ ^ ~ ` { } | @ \\ #",

@@ -129,3 +129,35 @@ TEST(PictureCache, HoldsNoMoreThanItsLimit)
     EXPECT_EQ(decoder.Taken(), 3);
     EXPECT_EQ(cache.pictures.size(), 1u);
 }
+
+// Two pictures whose hashes meet (planted: the first's entry moved under the
+// second's key) each get their own stored form, pictures and icons alike.
+TEST(PictureCache, GivesEachPictureItsOwnFormWhenTheirHashesMeet)
+{
+    const Bytes first = DiscBitmap(16, 0xFF0000), second = DiscBitmap(16, 0x0000FF);
+    auto collide = [](auto& forms, auto& secondForms) {
+        ASSERT_EQ(forms.size(), 1u);
+        ASSERT_EQ(secondForms.size(), 1u);
+        auto entry = forms.extract(forms.begin());
+        entry.key() = secondForms.begin()->first;
+        forms.insert(std::move(entry));
+    };
+    CountingDecoder decoder;
+    StoredPictureCache cache, secondCache;
+    StoredPicture stored, uncached;
+    std::string reason;
+    ASSERT_TRUE(StorePictureCached(cache, first, decoder.decode, 0, stored, reason));
+    ASSERT_TRUE(StorePictureCached(secondCache, second, decoder.decode, 0, stored, reason));
+    collide(cache.pictures, secondCache.pictures);
+    ASSERT_TRUE(StorePictureCached(cache, second, decoder.decode, 0, stored, reason));
+    ASSERT_TRUE(StorePicture(second, decoder.decode, 0, uncached, reason));
+    EXPECT_EQ(stored.bytes, uncached.bytes);
+
+    QuizIcon icon, iconUncached;
+    ASSERT_TRUE(MakeQuizIconCached(cache, first, decoder.decode, icon, reason));
+    ASSERT_TRUE(MakeQuizIconCached(secondCache, second, decoder.decode, icon, reason));
+    collide(cache.icons, secondCache.icons);
+    ASSERT_TRUE(MakeQuizIconCached(cache, second, decoder.decode, icon, reason));
+    ASSERT_TRUE(MakeQuizIcon(second, decoder.decode, iconUncached, reason));
+    EXPECT_EQ(icon.file, iconUncached.file);
+}

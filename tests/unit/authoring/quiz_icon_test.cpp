@@ -223,6 +223,56 @@ TEST(QuizIcon, RefusesIconFilesThatDoNotHold)
     }
 }
 
+// Each image's bytes are copied once: images that share bytes, or that
+// together claim more than the file holds, are refused before any copy (a
+// file of entries that all name the whole file once asked for gigabytes).
+TEST(QuizIcon, RefusesImagesThatOverlapOrClaimMoreThanTheFile)
+{
+    // A file of the entries (offset, size) and length bytes in all.
+    auto file = [](const std::vector<std::pair<uint32_t, uint32_t>>& entries, size_t length) {
+        Bytes bytes = {0,
+                       0,
+                       1,
+                       0,
+                       static_cast<unsigned char>(entries.size()),
+                       static_cast<unsigned char>(entries.size() >> 8)};
+        for (const auto& [offset, size] : entries) {
+            bytes.insert(bytes.end(), {16, 16, 0, 0, 1, 0, 32, 0});
+            for (uint32_t value : {size, offset})
+                for (int shift = 0; shift < 32; shift += 8)
+                    bytes.push_back(static_cast<unsigned char>(value >> shift));
+        }
+        bytes.resize(std::max(length, bytes.size()), 0xAA);
+        return bytes;
+    };
+    const uint32_t many = 4000, whole = 6 + 16 * many;
+    const struct {
+        const char* what;
+        Bytes bytes;
+        bool readable;
+    } rows[] = {
+        {"two images side by side", file({{38, 10}, {48, 10}}, 58), true},
+        {"listed in another order", file({{48, 10}, {38, 10}}, 58), true},
+        {"the second inside the first", file({{38, 20}, {40, 4}}, 58), false},
+        {"sharing one byte", file({{38, 11}, {48, 10}}, 58), false},
+        {"the same image twice", file({{38, 10}, {38, 10}}, 58), false},
+        {"entries that all name the whole file",
+         file(std::vector<std::pair<uint32_t, uint32_t>>(many, {0, whole}), whole), false},
+    };
+    for (const auto& row : rows) {
+        std::vector<IconImage> images;
+        EXPECT_EQ(ReadIconFile(row.bytes, images), row.readable) << row.what;
+        EXPECT_EQ(images.size(), row.readable ? 2u : 0u) << row.what;
+        QuizIcon icon;
+        std::string reason;
+        if (!row.readable) {
+            EXPECT_FALSE(MakeQuizIcon(row.bytes, DecodeTestPicture, icon, reason)) << row.what;
+            EXPECT_NE(reason.find(u8"se chevauchent"), std::string::npos) << row.what;
+            EXPECT_NE(reason.find(u8"éditeur d'icônes"), std::string::npos) << row.what;
+        }
+    }
+}
+
 // Only the form that FitIcon writes is kept byte for byte; the player's own
 // icons are drawn in it, so that an extracted quiz that shows one rebuilds.
 TEST(QuizIcon, KnowsItsOwnForm)

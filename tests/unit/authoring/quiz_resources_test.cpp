@@ -88,8 +88,10 @@ TEST(QuizResources, ChecksTheIconAndMakesItTheProgramsIcon)
         {"\"note.mp3\"", u8"q.toml:3:9: icone : « note.mp3 » n'est pas une image (MP3) : donnez "
                          u8"une image PNG, JPEG, GIF, BMP ou TIFF, ou une icône ICO\n"},
         {"\"photo.png\"", u8"q.toml:3:9: icone : « photo.png » : illisible\n"},
-        {"\"abime.ico\"", u8"q.toml:3:9: icone : « abime.ico » : icône ICO abîmée : ouvrez-la et "
-                          u8"enregistrez-la de nouveau, ou donnez une image PNG\n"},
+        {"\"abime.ico\"", u8"q.toml:3:9: icone : « abime.ico » : icône ICO abîmée (ses images "
+                          u8"sortent du fichier ou se chevauchent) : enregistrez-la de nouveau "
+                          u8"depuis un éditeur d'icônes, ou donnez à la place une image PNG ou "
+                          u8"JPEG\n"},
         {"\"petit.png\"",
          u8"q.toml:3:9: attention : icone : « petit.png » ne fait que 64 × 48 pixels : agrandie "
          u8"à 256 pixels pour les grandes icônes de l'Explorateur, elle y sera floue ; donnez "

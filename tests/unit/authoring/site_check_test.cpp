@@ -27,6 +27,8 @@ TEST(SiteCheck, TakesTheAddressesThePlayerReads)
         {"http://ecole.fr:8080/a?b=c&d=e#f", "http://ecole.fr:8080/a?b=c&d=e#f"},
         {u8"HTTPS://École.fr/été€", "HTTPS://\xC9"
                                     "cole.fr/\xE9t\xE9\x80"},
+        {u8"https://E\u0301cole.fr/e\u0301te\u0301", "https://\xC9"
+                                                     "cole.fr/\xE9t\xE9"}, // as a Mac writes it
         {"https://" + Repeat("a", MAX_WEB_SITE_LENGTH - 8), "https://" + Repeat("a", 251)},
     };
     for (const auto& c : cases) {
