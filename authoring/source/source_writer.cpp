@@ -31,9 +31,10 @@ std::string UnusedNote(const QuizSource& source, const char* key)
         return AnswerCount(source) == 1 ? u8" # une seule réponse par question : gardée pour deux"
                                         : "";
     if (name == KEY_QUESTION_TEXT)
-        return layout != LAYOUT_TEXT ? u8" # " + Layout(layout) +
-                                           u8" ne montre pas ce texte ; il reste pour une autre"
-                                     : "";
+        return layout != LAYOUT_TEXT
+                   ? u8" # " + Layout(layout) + u8" ne montre pas ce texte ; il reste pour " +
+                         Layout(LAYOUT_TEXT)
+                   : "";
     for (int kind = LAYOUT_PICTURE; kind <= LAYOUT_VIDEO; ++kind)
         if (name == MediumKey(kind))
             return kind != layout ? u8" # " + Layout(layout) + u8" ne s'en sert pas ; gardé pour " +

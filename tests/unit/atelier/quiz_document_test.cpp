@@ -135,9 +135,14 @@ TEST(QuizDocument, KeepsAnImportedTablesTextsInAPictureQuiz)
     QuizDocument document;
     ImportedDocument(quiz, "/q/formes.csv", document);
     ASSERT_EQ(document.source.layoutKind, LAYOUT_PICTURE);
+    const std::string text = DocumentText(document);
+    EXPECT_NE(text.find(u8"texte = \"Quelle forme 9 ?\" # la disposition « image » ne montre pas "
+                        u8"ce texte ; il reste pour la disposition « texte »\n"),
+              std::string::npos)
+        << text;
     std::vector<Problem> problems;
     QuizDocument reopened;
-    ASSERT_TRUE(OpenDocument("/q/formes.toml", DocumentText(document), reopened, problems));
+    ASSERT_TRUE(OpenDocument("/q/formes.toml", text, reopened, problems));
     reopened.source.layoutKind = LAYOUT_TEXT;
     ASSERT_EQ(reopened.source.questions.size(), 9u);
     for (int i = 0; i < 9; ++i)
