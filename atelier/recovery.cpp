@@ -68,8 +68,8 @@ std::wstring Offer(const RecoveryCopy& copy)
     const std::string title = copy.title.empty() ? "sans titre" : Quoted(copy.title);
     const std::string name =
         copy.path.empty() ? u8"jamais enregistré" : u8"fichier " + Quoted(FileName(copy.path));
-    return L"L'atelier s'est fermé sans que le quiz " + Widen(title) + L" (" + Widen(name) +
-           L") soit enregistré. Son travail a été gardé " + Widen(FrenchMoment(copy.savedAt)) +
+    return L"L'atelier s'est arrêté avant que le quiz " + Widen(title) + L" (" + Widen(name) +
+           L") soit enregistré. Votre travail a été gardé " + Widen(FrenchMoment(copy.savedAt)) +
            L".\n\nRécupérer l'ouvre tel qu'il était, à enregistrer ensuite. Ignorer le laisse "
            L"de côté : il sera effacé quand vous fermerez l'atelier.";
 }
