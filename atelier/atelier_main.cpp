@@ -5,6 +5,7 @@
 #include "atelier/control_ids.h"
 #include "atelier/editor.h"
 #include "atelier/file_commands.h"
+#include "atelier/recovery.h"
 #include "authoring/packing/windows_platform.h"
 #include "quiz/message_box.h"
 #include "quiz/quiz_record.h"
@@ -52,6 +53,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show)
         ShowDocument();
         ShowWindow(g_mainWindow, show);
         FocusField(Control(IDC_TITLE));
+        // What a crash left comes first: a quiz named on the command line
+        // then asks before it goes.
+        OfferRecoveryCopies();
         const std::string quiz = QuizOnCommandLine();
         if (!quiz.empty())
             OpenQuizFile(quiz);

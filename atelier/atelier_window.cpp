@@ -14,6 +14,7 @@
 #include "atelier/question_list.h"
 #include "atelier/quiz_fields.h"
 #include "atelier/quiz_trial.h"
+#include "atelier/recovery.h"
 #include "authoring/packing/windows_platform.h"
 #include "resources/resource_ids.h"
 
@@ -191,6 +192,7 @@ LRESULT OnNextDialogControl(HWND window, WPARAM wParam, LPARAM lParam)
 LRESULT OnDestroy()
 {
     StopLiveCheck();
+    EndRecovery();
     StopMediaFile();
     RemoveTrials();
     PostQuitMessage(0);
@@ -260,6 +262,8 @@ LRESULT CALLBACK AtelierWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_TIMER:
         if (wParam == CHECK_TIMER)
             CheckNow();
+        else if (wParam == RECOVERY_TIMER)
+            UpdateRecoveryCopy();
         return 0;
     case WM_CHECKED:
         return OnChecked(lParam);

@@ -77,10 +77,12 @@
 #define IDC_NEW_SOUND 603
 #define IDC_NEW_FILM 604
 
-/* Unsaved changes: Enregistrer (IDYES), Ne pas enregistrer (IDNO),
-   Annuler (IDCANCEL). */
+/* The atelier's own questions, their text in IDC_ASK_TEXT. Unsaved changes:
+   Enregistrer (IDYES), Ne pas enregistrer (IDNO), Annuler (IDCANCEL). A
+   recovery copy: Récupérer (IDYES), Ignorer (IDNO). */
 #define IDD_SAVE_CHANGES 610
-#define IDC_SAVE_CHANGES_TEXT 611
+#define IDC_ASK_TEXT 611
+#define IDD_RECOVER 612
 
 #define ATELIER_ACCELERATORS 620
 #define ATELIER_MENU 621

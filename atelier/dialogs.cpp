@@ -109,11 +109,11 @@ OPENFILENAMEW FileDialog(HWND owner, FileChoice choice, std::wstring& buffer,
     return dialog;
 }
 
-INT_PTR CALLBACK SaveChangesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR CALLBACK AskProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        SetDlgItemTextW(dialog, IDC_SAVE_CHANGES_TEXT, reinterpret_cast<LPCWSTR>(lParam));
+        SetDlgItemTextW(dialog, IDC_ASK_TEXT, reinterpret_cast<LPCWSTR>(lParam));
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDYES || LOWORD(wParam) == IDNO || LOWORD(wParam) == IDCANCEL) {
@@ -164,7 +164,7 @@ int CALLBACK StartFolderProc(HWND dialog, UINT message, LPARAM, LPARAM data)
 SaveChoice AskToSaveChanges(HWND owner, const std::wstring& name)
 {
     const std::wstring text = L"Enregistrer les modifications de « " + name + L" » ?";
-    switch (DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_SAVE_CHANGES), owner, SaveChangesProc,
+    switch (DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_SAVE_CHANGES), owner, AskProc,
                             reinterpret_cast<LPARAM>(text.c_str()))) {
     case IDYES:
         return SaveChoice::Save;
@@ -173,6 +173,14 @@ SaveChoice AskToSaveChanges(HWND owner, const std::wstring& name)
     default:
         return SaveChoice::Cancel;
     }
+}
+
+RecoveryChoice AskToRecover(HWND owner, const std::wstring& text)
+{
+    return DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_RECOVER), owner, AskProc,
+                           reinterpret_cast<LPARAM>(text.c_str())) == IDYES
+               ? RecoveryChoice::Recover
+               : RecoveryChoice::Ignore;
 }
 
 void Tell(HWND owner, const std::wstring& text, UINT icon)

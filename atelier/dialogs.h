@@ -1,8 +1,8 @@
 // What the atelier asks and tells the teacher in dialogs: the system's file,
 // folder and colour dialogs, message boxes, and its own two (the new quiz's
-// layout, and the question of unsaved changes). They are routed through these
-// functions so that in-process tests answer them; the program links the real
-// ones (dialogs.cpp). Paths are UTF-8.
+// layout, the question of unsaved changes, and the offer of a recovery copy). They are routed
+// through these functions so that in-process tests answer them; the program links the real ones
+// (dialogs.cpp). Paths are UTF-8.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +15,12 @@ enum class SaveChoice { Save, Discard, Cancel };
 // "Enregistrer les modifications de « name » ?": Enregistrer, Ne pas
 // enregistrer, Annuler.
 SaveChoice AskToSaveChanges(HWND owner, const std::wstring& name);
+
+enum class RecoveryChoice { Recover, Ignore };
+
+// What a crash left: text tells which quiz and when; Récupérer or Ignorer
+// (closing the dialog ignores).
+RecoveryChoice AskToRecover(HWND owner, const std::wstring& text);
 
 // A message box with OK; icon is MB_ICONINFORMATION, MB_ICONWARNING or
 // MB_ICONERROR.

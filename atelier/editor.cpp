@@ -7,6 +7,7 @@
 #include "atelier/question_fields.h"
 #include "atelier/question_list.h"
 #include "atelier/quiz_fields.h"
+#include "atelier/recovery.h"
 #include "authoring/packing/windows_platform.h"
 
 namespace {
@@ -27,6 +28,7 @@ void ShowDocument()
     FillQuestionList();
     ShowQuestionFields();
     UpdateTitleBar();
+    ScheduleRecoveryCopy();
     CheckNow();
 }
 
@@ -35,6 +37,7 @@ void NoteChange()
     ++g_revision;
     UpdateTitleBar();
     SetTimer(g_mainWindow, CHECK_TIMER, CHECK_DELAY_MS, nullptr);
+    ScheduleRecoveryCopy();
 }
 
 void CheckNow()

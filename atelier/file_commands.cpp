@@ -12,6 +12,7 @@
 #include "atelier/question_list.h"
 #include "atelier/quiz_fields.h"
 #include "atelier/quiz_trial.h"
+#include "atelier/recovery.h"
 #include "authoring/import/quiz_import.h"
 #include "authoring/media/media_lookup.h"
 #include "authoring/packing/file_set.h"
@@ -186,6 +187,7 @@ bool SaveAt(const std::string& target)
     FillQuestionList();
     ShowQuestionFields();
     UpdateTitleBar();
+    UpdateRecoveryCopy(); // nothing left unsaved: the copy goes
     CheckNow();
     std::wstring status = L"Enregistré dans " + Widen(Quoted(target));
     if (report.copiedMedia > 0)

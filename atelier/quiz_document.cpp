@@ -121,8 +121,7 @@ bool OpenDocument(const std::string& path, const std::string& text, QuizDocument
     if (!ReadQuizSource(text, source, problems))
         return false;
     document = QuizDocument();
-    for (const SourceQuestion& question : source.questions)
-        document.twoAnswers = document.twoAnswers || question.secondAnswer.present;
+    document.twoAnswers = AnswerCount(source) == 2;
     HoldValues(source);
     // A layout the reader did not know: the atelier shows the text one,
     // and the file keeps its own until it is saved.
@@ -142,8 +141,7 @@ void ImportedDocument(const ImportedQuiz& quiz, const std::string& importedFile,
 {
     document = QuizDocument();
     document.source = quiz.source;
-    for (const SourceQuestion& question : quiz.source.questions)
-        document.twoAnswers = document.twoAnswers || question.secondAnswer.present;
+    document.twoAnswers = AnswerCount(quiz.source) == 2;
     HoldValues(document.source);
     if (document.source.layoutKind < 0)
         document.source.layoutKind = LAYOUT_TEXT;
@@ -163,26 +161,31 @@ QuizSource AppliedSource(const QuizDocument& document)
     source.site = Optional(held.site);
     source.icon = Optional(held.icon);
     source.layoutKind = held.layoutKind;
-    source.revealMode = held.layoutKind == LAYOUT_PICTURE ? held.revealMode : REVEAL_NONE;
+    source.revealMode = held.revealMode;
     source.colour = held.colour;
     for (const SourceText& code : held.codes)
         source.codes.push_back(Required(code));
+    bool keptSecondAnswers = false;
     for (const SourceQuestion& question : held.questions) {
+        // Every value given stays, what the layout shows or not: the check
+        // names what the quiz needs, and the writer marks what it keeps.
         SourceQuestion written;
         written.answer = Required(question.answer);
-        if (document.twoAnswers)
-            written.secondAnswer = Required(question.secondAnswer);
-        if (source.layoutKind == LAYOUT_TEXT)
-            written.questionText = Optional(question.questionText);
-        if (source.layoutKind > LAYOUT_TEXT)
-            *QuestionMedium(written, source.layoutKind) =
-                Optional(*QuestionMedium(question, source.layoutKind));
-        if (source.revealMode == REVEAL_PICTURE)
-            written.revealPicture = Optional(question.revealPicture);
-        if (source.revealMode == REVEAL_TEXT)
-            written.revealText = Optional(question.revealText);
+        written.secondAnswer =
+            document.twoAnswers ? Required(question.secondAnswer) : Optional(question.secondAnswer);
+        keptSecondAnswers =
+            keptSecondAnswers || (!document.twoAnswers && written.secondAnswer.present);
+        written.questionText = Optional(question.questionText);
+        written.picture = Optional(question.picture);
+        written.sound = Optional(question.sound);
+        written.film = Optional(question.film);
+        written.revealPicture = Optional(question.revealPicture);
+        written.revealText = Optional(question.revealText);
         source.questions.push_back(written);
     }
+    // Second answers kept while the quiz asks for one: the file says so.
+    if (keptSecondAnswers)
+        source.answersPerQuestion = 1;
     return source;
 }
 

@@ -2,11 +2,12 @@
 // QuizSource whose places are unused), where its file is, and the text that
 // file holds, so that unsaved changes show.
 //
-// The atelier keeps the values that the layout or the reveal mode leaves
-// unused (a film's name while the quiz is a picture quiz), so that changing
-// them back loses nothing; the source it writes holds only the values that
-// apply, in the form `quizzpack new` writes (source_writer.h), so that both
-// tools work on the same files. Paths are UTF-8; a medium's path is relative
+// The atelier keeps the values that the layout, the reveal mode or the
+// number of answers leaves unused (a film's name while the quiz is a picture
+// quiz), so that changing them back loses nothing, in the file too: the
+// source it writes, in the form `quizzpack new` writes (source_writer.h),
+// holds them beside those that apply, marked as kept, so that both tools work
+// on the same files. Paths are UTF-8; a medium's path is relative
 // to the document's folder, or absolute until saving copies it there.
 #pragma once
 
@@ -48,9 +49,10 @@ bool OpenDocument(const std::string& path, const std::string& text, QuizDocument
 void ImportedDocument(const ImportedQuiz& quiz, const std::string& importedFile,
                       QuizDocument& document);
 
-// The values that apply to the layout and the reveal mode, as saving writes
-// them: a text left empty is absent where the quiz may go without it, and
-// present but empty where the quiz needs it, so that the check names it.
+// The values as saving writes them: a text left empty is absent where the
+// quiz may go without it, and present but empty where the quiz needs it, so
+// that the check names it; second answers kept with one answer per question
+// make the source say reponses_par_question = 1.
 QuizSource AppliedSource(const QuizDocument& document);
 
 // The source file's text as saving writes it.

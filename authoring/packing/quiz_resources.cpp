@@ -292,7 +292,8 @@ bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
         builder.Medium(*QuestionMedium(source.questions[i], source.layoutKind),
                        "question " + std::to_string(i + 1) + ", " + MediumKey(source.layoutKind),
                        EXPECTED[source.layoutKind], MEDIA_RESOURCE_BASE + i + 1);
-    for (int i = 0; i < count && i < MAX_QUESTIONS && source.revealMode == REVEAL_PICTURE; ++i)
+    for (int i = 0; i < count && i < MAX_QUESTIONS && ShownRevealMode(source) == REVEAL_PICTURE;
+         ++i)
         builder.Medium(source.questions[i].revealPicture,
                        "question " + std::to_string(i + 1) + ", " + KEY_REVEAL_PICTURE,
                        Expected::Picture, REVEAL_PICTURE_RESOURCE_BASE + i + 1);
@@ -319,10 +320,7 @@ std::string FrenchSize(size_t bytes)
 std::string DescribeQuiz(const QuizSource& source, const std::vector<QuizResource>& resources)
 {
     const int count = static_cast<int>(source.questions.size());
-    int answers = 1;
-    for (const SourceQuestion& question : source.questions)
-        if (question.secondAnswer.present)
-            answers = 2;
+    const int answers = AnswerCount(source);
     size_t bytes = 0;
     for (const QuizResource& resource : resources)
         bytes += resource.data.size();
@@ -330,7 +328,7 @@ std::string DescribeQuiz(const QuizSource& source, const std::vector<QuizResourc
     if (source.layoutKind >= 0)
         text += std::string(", disposition ") + Quoted(LAYOUT_NAMES[source.layoutKind]);
     text += answers == 2 ? u8", 2 réponses par question" : u8", 1 réponse par question";
-    text += std::string(u8", révélation ") + Quoted(REVEAL_NAMES[source.revealMode]);
+    text += std::string(u8", révélation ") + Quoted(REVEAL_NAMES[ShownRevealMode(source)]);
     // Codes past the questions are dropped (with a warning).
     const size_t codes = std::min(source.codes.size(), source.questions.size());
     text += ", " + std::to_string(codes) + (codes > 1 ? " codes" : " code");

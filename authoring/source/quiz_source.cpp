@@ -56,3 +56,18 @@ const char* MediumKey(int layoutKind)
         return nullptr;
     }
 }
+
+int AnswerCount(const QuizSource& source)
+{
+    if (source.answersPerQuestion == 1 || source.answersPerQuestion == 2)
+        return source.answersPerQuestion;
+    for (const SourceQuestion& question : source.questions)
+        if (question.secondAnswer.present)
+            return 2;
+    return 1;
+}
+
+int ShownRevealMode(const QuizSource& source)
+{
+    return source.layoutKind == LAYOUT_PICTURE ? source.revealMode : REVEAL_NONE;
+}

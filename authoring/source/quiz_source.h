@@ -39,6 +39,10 @@ struct QuizSource {
     SourcePlace layoutPlace;
     int revealMode = 0;
     SourcePlace revealPlace;
+    // 1 or 2 when the file says so (second answers kept while the quiz asks
+    // for one); 0: two exactly when a question has a second answer.
+    int answersPerQuestion = 0;
+    SourcePlace answersPlace;
     uint32_t colour = 0x00FFFFFF; // COLORREF, 0x00BBGGRR
     SourcePlace colourPlace;
     std::vector<SourceText> codes;
@@ -63,3 +67,10 @@ SourceText* QuestionMedium(SourceQuestion& question, int layoutKind);
 
 // The key that holds a question's medium in a layout, or nullptr.
 const char* MediumKey(int layoutKind);
+
+// The answers the player asks for each question, 1 or 2.
+int AnswerCount(const QuizSource& source);
+
+// The reveal mode the player applies: none outside the picture layout,
+// where a kept mode waits for the layout to come back.
+int ShownRevealMode(const QuizSource& source);

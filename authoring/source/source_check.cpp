@@ -30,9 +30,40 @@ std::string UnshownText(const QuizSource& source)
     return message;
 }
 
+// A key whose values the quiz keeps but the player does not use, told once.
+struct UnusedKey {
+    std::string key;
+    size_t told; // the warning's place in problems
+    int others;  // questions with such a value after the first
+};
+
 struct Checker {
     std::vector<Problem>& problems;
     std::vector<char32_t> hardToTypeTold; // once a file, not once an answer
+    std::vector<UnusedKey> unused;
+
+    // A value kept for another layout, reveal mode or answer count: the
+    // quiz builds without it, and the teacher hears of it once per key.
+    void Unused(const SourceText& text, const std::string& prefix, const char* key,
+                const std::string& message)
+    {
+        for (UnusedKey& known : unused)
+            if (known.key == key) {
+                ++known.others;
+                return;
+            }
+        unused.push_back({key, problems.size(), 0});
+        problems.push_back({text.place, prefix + key, message, Severity::Warning});
+    }
+
+    void TellUnusedOthers()
+    {
+        for (const UnusedKey& known : unused)
+            if (known.others > 0)
+                problems[known.told].message +=
+                    u8" (de même pour " + std::to_string(known.others) +
+                    (known.others > 1 ? u8" autres questions)" : u8" autre question)");
+    }
 
     void Report(SourcePlace place, const std::string& subject, const std::string& message)
     {
@@ -129,14 +160,17 @@ struct Checker {
         Convert(source.firstAnswerCaption, KEY_FIRST_CAPTION, true, record.firstAnswerCaption);
         Convert(source.secondAnswerCaption, KEY_SECOND_CAPTION, true, record.secondAnswerCaption);
         record.layoutKind = source.layoutKind;
-        record.revealMode = source.revealMode;
+        record.revealMode = ShownRevealMode(source);
         record.backgroundColour = source.colour;
         CheckWebSite(source.site, record.webSite, problems);
+        // Kept for the picture layout, as the atelier keeps it.
         if (source.revealMode != REVEAL_NONE && source.layoutKind >= 0 &&
             source.layoutKind != LAYOUT_PICTURE)
-            Report(source.revealPlace, KEY_REVEAL,
-                   u8"le lecteur ne montre de révélation que dans la disposition \"image\" : "
-                   u8"écrivez revelation = \"aucune\"");
+            problems.push_back(
+                {source.revealPlace, KEY_REVEAL,
+                 u8"le lecteur ne montre de révélation que dans la disposition \"image\" ; pour "
+                 u8"n'en garder aucune, écrivez revelation = \"aucune\"",
+                 Severity::Warning});
     }
 
     // A code per number of questions found: codes past the questions could
@@ -177,34 +211,36 @@ struct Checker {
             if (kind == layout && media[kind]->Absent())
                 Report(question.place, prefix + MediumKey(kind), MISSING[kind]);
             if (kind != layout && media[kind]->present)
-                Report(media[kind]->place, prefix + MediumKey(kind),
-                       std::string(u8"ne sert pas dans la disposition \"") + LAYOUT_NAMES[layout] +
-                           "\"" +
-                           (MediumKey(layout)
-                                ? u8" : écrivez " + Quoted(MediumKey(layout))
-                                : std::string(u8" : elle ne montre que le texte des questions")));
+                Unused(
+                    *media[kind], prefix, MediumKey(kind),
+                    std::string(u8"ne sert pas dans la disposition \"") + LAYOUT_NAMES[layout] +
+                        u8"\", seulement dans la disposition \"" + LAYOUT_NAMES[kind] + "\"" +
+                        (MediumKey(layout)
+                             ? u8" ; celle-ci prend " + Quoted(MediumKey(layout))
+                             : std::string(u8" ; celle-ci ne montre que le texte des questions")));
         }
     }
 
     void Reveal(const QuizSource& source, const SourceQuestion& question, const std::string& prefix)
     {
-        const bool texts = source.revealMode == REVEAL_TEXT;
-        const bool pictures = source.revealMode == REVEAL_PICTURE;
+        const int shown = ShownRevealMode(source);
+        const bool texts = shown == REVEAL_TEXT;
+        const bool pictures = shown == REVEAL_PICTURE;
         if (texts && question.revealText.Absent())
             Report(question.place, prefix + KEY_REVEAL_TEXT,
                    u8"manquant : avec revelation = \"texte\", chaque question a son texte révélé");
         if (!texts && question.revealText.present)
-            Report(
-                question.revealText.place, prefix + KEY_REVEAL_TEXT,
-                u8"ne sert qu'avec revelation = \"texte\" : il ne serait pas écrit dans le quiz");
+            Unused(question.revealText, prefix, KEY_REVEAL_TEXT,
+                   u8"ne sert qu'avec revelation = \"texte\" dans la disposition \"image\" : il "
+                   u8"ne sera pas dans le quiz");
         if (pictures && question.revealPicture.Absent())
             Report(question.place, prefix + KEY_REVEAL_PICTURE,
                    u8"manquante : avec revelation = \"image\", chaque question a son image "
                    u8"révélée");
         if (!pictures && question.revealPicture.present)
-            Report(question.revealPicture.place, prefix + KEY_REVEAL_PICTURE,
-                   u8"ne sert qu'avec revelation = \"image\" : elle ne serait pas écrite dans le "
-                   u8"quiz");
+            Unused(question.revealPicture, prefix, KEY_REVEAL_PICTURE,
+                   u8"ne sert qu'avec revelation = \"image\" dans la disposition \"image\" : "
+                   u8"elle ne sera pas dans le quiz");
     }
 
     void Questions(const QuizSource& source, QuizRecord& record)
@@ -215,37 +251,34 @@ struct Checker {
                    "question " + std::to_string(MAX_QUESTIONS + 1),
                    u8"de trop : le lecteur montre " + std::to_string(MAX_QUESTIONS) +
                        u8" questions au plus, ce fichier en a " + std::to_string(count));
-        int withSecond = 0;
-        for (const SourceQuestion& question : source.questions)
-            withSecond += question.secondAnswer.present;
-        record.answersPerQuestion = withSecond > 0 ? 2 : 1;
+        const int answers = AnswerCount(source);
+        record.answersPerQuestion = answers;
         record.questionCount = count < MAX_QUESTIONS ? count : MAX_QUESTIONS;
 
-        // Texts the player does not show are told once, at the first.
-        size_t unshown = SIZE_MAX; // the warning's place in problems
-        int unshownOthers = 0;
         for (int i = 0; i < count; ++i) {
             const SourceQuestion& question = source.questions[i];
             const std::string prefix = "question " + std::to_string(i + 1) + ", ";
-            if (withSecond > 0 && question.secondAnswer.Absent())
+            if (answers == 2 && question.secondAnswer.Absent())
                 Report(question.place, prefix + KEY_SECOND_ANSWER,
-                       u8"manquante, alors que d'autres questions en ont une : il en faut une à "
-                       u8"chaque question, ou à aucune");
+                       source.answersPerQuestion == 2
+                           ? u8"manquante : avec reponses_par_question = 2, chaque question a "
+                             u8"sa seconde réponse"
+                           : u8"manquante, alors que d'autres questions en ont une : il en faut "
+                             u8"une à chaque question, ou à aucune");
+            if (answers == 1 && question.secondAnswer.present)
+                Unused(question.secondAnswer, prefix, KEY_SECOND_ANSWER,
+                       u8"ne sert pas avec reponses_par_question = 1 : le lecteur ne demande "
+                       u8"qu'une réponse ; écrivez 2 pour demander celle-ci aussi");
             if (source.layoutKind == LAYOUT_TEXT && question.questionText.Absent())
                 Report(question.place, prefix + KEY_QUESTION_TEXT,
                        u8"manquant : dans la disposition \"texte\", chaque question montre son "
                        u8"texte");
-            if (source.layoutKind > LAYOUT_TEXT && question.questionText.present &&
-                unshown != SIZE_MAX)
-                ++unshownOthers;
-            else if (source.layoutKind > LAYOUT_TEXT && question.questionText.present) {
-                unshown = problems.size();
-                problems.push_back({question.questionText.place, prefix + KEY_QUESTION_TEXT,
-                                    UnshownText(source), Severity::Warning});
-            }
+            if (source.layoutKind > LAYOUT_TEXT && question.questionText.present)
+                Unused(question.questionText, prefix, KEY_QUESTION_TEXT, UnshownText(source));
             const SourceText answerText = Answer(question.answer, prefix + KEY_ANSWER);
             const SourceText secondAnswerText =
-                Answer(question.secondAnswer, prefix + KEY_SECOND_ANSWER);
+                answers == 2 ? Answer(question.secondAnswer, prefix + KEY_SECOND_ANSWER)
+                             : SourceText();
             NotEmpty(answerText, prefix + KEY_ANSWER);
             NotEmpty(secondAnswerText, prefix + KEY_SECOND_ANSWER);
             Media(source, question, prefix);
@@ -258,17 +291,16 @@ struct Checker {
             Convert(answerText, prefix + KEY_ANSWER, true, answer);
             Convert(secondAnswerText, prefix + KEY_SECOND_ANSWER, true, secondAnswer);
             Convert(question.questionText, prefix + KEY_QUESTION_TEXT, true, questionText);
-            Convert(question.revealText, prefix + KEY_REVEAL_TEXT, true, revealText);
+            // A reveal text the player will not show is not in the quiz.
+            Convert(ShownRevealMode(source) == REVEAL_TEXT ? question.revealText : SourceText(),
+                    prefix + KEY_REVEAL_TEXT, true, revealText);
             if (i < MAX_QUESTIONS) {
                 AppendQuestion(record, answer, secondAnswer, questionText);
                 if (record.lastQuestion)
                     CopyText(record.lastQuestion->revealText, revealText);
             }
         }
-        if (unshownOthers > 0)
-            problems[unshown].message +=
-                u8" (de même pour " + std::to_string(unshownOthers) +
-                (unshownOthers > 1 ? u8" autres questions)" : u8" autre question)");
+        TellUnusedOthers();
     }
 };
 
@@ -277,7 +309,7 @@ struct Checker {
 bool CheckQuizSource(const QuizSource& source, QuizRecord& record, std::vector<Problem>& problems)
 {
     const size_t before = CountErrors(problems);
-    Checker checker = {problems, {}};
+    Checker checker = {problems, {}, {}};
     checker.Header(source, record);
     checker.Questions(source, record);
     checker.Codes(source, record);

@@ -15,9 +15,10 @@
 
 namespace {
 
-const char* const ROOT_KEYS[] = {KEY_TITLE,  KEY_AUTHOR,   KEY_EXPLANATIONS,  KEY_LAYOUT,
-                                 KEY_REVEAL, KEY_COLOUR,   KEY_FIRST_CAPTION, KEY_SECOND_CAPTION,
-                                 KEY_CODES,  KEY_QUESTION, KEY_SITE,          KEY_ICON};
+const char* const ROOT_KEYS[] = {
+    KEY_TITLE,  KEY_AUTHOR,        KEY_EXPLANATIONS,   KEY_LAYOUT, KEY_REVEAL,
+    KEY_COLOUR, KEY_FIRST_CAPTION, KEY_SECOND_CAPTION, KEY_CODES,  KEY_QUESTION,
+    KEY_SITE,   KEY_ICON,          KEY_ANSWER_COUNT};
 const char* const QUESTION_KEYS[] = {KEY_ANSWER,      KEY_SECOND_ANSWER, KEY_QUESTION_TEXT,
                                      KEY_REVEAL_TEXT, KEY_PICTURE,       KEY_SOUND,
                                      KEY_FILM,        KEY_REVEAL_PICTURE};
@@ -208,6 +209,8 @@ struct Reader {
                 source.revealMode = mode;
         }
 
+        AnswersPerQuestion(root);
+
         SourceText colour;
         Text(root, KEY_COLOUR, KEY_COLOUR, top, colour);
         source.colourPlace = colour.place;
@@ -215,6 +218,24 @@ struct Reader {
             Report(colour.place, KEY_COLOUR,
                    Quoted(colour.value) + u8" : écrivez la couleur \"#RRVVBB\", en hexadécimal "
                                           u8"(rouge, vert, bleu), par exemple \"#FFE4B5\"");
+    }
+
+    // Absent, the questions tell: two when one has a second answer.
+    void AnswersPerQuestion(const toml::table& root)
+    {
+        source.answersPlace = {1, 1};
+        const toml::node* node = root.get(KEY_ANSWER_COUNT);
+        if (!node)
+            return;
+        source.answersPlace = PlaceOf(node->source());
+        const auto* count = node->as_integer();
+        if (count && (count->get() == 1 || count->get() == 2)) {
+            source.answersPerQuestion = static_cast<int>(count->get());
+            return;
+        }
+        Report(source.answersPlace, KEY_ANSWER_COUNT,
+               u8"doit être 1 ou 2, sans guillemets : le nombre de réponses que le lecteur "
+               u8"demande à chaque question");
     }
 
     void Codes(const toml::table& root)

@@ -29,6 +29,7 @@ constexpr const char* KEY_CODES = "codes";
 constexpr const char* KEY_SITE = "site";
 constexpr const char* KEY_QUESTION = "question";
 constexpr const char* KEY_ICON = "icone";
+constexpr const char* KEY_ANSWER_COUNT = "reponses_par_question";
 // Keys of a [[question]] block.
 constexpr const char* KEY_ANSWER = "reponse";
 constexpr const char* KEY_SECOND_ANSWER = "seconde_reponse";

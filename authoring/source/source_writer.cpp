@@ -9,9 +9,47 @@
 
 namespace {
 
-void Line(std::string& out, const char* key, const SourceText& text)
+void Line(std::string& out, const char* key, const SourceText& text, const std::string& note = "")
 {
-    out += std::string(key) + " = " + TomlString(text.value) + "\n";
+    out += std::string(key) + " = " + TomlString(text.value) + note + "\n";
+}
+
+std::string Layout(int kind)
+{
+    return std::string(u8"la disposition « ") + LAYOUT_NAMES[kind] + u8" »";
+}
+
+// Beside a value the quiz keeps but the player does not use, why it stays:
+// a teacher who edits the file by hand sees that it is no mistake.
+std::string UnusedNote(const QuizSource& source, const char* key)
+{
+    const int layout = source.layoutKind;
+    if (layout < 0)
+        return "";
+    const std::string name(key);
+    if (name == KEY_SECOND_ANSWER)
+        return AnswerCount(source) == 1 ? u8" # une seule réponse par question : gardée pour deux"
+                                        : "";
+    if (name == KEY_QUESTION_TEXT)
+        return layout != LAYOUT_TEXT
+                   ? u8" # " + Layout(layout) + u8" ne montre pas ce texte ; il reste pour " +
+                         Layout(LAYOUT_TEXT)
+                   : "";
+    for (int kind = LAYOUT_PICTURE; kind <= LAYOUT_VIDEO; ++kind)
+        if (name == MediumKey(kind))
+            return kind != layout ? u8" # " + Layout(layout) + u8" ne s'en sert pas ; gardé pour " +
+                                        Layout(kind)
+                                  : "";
+    const int reveal = name == KEY_REVEAL_PICTURE ? REVEAL_PICTURE
+                       : name == KEY_REVEAL_TEXT  ? REVEAL_TEXT
+                                                  : REVEAL_NONE;
+    if (reveal == REVEAL_NONE || ShownRevealMode(source) == reveal)
+        return "";
+    if (layout != LAYOUT_PICTURE)
+        return u8" # " + Layout(layout) + u8" ne montre pas de révélation ; gardé pour " +
+               Layout(LAYOUT_PICTURE);
+    return std::string(u8" # revelation = « ") + REVEAL_NAMES[source.revealMode] +
+           u8" » ne s'en sert pas ; gardé pour revelation = « " + REVEAL_NAMES[reveal] + u8" »";
 }
 
 std::string Colour(uint32_t colour)
@@ -87,7 +125,11 @@ std::string WriteQuizSource(const QuizSource& source, const std::string& fileNam
     out += u8"\n# Ce que montre une question résolue, dans la disposition \"image\"\n"
            u8"# seulement : \"aucune\" ; \"image\" : son image_revelee remplace son image ;\n"
            u8"# \"texte\" : son texte_revele s'affiche sous ses réponses.\n";
-    out += std::string(KEY_REVEAL) + " = " + TomlString(REVEAL_NAMES[source.revealMode]) + "\n";
+    out += std::string(KEY_REVEAL) + " = " + TomlString(REVEAL_NAMES[source.revealMode]);
+    if (source.revealMode != ShownRevealMode(source) && source.layoutKind >= 0)
+        out += u8" # " + Layout(source.layoutKind) + u8" n'en montre pas ; elle reste pour " +
+               Layout(LAYOUT_PICTURE);
+    out += "\n";
 
     out += u8"\n# La couleur du fond, \"#RRVVBB\" en hexadécimal (rouge, vert, bleu).\n";
     out += std::string(KEY_COLOUR) + " = " + TomlString(Colour(source.colour)) + "\n";
@@ -113,6 +155,11 @@ std::string WriteQuizSource(const QuizSource& source, const std::string& fileNam
            u8"# de chaque rangée.\n";
     Line(out, KEY_FIRST_CAPTION, source.firstAnswerCaption);
     Line(out, KEY_SECOND_CAPTION, source.secondAnswerCaption);
+    if (source.answersPerQuestion > 0)
+        out += u8"# Les réponses demandées à chaque question, 1 ou 2 : avec 1, les\n"
+               u8"# secondes réponses restent ici sans servir.\n" +
+               std::string(KEY_ANSWER_COUNT) + " = " + std::to_string(source.answersPerQuestion) +
+               "\n";
 
     out += u8"\n# Les codes à gagner : le premier s'affiche quand une question est trouvée,\n"
            u8"# le deuxième quand deux le sont, et ainsi de suite. Un par question au\n"
@@ -157,7 +204,7 @@ std::string WriteQuizSource(const QuizSource& source, const std::string& fileNam
         };
         for (const auto& key : keys)
             if (key.text.present)
-                Line(out, key.key, key.text);
+                Line(out, key.key, key.text, UnusedNote(source, key.key));
     }
     return out;
 }

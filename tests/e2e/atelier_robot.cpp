@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <filesystem>
+
 std::string g_atelierPath;
 
 namespace {
@@ -88,9 +90,43 @@ HWND NameBox(HWND dialog)
 
 } // namespace
 
-AtelierRobot::AtelierRobot(const std::string& argument) : process_(g_atelierPath, {}, argument)
+std::vector<std::string> RecoveryCopies()
+{
+    wchar_t base[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, base);
+    std::vector<std::string> copies;
+    std::error_code failure;
+    for (std::filesystem::directory_iterator
+             entry(std::filesystem::path(base) / L"Quizz" / L"Récupération", failure),
+         end;
+         !failure && entry != end; entry.increment(failure))
+        copies.push_back(entry->path().u8string());
+    return copies;
+}
+
+namespace {
+
+// The process is made before its window, so the copies must go first.
+const std::string& WithoutRecoveryCopies(const std::string& argument, bool offerRecovery)
+{
+    if (!offerRecovery)
+        for (const std::string& copy : RecoveryCopies())
+            DeleteFileW(std::filesystem::u8path(copy).c_str());
+    return argument;
+}
+
+} // namespace
+
+AtelierRobot::AtelierRobot(const std::string& argument, bool offerRecovery)
+    : process_(g_atelierPath, {}, WithoutRecoveryCopies(argument, offerRecovery))
 {
     window_ = process_.WaitForWindow("AtelierQuizz", PATIENCE_MS);
+}
+
+void AtelierRobot::Kill() const
+{
+    TerminateProcess(process_.Handle(), 1);
+    process_.WaitForExit(PATIENCE_MS);
 }
 
 void AtelierRobot::SetText(int id, const std::string& text) const

@@ -14,10 +14,15 @@
 
 extern std::string g_atelierPath;
 
+// The recovery copies that ateliers left in this Wine prefix's local
+// application data, where the atelier keeps them.
+std::vector<std::string> RecoveryCopies();
+
 class AtelierRobot {
 public:
-    // Starts the atelier, opening argument when there is one.
-    explicit AtelierRobot(const std::string& argument = "");
+    // Starts the atelier, opening argument when there is one. Unless it is
+    // to offer them, the recovery copies that earlier runs left go first.
+    explicit AtelierRobot(const std::string& argument = "", bool offerRecovery = false);
 
     // The atelier's window once shown; nullptr if it never came.
     HWND Window() const { return window_; }
@@ -53,6 +58,9 @@ public:
     bool WaitFor(const std::function<bool()>& held, DWORD timeoutMs = 0) const;
 
     DWORD WaitForExit(DWORD timeoutMs) const { return process_.WaitForExit(timeoutMs); }
+
+    // Ends the atelier as a crash or the task manager would, at once.
+    void Kill() const;
 
 private:
     PlayerProcess process_;

@@ -2,7 +2,7 @@
 // through its fields, menus and dialogs: a picture quiz made from nothing,
 // saved, created and played; a quiz program opened, changed and saved again;
 // the question before unsaved changes go; problems that come and go as the
-// fields change.
+// fields change; the work of a killed atelier offered back by the next.
 #include "atelier/control_ids.h"
 #include "authoring/media/placeholder_media.h"
 #include "authoring/packing/file_set.h"
@@ -245,4 +245,54 @@ TEST(Atelier, OpensAQuizProgramAndSavesItAgain)
     EXPECT_EQ(again.Text(IDC_ANSWER), "pourpre");
     again.Close();
     EXPECT_EQ(again.WaitForExit(30000), 0u);
+}
+
+// A teacher's work outlives a killed atelier: the next one offers it;
+// Récupérer gives it back unsaved, for Ctrl+S to save where it was; Ignorer
+// leaves it aside until the atelier closes normally.
+TEST(Atelier, OffersBackTheWorkOfAKilledAtelier)
+{
+    const Folder work("atelier-recovery");
+    QuizSource source;
+    std::vector<MediaFile> media;
+    StarterQuiz(LAYOUT_TEXT, source, media);
+    const std::string text = WriteQuizSource(source, "capitales.toml");
+    Save(work / "capitales.toml", {text.begin(), text.end()});
+    const auto editAndKill = [&](const std::string& title) {
+        AtelierRobot atelier(work / "capitales.toml");
+        ASSERT_TRUE(atelier.WaitFor(
+            [&] { return atelier.Caption() == u8"capitales.toml – Atelier Quizz"; }));
+        atelier.SetText(IDC_TITLE, title);
+        atelier.SetText(IDC_ANSWER, "Lisbonne");
+        ASSERT_TRUE(atelier.WaitFor([] { return RecoveryCopies().size() == 1; }));
+        atelier.Kill();
+    };
+
+    editAndKill(u8"Capitales sauvées");
+    {
+        AtelierRobot again("", true);
+        ASSERT_TRUE(again.Press(u8"Récupération", IDYES));
+        ASSERT_TRUE(again.WaitFor([&] { return again.Text(IDC_TITLE) == u8"Capitales sauvées"; }));
+        EXPECT_EQ(again.Text(IDC_ANSWER), "Lisbonne");
+        EXPECT_EQ(again.Caption(), u8"*capitales.toml – Atelier Quizz");
+        again.Command(ID_FILE_SAVE);
+        ASSERT_TRUE(
+            again.WaitFor([&] { return again.Caption() == u8"capitales.toml – Atelier Quizz"; }));
+        EXPECT_NE(FileText(work / "capitales.toml").find(u8"titre = \"Capitales sauvées\""),
+                  std::string::npos);
+        EXPECT_TRUE(again.WaitFor([] { return RecoveryCopies().empty(); }));
+        again.Close();
+        EXPECT_EQ(again.WaitForExit(30000), 0u);
+    }
+
+    editAndKill("Capitales perdues");
+    {
+        AtelierRobot again("", true);
+        ASSERT_TRUE(again.Press(u8"Récupération", IDNO));
+        EXPECT_EQ(again.Caption(), u8"Sans titre – Atelier Quizz");
+        EXPECT_EQ(RecoveryCopies().size(), 1u); // kept until a normal close
+        again.Close();
+        EXPECT_EQ(again.WaitForExit(30000), 0u);
+    }
+    EXPECT_TRUE(RecoveryCopies().empty());
 }

@@ -16,6 +16,12 @@ SaveChoice AskToSaveChanges(HWND, const std::wstring& name)
     return Answers().saveChoice;
 }
 
+RecoveryChoice AskToRecover(HWND, const std::wstring& text)
+{
+    Answers().told.push_back(Narrow(text));
+    return Answers().recovery;
+}
+
 void Tell(HWND, const std::wstring& text, UINT)
 {
     Answers().told.push_back(Narrow(text));

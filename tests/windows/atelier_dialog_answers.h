@@ -10,6 +10,7 @@
 struct DialogAnswers {
     std::vector<std::string> told; // messages, and "save NAME ?" for each question asked
     SaveChoice saveChoice = SaveChoice::Cancel;
+    RecoveryChoice recovery = RecoveryChoice::Ignore;
     int layout = -1;                // of a new quiz
     std::vector<std::string> files; // to open
     std::string savedAs;            // the file to save

@@ -1,12 +1,15 @@
 // The atelier's window built in this process as atelier.exe builds it, its
 // dialogs answered by the test: files dropped where they fall, the rows that
 // the layout and the reveal mode use, and a layout that keeps every field in
-// view at every size.
+// view at every size; the recovery copy kept while work is unsaved, and
+// offered back by the next atelier.
 #include "atelier/atelier_state.h"
 #include "atelier/atelier_window.h"
 #include "atelier/control_ids.h"
 #include "atelier/editor.h"
 #include "atelier/editor_controls.h"
+#include "atelier/recovery.h"
+#include "atelier/recovery_copy.h"
 #include "authoring/packing/windows_platform.h"
 #include "quiz/quiz_record.h"
 #include "tests/windows/atelier_dialog_answers.h"
@@ -19,6 +22,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <filesystem>
 
 // The codec's one message, which no test here meets.
 void ShowMessageBox(const char*, const char*) {}
@@ -258,4 +262,80 @@ TEST(AtelierWindow, KeepsEveryFieldInViewAtEverySize)
                                   << size.cx << "x" << size.cy;
             }
     }
+}
+
+namespace {
+
+// The titles in the copies of atelier processes (this one's included), by
+// process: "this" for this process's.
+std::string RecoveryCopiesFound()
+{
+    std::string found;
+    for (const RecoveryCopy& copy : FindRecoveryCopies(
+             RecoveryFolder(), [](unsigned long, unsigned long long) { return false; }))
+        found += (copy.processId == GetCurrentProcessId() ? std::string("this")
+                                                          : std::to_string(copy.processId)) +
+                 " " + copy.title + "|";
+    return found;
+}
+
+// A copy that an atelier gone since left.
+void LeaveCopy(unsigned long process, const std::string& title, const std::string& savedAt)
+{
+    QuizDocument document;
+    NewDocument(LAYOUT_TEXT, "C:/quiz", document);
+    SetValue(document.source.title, title);
+    std::string error;
+    ASSERT_TRUE(
+        WriteRecoveryCopy(RecoveryFolder(), CopyOfDocument(document, process, 1, savedAt), error))
+        << error;
+}
+
+} // namespace
+
+// The copy follows the changes a few seconds later, goes once they are
+// saved and when the atelier closes; the copies of ateliers gone are offered,
+// Récupérer bringing the quiz back unsaved, Ignorer keeping the copy until
+// this atelier closes.
+TEST(AtelierWindow, KeepsARecoveryCopyWhileWorkIsUnsaved)
+{
+    const std::filesystem::path saved =
+        std::filesystem::temp_directory_path() / L"récupération-villes.toml";
+    std::filesystem::remove(saved);
+    for (const RecoveryCopy& copy : FindRecoveryCopies(
+             RecoveryFolder(), [](unsigned long, unsigned long long) { return false; }))
+        std::filesystem::remove(std::filesystem::u8path(copy.file));
+    constexpr unsigned long GONE = 0x7FFFFFF0; // no process of Wine's
+    {
+        AtelierWindow atelier(LAYOUT_TEXT);
+        SetWindowTextW(Control(IDC_TITLE), L"Villes");
+        Pump(RECOVERY_DELAY_MS / 2);
+        EXPECT_EQ(RecoveryCopiesFound(), ""); // not while the teacher types
+        Pump(RECOVERY_DELAY_MS);
+        EXPECT_EQ(RecoveryCopiesFound(), "this Villes|");
+        Answers().savedAs = saved.u8string();
+        SendMessageW(g_mainWindow, WM_COMMAND, ID_FILE_SAVE, 0);
+        EXPECT_EQ(RecoveryCopiesFound(), "");
+
+        LeaveCopy(GONE, "Fleuves", "2026-12-07 10:00:05");
+        LeaveCopy(GONE + 1, u8"Montagnes d'été", "2026-12-07 09:30:00");
+        Answers().recovery = RecoveryChoice::Ignore;
+        OfferRecoveryCopies();
+        ASSERT_EQ(Answers().told.size(), 2u);
+        EXPECT_NE(Answers().told[0].find(u8"« Fleuves » (jamais enregistré)"), std::string::npos)
+            << Answers().told[0];
+        EXPECT_NE(Answers().told[0].find(u8"le 07/12/2026 à 10:00"), std::string::npos);
+        EXPECT_EQ(ControlText(IDC_TITLE), "Villes");
+
+        Answers().recovery = RecoveryChoice::Recover;
+        OfferRecoveryCopies();
+        EXPECT_EQ(Answers().told.size(), 3u); // the latest first, and no other once recovered
+        EXPECT_EQ(ControlText(IDC_TITLE), "Fleuves");
+        EXPECT_TRUE(IsModified(g_document));
+        EXPECT_EQ(RecoveryCopiesFound(),
+                  "this Fleuves|" + std::to_string(GONE + 1) + u8" Montagnes d'été|");
+    }
+    // Closed normally: its own copy and the one ignored go.
+    EXPECT_EQ(RecoveryCopiesFound(), "");
+    std::filesystem::remove(saved);
 }

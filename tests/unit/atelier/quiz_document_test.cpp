@@ -53,33 +53,101 @@ std::string KeysOfQuestion(const QuizSource& source)
 
 } // namespace
 
-// The values the layout and the reveal mode use are written, and only
-// those: the others wait in the document for the teacher to come back.
-TEST(QuizDocument, WritesTheValuesThatApply)
+// The keys of the question's lines that carry a comment: the values the
+// layout, the reveal mode or the number of answers leaves unused.
+std::string MarkedKeys(const std::string& text)
+{
+    std::string keys;
+    const size_t question = text.find("[[question]]");
+    size_t line = text.find('\n', question);
+    while (line != std::string::npos && line + 1 < text.size()) {
+        const size_t end = text.find('\n', line + 1);
+        const std::string row = text.substr(line + 1, end - line - 1);
+        if (row.find("\" #") != std::string::npos)
+            keys += std::string(keys.empty() ? "" : " ") + row.substr(0, row.find(' '));
+        line = end;
+    }
+    return keys;
+}
+
+// Every value the teacher gave is saved, whatever the layout, the reveal
+// mode and the number of answers show: the ones they leave unused say so
+// beside them, the check warns of them without an error, and reopening the
+// file gives them all back.
+TEST(QuizDocument, SavesEveryValueWhateverTheLayoutShows)
 {
     const struct {
         int layout;
         int reveal;
         bool twoAnswers;
-        const char* keys;
+        const char* unused;
     } cases[] = {
-        {LAYOUT_TEXT, REVEAL_NONE, false, "reponse texte"},
-        {LAYOUT_TEXT, REVEAL_TEXT, true, "reponse seconde_reponse texte"},
-        {LAYOUT_PICTURE, REVEAL_NONE, false, "reponse image"},
-        {LAYOUT_PICTURE, REVEAL_PICTURE, false, "reponse image image_revelee"},
-        {LAYOUT_PICTURE, REVEAL_TEXT, true, "reponse seconde_reponse image texte_revele"},
-        {LAYOUT_AUDIO, REVEAL_PICTURE, false, "reponse son"},
-        {LAYOUT_VIDEO, REVEAL_TEXT, false, "reponse video"},
+        {LAYOUT_TEXT, REVEAL_NONE, false,
+         "seconde_reponse image son video image_revelee texte_revele"},
+        {LAYOUT_TEXT, REVEAL_TEXT, true, "image son video image_revelee texte_revele"},
+        {LAYOUT_PICTURE, REVEAL_NONE, false,
+         "seconde_reponse texte son video image_revelee "
+         "texte_revele"},
+        {LAYOUT_PICTURE, REVEAL_PICTURE, false, "seconde_reponse texte son video texte_revele"},
+        {LAYOUT_PICTURE, REVEAL_TEXT, true, "texte son video image_revelee"},
+        {LAYOUT_AUDIO, REVEAL_PICTURE, false,
+         "seconde_reponse texte image video image_revelee texte_revele"},
+        {LAYOUT_VIDEO, REVEAL_TEXT, true, "texte image son image_revelee texte_revele"},
     };
+    const std::string every = "reponse seconde_reponse texte image son video image_revelee "
+                              "texte_revele";
     for (const auto& c : cases) {
-        const QuizDocument document = Filled(c.layout, c.reveal, c.twoAnswers);
+        QuizDocument document = Filled(c.layout, c.reveal, c.twoAnswers);
+        document.path = "/quiz/quiz.toml";
+        const std::string text = DocumentText(document);
         QuizSource read;
+        QuizRecord record;
         std::vector<Problem> problems;
-        ASSERT_TRUE(ReadQuizSource(DocumentText(document), read, problems));
-        EXPECT_EQ(KeysOfQuestion(read), c.keys) << c.layout << " " << c.reveal;
-        EXPECT_EQ(read.revealMode, c.layout == LAYOUT_PICTURE ? c.reveal : REVEAL_NONE);
-        EXPECT_EQ(document.source.questions[0].film.value, "films/pomme.avi");
+        ASSERT_TRUE(ReadQuizSource(text, read, problems));
+        EXPECT_EQ(KeysOfQuestion(read), every) << c.layout << " " << c.reveal;
+        EXPECT_EQ(MarkedKeys(text), c.unused) << c.layout << " " << c.reveal;
+        EXPECT_TRUE(CheckQuizSource(read, record, problems)) << text;
+        EXPECT_EQ(record.answersPerQuestion, c.twoAnswers ? 2 : 1);
+        EXPECT_EQ(record.revealMode, c.layout == LAYOUT_PICTURE ? c.reveal : REVEAL_NONE);
+
+        QuizDocument reopened;
+        ASSERT_TRUE(OpenDocument("/quiz/quiz.toml", text, reopened, problems));
+        EXPECT_FALSE(reopened.handWritten);
+        EXPECT_EQ(reopened.twoAnswers, c.twoAnswers);
+        EXPECT_EQ(reopened.source.revealMode, c.reveal);
+        EXPECT_EQ(KeysOfQuestion(AppliedSource(reopened)), every);
+        EXPECT_EQ(DocumentText(reopened), text);
     }
+}
+
+// An imported table's question texts stay through saving a picture quiz:
+// the text layout shows them all afterwards.
+TEST(QuizDocument, KeepsAnImportedTablesTextsInAPictureQuiz)
+{
+    std::string table = "Question;Image;Réponse\n";
+    for (int i = 1; i <= 9; ++i)
+        table += "Quelle forme " + std::to_string(i) + " ?;f" + std::to_string(i) + ".jpg;rond\n";
+    ImportedQuiz quiz;
+    std::string error;
+    ASSERT_TRUE(
+        ImportQuiz("/q/formes.csv", table, {-1, "/q/formes.csv", "/q/formes.toml"}, quiz, error))
+        << error;
+    QuizDocument document;
+    ImportedDocument(quiz, "/q/formes.csv", document);
+    ASSERT_EQ(document.source.layoutKind, LAYOUT_PICTURE);
+    const std::string text = DocumentText(document);
+    EXPECT_NE(text.find(u8"texte = \"Quelle forme 9 ?\" # la disposition « image » ne montre pas "
+                        u8"ce texte ; il reste pour la disposition « texte »\n"),
+              std::string::npos)
+        << text;
+    std::vector<Problem> problems;
+    QuizDocument reopened;
+    ASSERT_TRUE(OpenDocument("/q/formes.toml", text, reopened, problems));
+    reopened.source.layoutKind = LAYOUT_TEXT;
+    ASSERT_EQ(reopened.source.questions.size(), 9u);
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(reopened.source.questions[i].questionText.value,
+                  "Quelle forme " + std::to_string(i + 1) + " ?");
 }
 
 // A field left empty is named by the check where the quiz needs it, and

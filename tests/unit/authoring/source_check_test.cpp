@@ -60,21 +60,41 @@ TEST(SourceCheck, ReportsEveryRuleBetweenValues)
          u8"q.toml:7:1: question 2, seconde_reponse : manquante, alors que d'autres questions en "
          u8"ont une : il en faut une à chaque question, ou à aucune\n"
          u8"q.toml:8:11: question 2, reponse : vide : l'élève ne pourrait jamais la trouver\n"},
-        {"the text layout shows question texts, no medium and no reveal",
+        {"the text layout shows question texts; media and reveals are kept for other layouts",
          Header("texte", "revelation = \"texte\"\n") +
              Question("reponse = \"a\"\nimage = \"a.jpg\"\ntexte_revele = \"r\"\n"),
-         u8"q.toml:3:14: revelation : le lecteur ne montre de révélation que dans la disposition "
-         u8"\"image\" : écrivez revelation = \"aucune\"\n"
+         u8"q.toml:3:14: attention : revelation : le lecteur ne montre de révélation que dans la "
+         u8"disposition \"image\" ; pour n'en garder aucune, écrivez revelation = \"aucune\"\n"
          u8"q.toml:4:1: question 1, texte : manquant : dans la disposition \"texte\", chaque "
          u8"question montre son texte\n"
-         u8"q.toml:6:9: question 1, image : ne sert pas dans la disposition \"texte\" : elle ne "
-         u8"montre que le texte des questions\n"},
-        {"the medium key of the layout and no other",
+         u8"q.toml:6:9: attention : question 1, image : ne sert pas dans la disposition "
+         u8"\"texte\", seulement dans la disposition \"image\" ; celle-ci ne montre que le texte "
+         u8"des questions\n"
+         u8"q.toml:7:16: attention : question 1, texte_revele : ne sert qu'avec revelation = "
+         u8"\"texte\" dans la disposition \"image\" : il ne sera pas dans le quiz\n"},
+        {"the medium key of the layout; another's is kept",
          Header("image") + Question("reponse = \"a\"\nson = \"a.mp3\"\n"),
          u8"q.toml:3:1: question 1, image : manquante : dans la disposition \"image\", chaque "
          u8"question a son image (JPEG, PNG, GIF, BMP ou TIFF)\n"
-         u8"q.toml:5:7: question 1, son : ne sert pas dans la disposition \"image\" : écrivez "
-         u8"« image »\n"},
+         u8"q.toml:5:7: attention : question 1, son : ne sert pas dans la disposition \"image\", "
+         u8"seulement dans la disposition \"son\" ; celle-ci prend « image »\n"},
+        {"reponses_par_question: 2 asks every question for a second answer, 1 keeps them "
+         "unused, told once",
+         Header("texte", "reponses_par_question = 2\n") +
+             Question("reponse = \"a\"\ntexte = \"q\"\n"),
+         u8"q.toml:4:1: question 1, seconde_reponse : manquante : avec reponses_par_question = 2, "
+         u8"chaque question a sa seconde réponse\n"},
+        {"reponses_par_question = 1",
+         Header("texte", "reponses_par_question = 1\n") +
+             Repeat(Question("reponse = \"a\"\nseconde_reponse = \"b|c\"\ntexte = \"q\"\n"), 3),
+         u8"q.toml:6:19: attention : question 1, seconde_reponse : ne sert pas avec "
+         u8"reponses_par_question = 1 : le lecteur ne demande qu'une réponse ; écrivez 2 pour "
+         u8"demander celle-ci aussi (de même pour 2 autres questions)\n"},
+        {"reponses_par_question is 1 or 2",
+         Header("texte", "reponses_par_question = \"2\"\n") +
+             Question("reponse = \"a\"\ntexte = \"q\"\n"),
+         u8"q.toml:3:25: reponses_par_question : doit être 1 ou 2, sans guillemets : le nombre de "
+         u8"réponses que le lecteur demande à chaque question\n"},
         {"reveal texts exactly with revelation texte",
          Header("image", "revelation = \"texte\"\n") +
              Question("reponse = \"a\"\nimage = \"a.jpg\"\n") +
@@ -82,8 +102,8 @@ TEST(SourceCheck, ReportsEveryRuleBetweenValues)
                       "\"a.jpg\"\n"),
          u8"q.toml:4:1: question 1, texte_revele : manquant : avec revelation = \"texte\", chaque "
          u8"question a son texte révélé\n"
-         u8"q.toml:11:17: question 2, image_revelee : ne sert qu'avec revelation = \"image\" : "
-         u8"elle ne serait pas écrite dans le quiz\n"},
+         u8"q.toml:11:17: attention : question 2, image_revelee : ne sert qu'avec revelation = "
+         u8"\"image\" dans la disposition \"image\" : elle ne sera pas dans le quiz\n"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ProblemsOf(c.text, {{"a.jpg", Jpeg()}}), c.problems) << c.name;
@@ -153,6 +173,17 @@ TEST(SourceCheck, WarnsOfWhatThePlayerWillNotShowAndBuildsAnyway)
          u8"q.toml:7:9: attention : question 1, texte : le lecteur ne le montre pas dans la "
          u8"disposition \"video\", seulement dans la disposition \"texte\"\n"},
         {"texte", "texte = \"Quelle capitale ?\"", ""},
+        {"image",
+         "image = \"a.jpg\"\nson = \"absent.mp3\"\nvideo = \"absent.avi\"\ntexte_revele = "
+         "\"r\"\nimage_revelee = \"absent.jpg\"",
+         u8"q.toml:7:7: attention : question 1, son : ne sert pas dans la disposition \"image\", "
+         u8"seulement dans la disposition \"son\" ; celle-ci prend « image »\n"
+         u8"q.toml:8:9: attention : question 1, video : ne sert pas dans la disposition "
+         u8"\"image\", seulement dans la disposition \"video\" ; celle-ci prend « image »\n"
+         u8"q.toml:9:16: attention : question 1, texte_revele : ne sert qu'avec revelation = "
+         u8"\"texte\" dans la disposition \"image\" : il ne sera pas dans le quiz\n"
+         u8"q.toml:10:17: attention : question 1, image_revelee : ne sert qu'avec revelation = "
+         u8"\"image\" dans la disposition \"image\" : elle ne sera pas dans le quiz\n"},
     };
     for (const auto& c : cases) {
         const std::string text = Header(c.layout, "codes = [\"UN\", \"DEUX\", \"TROIS\"]\n") +
