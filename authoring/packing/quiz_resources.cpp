@@ -2,6 +2,7 @@
 
 #include "authoring/media/quiz_icon.h"
 #include "authoring/media/stored_picture.h"
+#include "authoring/packing/file_set.h"
 #include "authoring/source/source_check.h"
 #include "authoring/source/source_reader.h"
 #include "quiz/lzw.h"
@@ -305,15 +306,6 @@ bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
         return false;
     }
     return true;
-}
-
-std::string FrenchSize(size_t bytes)
-{
-    constexpr size_t KILO = 1024;
-    if (bytes < KILO * KILO)
-        return std::to_string((bytes + KILO - 1) / KILO) + " Ko";
-    const size_t tenths = (bytes * 10 + KILO * KILO / 2) / (KILO * KILO);
-    return std::to_string(tenths / 10) + "," + std::to_string(tenths % 10) + " Mo";
 }
 
 std::string DescribeQuiz(const QuizSource& source, const std::vector<QuizResource>& resources)

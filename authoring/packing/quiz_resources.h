@@ -50,8 +50,5 @@ bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
 bool CodePayload(const std::vector<unsigned char>& plain, std::vector<unsigned char>& coded,
                  std::string& reason);
 
-// "210 Ko", "6,1 Mo": sizes as a French reader writes them.
-std::string FrenchSize(size_t bytes);
-
 // "12 questions, disposition « image », ..." for check and build.
 std::string DescribeQuiz(const QuizSource& source, const std::vector<QuizResource>& resources);
