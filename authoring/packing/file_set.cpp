@@ -142,7 +142,7 @@ std::string FrenchSize(uintmax_t bytes)
 }
 
 bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes, std::string& reason,
-                   uintmax_t maxBytes)
+                   uintmax_t maxBytes, const std::string& tooLarge)
 {
     bytes.clear();
     const fs::path file = PathOf(path);
@@ -161,17 +161,18 @@ bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes, s
         reason = "lecture impossible (fichier interdit ou en cours d'utilisation ?)";
         return false;
     }
-    auto tooLarge = [&](uintmax_t size) {
+    auto refuse = [&](uintmax_t size) {
         bytes.clear();
         bytes.shrink_to_fit();
-        reason = u8"le fichier pèse " + FrenchSize(size);
+        reason =
+            u8"le fichier pèse " + FrenchSize(size) + (tooLarge.empty() ? "" : " ; ") + tooLarge;
         return false;
     };
     // Read at once by its size: byte by byte, a quiz's 90 photos took five
     // times as long under Wine. Too large, it is refused before it is read.
     const uintmax_t size = fs::file_size(file, error);
     if (!error && size > maxBytes)
-        return tooLarge(size);
+        return refuse(size);
     bytes.resize(error ? 0 : static_cast<size_t>(size));
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<size_t>(in.gcount()));
@@ -182,7 +183,7 @@ bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes, s
         in.read(piece.data(), static_cast<std::streamsize>(piece.size()));
         const size_t count = static_cast<size_t>(in.gcount());
         if (bytes.size() + count > maxBytes)
-            return tooLarge(bytes.size() + count);
+            return refuse(bytes.size() + count);
         bytes.insert(bytes.end(), piece.begin(), piece.begin() + count);
     }
     if (in.bad()) {

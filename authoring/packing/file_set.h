@@ -8,10 +8,10 @@
 #include <vector>
 
 // Reads a whole file; on failure reason says why, in French. A file larger
-// than maxBytes is refused before it is read, with reason "le fichier pèse
-// 1,2 Go" for the caller to say what the limit is and how to keep within it.
+// than maxBytes is refused before it is read: reason is then "le fichier
+// pèse 1,2 Go", and " ; " with tooLarge (the limit and how to keep within it).
 bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes, std::string& reason,
-                   uintmax_t maxBytes = UINTMAX_MAX);
+                   uintmax_t maxBytes = UINTMAX_MAX, const std::string& tooLarge = "");
 
 // Whether two files hold the same bytes, compared a piece at a time.
 bool SameContents(const std::string& first, const std::string& second);
