@@ -319,7 +319,7 @@ struct Runner {
             line.output.empty() ? WithExtension(line.file, ".toml") : line.output;
         std::vector<unsigned char> bytes;
         std::string error;
-        if (!ReadWholeFile(line.file, bytes, error))
+        if (!ReadWholeFile(line.file, bytes, error, MAX_IMPORT_BYTES, ImportTooLarge()))
             return Fail(u8"impossible de lire " + Quoted(line.file) + " : " + error);
         ImportedQuiz quiz;
         if (!ImportQuiz(line.file, {bytes.begin(), bytes.end()}, {layout, line.file, target}, quiz,

@@ -493,3 +493,21 @@ TEST(Commands, TellsMemoryRunningOutInsteadOfEnding)
         EXPECT_NE(run.err.find(row.err), std::string::npos) << row.what << ": " << run.err;
     }
 }
+
+// A file to import over the size a table of questions has is refused by its
+// size, before it is read (a sparse file: nothing on the disk).
+TEST(Commands, ImporterRefusesAFileLargerThanATableOfQuestions)
+{
+    TempFolder folder;
+    FakeWindows windows(folder.path);
+    const std::string table = folder / "grand.csv";
+    SaveFile(table, u8"Question;Réponse\n");
+    std::filesystem::resize_file(std::filesystem::u8path(table), 50 << 20);
+    const Outcome run = windows.Run({"importer", table});
+    EXPECT_EQ(run.code, EXIT_USAGE);
+    EXPECT_EQ(run.err, u8"quizzpack : impossible de lire « " + table +
+                           u8" » : le fichier pèse 50,0 Mo ; un fichier à importer ne peut pas "
+                           u8"dépasser 16 Mo : gardez-y les questions du quiz (90 au plus) et "
+                           u8"importez ce fichier plus petit\n");
+    EXPECT_EQ(Listing(folder.path).size(), 1u);
+}
