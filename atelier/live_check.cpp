@@ -78,8 +78,8 @@ void Preview(const PreviewRequest& request)
     std::vector<unsigned char> bytes;
     StoredPicture stored;
     std::string reason;
-    // The check does not catch for the preview: an exception would end the
-    // atelier from this thread.
+    // The check catches its own; out of this thread, an exception would end
+    // the atelier.
     try {
         result->shown =
             ReadWholeFile(request.path, bytes, reason, MAX_MEDIUM_BYTES, MediumTooLarge()) &&
