@@ -23,6 +23,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <new>
 
 namespace {
 
@@ -237,7 +238,9 @@ HWND CreateAtelierWindow()
     return window;
 }
 
-LRESULT CALLBACK AtelierWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+namespace {
+
+LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE:
@@ -291,5 +294,24 @@ LRESULT CALLBACK AtelierWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         return OnDestroy();
     default:
         return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+// Memory running out in a command (opening, importing, saving, creating)
+// is told, and the document stays as it was, to be saved: an exception
+// through the system's dispatch would end the atelier with the work.
+LRESULT CALLBACK AtelierWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        return HandleMessage(window, message, wParam, lParam);
+    } catch (const std::bad_alloc&) {
+        Tell(g_mainWindow ? g_mainWindow : window,
+             L"La mémoire a manqué pour aller au bout. Votre quiz est toujours là : fermez "
+             L"d'autres programmes ou allégez le quiz (des médias plus petits), enregistrez-le, "
+             L"puis réessayez.",
+             MB_ICONERROR);
+        return 0;
     }
 }

@@ -5,6 +5,7 @@
 #include "quiz/quiz_record.h"
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 
@@ -40,9 +41,9 @@ struct MediaCopies {
         const auto known = nameOf.find(file);
         if (known != nameOf.end())
             return known->second;
-        std::vector<unsigned char> bytes;
-        std::string reason;
-        if (!ReadWholeFile(file, bytes, reason))
+        // Copied and compared a piece at a time: a quiz's films are never
+        // all in memory at once.
+        if (!IsFile(file) || !std::ifstream(fs::u8path(file), std::ios::binary))
             return file;
         const std::string name = fs::u8path(file).filename().u8string();
         for (int number = 1;; ++number) {
@@ -51,11 +52,10 @@ struct MediaCopies {
                 continue;
             const fs::path destination = fs::u8path(targetFolder) / fs::u8path(candidate);
             if (PathExists(destination.u8string())) {
-                std::vector<unsigned char> old;
-                if (!ReadWholeFile(destination.u8string(), old, reason) || old != bytes)
+                if (!SameContents(file, destination.u8string()))
                     continue;
             } else {
-                files.push_back({destination.u8string(), std::move(bytes)});
+                files.push_back({destination.u8string(), {}, file});
             }
             taken.insert(CaseFolded(candidate));
             nameOf[file] = candidate;

@@ -121,7 +121,7 @@ void ImportFile(const std::string& path)
 {
     std::vector<unsigned char> bytes;
     std::string error;
-    if (!ReadWholeFile(path, bytes, error)) {
+    if (!ReadWholeFile(path, bytes, error, MAX_IMPORT_BYTES, ImportTooLarge())) {
         Tell(g_mainWindow,
              L"Impossible de lire " + Widen(Quoted(path)) + L" : " + Widen(error) + L".",
              MB_ICONERROR);

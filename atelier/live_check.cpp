@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <thread>
 
 namespace {
@@ -77,10 +78,18 @@ void Preview(const PreviewRequest& request)
     std::vector<unsigned char> bytes;
     StoredPicture stored;
     std::string reason;
-    result->shown = ReadWholeFile(request.path, bytes, reason) &&
-                    StorePictureCached(SharedPictureCache(), bytes, DecodePictureWithWic,
-                                       request.background, stored, reason) &&
-                    DecodePictureWithWic(stored.bytes, result->picture, reason);
+    // The check catches its own; out of this thread, an exception would end
+    // the atelier.
+    try {
+        result->shown =
+            ReadWholeFile(request.path, bytes, reason, MAX_MEDIUM_BYTES, MediumTooLarge()) &&
+            StorePictureCached(SharedPictureCache(), bytes, DecodePictureWithWic,
+                               request.background, stored, reason) &&
+            DecodePictureWithWic(stored.bytes, result->picture, reason);
+    } catch (const std::bad_alloc&) {
+        result->shown = false;
+        reason = OUT_OF_MEMORY;
+    }
     if (!result->shown)
         result->reason = reason;
     Deliver(WM_PREVIEWED, result);

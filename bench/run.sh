@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset native >/dev/null
-cmake --build --preset native --target lzw_tool grade_bench >/dev/null
+cmake --build --preset native --target lzw_tool grade_bench source_bench >/dev/null
 preset=$(scripts/windows-test-preset.sh)
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" --target quizz panel_bench start_bench >/dev/null
@@ -28,6 +28,9 @@ trap 'rm -f "$figures"' EXIT
   echo "grading one answer (Google Benchmark, mean of 3 repetitions):"
   build/native/bench/grade_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
     2>/dev/null | grep '_mean'
+  echo
+  echo "reading a source with a 400 KB line of strings (Google Benchmark, one run):"
+  build/native/bench/source_bench 2>/dev/null | grep '^BM_'
   echo
   windows "build/$preset/bench/windows/panel_bench.exe"
   echo

@@ -13,6 +13,7 @@
 #include "authoring/source/starter_quiz.h"
 
 #include <algorithm>
+#include <new>
 
 #ifndef QUIZZ_VERSION
 #define QUIZZ_VERSION "?"
@@ -318,7 +319,7 @@ struct Runner {
             line.output.empty() ? WithExtension(line.file, ".toml") : line.output;
         std::vector<unsigned char> bytes;
         std::string error;
-        if (!ReadWholeFile(line.file, bytes, error))
+        if (!ReadWholeFile(line.file, bytes, error, MAX_IMPORT_BYTES, ImportTooLarge()))
             return Fail(u8"impossible de lire " + Quoted(line.file) + " : " + error);
         ImportedQuiz quiz;
         if (!ImportQuiz(line.file, {bytes.begin(), bytes.end()}, {layout, line.file, target}, quiz,
@@ -507,8 +508,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
     return true;
 }
 
-int RunQuizzpack(const std::vector<std::string>& args, const PackerPlatform& platform,
-                 CommandOutput& output)
+namespace {
+
+int RunCommand(const std::vector<std::string>& args, const PackerPlatform& platform,
+               CommandOutput& output)
 {
     Runner runner = {platform, output};
     CommandLine line;
@@ -534,4 +537,19 @@ int RunQuizzpack(const std::vector<std::string>& args, const PackerPlatform& pla
     if (line.command == "essai")
         return runner.Essai(line);
     return runner.Extract(line);
+}
+
+} // namespace
+
+// Whatever a command reads or builds, memory running out is told and ends
+// it with nothing half-written, as any failure does.
+int RunQuizzpack(const std::vector<std::string>& args, const PackerPlatform& platform,
+                 CommandOutput& output)
+{
+    try {
+        return RunCommand(args, platform, output);
+    } catch (const std::bad_alloc&) {
+        output.err += std::string("quizzpack : ") + OUT_OF_MEMORY + ".\n";
+        return EXIT_USAGE;
+    }
 }

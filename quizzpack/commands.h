@@ -39,6 +39,7 @@ struct CommandLine {
 // False with a French message for anything it cannot take.
 bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, std::string& error);
 
-// args without the program name. Returns the exit code.
+// args without the program name. Returns the exit code; memory running out
+// is told and returns EXIT_USAGE.
 int RunQuizzpack(const std::vector<std::string>& args, const PackerPlatform& platform,
                  CommandOutput& output);

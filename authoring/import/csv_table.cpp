@@ -11,6 +11,8 @@ constexpr size_t SAMPLE_ROWS = 50;
 
 struct Split {
     std::vector<CsvRow> rows;
+    int rowsLeftOut = 0;
+    int firstLeftOutLine = 0;
     int unclosedQuoteLine = 0;
 };
 
@@ -24,7 +26,16 @@ size_t LineBreak(const std::string& text, size_t i)
     return 0;
 }
 
-Split SplitRows(const std::string& text, char separator, size_t maxRows)
+bool IsBlank(const CsvRow& row)
+{
+    return std::all_of(row.cells.begin(), row.cells.end(), [](const std::string& cell) {
+        return cell.find_first_not_of(" \t\n") == std::string::npos;
+    });
+}
+
+// The rows that are not blank: the first keep of them kept, the others
+// counted; with readAll false, the split stops at the keep-th.
+Split SplitRows(const std::string& text, char separator, size_t keep, bool readAll)
 {
     Split split;
     CsvRow row;
@@ -41,11 +52,16 @@ Split SplitRows(const std::string& text, char separator, size_t maxRows)
     };
     auto endRow = [&] {
         endCell();
-        split.rows.push_back(std::move(row));
+        if (!IsBlank(row)) {
+            if (split.rows.size() < keep)
+                split.rows.push_back(std::move(row));
+            else if (split.rowsLeftOut++ == 0)
+                split.firstLeftOutLine = row.line;
+        }
         row = CsvRow();
         row.line = line;
     };
-    for (size_t i = 0; i < text.size() && split.rows.size() < maxRows;) {
+    for (size_t i = 0; i < text.size() && (readAll || split.rows.size() < keep);) {
         const char c = text[i];
         const size_t lineBreak = LineBreak(text, i);
         if (quoted && c == '"') {
@@ -75,16 +91,9 @@ Split SplitRows(const std::string& text, char separator, size_t maxRows)
     }
     if (quoted)
         split.unclosedQuoteLine = quoteLine;
-    else if ((!row.cells.empty() || cellStarted) && split.rows.size() < maxRows)
+    else if ((!row.cells.empty() || cellStarted) && (readAll || split.rows.size() < keep))
         endRow();
     return split;
-}
-
-bool IsBlank(const CsvRow& row)
-{
-    return std::all_of(row.cells.begin(), row.cells.end(), [](const std::string& cell) {
-        return cell.find_first_not_of(" \t\n") == std::string::npos;
-    });
 }
 
 char ChooseSeparator(const std::string& text)
@@ -92,8 +101,7 @@ char ChooseSeparator(const std::string& text)
     char best = SEPARATORS[0];
     std::tuple<bool, size_t, size_t> bestScore(false, 0, 0);
     for (char separator : SEPARATORS) {
-        std::vector<CsvRow> rows = SplitRows(text, separator, SAMPLE_ROWS).rows;
-        rows.erase(std::remove_if(rows.begin(), rows.end(), IsBlank), rows.end());
+        const std::vector<CsvRow> rows = SplitRows(text, separator, SAMPLE_ROWS, false).rows;
         if (rows.empty())
             continue;
         const size_t width = rows[0].cells.size();
@@ -112,7 +120,7 @@ char ChooseSeparator(const std::string& text)
 
 } // namespace
 
-bool ReadCsvTable(const std::string& utf8, CsvTable& table, std::string& error)
+bool ReadCsvTable(const std::string& utf8, CsvTable& table, std::string& error, size_t maxRows)
 {
     table = CsvTable();
     // A first line "sep=;" names the separator, for Excel, which reads it.
@@ -121,7 +129,8 @@ bool ReadCsvTable(const std::string& utf8, CsvTable& table, std::string& error)
         std::find(std::begin(SEPARATORS), std::end(SEPARATORS), utf8[4]) != std::end(SEPARATORS) &&
         (utf8.size() == 5 || utf8[5] == '\r' || utf8[5] == '\n');
     table.separator = named ? utf8[4] : ChooseSeparator(utf8);
-    Split split = SplitRows(utf8, table.separator, static_cast<size_t>(-1));
+    Split split =
+        SplitRows(utf8, table.separator, named && maxRows < SIZE_MAX ? maxRows + 1 : maxRows, true);
     if (named && !split.rows.empty())
         split.rows.erase(split.rows.begin());
     if (split.unclosedQuoteLine) {
@@ -132,6 +141,8 @@ bool ReadCsvTable(const std::string& utf8, CsvTable& table, std::string& error)
         return false;
     }
     table.rows = std::move(split.rows);
+    table.rowsLeftOut = split.rowsLeftOut;
+    table.firstLeftOutLine = split.firstLeftOutLine;
     return true;
 }
 

@@ -182,7 +182,7 @@ GiftQuestion ReadQuestion(const std::string& block, int line, int number)
 
 } // namespace
 
-void ReadGift(const std::string& utf8, GiftFile& file)
+void ReadGift(const std::string& utf8, GiftFile& file, size_t maxQuestions)
 {
     file = GiftFile();
     std::string block;
@@ -191,7 +191,10 @@ void ReadGift(const std::string& utf8, GiftFile& file)
     auto endBlock = [&] {
         if (!Trimmed(block).empty()) {
             const int number = static_cast<int>(file.questions.size()) + 1;
-            file.questions.push_back(ReadQuestion(block, blockLine, number));
+            if (file.questions.size() < maxQuestions)
+                file.questions.push_back(ReadQuestion(block, blockLine, number));
+            else if (file.questionsLeftOut++ == 0)
+                file.firstLeftOutLine = blockLine;
         }
         block.clear();
     };

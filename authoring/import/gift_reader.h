@@ -19,6 +19,7 @@
 // the whole question).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -55,11 +56,14 @@ struct GiftQuestion {
 struct GiftFile {
     std::vector<GiftQuestion> questions;
     std::vector<std::string> categories; // as written after $CATEGORY:
+    int questionsLeftOut = 0;            // past maxQuestions, counted, not kept
+    int firstLeftOutLine = 0;            // where the first of them starts
 };
 
 // Takes any text: what it cannot make sense of becomes descriptions or
-// unclosed questions, for the caller to report.
-void ReadGift(const std::string& utf8, GiftFile& file);
+// unclosed questions, for the caller to report. Keeps maxQuestions at most,
+// so that a huge file is read in bounded memory.
+void ReadGift(const std::string& utf8, GiftFile& file, size_t maxQuestions = SIZE_MAX);
 
 // The kind in French, as Moodle's French interface names it.
 const char* GiftKindName(GiftKind kind);

@@ -13,9 +13,20 @@
 
 const char* const TITLE_PLACEHOLDER = u8"Titre à compléter";
 
+std::string ImportTooLarge()
+{
+    return u8"un fichier à importer ne peut pas dépasser " +
+           std::to_string(MAX_IMPORT_BYTES >> 20) +
+           u8" Mo : gardez-y les questions du quiz (90 au plus) et importez ce fichier plus petit";
+}
+
 namespace {
 
 constexpr const char* BLANKS = " \t\r\n";
+// The questions of a GIFT file that are kept to be told or taken: a bank of
+// Moodle's several kinds holds 90 short answers within them; those after
+// are counted, not kept.
+constexpr size_t MAX_GIFT_QUESTIONS = 1000;
 constexpr int COLUMN_KINDS = static_cast<int>(Column::RevealPicture) + 1;
 // The column of each layout's medium.
 constexpr Column MEDIUM_COLUMNS[4] = {Column::Unknown, Column::Picture, Column::Sound,
@@ -141,6 +152,18 @@ struct PathNotes {
     }
 };
 
+// What lies past the questions a quiz can have is counted and told, never
+// kept: a table of a million rows is read in the memory of 90.
+std::string LeftOut(int count, bool rows, int firstLine)
+{
+    return Plural(static_cast<size_t>(count), rows ? "ligne" : "question",
+                  rows ? "lignes" : "questions") +
+           u8" au-delà des " + std::to_string(MAX_QUESTIONS) + (rows ? " questions" : "") +
+           u8" qu'un quiz peut avoir " + (count > 1 ? u8"ont été ignorées" : u8"a été ignorée") +
+           u8", à partir de la ligne " + std::to_string(firstLine) +
+           u8" : faites-en un second quiz.";
+}
+
 // ---- Tables -------------------------------------------------------------
 
 struct Columns {
@@ -158,12 +181,6 @@ struct Columns {
         return i >= 0 && static_cast<size_t>(i) < row.cells.size() ? row.cells[i] : "";
     }
 };
-
-bool IsBlank(const CsvRow& row)
-{
-    return std::all_of(row.cells.begin(), row.cells.end(),
-                       [](const std::string& cell) { return Trimmed(cell).empty(); });
-}
 
 std::string Joined(const std::vector<std::string>& cells, char separator)
 {
@@ -287,11 +304,10 @@ int ChooseReveal(const Columns& columns, int layout, std::vector<std::string>& n
 bool ImportTable(const DecodedText& decoded, const ImportOptions& options, ImportedQuiz& quiz,
                  std::string& error)
 {
+    // The header and a quiz's questions; the rows after them are only counted.
     CsvTable table;
-    if (!ReadCsvTable(decoded.utf8, table, error))
+    if (!ReadCsvTable(decoded.utf8, table, error, 1 + MAX_QUESTIONS))
         return false;
-    table.rows.erase(std::remove_if(table.rows.begin(), table.rows.end(), IsBlank),
-                     table.rows.end());
     if (table.rows.empty()) {
         error = u8"le fichier ne contient aucune ligne : enregistrez-y le tableau des questions";
         return false;
@@ -359,6 +375,8 @@ bool ImportTable(const DecodedText& decoded, const ImportOptions& options, Impor
         source.questions.push_back(question);
     }
     paths.Tell(quiz.notes);
+    if (table.rowsLeftOut > 0)
+        quiz.notes.push_back(LeftOut(table.rowsLeftOut, true, table.firstLeftOutLine));
     if (!strays.empty())
         quiz.notes.push_back(u8"cellules sans nom de colonne ignorées, " +
                              std::string(strays.size() > 1 ? "lignes " : "ligne ") +
@@ -371,14 +389,12 @@ bool LooksLikeTable(const std::string& utf8)
 {
     CsvTable table;
     std::string error;
-    if (!ReadCsvTable(utf8, table, error))
+    if (!ReadCsvTable(utf8, table, error, 1) || table.rows.empty())
         return false;
-    for (const CsvRow& row : table.rows)
-        if (!IsBlank(row))
-            return std::any_of(row.cells.begin(), row.cells.end(), [](const std::string& cell) {
-                return ColumnFromName(cell) != Column::Unknown;
-            });
-    return false;
+    const CsvRow& header = table.rows[0];
+    return std::any_of(header.cells.begin(), header.cells.end(), [](const std::string& cell) {
+        return ColumnFromName(cell) != Column::Unknown;
+    });
 }
 
 // ---- GIFT ---------------------------------------------------------------
@@ -417,7 +433,7 @@ bool ImportGift(const DecodedText& decoded, const ImportOptions& options, Import
                 std::string& error)
 {
     GiftFile gift;
-    ReadGift(decoded.utf8, gift);
+    ReadGift(decoded.utf8, gift, MAX_GIFT_QUESTIONS);
     quiz.origin = std::string(u8"fichier GIFT de Moodle, en ") + EncodingName(decoded.encoding);
     QuizSource& source = quiz.source;
     source.layoutKind = options.layoutKind >= 0 ? options.layoutKind : LAYOUT_TEXT;
@@ -429,7 +445,15 @@ bool ImportGift(const DecodedText& decoded, const ImportOptions& options, Import
                              MediumKey(source.layoutKind) + u8" = \"\" à compléter.");
     size_t htmlTexts = 0;
     size_t skipped = 0;
+    int leftOut = gift.questionsLeftOut;
+    int firstLeftOutLine = gift.firstLeftOutLine;
     for (const GiftQuestion& gq : gift.questions) {
+        if (source.questions.size() == static_cast<size_t>(MAX_QUESTIONS)) {
+            if (leftOut == 0 || gq.line < firstLeftOutLine)
+                firstLeftOutLine = gq.line;
+            ++leftOut;
+            continue;
+        }
         std::string label = "question " + std::to_string(gq.number);
         label += " (ligne " + std::to_string(gq.line);
         label += (gq.title.empty() ? "" : ", " + Quoted(gq.title)) + ")";
@@ -493,6 +517,8 @@ bool ImportGift(const DecodedText& decoded, const ImportOptions& options, Import
             note(u8"commentaires de réponse non repris : le lecteur n'en montre pas.");
         source.questions.push_back(question);
     }
+    if (leftOut > 0)
+        quiz.notes.push_back(LeftOut(leftOut, false, firstLeftOutLine));
     if (htmlTexts)
         quiz.notes.push_back(Plural(htmlTexts, "question en HTML", "questions en HTML") +
                              u8" : balises retirées, caractères codés (&eacute;...) écrits en "

@@ -12,6 +12,7 @@
 
 #include "authoring/source/quiz_source.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,15 @@ struct ImportedQuiz {
 };
 
 extern const char* const TITLE_PLACEHOLDER;
+
+// The largest file imported, read whole: a table or a question bank of
+// hundreds of questions weighs a few hundred KB, and the import holds the
+// file three times over (its bytes, its text, the text in UTF-8), in a
+// 32-bit program. Rows and questions past a quiz's 90 are only counted.
+constexpr uintmax_t MAX_IMPORT_BYTES = uintmax_t{16} << 20;
+
+// What a file over MAX_IMPORT_BYTES is told, after its size.
+std::string ImportTooLarge();
 
 // fileName's extension tells the format: .gift, or .csv/.tsv/.tab; another
 // (.txt) is a table when its first row names known columns, else GIFT when

@@ -60,7 +60,8 @@ MediaReader MediaBesideSource(const std::string& sourcePath)
 {
     return [sourcePath](const std::string& path, std::vector<unsigned char>& bytes,
                         std::string& reason) {
-        if (ReadWholeFile(BesideFile(sourcePath, path), bytes, reason))
+        if (ReadWholeFile(BesideFile(sourcePath, path), bytes, reason, MAX_MEDIUM_BYTES,
+                          MediumTooLarge()))
             return true;
         const std::string folder = fs::u8path(sourcePath).parent_path().u8string();
         const std::string meant = NearestExistingPath(folder.empty() ? "." : folder, path);

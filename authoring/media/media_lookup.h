@@ -8,6 +8,7 @@
 
 #include <string>
 
+// A medium over MAX_MEDIUM_BYTES is refused by its size, never read.
 MediaReader MediaBesideSource(const std::string& sourcePath);
 
 // The existing path nearest to a missing relative one ("/" between folders),

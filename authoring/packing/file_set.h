@@ -3,11 +3,21 @@
 // them into the wide names Windows wants).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
-// Reads a whole file; on failure reason says why, in French.
-bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes, std::string& reason);
+// Reads a whole file; on failure reason says why, in French. A file larger
+// than maxBytes is refused before it is read: reason is then "le fichier
+// pèse 1,2 Go", and " ; " with tooLarge (the limit and how to keep within it).
+bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes, std::string& reason,
+                   uintmax_t maxBytes = UINTMAX_MAX, const std::string& tooLarge = "");
+
+// Whether two files hold the same bytes, compared a piece at a time.
+bool SameContents(const std::string& first, const std::string& second);
+
+// "210 Ko", "6,1 Mo", "1,2 Go": sizes as a French reader writes them.
+std::string FrenchSize(uintmax_t bytes);
 
 // Whether path is an existing file (not a folder).
 bool IsFile(const std::string& path);
@@ -18,17 +28,20 @@ bool PathExists(const std::string& path);
 struct NewFile {
     std::string path;
     std::vector<unsigned char> data;
+    std::string copyOf = {}; // when set, the file whose bytes it takes, in place of data
 };
 
 // Writes files that must not exist yet. Nothing is written when one of them
-// exists; each is written to a temporary file beside it and renamed into
-// place once all are written; after any failure the files, the temporary
-// files and the folders made for them are removed again.
+// exists; each is written to a temporary file of its own beside it (a copy a
+// piece at a time, never whole in memory), flushed to the disk, and renamed
+// into place once all are written; after any failure the files, the
+// temporary files and the folders made for them are removed again.
 bool WriteNewFiles(const std::vector<NewFile>& files, std::string& error);
 
 // Writes data at path, made or replaced, never leaving half a file: all of
-// it goes to a temporary file beside path, which then takes the old one's
-// place (so a failed write keeps the old file whole). The folder must exist.
+// it goes to a temporary file of its own beside path, flushed to the disk,
+// which then takes the old one's place (so a failed write or a power cut
+// keeps the old file whole). The folder must exist.
 // False with a French error.
 bool ReplaceWholeFile(const std::string& path, const std::vector<unsigned char>& data,
                       std::string& error);

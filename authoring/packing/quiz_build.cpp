@@ -5,6 +5,7 @@
 #include "authoring/source/source_reader.h"
 
 #include <filesystem>
+#include <new>
 
 bool BuildQuizFromText(const std::string& text, const MediaReader& readMedia,
                        const PictureDecoder& decode, QuizSource& source,
@@ -13,9 +14,18 @@ bool BuildQuizFromText(const std::string& text, const MediaReader& readMedia,
 {
     resources.clear();
     std::vector<Problem> found;
-    if (ReadQuizSource(text, source, found) &&
-        BuildQuizResources(source, readMedia, decode, resources, found, cache))
-        AddKeptSource(text, source, resources, found);
+    // The atelier checks on a thread of its own after every change: memory
+    // running out there must be a problem told, not the end of the teacher's
+    // unsaved work.
+    try {
+        if (ReadQuizSource(text, source, found) &&
+            BuildQuizResources(source, readMedia, decode, resources, found, cache))
+            AddKeptSource(text, source, resources, found);
+    } catch (const std::bad_alloc&) {
+        resources.clear();
+        resources.shrink_to_fit();
+        found.push_back({{}, "", OUT_OF_MEMORY});
+    }
     SortProblems(found);
     problems.insert(problems.end(), found.begin(), found.end());
     return CountErrors(found) == 0;

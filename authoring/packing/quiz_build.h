@@ -23,7 +23,8 @@ constexpr const char* PLAYER_FILE_NAME = "quizz.exe";
 // the resources `quizzpack build` packs, complete only when this returns
 // true. false when it finds errors (those already in problems do not
 // count); its problems are appended, sorted as in the file. cache may be
-// null (media/picture_cache.h).
+// null (media/picture_cache.h). Memory running out is an error told
+// (OUT_OF_MEMORY), never an exception.
 bool BuildQuizFromText(const std::string& text, const MediaReader& readMedia,
                        const PictureDecoder& decode, QuizSource& source,
                        std::vector<QuizResource>& resources, std::vector<Problem>& problems,

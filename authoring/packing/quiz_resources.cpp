@@ -2,6 +2,7 @@
 
 #include "authoring/media/quiz_icon.h"
 #include "authoring/media/stored_picture.h"
+#include "authoring/packing/file_set.h"
 #include "authoring/source/source_check.h"
 #include "authoring/source/source_reader.h"
 #include "quiz/lzw.h"
@@ -13,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <new>
 #include <thread>
 
 namespace {
@@ -121,20 +123,29 @@ struct Builder {
         std::vector<std::string> failures(pictures.size());
         std::vector<size_t> sizes(pictures.size());
         std::atomic<size_t> next{0};
+        auto store = [&](size_t i) {
+            const SourceText& path = *pictures[i].path;
+            std::vector<unsigned char> bytes;
+            std::string reason;
+            if (!Read(path.value, Expected::Picture, bytes, failures[i]))
+                return;
+            sizes[i] = bytes.size();
+            const bool done =
+                cache ? StorePictureCached(*cache, bytes, decodePicture, background, stored[i],
+                                           reason)
+                      : StorePicture(bytes, decodePicture, background, stored[i], reason);
+            if (!done)
+                failures[i] = Quoted(path.value) + " : " + reason;
+        };
+        // An exception would end the program from the helper thread: memory
+        // running out is that picture's problem.
         auto work = [&] {
             for (size_t i = next++; i < pictures.size(); i = next++) {
-                const SourceText& path = *pictures[i].path;
-                std::vector<unsigned char> bytes;
-                std::string reason;
-                if (!Read(path.value, Expected::Picture, bytes, failures[i]))
-                    continue;
-                sizes[i] = bytes.size();
-                const bool done =
-                    cache ? StorePictureCached(*cache, bytes, decodePicture, background, stored[i],
-                                               reason)
-                          : StorePicture(bytes, decodePicture, background, stored[i], reason);
-                if (!done)
-                    failures[i] = Quoted(path.value) + " : " + reason;
+                try {
+                    store(i);
+                } catch (const std::bad_alloc&) {
+                    failures[i] = Quoted(pictures[i].path->value) + " : " + OUT_OF_MEMORY;
+                }
             }
         };
         std::thread helper(work);
@@ -308,13 +319,11 @@ bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
     return true;
 }
 
-std::string FrenchSize(size_t bytes)
+std::string MediumTooLarge()
 {
-    constexpr size_t KILO = 1024;
-    if (bytes < KILO * KILO)
-        return std::to_string((bytes + KILO - 1) / KILO) + " Ko";
-    const size_t tenths = (bytes * 10 + KILO * KILO / 2) / (KILO * KILO);
-    return std::to_string(tenths / 10) + "," + std::to_string(tenths % 10) + " Mo";
+    return u8"un quiz ne peut pas porter un média de plus de " +
+           std::to_string(MAX_MEDIUM_BYTES >> 20) +
+           u8" Mo : raccourcissez-le ou réduisez sa qualité (sa taille, pour une image)";
 }
 
 std::string DescribeQuiz(const QuizSource& source, const std::vector<QuizResource>& resources)

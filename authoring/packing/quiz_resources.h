@@ -15,6 +15,7 @@
 #include "quiz/quiz_record.h"
 #include "quiz/resource_names.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -28,6 +29,26 @@ struct QuizResource {
         return type == other.type && id == other.id && data == other.data;
     }
 };
+
+// The largest medium a quiz carries. The player is a 32-bit program: Windows
+// maps the whole quiz program, every medium in it, into its 2 GB of
+// addresses in one piece when it starts; the player then copies a picture
+// into a block of its own for the decoder and writes a sound or a film out
+// to a file to play it; quizzpack and the atelier, 32-bit too, hold every
+// medium of the quiz at once while they build it, and the resource update
+// copies them all again. 64 MB is a few minutes of film at a school's
+// quality, and a quiz of several such films still builds and starts; much
+// more makes a program that fails to start on the pupils' machines, or a
+// build that runs out of memory. (A PE resource section could hold 4 GB.)
+constexpr uintmax_t MAX_MEDIUM_BYTES = uintmax_t{64} << 20;
+
+// What a medium over MAX_MEDIUM_BYTES is told, after its size.
+std::string MediumTooLarge();
+
+// Memory ran out: what a check or a command then says.
+constexpr const char* OUT_OF_MEMORY =
+    u8"mémoire insuffisante pour aller au bout : fermez d'autres programmes, ou allégez le quiz "
+    u8"(des médias plus petits), puis réessayez ; rien n'est perdu";
 
 // Reads a media file named as in the source; on failure gives the reason in
 // French ("fichier introuvable").
@@ -49,9 +70,6 @@ bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
 // the player could not decode it.
 bool CodePayload(const std::vector<unsigned char>& plain, std::vector<unsigned char>& coded,
                  std::string& reason);
-
-// "210 Ko", "6,1 Mo": sizes as a French reader writes them.
-std::string FrenchSize(size_t bytes);
 
 // "12 questions, disposition « image », ..." for check and build.
 std::string DescribeQuiz(const QuizSource& source, const std::vector<QuizResource>& resources);

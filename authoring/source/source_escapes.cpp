@@ -4,6 +4,7 @@
 #include "authoring/source/source_reader.h"
 #include "authoring/source/toml_scan.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -76,7 +77,7 @@ bool MendPath(std::string& mended, const std::string& text, const TomlToken& tok
                              ? text.find_first_of("\"\n", open + 1)
                              : (token.closed ? token.end - 1 : std::string::npos);
     if (token.kind == TokenKind::BasicString && token.closed && close != token.end - 1 &&
-        text.find('\n', open) >= token.end)
+        std::find(text.begin() + open, text.begin() + token.end, '\n') == text.begin() + token.end)
         return false;
     if (close == std::string::npos || text[close] != text[open])
         return true; // not closed: toml++ tells

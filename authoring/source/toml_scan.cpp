@@ -182,15 +182,42 @@ std::string Trimmed(const std::string& text)
 
 std::string KeyBefore(const std::string& text, size_t offset)
 {
-    const TextLine line = LineAround(text, offset);
-    std::string before = Trimmed(text.substr(line.begin, offset - line.begin));
-    if (before.size() < 2 || before.back() != '=')
+    // Read backwards from offset, each step stopping at the first byte that
+    // cannot belong there: going to the line's start for every string made
+    // a long line of strings cost its length squared.
+    auto blanksBefore = [&text](size_t at) {
+        while (at > 0 && (text[at - 1] == ' ' || text[at - 1] == '\t'))
+            --at;
+        return at;
+    };
+    auto startsLine = [&text](size_t at) {
+        return at == 0 || at == FirstCharacter(text) || text[at - 1] == '\n';
+    };
+    const size_t equals = blanksBefore(std::min(offset, text.size()));
+    if (equals == 0 || text[equals - 1] != '=')
         return "";
-    before = Trimmed(before.substr(0, before.size() - 1));
-    if (before.size() >= 2 && (before[0] == '"' || before[0] == '\'') && before.back() == before[0])
-        return before.substr(1, before.size() - 2);
-    for (char c : before)
-        if (!(isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-'))
+    const size_t end = blanksBefore(equals - 1);
+    if (end == 0)
+        return "";
+    const char last = text[end - 1];
+    if (last == '"' || last == '\'') {
+        // Back to the opening quote; "\"" inside a basic key is its own.
+        size_t open = end - 1;
+        do {
+            if (open == 0)
+                return "";
+            --open;
+        } while (text[open] != '\n' &&
+                 (text[open] != last || (last == '"' && open > 0 && text[open - 1] == '\\')));
+        if (text[open] != last || !startsLine(blanksBefore(open)))
             return "";
-    return before;
+        return text.substr(open + 1, end - 1 - open - 1);
+    }
+    size_t begin = end;
+    while (begin > 0 && (isalnum(static_cast<unsigned char>(text[begin - 1])) ||
+                         text[begin - 1] == '_' || text[begin - 1] == '-'))
+        --begin;
+    if (begin == end || !startsLine(blanksBefore(begin)))
+        return "";
+    return text.substr(begin, end - begin);
 }

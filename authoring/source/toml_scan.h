@@ -59,7 +59,8 @@ std::string LineText(const std::string& text, const TextLine& line);
 
 // The key of the key-value line that holds offset when everything between
 // the line's start and offset is "key =" (the key bare or in quotes), unquoted;
-// "" otherwise.
+// "" otherwise (a quoted key that holds its own quote unescaped is none). Costs
+// the length of "key =", not of the line.
 std::string KeyBefore(const std::string& text, size_t offset);
 
 // Spaces and tabs off both ends.

@@ -90,8 +90,7 @@ TEST(Commands, RefusesWhatItCannotTakeAndWritesNothing)
          u8"impossible de lire « " + (folder / "absent.toml") + u8" » : fichier introuvable"},
         {{"check", folder.path},
          u8"impossible de lire « " + folder.path + u8" » : c'est un dossier, pas un fichier"},
-        {{"new", q},
-         u8"« " + q + u8" » existe déjà, et rien n'est écrasé ; rien n'a été écrit."},
+        {{"new", q}, u8"« " + q + u8" » existe déjà, et rien n'est écrasé ; rien n'a été écrit."},
         {{"build", q},
          u8"lecteur introuvable : « " + (folder / "outil") +
              u8"/quizz.exe » ; indiquez-le avec --player"},
@@ -420,4 +419,95 @@ TEST(Commands, ExtractGivesBackTheQuizsOwnIconButNotThePlayers)
     EXPECT_EQ(LoadFile(folder / "r/r.toml").rfind(u8"# Mon quiz\nicone = \"logo.ico\"\n", 0), 0u)
         << LoadFile(folder / "r/r.toml");
     EXPECT_FALSE(LoadFile(folder / "r/logo.ico").empty());
+}
+
+// A medium larger than a quiz can carry is refused by its size, before it is
+// read: a sparse file of 1.2 GB costs nothing on the disk, and reading it
+// whole was what ended quizzpack. One at the limit is read (and judged).
+TEST(Commands, RefusesAMediumLargerThanAQuizCarriesBeforeReadingIt)
+{
+    const struct {
+        uintmax_t size;
+        std::string problem; // after "question 1, video : "
+    } rows[] = {
+        {1288490189,
+         u8"« f.avi » : le fichier pèse 1,2 Go ; un quiz ne peut pas porter un média de plus de "
+         u8"64 Mo : raccourcissez-le ou réduisez sa qualité (sa taille, pour une "
+         u8"image)"},
+        {MAX_MEDIUM_BYTES, u8"« f.avi » n'est pas une vidéo AVI"},
+    };
+    for (const auto& row : rows) {
+        TempFolder folder;
+        FakeWindows windows(folder.path);
+        const std::string q = folder / "q.toml";
+        SaveFile(q, "titre = \"Films\"\ndisposition = \"video\"\n[[question]]\nreponse = "
+                    "\"vert\"\nvideo = \"f.avi\"\n");
+        SaveFile(folder / "f.avi", "");
+        std::filesystem::resize_file(std::filesystem::u8path(folder / "f.avi"), row.size);
+        const Outcome check = windows.Run({"check", q});
+        EXPECT_EQ(check.code, EXIT_QUIZ_ERRORS);
+        EXPECT_NE(check.err.find(q + u8":5:9: question 1, video : " + row.problem),
+                  std::string::npos)
+            << check.err;
+    }
+}
+
+// Memory running out anywhere in a command is told, and ends it as any
+// failure does: in the check (on the thread that stores pictures too, where
+// an exception ended the program), or while the program is written.
+TEST(Commands, TellsMemoryRunningOutInsteadOfEnding)
+{
+    const struct {
+        const char* what;
+        const char* command;
+        const char* source;
+        bool decodeFails;
+        int code;
+        std::string err; // a line of it
+    } rows[] = {
+        {"decoding a picture", "check", SOURCES[2], true, EXIT_QUIZ_ERRORS,
+         u8"question 2, image : « b.bmp » : mémoire insuffisante pour aller au bout"},
+        {"making the icon", "check", SOURCES[3], true, EXIT_QUIZ_ERRORS,
+         u8"q.toml: mémoire insuffisante pour aller au bout : fermez d'autres programmes, ou "
+         u8"allégez le quiz (des médias plus petits), puis réessayez ; rien n'est perdu\n"},
+        {"writing the program", "build", SOURCES[4], false, EXIT_USAGE,
+         u8"quizzpack : mémoire insuffisante pour aller au bout"},
+    };
+    for (const auto& row : rows) {
+        TempFolder folder;
+        FakeWindows windows(folder.path);
+        SaveFile(folder / "quizz.exe", "player");
+        for (const auto& [name, data] : MEDIA)
+            SaveFile(folder / name, data);
+        SaveFile(folder / "q.toml", row.source);
+        if (row.decodeFails)
+            windows.platform.decodePicture = [](auto&, auto&, auto&) -> bool {
+                throw std::bad_alloc();
+            };
+        else
+            windows.platform.writePlayer = [](auto&, auto&, auto&, auto&) -> bool {
+                throw std::bad_alloc();
+            };
+        const Outcome run = windows.Run({row.command, folder / "q.toml"});
+        EXPECT_EQ(run.code, row.code) << row.what;
+        EXPECT_NE(run.err.find(row.err), std::string::npos) << row.what << ": " << run.err;
+    }
+}
+
+// A file to import over the size a table of questions has is refused by its
+// size, before it is read (a sparse file: nothing on the disk).
+TEST(Commands, ImporterRefusesAFileLargerThanATableOfQuestions)
+{
+    TempFolder folder;
+    FakeWindows windows(folder.path);
+    const std::string table = folder / "grand.csv";
+    SaveFile(table, u8"Question;Réponse\n");
+    std::filesystem::resize_file(std::filesystem::u8path(table), 50 << 20);
+    const Outcome run = windows.Run({"importer", table});
+    EXPECT_EQ(run.code, EXIT_USAGE);
+    EXPECT_EQ(run.err, u8"quizzpack : impossible de lire « " + table +
+                           u8" » : le fichier pèse 50,0 Mo ; un fichier à importer ne peut pas "
+                           u8"dépasser 16 Mo : gardez-y les questions du quiz (90 au plus) et "
+                           u8"importez ce fichier plus petit\n");
+    EXPECT_EQ(Listing(folder.path).size(), 1u);
 }

@@ -9,6 +9,7 @@
 #include "authoring/import/quiz_import.h"
 #include "authoring/import/text_decoding.h"
 #include "quiz/quiz_record.h"
+#include "tests/unit/authoring/source_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -447,4 +448,73 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
             EXPECT_NE(quiz.notes[i].find(c.notes[i]), std::string::npos) << c.what << "\n"
                                                                          << quiz.notes[i];
     }
+}
+
+// Rows past a quiz's questions are counted, not kept, so that a table of a
+// million rows costs the memory of 90; blank rows are neither.
+TEST(CsvTable, KeepsTheRowsAQuizTakesAndCountsTheRest)
+{
+    const struct {
+        std::string text;
+        size_t maxRows;
+        std::vector<std::string> rows;
+        int leftOut;
+        int firstLeftOutLine;
+    } cases[] = {
+        {"a;b\n;\nc;d\n\ne;f\n \t;\ng;h\n", 2, {"1:a|b", "3:c|d"}, 2, 5},
+        {"a;b\n;\nc;d\n\ne;f\n \t;\ng;h\n", 9, {"1:a|b", "3:c|d", "5:e|f", "7:g|h"}, 0, 0},
+        {"sep=;\r\na;b\r\nc;d\r\n", 1, {"2:a|b"}, 1, 3},
+        {"a;\"b\nc\"\nd;e\nf;g", 1, {"1:a|b\nc"}, 2, 3},
+        {"a\n" + Repeat("x\n", 100000), 3, {"1:a", "2:x", "3:x"}, 99998, 4},
+    };
+    for (const auto& c : cases) {
+        CsvTable table;
+        std::string error;
+        ASSERT_TRUE(ReadCsvTable(c.text, table, error, c.maxRows)) << c.text.substr(0, 40);
+        EXPECT_EQ(RowsOf(table), c.rows) << c.text.substr(0, 40);
+        EXPECT_EQ(table.rowsLeftOut, c.leftOut) << c.text.substr(0, 40);
+        EXPECT_EQ(table.firstLeftOutLine, c.firstLeftOutLine) << c.text.substr(0, 40);
+    }
+}
+
+// A table or a bank with more questions than a quiz holds gives the first
+// 90, and says how many were left and from where.
+TEST(QuizImport, TakesTheQuestionsAQuizHoldsAndTellsTheRest)
+{
+    std::string table = u8"Question;Réponse\n";
+    for (int i = 1; i <= MAX_QUESTIONS + 5; ++i)
+        table += "Q" + std::to_string(i) + " ?;r" + std::to_string(i) + (i == 40 ? "\n;\n" : "\n");
+    std::string gift = "A ? {=a ~b}\n\n";
+    for (int i = 1; i <= MAX_QUESTIONS + 2; ++i)
+        gift += "Q" + std::to_string(i) + " ? {=r" + std::to_string(i) + "}\n\n";
+    gift += "B ? {T}\n";
+    const struct {
+        const char* file;
+        std::string bytes;
+        std::string lastQuestion;
+        std::string note;
+    } cases[] = {
+        {"q.csv", table, "r90 | texte=Q90 ?",
+         u8"5 lignes au-delà des 90 questions qu'un quiz peut avoir ont été ignorées, à partir "
+         u8"de la ligne 93 : faites-en un second quiz."},
+        {"q.gift", gift, "r90 | texte=Q90 ?",
+         u8"3 questions au-delà des 90 qu'un quiz peut avoir ont été ignorées, à partir de la "
+         u8"ligne 183 : faites-en un second quiz."},
+    };
+    for (const auto& c : cases) {
+        ImportedQuiz quiz;
+        std::string error;
+        ASSERT_TRUE(ImportQuiz(c.file, c.bytes, {-1, c.file, c.file}, quiz, error)) << error;
+        ASSERT_EQ(quiz.source.questions.size(), static_cast<size_t>(MAX_QUESTIONS)) << c.file;
+        EXPECT_EQ(Described(quiz.source.questions.back()), c.lastQuestion) << c.file;
+        EXPECT_NE(std::find(quiz.notes.begin(), quiz.notes.end(), c.note), quiz.notes.end())
+            << c.file << ": " << (quiz.notes.empty() ? "" : quiz.notes.back());
+    }
+
+    // The reader keeps what it is asked to, and counts the rest.
+    GiftFile file;
+    ReadGift(gift, file, 2);
+    EXPECT_EQ(file.questions.size(), 2u);
+    EXPECT_EQ(file.questionsLeftOut, MAX_QUESTIONS + 2);
+    EXPECT_EQ(file.firstLeftOutLine, 5);
 }

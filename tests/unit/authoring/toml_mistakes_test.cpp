@@ -1,6 +1,8 @@
 #include "tests/unit/authoring/source_fixture.h"
 
+#include "authoring/source/source_escapes.h"
 #include "authoring/source/source_writer.h"
+#include "authoring/source/toml_scan.h"
 
 #include <gtest/gtest.h>
 
@@ -167,4 +169,78 @@ TEST(TomlMistakes, APathWithAnEscapedQuoteKeepsTomlsEscapes)
     ASSERT_TRUE(ReadQuizSource(WriteQuizSource(source, "q.toml"), again, problems));
     ASSERT_EQ(again.questions.size(), 1u);
     EXPECT_EQ(again.questions[0].picture.value, question.picture.value);
+}
+
+// The key before a value, read backwards from its quote: the keys a line
+// gives, and the values that have none (in an array, after a second "=").
+TEST(TomlScan, FindsTheKeyBeforeAValue)
+{
+    const struct {
+        std::string text;
+        const char* value; // the value's opening quote is the first of these after "= "
+        const char* key;
+    } rows[] = {
+        {"image = \"a\"", "\"a\"", "image"},
+        {"  image\t=  \"a\"", "\"a\"", "image"},
+        {"\"image\" = \"a\"", "\"a\"", "image"},
+        {"'ima ge' = \"a\"", "\"a\"", "ima ge"},
+        {"\"a\\\"b\" = \"x\"", "\"x\"", "a\\\"b"},
+        {"\"\" = \"a\"", "\"a\"", ""},
+        {"= \"a\"", "\"a\"", ""},
+        {"x.y = \"a\"", "\"a\"", ""},
+        {"x image = \"a\"", "\"a\"", ""},
+        {"a = \"x\" = \"y\"", "\"y\"", ""},
+        {"t = [\"x\", \"y\"]", "\"y\"", ""},
+        {"t = [\"x\", \"y\"]", "\"x\"", ""},
+        {"a = 1\nson = \"b\"", "\"b\"", "son"},
+        {"a = 1\r\nvideo = \"v\"", "\"v\"", "video"},
+        {"\xEF\xBB\xBFimage = \"a\"", "\"a\"", "image"},
+        {"image = 'c:\\a'", "'c:", "image"},
+    };
+    for (const auto& row : rows) {
+        const size_t offset = row.text.find(row.value);
+        ASSERT_NE(offset, std::string::npos) << row.text;
+        EXPECT_EQ(KeyBefore(row.text, offset), row.key) << row.text;
+    }
+}
+
+// Lines of many strings: each path is read as its maker meant it and each
+// escape told at its own column, as when every string was looked at from its
+// line's start.
+TEST(TomlScan, FindsEveryPathAndEscapeOfALongLine)
+{
+    struct Found {
+        int valueColumn;
+        int problemColumn;
+        std::string path; // "" for an escape told
+        bool operator==(const Found& other) const
+        {
+            return valueColumn == other.valueColumn && problemColumn == other.problemColumn &&
+                   path == other.path;
+        }
+    };
+    const struct {
+        std::string line;
+        std::vector<Found> found;
+    } rows[] = {
+        {"image = \"a\\b.jpg\"", {{9, 9, "a/b.jpg"}}},
+        {"\"image\" = 'c:\\x\\y.jpg'", {{11, 11, "c:/x/y.jpg"}}},
+        {"imgae = \"x\\y\"", {{9, 9, "x/y"}}},
+        {"t = [\"\\i\", \"ok\", \"\\\\\", \"\\t\"]", {{6, 7, ""}, {24, 25, ""}}},
+        {"a = \"x\" = \"c:\\d\" = 'e\\f'", {{11, 14, ""}}},
+        {Repeat("\"mot\", \"a\\\\b\", ", 2000) + "\"\\q\"", {{30001, 30002, ""}}},
+        {"son = \"a\\b\" # \\c \"d\\e\"", {{7, 7, "a/b"}}},
+    };
+    for (const auto& row : rows) {
+        std::vector<EscapeFinding> findings;
+        const std::string mended = MendBackslashes(row.line + "\n", findings);
+        EXPECT_EQ(mended.size(), row.line.size() + 1);
+        std::vector<Found> found;
+        for (const EscapeFinding& finding : findings) {
+            EXPECT_EQ(finding.value.line, 1);
+            found.push_back({finding.value.column, finding.problem.place.column,
+                             finding.meantPath ? finding.path : ""});
+        }
+        EXPECT_EQ(found, row.found) << row.line.substr(0, 60);
+    }
 }
