@@ -198,7 +198,7 @@ TEST_F(AnswersFile, SavedOnceByACloseOrTheEndOfTheSession)
     struct Step {
         UINT message;
         WPARAM wParam;
-        LPARAM lParam;
+        DWORD lParam; // the flags, as unsigned as Windows defines them
     };
     constexpr Step QUERY = {WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF};
     constexpr Step LOG_OFF = {WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF};
