@@ -34,10 +34,12 @@ struct ImportedQuiz {
 extern const char* const TITLE_PLACEHOLDER;
 
 // The largest file imported, read whole: a table or a question bank of
-// hundreds of questions weighs a few hundred KB, and the import holds the
-// file three times over (its bytes, its text, the text in UTF-8), in a
-// 32-bit program. Rows and questions past a quiz's 90 are only counted.
-constexpr uintmax_t MAX_IMPORT_BYTES = uintmax_t{16} << 20;
+// hundreds of questions weighs a few hundred KB, but a teacher's export of a
+// whole spreadsheet may reach tens of MB. The import holds the file three
+// times over (its bytes, its text, the text in UTF-8), which a 32-bit
+// program affords at this size; rows and questions past a quiz's 90 are
+// only counted.
+constexpr uintmax_t MAX_IMPORT_BYTES = uintmax_t{64} << 20;
 
 // What a file over MAX_IMPORT_BYTES is told, after its size.
 std::string ImportTooLarge();

@@ -502,12 +502,12 @@ TEST(Commands, ImporterRefusesAFileLargerThanATableOfQuestions)
     FakeWindows windows(folder.path);
     const std::string table = folder / "grand.csv";
     SaveFile(table, u8"Question;Réponse\n");
-    std::filesystem::resize_file(std::filesystem::u8path(table), 50 << 20);
+    std::filesystem::resize_file(std::filesystem::u8path(table), 100 << 20);
     const Outcome run = windows.Run({"importer", table});
     EXPECT_EQ(run.code, EXIT_USAGE);
     EXPECT_EQ(run.err, u8"quizzpack : impossible de lire « " + table +
-                           u8" » : le fichier pèse 50,0 Mo ; un fichier à importer ne peut pas "
-                           u8"dépasser 16 Mo : gardez-y les questions du quiz (90 au plus) et "
+                           u8" » : le fichier pèse 100,0 Mo ; un fichier à importer ne peut pas "
+                           u8"dépasser 64 Mo : gardez-y les questions du quiz (90 au plus) et "
                            u8"importez ce fichier plus petit\n");
     EXPECT_EQ(Listing(folder.path).size(), 1u);
 }
