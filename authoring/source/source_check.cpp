@@ -16,7 +16,7 @@ std::string Number(const char* word, int count)
     return std::to_string(count) + " " + word + (count > 1 ? "s" : "");
 }
 
-// Only the text layout shows the questions' texts (ui/panel.cpp).
+// Only the text layout shows the questions' texts (player/panel.cpp).
 std::string UnshownText(const QuizSource& source)
 {
     std::string message = std::string(u8"le lecteur ne le montre pas dans la disposition \"") +

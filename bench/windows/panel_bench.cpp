@@ -2,13 +2,13 @@
 // pictures of its first screen in place, and until all 90 are (180 JPEG
 // pictures of 640 x 480 in this program), and F1 on 90 questions of two
 // answers, all unsolved; with the GDI objects the process holds after each.
-#include "checking/answer_grading.h"
+#include "player/answer_grading.h"
+#include "player/app_globals.h"
+#include "player/main_window.h"
+#include "player/panel.h"
+#include "player/panel_controls.h"
+#include "player/picture_loading.h"
 #include "tests/windows/resource_module.h"
-#include "ui/app_globals.h"
-#include "ui/main_window.h"
-#include "ui/panel.h"
-#include "ui/panel_controls.h"
-#include "ui/picture_loading.h"
 
 #include <cstdio>
 #include <memory>

@@ -2,8 +2,8 @@
 // double-click starts it: how long until its window shows with the pictures
 // of its first screen, until all 90 are in place, and until it has closed;
 // with the most memory it took. start_bench PLAYER.exe PHOTO.jpg
+#include "player/panel_controls.h"
 #include "tests/windows/resource_module.h"
-#include "ui/panel_controls.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
 // The packed player started under Wine as a user starts it; a robot types
 // answers into boxes found by identifier, confirms them, reads the verdicts,
 // closes the window and starts the player again.
+#include "player/header_bar.h"
+#include "player/panel_controls.h"
 #include "tests/e2e/carried_photo.h"
 #include "tests/e2e/player_process.h"
-#include "ui/header_bar.h"
-#include "ui/panel_controls.h"
 
 #include <gtest/gtest.h>
 

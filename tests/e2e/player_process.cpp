@@ -1,6 +1,6 @@
 #include "tests/e2e/player_process.h"
 
-#include "ui/main_window.h"
+#include "player/main_window.h"
 
 #include <algorithm>
 #include <atomic>

@@ -2,11 +2,11 @@
 // answers the message boxes, checks that the window opens, solves the first
 // question, presses every play button and then a stop button, closes the
 // window, and checks that the player exits cleanly instead of crashing.
+#include "player/header_bar.h"
+#include "player/panel_controls.h"
 #include "quiz/payload.h"
 #include "quiz/resource_names.h"
 #include "tests/e2e/player_process.h"
-#include "ui/header_bar.h"
-#include "ui/panel_controls.h"
 
 #include <gtest/gtest.h>
 

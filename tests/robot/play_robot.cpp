@@ -5,9 +5,9 @@
 // SECONDS (for a screenshot), closes it and expects a clean exit with the
 // first ANSWER saved in the answers file beside the quiz.
 // Exit code 0 when all of that held; each failure is printed.
+#include "player/header_bar.h"
+#include "player/panel_controls.h"
 #include "tests/e2e/player_process.h"
-#include "ui/header_bar.h"
-#include "ui/panel_controls.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "tests/support/shell_open_recorder.h"
 
-#include "ui/shell_open.h"
+#include "player/shell_open.h"
 
 std::vector<std::string>& OpenedAddresses()
 {

@@ -1,10 +1,10 @@
 // The answers file, written from and read into a real panel, in a directory
 // of its own that the test makes current.
+#include "player/answers_file.h"
+#include "player/app_globals.h"
+#include "player/media_files.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/windows/player_window.h"
-#include "ui/answers_file.h"
-#include "ui/app_globals.h"
-#include "ui/media_files.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Films of the video layout in the system's media player control. This
 // program carries a film for each of questions 1 to 5.
+#include "player/app_globals.h"
+#include "player/media_files.h"
+#include "player/media_playback.h"
+#include "player/panel_controls.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/windows/player_window.h"
-#include "ui/app_globals.h"
-#include "ui/media_files.h"
-#include "ui/media_playback.h"
-#include "ui/panel_controls.h"
 
 #include <gtest/gtest.h>
 

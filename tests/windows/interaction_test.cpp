@@ -1,16 +1,16 @@
 // Playing in the real main window and panel, built in this process and driven
 // with real messages: the header, keys in the answer boxes, focus moves and
 // scrolling.
-#include "checking/answer_grading.h"
+#include "player/answer_grading.h"
+#include "player/app_globals.h"
+#include "player/build_settings.h"
+#include "player/header_bar.h"
+#include "player/panel_controls.h"
+#include "player/panel_scroll.h"
 #include "resources/resource_ids.h"
 #include "tests/support/drawn_icon.h"
 #include "tests/support/shell_open_recorder.h"
 #include "tests/windows/player_window.h"
-#include "ui/app_globals.h"
-#include "ui/build_settings.h"
-#include "ui/header_bar.h"
-#include "ui/panel_controls.h"
-#include "ui/panel_scroll.h"
 
 #include <gtest/gtest.h>
 

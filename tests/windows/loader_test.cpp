@@ -1,4 +1,4 @@
-#include "quiz/loader.h"
+#include "player/loader.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/windows/resource_module.h"
 

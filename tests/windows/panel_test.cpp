@@ -3,15 +3,15 @@
 // (640x480, 480x640, 1024x768, 100x50, 260x260), no 406, a 407 that is not a
 // picture, 408-430 (1024x768), and reveal pictures 10401, 10428 and 10430
 // (300x150) and 10404 (640x480).
-#include "checking/answer_grading.h"
+#include "player/answer_grading.h"
+#include "player/answers_file.h"
+#include "player/app_globals.h"
+#include "player/header_bar.h"
+#include "player/main_window.h"
+#include "player/panel.h"
+#include "player/panel_controls.h"
+#include "player/picture_loading.h"
 #include "tests/windows/player_window.h"
-#include "ui/answers_file.h"
-#include "ui/app_globals.h"
-#include "ui/header_bar.h"
-#include "ui/main_window.h"
-#include "ui/panel.h"
-#include "ui/panel_controls.h"
-#include "ui/picture_loading.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "tests/windows/player_window.h"
 
-#include "ui/app_globals.h"
-#include "ui/header_bar.h"
-#include "ui/main_window.h"
-#include "ui/panel.h"
-#include "ui/panel_controls.h"
-#include "ui/picture_loading.h"
+#include "player/app_globals.h"
+#include "player/header_bar.h"
+#include "player/main_window.h"
+#include "player/panel.h"
+#include "player/panel_controls.h"
+#include "player/picture_loading.h"
 
 void PumpMessages()
 {

@@ -1,6 +1,6 @@
 #include "tests/windows/resource_module.h"
 
-#include "quiz/loader.h"
+#include "player/loader.h"
 #include "quiz/lzw.h"
 #include "quiz/payload.h"
 

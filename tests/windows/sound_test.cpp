@@ -1,12 +1,12 @@
 // Sounds of the audio layout, played for real by the MCI window (on a null
 // sound device). This program carries sounds 401 and 402; question 3 has
 // none. It runs in a directory of its own, where the sound file is written.
+#include "player/app_globals.h"
+#include "player/media_files.h"
+#include "player/media_playback.h"
+#include "player/panel_controls.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/windows/player_window.h"
-#include "ui/app_globals.h"
-#include "ui/media_files.h"
-#include "ui/media_playback.h"
-#include "ui/panel_controls.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // it gives one, the player's otherwise, shown as a host that fits the frame.
 #include "authoring/packing/quiz_resources.h"
 #include "authoring/source/source_reader.h"
-#include "quiz/loader.h"
+#include "player/build_settings.h"
+#include "player/header_bar.h"
+#include "player/loader.h"
 #include "tests/support/shell_open_recorder.h"
 #include "tests/windows/player_window.h"
-#include "ui/build_settings.h"
-#include "ui/header_bar.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // table's questions.
 //   quizzpack_import_tests QUIZZPACK.exe [GoogleTest flags]
 #include "authoring/packing/windows_platform.h"
-#include "quiz/loader.h"
+#include "player/loader.h"
 #include "quizzpack/commands.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/unit/authoring/source_fixture.h"

@@ -2,7 +2,7 @@
 #include "authoring/media/quiz_icon.h"
 #include "authoring/packing/windows_platform.h"
 #include "authoring/source/source_check.h"
-#include "quiz/loader.h"
+#include "player/loader.h"
 #include "quiz/payload.h"
 #include "quizzpack/commands.h"
 #include "resources/resource_ids.h"

@@ -1,4 +1,4 @@
-#include "ui/media_files.h"
+#include "player/media_files.h"
 
 #include "quiz/quiz_record.h"
 

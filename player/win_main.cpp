@@ -1,10 +1,10 @@
-#include "quiz/loader.h"
-#include "ui/app_globals.h"
-#include "ui/main_window.h"
-#include "ui/media_files.h"
-#include "ui/media_playback.h"
-#include "ui/panel.h"
-#include "ui/picture_loading.h"
+#include "player/app_globals.h"
+#include "player/loader.h"
+#include "player/main_window.h"
+#include "player/media_files.h"
+#include "player/media_playback.h"
+#include "player/panel.h"
+#include "player/picture_loading.h"
 
 namespace {
 

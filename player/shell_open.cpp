@@ -1,4 +1,4 @@
-#include "ui/shell_open.h"
+#include "player/shell_open.h"
 
 #include <windows.h>
 

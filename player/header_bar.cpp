@@ -1,9 +1,9 @@
-#include "ui/header_bar.h"
+#include "player/header_bar.h"
 
+#include "player/app_globals.h"
+#include "player/build_settings.h"
 #include "quiz/web_site.h"
 #include "resources/resource_ids.h"
-#include "ui/app_globals.h"
-#include "ui/build_settings.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "ui/main_window.h"
+#include "player/main_window.h"
 
+#include "player/answers_file.h"
+#include "player/app_globals.h"
+#include "player/header_bar.h"
+#include "player/media_files.h"
+#include "player/media_playback.h"
+#include "player/panel_scroll.h"
+#include "player/shell_open.h"
 #include "resources/resource_ids.h"
-#include "ui/answers_file.h"
-#include "ui/app_globals.h"
-#include "ui/header_bar.h"
-#include "ui/media_files.h"
-#include "ui/media_playback.h"
-#include "ui/panel_scroll.h"
-#include "ui/shell_open.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/cell_geometry.h"
+#include "player/cell_geometry.h"
 
 int RowHeight(const QuizRecord& quiz)
 {

@@ -1,4 +1,4 @@
-#include "ui/panel_controls.h"
+#include "player/panel_controls.h"
 
 namespace {
 

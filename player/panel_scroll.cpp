@@ -1,7 +1,7 @@
-#include "ui/panel_scroll.h"
+#include "player/panel_scroll.h"
 
-#include "ui/app_globals.h"
-#include "ui/picture_loading.h"
+#include "player/app_globals.h"
+#include "player/picture_loading.h"
 
 int PageWidth;
 int PageHeight;

@@ -1,4 +1,4 @@
-#include "ui/app_globals.h"
+#include "player/app_globals.h"
 
 HINSTANCE g_instance;
 QuizRecord* g_quiz;

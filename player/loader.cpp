@@ -1,4 +1,4 @@
-#include "quiz/loader.h"
+#include "player/loader.h"
 
 #include "quiz/demo_quiz.h"
 #include "quiz/lzw.h"

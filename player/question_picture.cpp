@@ -1,11 +1,11 @@
-#include "ui/question_picture.h"
+#include "player/question_picture.h"
 
+#include "player/app_globals.h"
+#include "player/cell_geometry.h"
+#include "player/panel_controls.h"
+#include "player/picture_loading.h"
 #include "quiz/media_format.h"
 #include "quiz/picture_size.h"
-#include "ui/app_globals.h"
-#include "ui/cell_geometry.h"
-#include "ui/panel_controls.h"
-#include "ui/picture_loading.h"
 
 #include <ocidl.h>
 #include <olectl.h>

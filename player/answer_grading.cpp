@@ -1,11 +1,11 @@
-#include "checking/answer_grading.h"
+#include "player/answer_grading.h"
 
 #include "checking/verdict.h"
-#include "ui/answer_box.h"
-#include "ui/app_globals.h"
-#include "ui/header_bar.h"
-#include "ui/panel_controls.h"
-#include "ui/question_picture.h"
+#include "player/answer_box.h"
+#include "player/app_globals.h"
+#include "player/header_bar.h"
+#include "player/panel_controls.h"
+#include "player/question_picture.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "ui/answers_file.h"
+#include "player/answers_file.h"
 
+#include "player/app_globals.h"
+#include "player/panel_controls.h"
 #include "quiz/message_box.h"
-#include "ui/app_globals.h"
-#include "ui/panel_controls.h"
 
 #include <cstring>
 #include <cwchar>

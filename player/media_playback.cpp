@@ -1,13 +1,13 @@
 // The player control's identifiers are defined here, once.
 #include <initguid.h>
 
-#include "ui/media_playback.h"
+#include "player/media_playback.h"
 
+#include "player/app_globals.h"
+#include "player/media_files.h"
+#include "player/panel_controls.h"
 #include "quiz/media_format.h"
 #include "quiz/message_box.h"
-#include "ui/app_globals.h"
-#include "ui/media_files.h"
-#include "ui/panel_controls.h"
 
 #include <vfw.h>
 #include <wmp.h>

@@ -1,9 +1,9 @@
-#include "ui/answer_box.h"
+#include "player/answer_box.h"
 
-#include "checking/answer_grading.h"
-#include "ui/app_globals.h"
-#include "ui/panel_controls.h"
-#include "ui/panel_scroll.h"
+#include "player/answer_grading.h"
+#include "player/app_globals.h"
+#include "player/panel_controls.h"
+#include "player/panel_scroll.h"
 
 WNDPROC EditClassProc;
 

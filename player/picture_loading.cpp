@@ -1,9 +1,9 @@
-#include "ui/picture_loading.h"
+#include "player/picture_loading.h"
 
+#include "player/app_globals.h"
+#include "player/cell_geometry.h"
+#include "player/question_picture.h"
 #include "quiz/resource_names.h"
-#include "ui/app_globals.h"
-#include "ui/cell_geometry.h"
-#include "ui/question_picture.h"
 
 #include <algorithm>
 #include <atomic>
