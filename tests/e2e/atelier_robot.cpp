@@ -99,8 +99,12 @@ std::vector<std::string> RecoveryCopies()
     for (std::filesystem::directory_iterator
              entry(std::filesystem::path(base) / L"Quizz" / L"Récupération", failure),
          end;
-         !failure && entry != end; entry.increment(failure))
-        copies.push_back(entry->path().u8string());
+         !failure && entry != end; entry.increment(failure)) {
+        // Not the temporary a copy is written to before it takes its name:
+        // a kill then would leave no copy.
+        if (entry->path().extension() == L".recup")
+            copies.push_back(entry->path().u8string());
+    }
     return copies;
 }
 
