@@ -3,6 +3,7 @@
 #include "atelier/atelier_state.h"
 #include "atelier/control_ids.h"
 #include "atelier/picture_preview.h"
+#include "quiz/picture_size.h"
 #include "quiz/quiz_record.h"
 
 #include <commctrl.h>
@@ -177,7 +178,7 @@ int QuestionGroupHeight()
 {
     const Metrics& m = g_metrics;
     const int fields = 9 * (m.row + m.gap) + 2 * m.unit;
-    const int preview = PREVIEW_SIDE + m.gap + m.row;
+    const int preview = PICTURE_SQUARE + m.gap + m.row;
     return m.groupTop + std::max(fields, preview) + m.margin;
 }
 
@@ -251,17 +252,17 @@ void LayOutQuestionGroup(Placer& placer, int x, int y, int width, int height)
 
     // The picture as the player shows it, or the buttons that play the
     // sound or the film, on the right.
-    const int previewLeft = x + width - m.margin - PREVIEW_SIDE;
+    const int previewLeft = x + width - m.margin - PICTURE_SQUARE;
     const int top = y + m.groupTop;
-    placer.Place(IDC_PREVIEW, previewLeft, top, PREVIEW_SIDE, PREVIEW_SIDE,
+    placer.Place(IDC_PREVIEW, previewLeft, top, PICTURE_SQUARE, PICTURE_SQUARE,
                  layout == LAYOUT_PICTURE);
-    const int captionTop = layout == LAYOUT_PICTURE ? top + PREVIEW_SIDE + m.gap : top;
-    const int playWidth = (PREVIEW_SIDE - m.gap) / 2;
+    const int captionTop = layout == LAYOUT_PICTURE ? top + PICTURE_SQUARE + m.gap : top;
+    const int playWidth = (PICTURE_SQUARE - m.gap) / 2;
     const bool playable = layout == LAYOUT_AUDIO || layout == LAYOUT_VIDEO;
     placer.Place(IDC_PLAY, previewLeft, top, playWidth, m.row, playable);
     placer.Place(IDC_STOP, previewLeft + playWidth + m.gap, top, playWidth, m.row, playable);
     placer.Place(IDC_PREVIEW_CAPTION, previewLeft, playable ? top + m.row + m.gap : captionTop,
-                 PREVIEW_SIDE, 2 * m.unit, media);
+                 PICTURE_SQUARE, 2 * m.unit, media);
 
     const int right = media ? previewLeft - 2 * m.margin : x + width - m.margin;
     Rows rows = {placer, x + m.margin, right, m.questionLabels, top};
@@ -405,7 +406,7 @@ SIZE SmallestEditorSize(HWND window)
 {
     const Metrics& m = g_metrics;
     RECT frame = {0, 0,
-                  QuizGroupWidth() + PREVIEW_SIDE + m.questionLabels + 28 * m.character +
+                  QuizGroupWidth() + PICTURE_SQUARE + m.questionLabels + 28 * m.character +
                       VERDICT_WIDTH + 7 * m.margin,
                   QuestionGroupHeight() + 6 * (m.row + m.gap) + ProblemsHeight() + 4 * m.margin};
     frame.bottom += StatusHeight();

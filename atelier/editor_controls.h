@@ -11,7 +11,6 @@
 
 #include <initializer_list>
 
-constexpr int PREVIEW_SIDE = 260; // the player's picture square, in pixels
 
 // Makes every control of the window, hidden rows included.
 void CreateEditorControls(HWND window);

@@ -1,6 +1,7 @@
 #include "atelier/picture_preview.h"
 
 #include "atelier/atelier_state.h"
+#include "quiz/picture_size.h"
 
 namespace {
 
@@ -54,10 +55,10 @@ HBITMAP BitmapOf(const DecodedPicture& picture, COLORREF background)
     return bitmap;
 }
 
-void OnPaint(HWND window)
+// Paints the whole preview into dc: the window's own, or one that asks for a
+// copy of it (WM_PRINTCLIENT).
+void Paint(HWND window, HDC dc)
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
     const Preview* preview = PreviewOf(window);
     RECT client;
     GetClientRect(window, &client);
@@ -65,10 +66,17 @@ void OnPaint(HWND window)
     FillRect(dc, &client, brush);
     DeleteObject(brush);
     if (preview && preview->bitmap) {
+        // Fitted into the square and stretched as the player does: a small
+        // picture is enlarged there too.
+        const PictureSize fitted =
+            FittedSize({preview->size.cx, preview->size.cy}, {PICTURE_SQUARE, PICTURE_SQUARE});
         HDC source = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(source, preview->bitmap);
-        BitBlt(dc, (client.right - preview->size.cx) / 2, (client.bottom - preview->size.cy) / 2,
-               preview->size.cx, preview->size.cy, source, 0, 0, SRCCOPY);
+        SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);
+        StretchBlt(dc, (client.right - fitted.width) / 2, (client.bottom - fitted.height) / 2,
+                   fitted.width, fitted.height, source, 0, 0, preview->size.cx, preview->size.cy,
+                   SRCCOPY);
         SelectObject(source, old);
         DeleteDC(source);
     } else if (preview) {
@@ -85,6 +93,13 @@ void OnPaint(HWND window)
         SelectObject(dc, old);
     }
     FrameRect(dc, &client, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+}
+
+void OnPaint(HWND window)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    Paint(window, dc);
     EndPaint(window, &paint);
 }
 
@@ -99,6 +114,9 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         // NOLINTEND(clang-analyzer-cplusplus.NewDeleteLeaks)
     case WM_PAINT:
         OnPaint(window);
+        return 0;
+    case WM_PRINTCLIENT:
+        Paint(window, reinterpret_cast<HDC>(wParam));
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -144,8 +162,13 @@ void ShowPreviewPicture(HWND preview, const DecodedPicture& picture, COLORREF ba
     if (shown->bitmap)
         shown->size = {picture.width, picture.height};
     // What it shows, in words: for screen readers and the tests' robot.
-    const std::wstring text = L"Image de " + std::to_wstring(picture.width) + L" × " +
-                              std::to_wstring(picture.height) + L" pixels";
+    std::wstring text = L"Image de " + std::to_wstring(picture.width) + L" × " +
+                        std::to_wstring(picture.height) + L" pixels";
+    const PictureSize fitted =
+        FittedSize({picture.width, picture.height}, {PICTURE_SQUARE, PICTURE_SQUARE});
+    if (fitted.width > picture.width)
+        text += L", agrandie à " + std::to_wstring(fitted.width) + L" × " +
+                std::to_wstring(fitted.height) + L" comme dans le lecteur";
     SetWindowTextW(preview, shown->bitmap ? text.c_str() : L"");
     InvalidateRect(preview, nullptr, FALSE);
 }

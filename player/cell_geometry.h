@@ -24,5 +24,3 @@ int RowHeight(const QuizRecord& quiz);
 
 CellGeometry CellAt(const QuizRecord& quiz, int question);
 
-// The 260 x 260 square a question picture is centred in.
-constexpr int PICTURE_BOX = 260;

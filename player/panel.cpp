@@ -12,6 +12,7 @@
 #include "player/panel_scroll.h"
 #include "player/picture_loading.h"
 #include "player/question_picture.h"
+#include "quiz/picture_size.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -79,8 +80,8 @@ void AddPicture(HWND panel, int i, const CellGeometry& cell)
     const SIZE size =
         PlannedPictureSize(GetModuleHandleA(nullptr), MEDIA_RESOURCE_BASE + i, MEDIA_RESOURCE_TYPE);
     AddControl(panel, "STATIC", "", VISIBLE_CHILD | WS_BORDER | SS_BITMAP | SS_CENTERIMAGE,
-               cell.columnX + 30 + (PICTURE_BOX - size.cx) / 2,
-               cell.rowY - PICTURE_BOX + (PICTURE_BOX - size.cy) / 2, size.cx, size.cy,
+               cell.columnX + 30 + (PICTURE_SQUARE - size.cx) / 2,
+               cell.rowY - PICTURE_SQUARE + (PICTURE_SQUARE - size.cy) / 2, size.cx, size.cy,
                PICTURE_BASE + i);
     UseGuiFont(AddControl(panel, "Static", "", VISIBLE_CHILD | WS_TABSTOP | SS_CENTER,
                           cell.columnX + 30, cell.rowY + 56, 260, 35, REVEAL_LABEL_BASE + i));

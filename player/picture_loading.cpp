@@ -3,6 +3,7 @@
 #include "player/app_globals.h"
 #include "player/cell_geometry.h"
 #include "player/question_picture.h"
+#include "quiz/picture_size.h"
 #include "quiz/resource_names.h"
 
 #include <algorithm>
@@ -61,7 +62,7 @@ int TakeJob()
 
 HBITMAP LoadFitted(HMODULE module, int name)
 {
-    return LoadQuestionPicture(module, name, MEDIA_RESOURCE_TYPE, PICTURE_BOX, PICTURE_BOX);
+    return LoadQuestionPicture(module, name, MEDIA_RESOURCE_TYPE, PICTURE_SQUARE, PICTURE_SQUARE);
 }
 
 void Work()
@@ -122,7 +123,7 @@ void ShowFirstScreenPictures(HWND panel, int viewHeight)
 {
     int firstScreen = 0;
     while (firstScreen < g_loading.count &&
-           CellAt(*g_quiz, firstScreen + 1).rowY - PICTURE_BOX < viewHeight)
+           CellAt(*g_quiz, firstScreen + 1).rowY - PICTURE_SQUARE < viewHeight)
         ++firstScreen;
     {
         std::unique_lock<std::mutex> lock(g_loading.mutex);

@@ -235,24 +235,24 @@ SIZE PlannedPictureSize(HMODULE module, int name, const char* type)
     DWORD size = 0;
     JpegHeader header = {};
     if (!ResourceBytes(module, name, type, &bytes, &size) || !ReadJpegHeader(bytes, size, &header))
-        return {PICTURE_BOX, PICTURE_BOX};
-    const PictureSize fitted = FittedSize(header.size, {PICTURE_BOX, PICTURE_BOX});
+        return {PICTURE_SQUARE, PICTURE_SQUARE};
+    const PictureSize fitted = FittedSize(header.size, {PICTURE_SQUARE, PICTURE_SQUARE});
     return {fitted.width, fitted.height};
 }
 
 void PlacePicture(HWND panel, int question, HBITMAP bitmap, bool reveal)
 {
     HWND control = GetDlgItem(panel, PICTURE_BASE + question);
-    const SIZE size = bitmap ? BitmapSize(bitmap) : SIZE{PICTURE_BOX, PICTURE_BOX};
+    const SIZE size = bitmap ? BitmapSize(bitmap) : SIZE{PICTURE_SQUARE, PICTURE_SQUARE};
     DeleteObject(reinterpret_cast<HGDIOBJ>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0)));
     const CellGeometry cell = CellAt(*g_quiz, question);
     const POINT shift = ScrollShift(panel, question);
     const int squareX = cell.columnX + 30 - (reveal ? REVEAL_SQUARE_SHIFT : 0);
     // A reveal picture comes to the top, as it always has; a question
     // picture keeps the place it was built at among its siblings.
-    SetWindowPos(control, HWND_TOP, squareX + (PICTURE_BOX - size.cx) / 2 + shift.x,
-                 cell.rowY - PICTURE_BOX + (PICTURE_BOX - size.cy) / 2 + shift.y, size.cx, size.cy,
-                 SWP_NOOWNERZORDER | SWP_NOACTIVATE | (reveal ? 0 : SWP_NOZORDER));
+    SetWindowPos(control, HWND_TOP, squareX + (PICTURE_SQUARE - size.cx) / 2 + shift.x,
+                 cell.rowY - PICTURE_SQUARE + (PICTURE_SQUARE - size.cy) / 2 + shift.y, size.cx,
+                 size.cy, SWP_NOOWNERZORDER | SWP_NOACTIVATE | (reveal ? 0 : SWP_NOZORDER));
     SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
 }
 
@@ -263,7 +263,7 @@ void ShowRevealPicture(HWND panel, int question)
         return;
     HBITMAP reveal =
         LoadQuestionPicture(GetModuleHandleA(nullptr), REVEAL_PICTURE_RESOURCE_BASE + question,
-                            MEDIA_RESOURCE_TYPE, PICTURE_BOX, PICTURE_BOX);
+                            MEDIA_RESOURCE_TYPE, PICTURE_SQUARE, PICTURE_SQUARE);
     if (reveal)
         PlacePicture(panel, question, reveal, true);
 }

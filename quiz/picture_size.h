@@ -9,6 +9,10 @@ struct PictureSize {
     int height;
 };
 
+// The square a question picture is shown in, in pixels: the player fits each
+// picture into it, and the authoring tools store none larger.
+constexpr int PICTURE_SQUARE = 260;
+
 // The size of a picture fitted into a box: aspect kept, the limiting side at
 // the box's size (small pictures are enlarged), each side truncated.
 PictureSize FittedSize(PictureSize picture, PictureSize box);

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-constexpr int PICTURE_SQUARE = 260; // the player's picture square, in pixels
 constexpr int STORED_JPEG_QUALITY = 90;
 
 struct StoredPicture {

@@ -8,9 +8,11 @@
 #include "atelier/control_ids.h"
 #include "atelier/editor.h"
 #include "atelier/editor_controls.h"
+#include "atelier/picture_preview.h"
 #include "atelier/recovery.h"
 #include "atelier/recovery_copy.h"
 #include "authoring/packing/windows_platform.h"
+#include "quiz/picture_size.h"
 #include "quiz/quiz_record.h"
 #include "tests/windows/atelier_dialog_answers.h"
 
@@ -297,6 +299,73 @@ void LeaveCopy(unsigned long process, const std::string& title, const std::strin
 // saved and when the atelier closes; the copies of ateliers gone are offered,
 // Récupérer bringing the quiz back unsaved, Ignorer keeping the copy until
 // this atelier closes.
+// The preview shows a picture as the player will: fitted into the square,
+// a small one enlarged, centred on the quiz's colour.
+TEST(AtelierWindow, PreviewsAPictureFittedAsThePlayerShowsIt)
+{
+    constexpr COLORREF BACKGROUND = RGB(0, 0, 255);
+    const struct {
+        int width, height;
+        const wchar_t* text;
+        POINT picture, background; // a point of each, in the preview
+    } rows[] = {
+        {100,
+         80,
+         L"Image de 100 × 80 pixels, agrandie à 260 × 208 comme dans le lecteur",
+         {3, 130},
+         {130, 10}},
+        {260, 195, L"Image de 260 × 195 pixels", {3, 130}, {130, 20}},
+        {40,
+         130,
+         L"Image de 40 × 130 pixels, agrandie à 80 × 260 comme dans le lecteur",
+         {130, 3},
+         {60, 130}},
+    };
+    AtelierWindow atelier(LAYOUT_PICTURE);
+    HWND preview = Control(IDC_PREVIEW);
+    RECT client;
+    GetClientRect(preview, &client);
+    ASSERT_EQ(client.right, PICTURE_SQUARE);
+    ASSERT_EQ(client.bottom, PICTURE_SQUARE);
+    for (const auto& row : rows) {
+        DecodedPicture picture;
+        picture.width = row.width;
+        picture.height = row.height;
+        for (int i = 0; i < row.width * row.height; ++i)
+            picture.rgba.insert(picture.rgba.end(), {255, 0, 0, 255});
+        ShowPreviewPicture(preview, picture, BACKGROUND);
+        wchar_t text[128] = {};
+        GetWindowTextW(preview, text, 128);
+        EXPECT_STREQ(text, row.text);
+
+        // What the preview paints, read from a bitmap of its own.
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = PICTURE_SQUARE;
+        info.bmiHeader.biHeight = -PICTURE_SQUARE; // top row first
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        HDC dc = CreateCompatibleDC(nullptr);
+        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        ASSERT_TRUE(bitmap);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        SendMessageW(preview, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        GdiFlush();
+        const auto pixel = [&](POINT at) {
+            const unsigned char* p =
+                static_cast<const unsigned char*>(bits) + (at.y * PICTURE_SQUARE + at.x) * 4;
+            return RGB(p[2], p[1], p[0]);
+        };
+        EXPECT_EQ(pixel(row.picture), RGB(255, 0, 0)) << row.width << " x " << row.height;
+        EXPECT_EQ(pixel(row.background), BACKGROUND) << row.width << " x " << row.height;
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+}
+
 TEST(AtelierWindow, KeepsARecoveryCopyWhileWorkIsUnsaved)
 {
     const std::filesystem::path saved =
