@@ -11,7 +11,6 @@
 
 #include <initializer_list>
 
-
 // Makes every control of the window, hidden rows included.
 void CreateEditorControls(HWND window);
 

@@ -23,4 +23,3 @@ struct CellGeometry {
 int RowHeight(const QuizRecord& quiz);
 
 CellGeometry CellAt(const QuizRecord& quiz, int question);
-
