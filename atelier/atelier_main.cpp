@@ -1,11 +1,11 @@
 // atelier.exe: the window, its keys, and the quiz named on the command line
 // (a file dropped on the program's icon, or "Ouvrir avec").
-#include "atelier/atelier_state.h"
-#include "atelier/atelier_window.h"
-#include "atelier/control_ids.h"
-#include "atelier/editor.h"
-#include "atelier/file_commands.h"
-#include "atelier/recovery.h"
+#include "atelier/window/atelier_state.h"
+#include "atelier/window/atelier_window.h"
+#include "atelier/window/control_ids.h"
+#include "atelier/window/editor.h"
+#include "atelier/window/file_commands.h"
+#include "atelier/window/recovery.h"
 #include "authoring/packing/windows_platform.h"
 #include "quiz/message_box.h"
 #include "quiz/quiz_record.h"

@@ -8,7 +8,7 @@
 #include "player/panel.h"
 #include "player/panel_controls.h"
 #include "player/picture_loading.h"
-#include "tests/windows/resource_module.h"
+#include "tests/support/resource_module.h"
 
 #include <cstdio>
 #include <memory>

@@ -3,7 +3,7 @@
 // of its first screen, until all 90 are in place, and until it has closed;
 // with the most memory it took. start_bench PLAYER.exe PHOTO.jpg
 #include "player/panel_controls.h"
-#include "tests/windows/resource_module.h"
+#include "tests/support/resource_module.h"
 
 #include <windows.h>
 

@@ -3,13 +3,13 @@
 // saved, created and played; a quiz program opened, changed and saved again;
 // the question before unsaved changes go; problems that come and go as the
 // fields change; the work of a killed atelier offered back by the next.
-#include "atelier/control_ids.h"
+#include "atelier/window/control_ids.h"
 #include "authoring/media/placeholder_media.h"
 #include "authoring/packing/file_set.h"
 #include "authoring/packing/windows_platform.h"
 #include "authoring/source/source_writer.h"
 #include "authoring/source/starter_quiz.h"
-#include "tests/e2e/atelier_robot.h"
+#include "tests/robot/atelier_robot.h"
 #include "tests/e2e/carried_photo.h"
 
 #include <gtest/gtest.h>

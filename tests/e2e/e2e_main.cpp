@@ -1,6 +1,6 @@
 // e2e_tests PLAYER.exe ATL_WITHOUT_EXPORT.dll QUIZZPACK.exe ATELIER.exe [GoogleTest flags]
-#include "tests/e2e/atelier_robot.h"
-#include "tests/e2e/player_process.h"
+#include "tests/robot/atelier_robot.h"
+#include "tests/robot/player_process.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "player/header_bar.h"
 #include "player/panel_controls.h"
 #include "tests/e2e/carried_photo.h"
-#include "tests/e2e/player_process.h"
+#include "tests/robot/player_process.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "authoring/packing/windows_platform.h"
 #include "quiz/resource_names.h"
 #include "resources/resource_ids.h"
-#include "tests/e2e/player_process.h"
+#include "tests/robot/player_process.h"
 #include "tests/support/drawn_icon.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "player/panel_controls.h"
 #include "quiz/payload.h"
 #include "quiz/resource_names.h"
-#include "tests/e2e/player_process.h"
+#include "tests/robot/player_process.h"
 
 #include <gtest/gtest.h>
 

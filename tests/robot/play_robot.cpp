@@ -7,7 +7,7 @@
 // Exit code 0 when all of that held; each failure is printed.
 #include "player/header_bar.h"
 #include "player/panel_controls.h"
-#include "tests/e2e/player_process.h"
+#include "tests/robot/player_process.h"
 
 #include <cstdio>
 #include <cstdlib>

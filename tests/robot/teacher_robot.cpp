@@ -9,8 +9,8 @@
 // Either keeps the window open for SECONDS (for a screenshot; the window's
 // place is printed), then closes the atelier, its changes given up. Exit code
 // 0 when all of that held; each failure is printed.
-#include "atelier/control_ids.h"
-#include "tests/e2e/atelier_robot.h"
+#include "atelier/window/control_ids.h"
+#include "tests/robot/atelier_robot.h"
 
 #include <cstdio>
 #include <cstdlib>

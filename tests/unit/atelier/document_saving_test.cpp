@@ -1,7 +1,7 @@
 #include "tests/unit/authoring/source_fixture.h"
 
-#include "atelier/document_saving.h"
-#include "atelier/question_editing.h"
+#include "atelier/document/document_saving.h"
+#include "atelier/document/question_editing.h"
 #include "authoring/media/media_lookup.h"
 #include "authoring/packing/quiz_build.h"
 

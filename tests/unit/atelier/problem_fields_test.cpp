@@ -1,4 +1,4 @@
-#include "atelier/problem_fields.h"
+#include "atelier/document/problem_fields.h"
 #include "quiz/quiz_record.h"
 
 #include <gtest/gtest.h>

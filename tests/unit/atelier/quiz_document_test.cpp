@@ -1,7 +1,7 @@
 #include "tests/unit/authoring/source_fixture.h"
 
-#include "atelier/question_editing.h"
-#include "atelier/quiz_document.h"
+#include "atelier/document/question_editing.h"
+#include "atelier/document/quiz_document.h"
 #include "authoring/source/source_check.h"
 #include "authoring/source/source_writer.h"
 #include "authoring/source/starter_quiz.h"

@@ -1,6 +1,6 @@
 #include "tests/unit/authoring/source_fixture.h"
 
-#include "atelier/recovery_copy.h"
+#include "atelier/document/recovery_copy.h"
 #include "authoring/packing/file_set.h"
 
 #include <gtest/gtest.h>

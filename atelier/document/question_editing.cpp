@@ -1,0 +1,142 @@
+#include "atelier/document/question_editing.h"
+
+#include "authoring/packing/file_set.h"
+#include "quiz/quiz_record.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+std::string LowerExtension(const std::string& path)
+{
+    std::string extension = std::filesystem::u8path(path).extension().u8string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
+
+} // namespace
+
+int AddQuestion(QuizDocument& document, int after)
+{
+    auto& questions = document.source.questions;
+    const int at = after < 0 || after >= static_cast<int>(questions.size())
+                       ? static_cast<int>(questions.size())
+                       : after + 1;
+    SourceQuestion question;
+    SetValue(question.answer, "");
+    questions.insert(questions.begin() + at, question);
+    return at;
+}
+
+void DeleteQuestion(QuizDocument& document, int index)
+{
+    auto& questions = document.source.questions;
+    if (index >= 0 && index < static_cast<int>(questions.size()))
+        questions.erase(questions.begin() + index);
+}
+
+bool MoveQuestion(QuizDocument& document, int index, int offset)
+{
+    auto& questions = document.source.questions;
+    const int other = index + offset;
+    const int count = static_cast<int>(questions.size());
+    if (index < 0 || index >= count || other < 0 || other >= count)
+        return false;
+    std::swap(questions[index], questions[other]);
+    return true;
+}
+
+FileKind KindOfFile(const std::string& path)
+{
+    static const char* const PICTURES[] = {".jpg",  ".jpeg", ".jpe", ".jfif", ".png",
+                                           ".gif",  ".bmp",  ".dib", ".tif",  ".tiff",
+                                           ".webp", ".heic", ".heif"};
+    const std::string extension = LowerExtension(path);
+    if (std::find(std::begin(PICTURES), std::end(PICTURES), extension) != std::end(PICTURES))
+        return FileKind::Picture;
+    if (extension == ".mp3")
+        return FileKind::Sound;
+    if (extension == ".avi")
+        return FileKind::Film;
+    static const char* const TABLES[] = {".csv", ".tsv", ".tab", ".txt", ".gift"};
+    if (std::find(std::begin(TABLES), std::end(TABLES), extension) != std::end(TABLES))
+        return FileKind::Table;
+    if (extension == ".toml")
+        return FileKind::Source;
+    if (extension == ".exe")
+        return FileKind::Program;
+    return FileKind::Other;
+}
+
+FileKind LayoutFileKind(int layoutKind)
+{
+    switch (layoutKind) {
+    case LAYOUT_PICTURE:
+        return FileKind::Picture;
+    case LAYOUT_AUDIO:
+        return FileKind::Sound;
+    case LAYOUT_VIDEO:
+        return FileKind::Film;
+    default:
+        return FileKind::Other;
+    }
+}
+
+std::string AnswerFromFileName(const std::string& path)
+{
+    const std::string stem = FileStem(path);
+    if (stem.find_first_of("0123456789") != std::string::npos)
+        return "";
+    std::string answer;
+    for (char c : stem) {
+        const bool separator = c == '_' || c == ' ' || c == '.';
+        if (!separator)
+            answer += c;
+        else if (!answer.empty() && answer.back() != ' ')
+            answer += ' ';
+    }
+    while (!answer.empty() && answer.back() == ' ')
+        answer.pop_back();
+    return answer;
+}
+
+int AddQuestionsForFiles(QuizDocument& document, int after, const std::vector<std::string>& files,
+                         std::vector<std::string>& refused)
+{
+    const int layout = document.source.layoutKind;
+    const FileKind wanted = LayoutFileKind(layout);
+    int first = -1;
+    for (const std::string& file : files) {
+        if (wanted == FileKind::Other || KindOfFile(file) != wanted) {
+            refused.push_back(file);
+            continue;
+        }
+        after = AddQuestion(document, after);
+        SourceQuestion& question = document.source.questions[after];
+        SetValue(question.answer, AnswerFromFileName(file));
+        SetValue(*QuestionMedium(question, layout), file);
+        if (first < 0)
+            first = after;
+    }
+    return first;
+}
+
+std::string AnswersOf(const QuizDocument& document, int index)
+{
+    const SourceQuestion& question = document.source.questions.at(index);
+    if (!document.twoAnswers)
+        return question.answer.value;
+    return question.answer.value + " / " + question.secondAnswer.value;
+}
+
+std::string ShownOf(const QuizDocument& document, int index)
+{
+    const SourceQuestion& question = document.source.questions.at(index);
+    const int layout = document.source.layoutKind;
+    if (layout <= LAYOUT_TEXT)
+        return question.questionText.value;
+    const std::string& path = QuestionMedium(question, layout)->value;
+    return path.empty() ? "" : FileName(path);
+}

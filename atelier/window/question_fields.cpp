@@ -1,0 +1,327 @@
+#include "atelier/window/question_fields.h"
+
+#include "atelier/window/atelier_state.h"
+#include "atelier/window/control_ids.h"
+#include "atelier/window/dialogs.h"
+#include "atelier/window/editor.h"
+#include "atelier/window/media_player.h"
+#include "atelier/window/picture_preview.h"
+#include "atelier/document/question_editing.h"
+#include "atelier/window/question_list.h"
+#include "authoring/packing/file_set.h"
+#include "authoring/packing/windows_platform.h"
+#include "authoring/source/answer_trial.h"
+#include "authoring/source/source_check.h"
+#include "authoring/source/text_encoding.h"
+#include "checking/verdict.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+bool g_previewReveal = false; // the preview shows the reveal picture
+unsigned g_previewRequest = 0;
+
+constexpr int FIELDS[] = {IDC_ANSWER, IDC_SECOND_ANSWER,  IDC_QUESTION_TEXT,
+                          IDC_MEDIUM, IDC_REVEAL_PICTURE, IDC_REVEAL_TEXT};
+
+SourceQuestion* Current()
+{
+    auto& questions = g_document.source.questions;
+    return g_current >= 0 && g_current < static_cast<int>(questions.size()) ? &questions[g_current]
+                                                                            : nullptr;
+}
+
+SourceText* ValueOf(SourceQuestion& question, int id)
+{
+    switch (id) {
+    case IDC_ANSWER:
+        return &question.answer;
+    case IDC_SECOND_ANSWER:
+        return &question.secondAnswer;
+    case IDC_QUESTION_TEXT:
+        return &question.questionText;
+    case IDC_MEDIUM:
+        return QuestionMedium(question, g_document.source.layoutKind);
+    case IDC_REVEAL_PICTURE:
+        return &question.revealPicture;
+    case IDC_REVEAL_TEXT:
+        return &question.revealText;
+    default:
+        return nullptr;
+    }
+}
+
+bool IsPathField(int id)
+{
+    return id == IDC_MEDIUM || id == IDC_REVEAL_PICTURE;
+}
+
+bool RevealPictures()
+{
+    const QuizSource& source = g_document.source;
+    return source.layoutKind == LAYOUT_PICTURE && source.revealMode == REVEAL_PICTURE;
+}
+
+// The verdicts' brushes, made on first use and kept for the process, as the
+// player keeps its own.
+HBRUSH VerdictBrush(COLORREF colour)
+{
+    static struct {
+        COLORREF colour;
+        HBRUSH brush;
+    } brushes[4] = {};
+    for (auto& entry : brushes) {
+        if (!entry.brush)
+            entry = {colour, CreateSolidBrush(colour)};
+        if (entry.colour == colour)
+            return entry.brush;
+    }
+    return nullptr;
+}
+
+// The quiz colour's brush, made again when the colour changes.
+HBRUSH QuizColourBrush()
+{
+    static HBRUSH brush = nullptr;
+    static COLORREF made = 0;
+    if (!brush || made != QuizColour()) {
+        if (brush)
+            DeleteObject(brush);
+        made = QuizColour();
+        brush = CreateSolidBrush(made);
+    }
+    return brush;
+}
+
+void ChooseMedium(bool reveal)
+{
+    static const FileChoice CHOICES[] = {FileChoice::Picture, FileChoice::Picture,
+                                         FileChoice::Sound, FileChoice::Film};
+    SourceQuestion* question = Current();
+    const int layout = g_document.source.layoutKind;
+    if (!question || layout <= LAYOUT_TEXT)
+        return;
+    const SourceText* value = reveal ? &question->revealPicture : ValueOf(*question, IDC_MEDIUM);
+    // Where the last file came from, else the quiz's folder.
+    const std::string folder =
+        value->value.empty() ? g_document.folder
+                             : std::filesystem::u8path(MediumFile(g_document.folder, value->value))
+                                   .parent_path()
+                                   .u8string();
+    std::vector<std::string> paths;
+    if (ChooseFilesToOpen(g_mainWindow, reveal ? FileChoice::Picture : CHOICES[layout], folder,
+                          paths))
+        SetQuestionMedium(g_current, paths[0], reveal);
+}
+
+void Play()
+{
+    const SourceQuestion* question = Current();
+    if (!question)
+        return;
+    const SourceText* medium = ValueOf(*const_cast<SourceQuestion*>(question), IDC_MEDIUM);
+    if (!medium || medium->value.empty()) {
+        SetStatus(L"Cette question n'a pas encore de fichier à lire : choisissez-en un.");
+        return;
+    }
+    std::wstring error;
+    if (!PlayMediaFile(MediumFile(g_document.folder, medium->value), error))
+        SetStatus(L"Lecture impossible de « " + Widen(medium->value) + L" » : " + error);
+}
+
+} // namespace
+
+void ShowQuestionFields()
+{
+    SourceQuestion* question = Current();
+    g_filling = true;
+    const std::wstring group =
+        question ? L"Question " + std::to_wstring(g_current + 1) : std::wstring(L"Question");
+    SetWindowTextW(Control(IDC_QUESTION_GROUP), group.c_str());
+    for (int id : FIELDS) {
+        const SourceText* value = question ? ValueOf(*question, id) : nullptr;
+        SetControlText(id, value ? value->value : "");
+    }
+    SetControlText(IDC_TRY_ANSWER, "");
+    SetControlText(IDC_TRY_SECOND_ANSWER, "");
+    g_filling = false;
+    StopMediaFile();
+    g_previewReveal = false;
+    UpdateTrial();
+    RefreshPreview();
+}
+
+bool OnQuestionFieldCommand(int id, int code)
+{
+    if (std::find(std::begin(FIELDS), std::end(FIELDS), id) != std::end(FIELDS)) {
+        if (code == EN_SETFOCUS && IsPathField(id) &&
+            g_previewReveal != (id == IDC_REVEAL_PICTURE)) {
+            g_previewReveal = id == IDC_REVEAL_PICTURE;
+            RefreshPreview();
+        }
+        SourceQuestion* question = Current();
+        SourceText* value = question ? ValueOf(*question, id) : nullptr;
+        if (code != EN_CHANGE || g_filling || !value)
+            return true;
+        const std::string text = ControlText(id);
+        SetValue(*value, IsPathField(id) ? AsSourcePath(text) : text);
+        UpdateQuestionRow(g_current);
+        NoteChange();
+        if (IsPathField(id))
+            RefreshPreview();
+        else
+            UpdateTrial();
+        return true;
+    }
+    switch (id) {
+    case IDC_TRY_ANSWER:
+    case IDC_TRY_SECOND_ANSWER:
+        if (code == EN_CHANGE)
+            UpdateTrial();
+        return true;
+    case IDC_MEDIUM_PICK:
+    case IDC_REVEAL_PICTURE_PICK:
+        if (code == BN_CLICKED)
+            ChooseMedium(id == IDC_REVEAL_PICTURE_PICK);
+        return true;
+    case IDC_PLAY:
+        if (code == BN_CLICKED)
+            Play();
+        return true;
+    case IDC_STOP:
+        if (code == BN_CLICKED)
+            StopMediaFile();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void UpdateTrial()
+{
+    QuizRecord record;
+    std::vector<Problem> unused;
+    CheckQuizSource(AppliedSource(g_document), record, unused);
+    const struct {
+        int answer;
+        int verdict;
+    } boxes[] = {{IDC_TRY_ANSWER, IDC_TRY_VERDICT},
+                 {IDC_TRY_SECOND_ANSWER, IDC_TRY_SECOND_VERDICT}};
+    std::string remarks;
+    bool typed = false;
+    for (int box = 1; box <= (g_document.twoAnswers ? 2 : 1); ++box) {
+        const std::string answer = ControlText(boxes[box - 1].answer);
+        std::string verdict;
+        if (!answer.empty() && g_current >= 0 && g_current < record.questionCount) {
+            const Trial trial = GradeTrial(record, {g_current + 1, box}, answer);
+            if (trial.verdict)
+                verdict = Windows1252ToUtf8(trial.verdict);
+            for (const std::string& remark : trial.remarks)
+                remarks += (remarks.empty() ? "" : "\n") + remark;
+            typed = true;
+        }
+        SetControlText(boxes[box - 1].verdict, verdict);
+        InvalidateRect(Control(boxes[box - 1].verdict), nullptr, TRUE);
+    }
+    if (!typed)
+        remarks = u8"Tapez ici ce qu'un élève taperait : le verdict du lecteur s'affiche à côté, "
+                  u8"dans sa couleur.";
+    SetControlText(IDC_TRY_REMARKS, remarks);
+}
+
+void RefreshPreview()
+{
+    SourceQuestion* question = Current();
+    const int layout = g_document.source.layoutKind;
+    HWND preview = Control(IDC_PREVIEW);
+    const bool reveal = g_previewReveal && RevealPictures();
+    const SourceText* value = !question ? nullptr
+                              : reveal  ? &question->revealPicture
+                                        : ValueOf(*question, IDC_MEDIUM);
+    const std::wstring number = std::to_wstring(g_current + 1);
+    std::wstring caption;
+    if (layout == LAYOUT_PICTURE) {
+        caption = (reveal ? L"Image révélée de la question " : L"Image de la question ") + number +
+                  L", comme le lecteur la montrera";
+        if (!value || value->value.empty()) {
+            ShowPreviewText(preview,
+                            question ? L"Pas encore d'image : choisissez-en une, ou déposez-la ici "
+                                       L"depuis l'Explorateur."
+                                     : L"",
+                            QuizColour());
+        } else {
+            ShowPreviewText(preview, L"Préparation de l'image…", QuizColour());
+            RequestPreview(++g_previewRequest, MediumFile(g_document.folder, value->value),
+                           QuizColour());
+        }
+    } else if (layout > LAYOUT_TEXT && question) {
+        caption = value && !value->value.empty()
+                      ? Widen(FileName(value->value))
+                      : std::wstring(layout == LAYOUT_AUDIO
+                                         ? L"Pas encore de son : choisissez-en un (MP3)."
+                                         : L"Pas encore de vidéo : choisissez-en une (AVI).");
+    }
+    if (!question)
+        caption.clear();
+    SetWindowTextW(Control(IDC_PREVIEW_CAPTION), caption.c_str());
+}
+
+void OnPreviewed(const PreviewResult& result)
+{
+    if (result.request != g_previewRequest)
+        return;
+    HWND preview = Control(IDC_PREVIEW);
+    if (result.shown)
+        ShowPreviewPicture(preview, result.picture, QuizColour());
+    else
+        ShowPreviewText(preview, Widen(result.reason), QuizColour());
+}
+
+HBRUSH ColouredStaticBrush(HDC dc, HWND control)
+{
+    const int id = GetDlgCtrlID(control);
+    if (id == IDC_COLOUR_SWATCH) {
+        SetBkColor(dc, QuizColour());
+        return QuizColourBrush();
+    }
+    if (id != IDC_TRY_VERDICT && id != IDC_TRY_SECOND_VERDICT)
+        return nullptr;
+    // The player's verdict texts are Windows-1252: the label's, read back.
+    wchar_t text[64] = {};
+    GetWindowTextW(control, text, 64);
+    std::vector<char32_t> unused;
+    const std::string verdict = Utf8ToWindows1252(Narrow(text), unused);
+    const uint32_t colour = verdict.empty() ? NO_VERDICT_COLOUR : VerdictColour(verdict.c_str());
+    if (colour == NO_VERDICT_COLOUR)
+        return nullptr;
+    SetBkColor(dc, colour);
+    return VerdictBrush(colour);
+}
+
+void SetQuestionMedium(int index, const std::string& file, bool reveal)
+{
+    auto& questions = g_document.source.questions;
+    if (index < 0 || index >= static_cast<int>(questions.size()))
+        return;
+    SourceQuestion& question = questions[index];
+    SourceText* value = reveal ? &question.revealPicture : ValueOf(question, IDC_MEDIUM);
+    if (!value)
+        return;
+    SetValue(*value, MediumValue(g_document.folder, file));
+    // A question without an answer yet takes the one its file's name gives.
+    if (!reveal && question.answer.value.empty())
+        SetValue(question.answer, AnswerFromFileName(file));
+    if (index == g_current) {
+        g_filling = true;
+        SetControlText(reveal ? IDC_REVEAL_PICTURE : IDC_MEDIUM, value->value);
+        SetControlText(IDC_ANSWER, question.answer.value);
+        g_filling = false;
+        g_previewReveal = reveal;
+        RefreshPreview();
+        UpdateTrial();
+    }
+    UpdateQuestionRow(index);
+    NoteChange();
+}

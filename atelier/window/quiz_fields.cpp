@@ -1,0 +1,164 @@
+#include "atelier/window/quiz_fields.h"
+
+#include "atelier/window/atelier_state.h"
+#include "atelier/window/control_ids.h"
+#include "atelier/window/dialogs.h"
+#include "atelier/window/editor.h"
+#include "atelier/window/editor_controls.h"
+#include "atelier/window/media_player.h"
+#include "atelier/window/question_fields.h"
+#include "atelier/window/question_list.h"
+#include "quiz/quiz_record.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+SourceText* TextOf(int id)
+{
+    QuizSource& source = g_document.source;
+    switch (id) {
+    case IDC_TITLE:
+        return &source.title;
+    case IDC_AUTHOR:
+        return &source.author;
+    case IDC_EXPLANATIONS:
+        return &source.explanations;
+    case IDC_FIRST_CAPTION:
+        return &source.firstAnswerCaption;
+    case IDC_SECOND_CAPTION:
+        return &source.secondAnswerCaption;
+    case IDC_SITE:
+        return &source.site;
+    case IDC_QUIZ_ICON:
+        return &source.icon;
+    default:
+        return nullptr;
+    }
+}
+
+// One code a line; the empty lines after the last code are no codes.
+std::vector<SourceText> CodesOf(const std::string& text)
+{
+    std::vector<SourceText> codes;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        codes.emplace_back();
+        SetValue(codes.back(), line);
+        start = end + 1;
+    }
+    while (!codes.empty() && codes.back().value.empty())
+        codes.pop_back();
+    return codes;
+}
+
+std::string CodesText(const std::vector<SourceText>& codes)
+{
+    std::string text;
+    for (size_t i = 0; i < codes.size(); ++i)
+        text += (i ? "\r\n" : "") + codes[i].value;
+    return text;
+}
+
+// The rows in use follow the layout, the reveal mode and the answers per
+// question: the window is laid out again, the list and the question shown
+// again.
+void Rearrange()
+{
+    StopMediaFile();
+    UpdateFieldStates();
+    LayOutEditor(g_mainWindow);
+    FillQuestionList();
+    ShowQuestionFields();
+    NoteChange();
+}
+
+void ChooseIcon()
+{
+    std::vector<std::string> paths;
+    if (!ChooseFilesToOpen(g_mainWindow, FileChoice::Icon, g_document.folder, paths))
+        return;
+    SetValue(g_document.source.icon, MediumValue(g_document.folder, paths[0]));
+    SetControlText(IDC_QUIZ_ICON, g_document.source.icon.value);
+    NoteChange();
+}
+
+} // namespace
+
+void ShowQuizFields()
+{
+    g_filling = true;
+    for (int id : {IDC_TITLE, IDC_AUTHOR, IDC_EXPLANATIONS, IDC_FIRST_CAPTION, IDC_SECOND_CAPTION,
+                   IDC_SITE, IDC_QUIZ_ICON})
+        SetControlText(id, TextOf(id)->value);
+    const QuizSource& source = g_document.source;
+    SendMessageW(Control(IDC_LAYOUT), CB_SETCURSEL, source.layoutKind, 0);
+    SendMessageW(Control(IDC_REVEAL), CB_SETCURSEL, source.revealMode, 0);
+    CheckDlgButton(g_mainWindow, IDC_TWO_ANSWERS,
+                   g_document.twoAnswers ? BST_CHECKED : BST_UNCHECKED);
+    SetControlText(IDC_CODES, CodesText(source.codes));
+    InvalidateRect(Control(IDC_COLOUR_SWATCH), nullptr, TRUE);
+    g_filling = false;
+}
+
+bool OnQuizFieldCommand(int id, int code)
+{
+    QuizSource& source = g_document.source;
+    if (SourceText* text = TextOf(id)) {
+        if (code == EN_CHANGE && !g_filling) {
+            const std::string value = ControlText(id);
+            SetValue(*text, id == IDC_QUIZ_ICON ? AsSourcePath(value) : value);
+            NoteChange();
+            if (id == IDC_FIRST_CAPTION || id == IDC_SECOND_CAPTION)
+                UpdateTrial();
+        }
+        return true;
+    }
+    switch (id) {
+    case IDC_CODES:
+        if (code == EN_CHANGE && !g_filling) {
+            source.codes = CodesOf(ControlText(IDC_CODES));
+            NoteChange();
+        }
+        return true;
+    case IDC_LAYOUT:
+    case IDC_REVEAL:
+        if (code == CBN_SELCHANGE) {
+            const int chosen = static_cast<int>(SendMessageW(Control(id), CB_GETCURSEL, 0, 0));
+            (id == IDC_LAYOUT ? source.layoutKind : source.revealMode) = std::max(chosen, 0);
+            Rearrange();
+        }
+        return true;
+    case IDC_TWO_ANSWERS:
+        if (code == BN_CLICKED) {
+            g_document.twoAnswers =
+                IsDlgButtonChecked(g_mainWindow, IDC_TWO_ANSWERS) == BST_CHECKED;
+            Rearrange();
+        }
+        return true;
+    case IDC_COLOUR_PICK:
+        if (code == BN_CLICKED) {
+            COLORREF colour = source.colour;
+            if (ChooseColour(g_mainWindow, colour) && colour != source.colour) {
+                source.colour = colour;
+                InvalidateRect(Control(IDC_COLOUR_SWATCH), nullptr, TRUE);
+                RefreshPreview();
+                NoteChange();
+            }
+        }
+        return true;
+    case IDC_QUIZ_ICON_PICK:
+        if (code == BN_CLICKED)
+            ChooseIcon();
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,63 @@
+// The atelier's dialogs answered by the in-process tests: what each would
+// have shown is recorded, and the answers are the tests' to set.
+#include "tests/windows/atelier/atelier_dialog_answers.h"
+
+#include "authoring/packing/windows_platform.h"
+
+DialogAnswers& Answers()
+{
+    static DialogAnswers answers;
+    return answers;
+}
+
+SaveChoice AskToSaveChanges(HWND, const std::wstring& name)
+{
+    Answers().told.push_back("save " + Narrow(name) + " ?");
+    return Answers().saveChoice;
+}
+
+RecoveryChoice AskToRecover(HWND, const std::wstring& text)
+{
+    Answers().told.push_back(Narrow(text));
+    return Answers().recovery;
+}
+
+void Tell(HWND, const std::wstring& text, UINT)
+{
+    Answers().told.push_back(Narrow(text));
+}
+
+bool AskYesNo(HWND, const std::wstring& text)
+{
+    Answers().told.push_back(Narrow(text));
+    return false;
+}
+
+int ChooseLayout(HWND)
+{
+    return Answers().layout;
+}
+
+bool ChooseFilesToOpen(HWND, FileChoice, const std::string&, std::vector<std::string>& paths)
+{
+    paths = Answers().files;
+    return !paths.empty();
+}
+
+bool ChooseFileToSave(HWND, FileChoice, const std::string&, std::string& path)
+{
+    path = Answers().savedAs;
+    return !path.empty();
+}
+
+bool ChooseFolder(HWND, const std::wstring&, const std::string&, std::string& folder)
+{
+    folder = Answers().folder;
+    return !folder.empty();
+}
+
+bool ChooseColour(HWND, COLORREF& colour)
+{
+    colour = Answers().colour;
+    return true;
+}

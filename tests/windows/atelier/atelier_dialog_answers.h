@@ -1,0 +1,21 @@
+// The answers that the in-process tests give the atelier's dialogs
+// (atelier/window/dialogs.h), and what the atelier told or asked meanwhile.
+#pragma once
+
+#include "atelier/window/dialogs.h"
+
+#include <string>
+#include <vector>
+
+struct DialogAnswers {
+    std::vector<std::string> told; // messages, and "save NAME ?" for each question asked
+    SaveChoice saveChoice = SaveChoice::Cancel;
+    RecoveryChoice recovery = RecoveryChoice::Ignore;
+    int layout = -1;                // of a new quiz
+    std::vector<std::string> files; // to open
+    std::string savedAs;            // the file to save
+    std::string folder;
+    COLORREF colour = RGB(255, 255, 255);
+};
+
+DialogAnswers& Answers();

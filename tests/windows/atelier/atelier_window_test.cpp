@@ -1,0 +1,410 @@
+// The atelier's window built in this process as atelier.exe builds it, its
+// dialogs answered by the test: files dropped where they fall, the rows that
+// the layout and the reveal mode use, and a layout that keeps every field in
+// view at every size; the recovery copy kept while work is unsaved, and
+// offered back by the next atelier.
+#include "atelier/window/atelier_state.h"
+#include "atelier/window/atelier_window.h"
+#include "atelier/window/control_ids.h"
+#include "atelier/window/editor.h"
+#include "atelier/window/editor_controls.h"
+#include "atelier/window/picture_preview.h"
+#include "atelier/window/recovery.h"
+#include "atelier/document/recovery_copy.h"
+#include "authoring/packing/windows_platform.h"
+#include "quiz/picture_size.h"
+#include "quiz/quiz_record.h"
+#include "tests/windows/atelier/atelier_dialog_answers.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <filesystem>
+
+// The codec's one message, which no test here meets.
+void ShowMessageBox(const char*, const char*) {}
+
+namespace {
+
+// Handles the window's messages for a while: the check and the preview
+// come back from their thread.
+void Pump(DWORD milliseconds)
+{
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(10)) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+struct AtelierWindow {
+    explicit AtelierWindow(int layout)
+    {
+        static const bool ready = [] {
+            g_instance = GetModuleHandleW(nullptr);
+            OleInitialize(nullptr);
+            INITCOMMONCONTROLSEX controls = {sizeof controls,
+                                             ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+            InitCommonControlsEx(&controls);
+            NONCLIENTMETRICSW metrics = {};
+            metrics.cbSize =
+                offsetof(NONCLIENTMETRICSW, lfMessageFont) + sizeof metrics.lfMessageFont;
+            SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+            g_font = CreateFontIndirectW(&metrics.lfMessageFont);
+            return RegisterAtelierWindowClass();
+        }();
+        EXPECT_TRUE(ready);
+        Answers() = DialogAnswers();
+        CreateAtelierWindow();
+        NewDocument(layout, "C:/quiz", g_document);
+        ShowDocument();
+        // Shown, as the fields it shows are what is tested.
+        ShowWindow(g_mainWindow, SW_SHOWNOACTIVATE);
+    }
+    ~AtelierWindow()
+    {
+        DestroyWindow(g_mainWindow);
+        Pump(0);
+        MSG quit;
+        PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        g_mainWindow = nullptr;
+    }
+    AtelierWindow(const AtelierWindow&) = delete;
+    AtelierWindow& operator=(const AtelierWindow&) = delete;
+
+    // A file of the Explorer dropped at a point of the window's client area.
+    void Drop(POINT point, const std::vector<std::wstring>& files) const
+    {
+        size_t characters = 1;
+        for (const std::wstring& file : files)
+            characters += file.size() + 1;
+        HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + characters * sizeof(wchar_t));
+        auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
+        header->pFiles = sizeof(DROPFILES);
+        header->pt = point;
+        header->fWide = TRUE;
+        auto* names = reinterpret_cast<wchar_t*>(header + 1);
+        for (const std::wstring& file : files) {
+            std::copy(file.begin(), file.end(), names);
+            names += file.size() + 1;
+        }
+        GlobalUnlock(drop);
+        SendMessageW(g_mainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    }
+
+    // A point of a control, from its top left corner, in the window's client
+    // area.
+    static POINT On(int id, int x, int y)
+    {
+        RECT place;
+        GetWindowRect(Control(id), &place);
+        POINT point = {place.left + x, place.top + y};
+        ScreenToClient(g_mainWindow, &point);
+        return point;
+    }
+
+    static void Choose(int comboId, int index)
+    {
+        SendMessageW(Control(comboId), CB_SETCURSEL, index, 0);
+        SendMessageW(g_mainWindow, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(Control(comboId)));
+    }
+};
+
+std::string Media()
+{
+    std::string all;
+    for (const SourceQuestion& question : g_document.source.questions)
+        all += question.answer.value + "=" + question.picture.value + "/" +
+               question.revealPicture.value + " ";
+    return all;
+}
+
+} // namespace
+
+// On the list, files become questions, those of the layout's kind; on a row,
+// or on the question's fields, a file becomes its medium; on the reveal
+// picture's field, its reveal picture; a file that is no quiz is told.
+TEST(AtelierWindow, DroppedFilesGoWhereTheyFall)
+{
+    AtelierWindow atelier(LAYOUT_PICTURE);
+    atelier.Choose(IDC_REVEAL, REVEAL_PICTURE);
+    RECT list;
+    GetClientRect(Control(IDC_QUESTION_LIST), &list);
+    atelier.Drop(atelier.On(IDC_QUESTION_LIST, 20, list.bottom - 10),
+                 {L"C:\\photos\\chat.jpg", L"C:\\sons\\miaou.mp3", L"C:\\photos\\chien.png"});
+    EXPECT_EQ(Media(), "=/ chat=C:/photos/chat.jpg/ chien=C:/photos/chien.png/ ");
+    EXPECT_NE(ControlText(IDC_STATUS).find(u8"1 fichier laissé de côté (miaou.mp3)"),
+              std::string::npos)
+        << ControlText(IDC_STATUS);
+    EXPECT_EQ(SendMessageW(Control(IDC_QUESTION_LIST), LVM_GETITEMCOUNT, 0, 0), 3);
+
+    RECT row = {LVIR_BOUNDS, 0, 0, 0};
+    SendMessageW(Control(IDC_QUESTION_LIST), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    atelier.Drop(atelier.On(IDC_QUESTION_LIST, 30, row.top + 4), {L"C:\\photos\\lapin.gif"});
+    EXPECT_EQ(g_current, 0);
+    EXPECT_EQ(ControlText(IDC_ANSWER), "lapin");
+    atelier.Drop(atelier.On(IDC_REVEAL_PICTURE, 5, 5), {L"C:\\photos\\lapin-2.jpg"});
+    atelier.Drop(atelier.On(IDC_PREVIEW, 100, 100), {L"C:\\photos\\lapin-1.jpg"});
+    EXPECT_EQ(Media(), "lapin=C:/photos/lapin-1.jpg/C:/photos/lapin-2.jpg "
+                       "chat=C:/photos/chat.jpg/ chien=C:/photos/chien.png/ ");
+
+    atelier.Drop(atelier.On(IDC_TITLE, 5, 5), {L"C:\\lettre.docx"});
+    ASSERT_EQ(Answers().told.size(), 1u);
+    EXPECT_EQ(Answers().told[0].rfind(u8"« lettre.docx » n'est pas un quiz", 0), 0u);
+}
+
+// Each layout, reveal mode and number of answers shows the rows it uses
+// and hides the others.
+TEST(AtelierWindow, ShowsTheRowsInUse)
+{
+    const struct {
+        int layout;
+        int reveal;
+        bool twoAnswers;
+        const wchar_t* medium; // the medium's label, "" when hidden
+        std::vector<int> shown;
+        std::vector<int> hidden;
+    } cases[] = {
+        {LAYOUT_TEXT,
+         REVEAL_NONE,
+         false,
+         L"",
+         {IDC_QUESTION_TEXT},
+         {IDC_MEDIUM, IDC_PREVIEW, IDC_PLAY, IDC_SECOND_ANSWER, IDC_SECOND_CAPTION}},
+        {LAYOUT_PICTURE,
+         REVEAL_PICTURE,
+         true,
+         L"&Image :",
+         {IDC_PREVIEW, IDC_REVEAL_PICTURE, IDC_SECOND_ANSWER, IDC_TRY_SECOND_ANSWER,
+          IDC_FIRST_CAPTION},
+         {IDC_QUESTION_TEXT, IDC_REVEAL_TEXT, IDC_PLAY}},
+        {LAYOUT_PICTURE,
+         REVEAL_TEXT,
+         false,
+         L"&Image :",
+         {IDC_PREVIEW, IDC_REVEAL_TEXT},
+         {IDC_REVEAL_PICTURE, IDC_SECOND_ANSWER}},
+        {LAYOUT_AUDIO,
+         REVEAL_PICTURE,
+         false,
+         L"&Son :",
+         {IDC_PLAY, IDC_STOP},
+         {IDC_PREVIEW, IDC_REVEAL_PICTURE, IDC_QUESTION_TEXT}},
+        {LAYOUT_VIDEO, REVEAL_NONE, false, L"&Vidéo :", {IDC_PLAY}, {IDC_PREVIEW}},
+    };
+    AtelierWindow atelier(LAYOUT_TEXT);
+    for (const auto& c : cases) {
+        atelier.Choose(IDC_LAYOUT, c.layout);
+        atelier.Choose(IDC_REVEAL, c.reveal);
+        CheckDlgButton(g_mainWindow, IDC_TWO_ANSWERS, c.twoAnswers ? BST_CHECKED : BST_UNCHECKED);
+        SendMessageW(g_mainWindow, WM_COMMAND, MAKEWPARAM(IDC_TWO_ANSWERS, BN_CLICKED), 0);
+        for (int id : c.shown)
+            EXPECT_TRUE(IsWindowVisible(Control(id))) << c.layout << " " << c.reveal << " " << id;
+        for (int id : c.hidden)
+            EXPECT_FALSE(IsWindowVisible(Control(id))) << c.layout << " " << c.reveal << " " << id;
+        wchar_t label[32] = {};
+        GetWindowTextW(Control(IDC_MEDIUM + LABEL_OFFSET), label, 32);
+        if (*c.medium) {
+            EXPECT_STREQ(label, c.medium);
+        }
+        EXPECT_EQ(IsWindowEnabled(Control(IDC_REVEAL)) != 0, c.layout == LAYOUT_PICTURE);
+    }
+}
+
+// From the smallest size the frame allows to a large screen, no two fields
+// overlap and every one stays in the window.
+TEST(AtelierWindow, KeepsEveryFieldInViewAtEverySize)
+{
+    AtelierWindow atelier(LAYOUT_PICTURE);
+    atelier.Choose(IDC_REVEAL, REVEAL_PICTURE);
+    CheckDlgButton(g_mainWindow, IDC_TWO_ANSWERS, BST_CHECKED);
+    SendMessageW(g_mainWindow, WM_COMMAND, MAKEWPARAM(IDC_TWO_ANSWERS, BN_CLICKED), 0);
+    const SIZE smallest = SmallestEditorSize(g_mainWindow);
+    for (const SIZE size :
+         {smallest, SIZE{smallest.cx + 300, smallest.cy + 200}, SIZE{1600, 1200}}) {
+        SetWindowPos(g_mainWindow, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
+        RECT client;
+        GetClientRect(g_mainWindow, &client);
+        std::vector<std::pair<int, RECT>> fields;
+        for (HWND child = GetWindow(g_mainWindow, GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            const int id = GetDlgCtrlID(child);
+            wchar_t className[32] = {};
+            GetClassNameW(child, className, 32);
+            const bool group = (GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX &&
+                               lstrcmpiW(className, WC_BUTTONW) == 0;
+            if (!IsWindowVisible(child) || group || id == IDC_STATUS)
+                continue;
+            RECT place;
+            GetWindowRect(child, &place);
+            MapWindowPoints(nullptr, g_mainWindow, reinterpret_cast<POINT*>(&place), 2);
+            EXPECT_TRUE(place.left >= 0 && place.top >= 0 && place.right <= client.right &&
+                        place.bottom <= client.bottom && place.right > place.left &&
+                        place.bottom > place.top)
+                << id << " at " << size.cx << "x" << size.cy;
+            fields.emplace_back(id, place);
+        }
+        EXPECT_GT(fields.size(), 40u); // labels and fields of the quiz and of its question
+        for (size_t i = 0; i < fields.size(); ++i)
+            for (size_t j = i + 1; j < fields.size(); ++j) {
+                // A combo box's rectangle holds its drop-down list.
+                auto combo = [](int id) { return id == IDC_LAYOUT || id == IDC_REVEAL; };
+                RECT both;
+                if (!combo(fields[i].first) && !combo(fields[j].first) &&
+                    IntersectRect(&both, &fields[i].second, &fields[j].second))
+                    ADD_FAILURE() << fields[i].first << " and " << fields[j].first << " overlap at "
+                                  << size.cx << "x" << size.cy;
+            }
+    }
+}
+
+namespace {
+
+// The titles in the copies of atelier processes (this one's included), by
+// process: "this" for this process's.
+std::string RecoveryCopiesFound()
+{
+    std::string found;
+    for (const RecoveryCopy& copy : FindRecoveryCopies(
+             RecoveryFolder(), [](unsigned long, unsigned long long) { return false; }))
+        found += (copy.processId == GetCurrentProcessId() ? std::string("this")
+                                                          : std::to_string(copy.processId)) +
+                 " " + copy.title + "|";
+    return found;
+}
+
+// A copy that an atelier gone since left.
+void LeaveCopy(unsigned long process, const std::string& title, const std::string& savedAt)
+{
+    QuizDocument document;
+    NewDocument(LAYOUT_TEXT, "C:/quiz", document);
+    SetValue(document.source.title, title);
+    std::string error;
+    ASSERT_TRUE(
+        WriteRecoveryCopy(RecoveryFolder(), CopyOfDocument(document, process, 1, savedAt), error))
+        << error;
+}
+
+} // namespace
+
+// The copy follows the changes a few seconds later, goes once they are
+// saved and when the atelier closes; the copies of ateliers gone are offered,
+// Récupérer bringing the quiz back unsaved, Ignorer keeping the copy until
+// this atelier closes.
+// The preview shows a picture as the player will: fitted into the square,
+// a small one enlarged, centred on the quiz's colour.
+TEST(AtelierWindow, PreviewsAPictureFittedAsThePlayerShowsIt)
+{
+    constexpr COLORREF BACKGROUND = RGB(0, 0, 255);
+    const struct {
+        int width, height;
+        const wchar_t* text;
+        POINT picture, background; // a point of each, in the preview
+    } rows[] = {
+        {100,
+         80,
+         L"Image de 100 × 80 pixels, agrandie à 260 × 208 comme dans le lecteur",
+         {3, 130},
+         {130, 10}},
+        {260, 195, L"Image de 260 × 195 pixels", {3, 130}, {130, 20}},
+        {40,
+         130,
+         L"Image de 40 × 130 pixels, agrandie à 80 × 260 comme dans le lecteur",
+         {130, 3},
+         {60, 130}},
+    };
+    AtelierWindow atelier(LAYOUT_PICTURE);
+    HWND preview = Control(IDC_PREVIEW);
+    RECT client;
+    GetClientRect(preview, &client);
+    ASSERT_EQ(client.right, PICTURE_SQUARE);
+    ASSERT_EQ(client.bottom, PICTURE_SQUARE);
+    for (const auto& row : rows) {
+        DecodedPicture picture;
+        picture.width = row.width;
+        picture.height = row.height;
+        for (int i = 0; i < row.width * row.height; ++i)
+            picture.rgba.insert(picture.rgba.end(), {255, 0, 0, 255});
+        ShowPreviewPicture(preview, picture, BACKGROUND);
+        wchar_t text[128] = {};
+        GetWindowTextW(preview, text, 128);
+        EXPECT_STREQ(text, row.text);
+
+        // What the preview paints, read from a bitmap of its own.
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = PICTURE_SQUARE;
+        info.bmiHeader.biHeight = -PICTURE_SQUARE; // top row first
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        HDC dc = CreateCompatibleDC(nullptr);
+        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        ASSERT_TRUE(bitmap);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        SendMessageW(preview, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        GdiFlush();
+        const auto pixel = [&](POINT at) {
+            const unsigned char* p =
+                static_cast<const unsigned char*>(bits) + (at.y * PICTURE_SQUARE + at.x) * 4;
+            return RGB(p[2], p[1], p[0]);
+        };
+        EXPECT_EQ(pixel(row.picture), RGB(255, 0, 0)) << row.width << " x " << row.height;
+        EXPECT_EQ(pixel(row.background), BACKGROUND) << row.width << " x " << row.height;
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+}
+
+TEST(AtelierWindow, KeepsARecoveryCopyWhileWorkIsUnsaved)
+{
+    const std::filesystem::path saved =
+        std::filesystem::temp_directory_path() / L"récupération-villes.toml";
+    std::filesystem::remove(saved);
+    for (const RecoveryCopy& copy : FindRecoveryCopies(
+             RecoveryFolder(), [](unsigned long, unsigned long long) { return false; }))
+        std::filesystem::remove(std::filesystem::u8path(copy.file));
+    constexpr unsigned long GONE = 0x7FFFFFF0; // no process of Wine's
+    {
+        AtelierWindow atelier(LAYOUT_TEXT);
+        SetWindowTextW(Control(IDC_TITLE), L"Villes");
+        Pump(RECOVERY_DELAY_MS / 2);
+        EXPECT_EQ(RecoveryCopiesFound(), ""); // not while the teacher types
+        Pump(RECOVERY_DELAY_MS);
+        EXPECT_EQ(RecoveryCopiesFound(), "this Villes|");
+        Answers().savedAs = saved.u8string();
+        SendMessageW(g_mainWindow, WM_COMMAND, ID_FILE_SAVE, 0);
+        EXPECT_EQ(RecoveryCopiesFound(), "");
+
+        LeaveCopy(GONE, "Fleuves", "2026-12-07 10:00:05");
+        LeaveCopy(GONE + 1, u8"Montagnes d'été", "2026-12-07 09:30:00");
+        Answers().recovery = RecoveryChoice::Ignore;
+        OfferRecoveryCopies();
+        ASSERT_EQ(Answers().told.size(), 2u);
+        EXPECT_NE(Answers().told[0].find(u8"« Fleuves » (jamais enregistré)"), std::string::npos)
+            << Answers().told[0];
+        EXPECT_NE(Answers().told[0].find(u8"le 07/12/2026 à 10:00"), std::string::npos);
+        EXPECT_EQ(ControlText(IDC_TITLE), "Villes");
+
+        Answers().recovery = RecoveryChoice::Recover;
+        OfferRecoveryCopies();
+        EXPECT_EQ(Answers().told.size(), 3u); // the latest first, and no other once recovered
+        EXPECT_EQ(ControlText(IDC_TITLE), "Fleuves");
+        EXPECT_TRUE(IsModified(g_document));
+        EXPECT_EQ(RecoveryCopiesFound(),
+                  "this Fleuves|" + std::to_string(GONE + 1) + u8" Montagnes d'été|");
+    }
+    // Closed normally: its own copy and the one ignored go.
+    EXPECT_EQ(RecoveryCopiesFound(), "");
+    std::filesystem::remove(saved);
+}
