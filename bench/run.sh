@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Every benchmark, printing the figures that the README quotes:
+# Every benchmark, printing the figures that docs/benchmarks.md quotes:
 #   bench/run.sh            prints them
-#   bench/run.sh --readme   also puts them into README.md, between the
+#   bench/run.sh --write    also puts them into docs/benchmarks.md, between the
 #                           bench:begin and bench:end marks
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,17 +38,17 @@ trap 'rm -f "$figures"' EXIT
     "build/$preset/bench/windows/pictures/photo.jpg"
 } | tee "$figures"
 
-if [ "${1:-}" = --readme ]; then
+if [ "${1:-}" = --write ]; then
   python3 - "$figures" <<'PY'
 import re, sys
 figures = open(sys.argv[1], encoding="utf-8").read().rstrip("\n")
-readme = open("README.md", encoding="utf-8").read()
+page = open("docs/benchmarks.md", encoding="utf-8").read()
 block = "<!-- bench:begin -->\n```\n" + figures + "\n```\n<!-- bench:end -->"
-new, count = re.subn(r"<!-- bench:begin -->.*?<!-- bench:end -->", lambda m: block, readme, flags=re.S)
+new, count = re.subn(r"<!-- bench:begin -->.*?<!-- bench:end -->", lambda m: block, page, flags=re.S)
 if count != 1:
-    sys.exit("bench/run.sh: README.md lacks its bench:begin and bench:end marks")
-open("README.md.new", "w", encoding="utf-8").write(new)
+    sys.exit("bench/run.sh: docs/benchmarks.md lacks its bench:begin and bench:end marks")
+open("docs/benchmarks.md.new", "w", encoding="utf-8").write(new)
 PY
-  mv README.md.new README.md
-  echo "README.md: figures updated"
+  mv docs/benchmarks.md.new docs/benchmarks.md
+  echo "docs/benchmarks.md: figures updated"
 fi
