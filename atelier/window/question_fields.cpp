@@ -5,7 +5,6 @@
 #include "atelier/window/control_ids.h"
 #include "atelier/window/dialogs.h"
 #include "atelier/window/pane_messages.h"
-#include "authoring/packing/file_set.h"
 #include "authoring/packing/windows_platform.h"
 #include "authoring/source/answer_trial.h"
 #include "authoring/source/source_check.h"
