@@ -1,6 +1,9 @@
 #include "atelier/window/atelier_state.h"
 
+#include "atelier/window/control_ids.h"
 #include "authoring/packing/windows_platform.h"
+
+#include <commctrl.h>
 
 HINSTANCE g_instance = nullptr;
 HWND g_mainWindow = nullptr;
@@ -12,6 +15,16 @@ bool g_filling = false;
 HWND Control(int id)
 {
     return GetDlgItem(g_mainWindow, id);
+}
+
+void SetStatus(const std::wstring& text)
+{
+    SendMessageW(Control(IDC_STATUS), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+COLORREF QuizColour()
+{
+    return g_document.source.colour;
 }
 
 std::string ControlText(int id)

@@ -1,6 +1,6 @@
 // The atelier's process-wide state, used on the user-interface thread only:
-// the quiz being edited, the question shown, the window and its font, and
-// the texts of its controls as UTF-8.
+// the quiz being edited, the question shown, the window and its font, the
+// texts of its controls as UTF-8 and the status bar's.
 #pragma once
 
 #include "atelier/document/quiz_document.h"
@@ -20,6 +20,12 @@ extern HFONT g_font;   // the system's message font, for every control
 extern bool g_filling; // controls being filled from the document: not the teacher's changes
 
 HWND Control(int id);
+
+// The status bar's message.
+void SetStatus(const std::wstring& text);
+
+// The quiz's colour, as COLORREF.
+COLORREF QuizColour();
 
 // A control's text as UTF-8, and set from UTF-8.
 std::string ControlText(int id);

@@ -9,6 +9,7 @@
 #include "atelier/window/file_commands.h"
 #include "atelier/window/live_check.h"
 #include "atelier/window/media_player.h"
+#include "atelier/window/pane_messages.h"
 #include "atelier/window/problem_list.h"
 #include "atelier/window/question_fields.h"
 #include "atelier/window/question_list.h"
@@ -158,6 +159,36 @@ LRESULT OnPreviewedMessage(LPARAM lParam)
     return 0;
 }
 
+LRESULT OnQuizFieldChanged(int id)
+{
+    switch (id) {
+    case IDC_LAYOUT:
+    case IDC_REVEAL:
+    case IDC_TWO_ANSWERS:
+        Rearrange();
+        break;
+    case IDC_COLOUR_PICK:
+        RefreshPreview();
+        break;
+    default:
+        break;
+    }
+    NoteChange();
+    // The trial's remarks name each box by its caption.
+    if (id == IDC_FIRST_CAPTION || id == IDC_SECOND_CAPTION)
+        UpdateTrial();
+    return 0;
+}
+
+LRESULT OnQuestionChanged(int index, int id)
+{
+    UpdateQuestionRow(index);
+    NoteChange();
+    if (index == g_current && (id == IDC_MEDIUM || id == IDC_REVEAL_PICTURE))
+        RefreshPreview();
+    return 0;
+}
+
 LRESULT OnActivate(HWND window, WPARAM wParam, LPARAM lParam)
 {
     if (LOWORD(wParam) == WA_INACTIVE) {
@@ -272,6 +303,29 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return OnChecked(lParam);
     case WM_PREVIEWED:
         return OnPreviewedMessage(lParam);
+    case WM_QUIZ_FIELD_CHANGED:
+        return OnQuizFieldChanged(static_cast<int>(wParam));
+    case WM_QUESTION_CHANGED:
+        return OnQuestionChanged(static_cast<int>(wParam), static_cast<int>(lParam));
+    case WM_QUESTIONS_CHANGED:
+        SelectQuestion(static_cast<int>(wParam));
+        NoteChange();
+        return 0;
+    case WM_QUESTION_CHOSEN:
+        SelectQuestion(static_cast<int>(wParam));
+        return 0;
+    case WM_PICTURE_FIELD_CHOSEN:
+        PreviewRevealPicture(wParam != 0);
+        return 0;
+    case WM_PLAY_CHOSEN:
+        if (wParam)
+            PlayQuestionMedium();
+        else
+            StopMediaFile();
+        return 0;
+    case WM_DOCUMENT_REPLACED:
+        ShowDocument();
+        return 0;
     case WM_DROPFILES:
         OnDroppedFiles(reinterpret_cast<HDROP>(wParam));
         return 0;

@@ -3,17 +3,44 @@
 #include "atelier/window/atelier_state.h"
 #include "atelier/window/control_ids.h"
 #include "atelier/window/editor_controls.h"
-#include "atelier/window/live_check.h"
+#include "atelier/window/media_player.h"
+#include "atelier/window/picture_preview.h"
 #include "atelier/window/question_fields.h"
 #include "atelier/window/question_list.h"
 #include "atelier/window/quiz_fields.h"
 #include "atelier/window/recovery.h"
+#include "authoring/packing/file_set.h"
 #include "authoring/packing/windows_platform.h"
 
 namespace {
 
 unsigned g_revision = 0;         // of the document, one more at each change
 unsigned g_documentRevision = 0; // when the document shown came
+
+bool g_previewReveal = false; // the preview shows the reveal picture
+unsigned g_previewRequest = 0;
+
+SourceQuestion* Current()
+{
+    auto& questions = g_document.source.questions;
+    return g_current >= 0 && g_current < static_cast<int>(questions.size()) ? &questions[g_current]
+                                                                            : nullptr;
+}
+
+bool RevealPictures()
+{
+    const QuizSource& source = g_document.source;
+    return source.layoutKind == LAYOUT_PICTURE && source.revealMode == REVEAL_PICTURE;
+}
+
+// The question's fields, and its picture in the preview; what played stops.
+void ShowQuestion()
+{
+    ShowQuestionFields();
+    StopMediaFile();
+    g_previewReveal = false;
+    RefreshPreview();
+}
 
 } // namespace
 
@@ -26,10 +53,18 @@ void ShowDocument()
     UpdateFieldStates();
     LayOutEditor(g_mainWindow);
     FillQuestionList();
-    ShowQuestionFields();
+    ShowQuestion();
     UpdateTitleBar();
     ScheduleRecoveryCopy();
     CheckNow();
+}
+
+void ShowSavedDocument()
+{
+    ShowQuizFields();
+    FillQuestionList();
+    ShowQuestion();
+    UpdateTitleBar();
 }
 
 void NoteChange()
@@ -57,7 +92,86 @@ void SelectQuestion(int index)
     g_current = index >= 0 && index < count ? index : -1;
     SelectQuestionRow(g_current);
     UpdateFieldStates();
-    ShowQuestionFields();
+    ShowQuestion();
+}
+
+void Rearrange()
+{
+    UpdateFieldStates();
+    LayOutEditor(g_mainWindow);
+    FillQuestionList();
+    ShowQuestion();
+}
+
+void RefreshPreview()
+{
+    SourceQuestion* question = Current();
+    const int layout = g_document.source.layoutKind;
+    HWND preview = Control(IDC_PREVIEW);
+    const bool reveal = g_previewReveal && RevealPictures();
+    const SourceText* value = !question ? nullptr
+                              : reveal  ? &question->revealPicture
+                                        : QuestionMedium(*question, layout);
+    const std::wstring number = std::to_wstring(g_current + 1);
+    std::wstring caption;
+    if (layout == LAYOUT_PICTURE) {
+        caption = (reveal ? L"Image révélée de la question " : L"Image de la question ") + number +
+                  L", comme le lecteur la montrera";
+        if (!value || value->value.empty()) {
+            ShowPreviewText(preview,
+                            question ? L"Pas encore d'image : choisissez-en une, ou déposez-la ici "
+                                       L"depuis l'Explorateur."
+                                     : L"",
+                            QuizColour());
+        } else {
+            ShowPreviewText(preview, L"Préparation de l'image…", QuizColour());
+            RequestPreview(++g_previewRequest, MediumFile(g_document.folder, value->value),
+                           QuizColour());
+        }
+    } else if (layout > LAYOUT_TEXT && question) {
+        caption = value && !value->value.empty()
+                      ? Widen(FileName(value->value))
+                      : std::wstring(layout == LAYOUT_AUDIO
+                                         ? L"Pas encore de son : choisissez-en un (MP3)."
+                                         : L"Pas encore de vidéo : choisissez-en une (AVI).");
+    }
+    if (!question)
+        caption.clear();
+    SetWindowTextW(Control(IDC_PREVIEW_CAPTION), caption.c_str());
+}
+
+void PreviewRevealPicture(bool reveal)
+{
+    if (g_previewReveal == reveal)
+        return;
+    g_previewReveal = reveal;
+    RefreshPreview();
+}
+
+void OnPreviewed(const PreviewResult& result)
+{
+    if (result.request != g_previewRequest)
+        return;
+    HWND preview = Control(IDC_PREVIEW);
+    if (result.shown)
+        ShowPreviewPicture(preview, result.picture, QuizColour());
+    else
+        ShowPreviewText(preview, Widen(result.reason), QuizColour());
+}
+
+void PlayQuestionMedium()
+{
+    const SourceQuestion* question = Current();
+    if (!question)
+        return;
+    const SourceText* medium = QuestionMedium(*question, g_document.source.layoutKind);
+    if (!medium || medium->value.empty()) {
+        SetStatus(L"Cette question n'a pas encore de fichier à lire : choisissez-en un.");
+        return;
+    }
+    std::wstring error;
+    if (!PlayMediaFile(MediumFile(g_document.folder, medium->value), error))
+        SetStatus(L"Lecture impossible de « " + Widen(medium->value) + L" » : " + error);
 }
 
 void UpdateTitleBar()
@@ -65,14 +179,4 @@ void UpdateTitleBar()
     const std::wstring title = (IsModified(g_document) ? L"*" : L"") +
                                Widen(DocumentName(g_document)) + L" – " + ATELIER_NAME;
     SetWindowTextW(g_mainWindow, title.c_str());
-}
-
-void SetStatus(const std::wstring& text)
-{
-    SendMessageW(Control(IDC_STATUS), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-COLORREF QuizColour()
-{
-    return g_document.source.colour;
 }

@@ -1,13 +1,13 @@
-// The document shown in the atelier's window: what every pane calls when the
-// teacher changes something, so that the title bar, the question list, the
-// check and the trial follow.
+// The window's own coordination: what follows a change that a pane reports
+// to the window (pane_messages.h) or that a command makes, so that the title
+// bar, the other panes, the check, the preview and the recovery copy show the
+// document. The window and the commands call it; no pane does.
 #pragma once
 
 #include "atelier/document/quiz_document.h"
+#include "atelier/window/live_check.h"
 
 #include <windows.h>
-
-#include <string>
 
 constexpr UINT_PTR CHECK_TIMER = 1;
 constexpr UINT CHECK_DELAY_MS = 250; // after the last key, before checking
@@ -15,6 +15,10 @@ constexpr UINT CHECK_DELAY_MS = 250; // after the last key, before checking
 // Fills every control from g_document, shows its first question and checks
 // it.
 void ShowDocument();
+
+// The same document shown again, once saved: media copied in have their new
+// names, the title bar its name without the star.
+void ShowSavedDocument();
 
 // The document changed: the title bar tells it, the check runs again soon.
 void NoteChange();
@@ -28,11 +32,22 @@ bool IsOfThisDocument(unsigned revision);
 // Shows a question's fields (-1 for none) and selects its row.
 void SelectQuestion(int index);
 
+// The rows in use follow the layout, the reveal mode and the answers per
+// question: the window is laid out again, the list and the question shown
+// again.
+void Rearrange();
+
+// Asks for the preview of the question's picture again (the colour or the
+// file changed).
+void RefreshPreview();
+
+// The preview shows the reveal picture (or the question's own), from now on.
+void PreviewRevealPicture(bool reveal);
+
+void OnPreviewed(const PreviewResult& result);
+
+// Plays the sound or film of the question shown, or tells why not.
+void PlayQuestionMedium();
+
 // "*animaux.toml – Atelier Quizz".
 void UpdateTitleBar();
-
-// The status bar's message.
-void SetStatus(const std::wstring& text);
-
-// The quiz's colour, as COLORREF.
-COLORREF QuizColour();

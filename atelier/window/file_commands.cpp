@@ -1,16 +1,13 @@
 #include "atelier/window/file_commands.h"
 
+#include "atelier/document/document_saving.h"
+#include "atelier/document/question_editing.h"
 #include "atelier/window/atelier_state.h"
 #include "atelier/window/control_ids.h"
 #include "atelier/window/dialogs.h"
-#include "atelier/document/document_saving.h"
 #include "atelier/window/editor.h"
 #include "atelier/window/live_check.h"
 #include "atelier/window/problem_list.h"
-#include "atelier/document/question_editing.h"
-#include "atelier/window/question_fields.h"
-#include "atelier/window/question_list.h"
-#include "atelier/window/quiz_fields.h"
 #include "atelier/window/quiz_trial.h"
 #include "atelier/window/recovery.h"
 #include "authoring/import/quiz_import.h"
@@ -183,10 +180,7 @@ bool SaveAt(const std::string& target)
         return false;
     }
     // Media copied in have their new names: the fields show them.
-    ShowQuizFields();
-    FillQuestionList();
-    ShowQuestionFields();
-    UpdateTitleBar();
+    ShowSavedDocument();
     UpdateRecoveryCopy(); // nothing left unsaved: the copy goes
     CheckNow();
     std::wstring status = L"Enregistré dans " + Widen(Quoted(target));

@@ -3,7 +3,8 @@
 // teacher chooses), a table or GIFT file imported, the quiz saved, tried in
 // the player, and created as a program; and the question asked before
 // unsaved changes would go. Every failure is told, with what to do, and
-// leaves the teacher's work where it was.
+// leaves the teacher's work where it was. What it opens or saves is shown
+// through the window's coordination (editor.h).
 #pragma once
 
 #include <string>

@@ -1,10 +1,10 @@
 #include "atelier/window/problem_list.h"
 
+#include "atelier/document/problem_fields.h"
 #include "atelier/window/atelier_state.h"
 #include "atelier/window/control_ids.h"
-#include "atelier/window/editor.h"
 #include "atelier/window/editor_controls.h"
-#include "atelier/document/problem_fields.h"
+#include "atelier/window/pane_messages.h"
 #include "authoring/packing/windows_platform.h"
 
 namespace {
@@ -80,7 +80,7 @@ void GoToProblem(int index)
     const FieldPlace place = ProblemField(g_shown[index]);
     if (place.question >= 0 &&
         place.question < static_cast<int>(g_document.source.questions.size()))
-        SelectQuestion(place.question);
+        SendMessageW(g_mainWindow, WM_QUESTION_CHOSEN, place.question, 0);
     HWND field = Control(FieldControl(place.field));
     if (!field || !IsWindowVisible(field) || !IsWindowEnabled(field))
         return;

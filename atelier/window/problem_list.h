@@ -1,6 +1,7 @@
 // The problems that the check finds, as `quizzpack check` tells them, in a
 // list that follows every change: its severity, the field it concerns and
-// what to do. Activating a problem (double click, Entrée) selects its field.
+// what to do. Activating a problem (double click, Entrée) selects its field,
+// its question first, which the window is told to show (pane_messages.h).
 #pragma once
 
 #include "authoring/source/problem.h"

@@ -1,14 +1,10 @@
 #include "atelier/window/question_fields.h"
 
+#include "atelier/document/question_editing.h"
 #include "atelier/window/atelier_state.h"
 #include "atelier/window/control_ids.h"
 #include "atelier/window/dialogs.h"
-#include "atelier/window/editor.h"
-#include "atelier/window/media_player.h"
-#include "atelier/window/picture_preview.h"
-#include "atelier/document/question_editing.h"
-#include "atelier/window/question_list.h"
-#include "authoring/packing/file_set.h"
+#include "atelier/window/pane_messages.h"
 #include "authoring/packing/windows_platform.h"
 #include "authoring/source/answer_trial.h"
 #include "authoring/source/source_check.h"
@@ -19,9 +15,6 @@
 #include <filesystem>
 
 namespace {
-
-bool g_previewReveal = false; // the preview shows the reveal picture
-unsigned g_previewRequest = 0;
 
 constexpr int FIELDS[] = {IDC_ANSWER, IDC_SECOND_ANSWER,  IDC_QUESTION_TEXT,
                           IDC_MEDIUM, IDC_REVEAL_PICTURE, IDC_REVEAL_TEXT};
@@ -56,12 +49,6 @@ SourceText* ValueOf(SourceQuestion& question, int id)
 bool IsPathField(int id)
 {
     return id == IDC_MEDIUM || id == IDC_REVEAL_PICTURE;
-}
-
-bool RevealPictures()
-{
-    const QuizSource& source = g_document.source;
-    return source.layoutKind == LAYOUT_PICTURE && source.revealMode == REVEAL_PICTURE;
 }
 
 // The verdicts' brushes, made on first use and kept for the process, as the
@@ -116,21 +103,6 @@ void ChooseMedium(bool reveal)
         SetQuestionMedium(g_current, paths[0], reveal);
 }
 
-void Play()
-{
-    const SourceQuestion* question = Current();
-    if (!question)
-        return;
-    const SourceText* medium = ValueOf(*const_cast<SourceQuestion*>(question), IDC_MEDIUM);
-    if (!medium || medium->value.empty()) {
-        SetStatus(L"Cette question n'a pas encore de fichier à lire : choisissez-en un.");
-        return;
-    }
-    std::wstring error;
-    if (!PlayMediaFile(MediumFile(g_document.folder, medium->value), error))
-        SetStatus(L"Lecture impossible de « " + Widen(medium->value) + L" » : " + error);
-}
-
 } // namespace
 
 void ShowQuestionFields()
@@ -147,31 +119,22 @@ void ShowQuestionFields()
     SetControlText(IDC_TRY_ANSWER, "");
     SetControlText(IDC_TRY_SECOND_ANSWER, "");
     g_filling = false;
-    StopMediaFile();
-    g_previewReveal = false;
     UpdateTrial();
-    RefreshPreview();
 }
 
 bool OnQuestionFieldCommand(int id, int code)
 {
     if (std::find(std::begin(FIELDS), std::end(FIELDS), id) != std::end(FIELDS)) {
-        if (code == EN_SETFOCUS && IsPathField(id) &&
-            g_previewReveal != (id == IDC_REVEAL_PICTURE)) {
-            g_previewReveal = id == IDC_REVEAL_PICTURE;
-            RefreshPreview();
-        }
+        if (code == EN_SETFOCUS && IsPathField(id))
+            SendMessageW(g_mainWindow, WM_PICTURE_FIELD_CHOSEN, id == IDC_REVEAL_PICTURE, 0);
         SourceQuestion* question = Current();
         SourceText* value = question ? ValueOf(*question, id) : nullptr;
         if (code != EN_CHANGE || g_filling || !value)
             return true;
         const std::string text = ControlText(id);
         SetValue(*value, IsPathField(id) ? AsSourcePath(text) : text);
-        UpdateQuestionRow(g_current);
-        NoteChange();
-        if (IsPathField(id))
-            RefreshPreview();
-        else
+        SendMessageW(g_mainWindow, WM_QUESTION_CHANGED, g_current, id);
+        if (!IsPathField(id))
             UpdateTrial();
         return true;
     }
@@ -187,12 +150,9 @@ bool OnQuestionFieldCommand(int id, int code)
             ChooseMedium(id == IDC_REVEAL_PICTURE_PICK);
         return true;
     case IDC_PLAY:
-        if (code == BN_CLICKED)
-            Play();
-        return true;
     case IDC_STOP:
         if (code == BN_CLICKED)
-            StopMediaFile();
+            SendMessageW(g_mainWindow, WM_PLAY_CHOSEN, id == IDC_PLAY, 0);
         return true;
     default:
         return false;
@@ -229,54 +189,6 @@ void UpdateTrial()
         remarks = u8"Tapez ici ce qu'un élève taperait : le verdict du lecteur s'affiche à côté, "
                   u8"dans sa couleur.";
     SetControlText(IDC_TRY_REMARKS, remarks);
-}
-
-void RefreshPreview()
-{
-    SourceQuestion* question = Current();
-    const int layout = g_document.source.layoutKind;
-    HWND preview = Control(IDC_PREVIEW);
-    const bool reveal = g_previewReveal && RevealPictures();
-    const SourceText* value = !question ? nullptr
-                              : reveal  ? &question->revealPicture
-                                        : ValueOf(*question, IDC_MEDIUM);
-    const std::wstring number = std::to_wstring(g_current + 1);
-    std::wstring caption;
-    if (layout == LAYOUT_PICTURE) {
-        caption = (reveal ? L"Image révélée de la question " : L"Image de la question ") + number +
-                  L", comme le lecteur la montrera";
-        if (!value || value->value.empty()) {
-            ShowPreviewText(preview,
-                            question ? L"Pas encore d'image : choisissez-en une, ou déposez-la ici "
-                                       L"depuis l'Explorateur."
-                                     : L"",
-                            QuizColour());
-        } else {
-            ShowPreviewText(preview, L"Préparation de l'image…", QuizColour());
-            RequestPreview(++g_previewRequest, MediumFile(g_document.folder, value->value),
-                           QuizColour());
-        }
-    } else if (layout > LAYOUT_TEXT && question) {
-        caption = value && !value->value.empty()
-                      ? Widen(FileName(value->value))
-                      : std::wstring(layout == LAYOUT_AUDIO
-                                         ? L"Pas encore de son : choisissez-en un (MP3)."
-                                         : L"Pas encore de vidéo : choisissez-en une (AVI).");
-    }
-    if (!question)
-        caption.clear();
-    SetWindowTextW(Control(IDC_PREVIEW_CAPTION), caption.c_str());
-}
-
-void OnPreviewed(const PreviewResult& result)
-{
-    if (result.request != g_previewRequest)
-        return;
-    HWND preview = Control(IDC_PREVIEW);
-    if (result.shown)
-        ShowPreviewPicture(preview, result.picture, QuizColour());
-    else
-        ShowPreviewText(preview, Widen(result.reason), QuizColour());
 }
 
 HBRUSH ColouredStaticBrush(HDC dc, HWND control)
@@ -318,10 +230,9 @@ void SetQuestionMedium(int index, const std::string& file, bool reveal)
         SetControlText(reveal ? IDC_REVEAL_PICTURE : IDC_MEDIUM, value->value);
         SetControlText(IDC_ANSWER, question.answer.value);
         g_filling = false;
-        g_previewReveal = reveal;
-        RefreshPreview();
+        SendMessageW(g_mainWindow, WM_PICTURE_FIELD_CHOSEN, reveal, 0);
         UpdateTrial();
     }
-    UpdateQuestionRow(index);
-    NoteChange();
+    SendMessageW(g_mainWindow, WM_QUESTION_CHANGED, index,
+                 reveal ? IDC_REVEAL_PICTURE : IDC_MEDIUM);
 }

@@ -1,16 +1,16 @@
 // The fields of the question shown: its answers, text, medium and reveals,
-// its picture as the player will show it (or its sound or film to play), and
-// answers to try, each graded by the player's own code and shown in the
-// colour the player gives its verdict.
+// and answers to try, each graded by the player's own code and shown in the
+// colour the player gives its verdict. It tells the window (pane_messages.h)
+// of each change to the question, of the picture field the teacher is in and
+// of Play and Stop; the window shows the rest (its row, the preview).
 #pragma once
-
-#include "atelier/window/live_check.h"
 
 #include <windows.h>
 
 #include <string>
 
-// Fills the fields from question g_current (none for -1).
+// Fills the fields from question g_current (none for -1), and grades the
+// answers to try against it.
 void ShowQuestionFields();
 
 // A command of one of the fields: true when it was one.
@@ -18,12 +18,6 @@ bool OnQuestionFieldCommand(int id, int code);
 
 // Grades the answers to try again, the quiz having changed.
 void UpdateTrial();
-
-// Asks for the preview of the question's picture again (the colour or the
-// file changed).
-void RefreshPreview();
-
-void OnPreviewed(const PreviewResult& result);
 
 // The brush of a coloured static, the colour sample or a verdict label;
 // nullptr for any other.

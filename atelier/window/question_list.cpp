@@ -1,11 +1,11 @@
 #include "atelier/window/question_list.h"
 
+#include "atelier/document/question_editing.h"
 #include "atelier/window/atelier_state.h"
 #include "atelier/window/control_ids.h"
 #include "atelier/window/dialogs.h"
-#include "atelier/window/editor.h"
 #include "atelier/window/editor_controls.h"
-#include "atelier/document/question_editing.h"
+#include "atelier/window/pane_messages.h"
 #include "authoring/packing/file_set.h"
 #include "authoring/packing/windows_platform.h"
 #include "quiz/quiz_record.h"
@@ -42,8 +42,7 @@ Deleted g_deleted;
 void ShowQuestionsFrom(int selected)
 {
     FillQuestionList();
-    SelectQuestion(selected);
-    NoteChange();
+    SendMessageW(g_mainWindow, WM_QUESTIONS_CHANGED, selected, 0);
 }
 
 void Add()
@@ -84,8 +83,7 @@ void Move(int offset)
         return;
     UpdateQuestionRow(g_current);
     UpdateQuestionRow(g_current + offset);
-    SelectQuestion(g_current + offset);
-    NoteChange();
+    SendMessageW(g_mainWindow, WM_QUESTIONS_CHANGED, g_current + offset, 0);
 }
 
 void ChooseFilesForQuestions()
@@ -177,7 +175,7 @@ LRESULT OnQuestionListNotify(const NMHDR& header)
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
         if (!g_selecting && (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) &&
             !(change.uOldState & LVIS_SELECTED))
-            SelectQuestion(change.iItem);
+            SendMessageW(g_mainWindow, WM_QUESTION_CHOSEN, change.iItem, 0);
         return 0;
     }
     case LVN_KEYDOWN: {

@@ -1,6 +1,7 @@
 // The list of the quiz's questions: a row each, with its number, its
-// answers and its medium's name (or its text, in the text layout). Selecting
-// a row shows that question's fields; Suppr deletes it.
+// answers and its medium's name (or its text, in the text layout). It tells
+// the window (pane_messages.h) of the row the teacher selects, which the
+// window shows, and of questions added, deleted or moved; Suppr deletes one.
 #pragma once
 
 #include <windows.h>

@@ -3,11 +3,7 @@
 #include "atelier/window/atelier_state.h"
 #include "atelier/window/control_ids.h"
 #include "atelier/window/dialogs.h"
-#include "atelier/window/editor.h"
-#include "atelier/window/editor_controls.h"
-#include "atelier/window/media_player.h"
-#include "atelier/window/question_fields.h"
-#include "atelier/window/question_list.h"
+#include "atelier/window/pane_messages.h"
 #include "quiz/quiz_record.h"
 
 #include <algorithm>
@@ -67,17 +63,11 @@ std::string CodesText(const std::vector<SourceText>& codes)
     return text;
 }
 
-// The rows in use follow the layout, the reveal mode and the answers per
-// question: the window is laid out again, the list and the question shown
-// again.
-void Rearrange()
+// Told to the window, which shows the change in the title bar and, as the
+// field asks, in the rows in use, the preview or the trial.
+void Changed(int id)
 {
-    StopMediaFile();
-    UpdateFieldStates();
-    LayOutEditor(g_mainWindow);
-    FillQuestionList();
-    ShowQuestionFields();
-    NoteChange();
+    SendMessageW(g_mainWindow, WM_QUIZ_FIELD_CHANGED, id, 0);
 }
 
 void ChooseIcon()
@@ -87,7 +77,7 @@ void ChooseIcon()
         return;
     SetValue(g_document.source.icon, MediumValue(g_document.folder, paths[0]));
     SetControlText(IDC_QUIZ_ICON, g_document.source.icon.value);
-    NoteChange();
+    Changed(IDC_QUIZ_ICON);
 }
 
 } // namespace
@@ -115,9 +105,7 @@ bool OnQuizFieldCommand(int id, int code)
         if (code == EN_CHANGE && !g_filling) {
             const std::string value = ControlText(id);
             SetValue(*text, id == IDC_QUIZ_ICON ? AsSourcePath(value) : value);
-            NoteChange();
-            if (id == IDC_FIRST_CAPTION || id == IDC_SECOND_CAPTION)
-                UpdateTrial();
+            Changed(id);
         }
         return true;
     }
@@ -125,7 +113,7 @@ bool OnQuizFieldCommand(int id, int code)
     case IDC_CODES:
         if (code == EN_CHANGE && !g_filling) {
             source.codes = CodesOf(ControlText(IDC_CODES));
-            NoteChange();
+            Changed(id);
         }
         return true;
     case IDC_LAYOUT:
@@ -133,14 +121,14 @@ bool OnQuizFieldCommand(int id, int code)
         if (code == CBN_SELCHANGE) {
             const int chosen = static_cast<int>(SendMessageW(Control(id), CB_GETCURSEL, 0, 0));
             (id == IDC_LAYOUT ? source.layoutKind : source.revealMode) = std::max(chosen, 0);
-            Rearrange();
+            Changed(id);
         }
         return true;
     case IDC_TWO_ANSWERS:
         if (code == BN_CLICKED) {
             g_document.twoAnswers =
                 IsDlgButtonChecked(g_mainWindow, IDC_TWO_ANSWERS) == BST_CHECKED;
-            Rearrange();
+            Changed(id);
         }
         return true;
     case IDC_COLOUR_PICK:
@@ -149,8 +137,7 @@ bool OnQuizFieldCommand(int id, int code)
             if (ChooseColour(g_mainWindow, colour) && colour != source.colour) {
                 source.colour = colour;
                 InvalidateRect(Control(IDC_COLOUR_SWATCH), nullptr, TRUE);
-                RefreshPreview();
-                NoteChange();
+                Changed(id);
             }
         }
         return true;

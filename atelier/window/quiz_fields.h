@@ -1,5 +1,6 @@
 // The quiz's own fields: its texts, layout, reveal mode, colour, answers per
-// question, web site, icon and codes.
+// question, web site, icon and codes. Each change is told to the window
+// (pane_messages.h), which shows it in the other panes.
 #pragma once
 
 // Fills the fields from g_document.

@@ -1,9 +1,9 @@
 #include "atelier/window/recovery.h"
 
+#include "atelier/document/recovery_copy.h"
 #include "atelier/window/atelier_state.h"
 #include "atelier/window/dialogs.h"
-#include "atelier/window/editor.h"
-#include "atelier/document/recovery_copy.h"
+#include "atelier/window/pane_messages.h"
 #include "authoring/packing/file_set.h"
 #include "authoring/packing/windows_platform.h"
 #include "authoring/source/problem.h"
@@ -130,7 +130,7 @@ void OfferRecoveryCopies()
             continue;
         }
         g_document = std::move(document);
-        ShowDocument();
+        SendMessageW(g_mainWindow, WM_DOCUMENT_REPLACED, 0, 0);
         // Its work now in this atelier's own copy, the old one can go.
         if (UpdateRecoveryCopy())
             RemoveFile(copy.file);

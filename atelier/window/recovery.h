@@ -1,7 +1,8 @@
 // The window half of the recovery copy (recovery_copy.h): the timer that
 // writes it a few seconds after each change, its folder among the teacher's
 // local application data, whether the atelier that wrote a copy still runs,
-// and the offer of what a crash left, at start.
+// and the offer of what a crash left, at start: a copy recovered replaces
+// the document, which the window is told to show (pane_messages.h).
 #pragma once
 
 #include <windows.h>

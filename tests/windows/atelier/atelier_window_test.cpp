@@ -2,15 +2,17 @@
 // dialogs answered by the test: files dropped where they fall, the rows that
 // the layout and the reveal mode use, and a layout that keeps every field in
 // view at every size; the recovery copy kept while work is unsaved, and
-// offered back by the next atelier.
+// offered back by the next atelier; what a pane changes shown at once in
+// the others.
+#include "atelier/document/recovery_copy.h"
 #include "atelier/window/atelier_state.h"
 #include "atelier/window/atelier_window.h"
 #include "atelier/window/control_ids.h"
 #include "atelier/window/editor.h"
 #include "atelier/window/editor_controls.h"
 #include "atelier/window/picture_preview.h"
+#include "atelier/window/problem_list.h"
 #include "atelier/window/recovery.h"
-#include "atelier/document/recovery_copy.h"
 #include "authoring/packing/windows_platform.h"
 #include "quiz/picture_size.h"
 #include "quiz/quiz_record.h"
@@ -25,6 +27,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 
 // The codec's one message, which no test here meets.
 void ShowMessageBox(const char*, const char*) {}
@@ -407,4 +410,98 @@ TEST(AtelierWindow, KeepsARecoveryCopyWhileWorkIsUnsaved)
     // Closed normally: its own copy and the one ignored go.
     EXPECT_EQ(RecoveryCopiesFound(), "");
     std::filesystem::remove(saved);
+}
+
+namespace {
+
+std::string Cell(int row, int column)
+{
+    wchar_t text[128] = {};
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 128;
+    SendMessageW(Control(IDC_QUESTION_LIST), LVM_GETITEMTEXTW, row,
+                 reinterpret_cast<LPARAM>(&item));
+    return Narrow(text);
+}
+
+std::string Caption()
+{
+    wchar_t text[128] = {};
+    GetWindowTextW(g_mainWindow, text, 128);
+    return Narrow(text);
+}
+
+void Command(int id)
+{
+    SendMessageW(g_mainWindow, WM_COMMAND, id, 0);
+}
+
+} // namespace
+
+// A pane tells the window what it changed, and the other panes show it
+// before the message that made the change returns: the question's row and
+// the title bar as the teacher types, the question chosen in the list or by
+// a problem, questions added, moved and deleted, the picture of the field
+// the teacher goes to.
+TEST(AtelierWindow, ShowsEachChangeAtOnceInTheOtherPanes)
+{
+    AtelierWindow atelier(LAYOUT_PICTURE);
+    const auto group = [] { return ControlText(IDC_QUESTION_GROUP); };
+    const auto rows = [] {
+        return std::to_string(SendMessageW(Control(IDC_QUESTION_LIST), LVM_GETITEMCOUNT, 0, 0));
+    };
+    const struct {
+        const char* change;
+        std::function<void()> make;
+        std::function<std::string()> seen;
+        std::string expected;
+    } steps[] = {
+        {"an answer typed", [] { SetWindowTextW(Control(IDC_ANSWER), L"lapin"); },
+         [] { return Cell(0, 1) + "|" + Caption(); }, u8"lapin|*Sans titre – Atelier Quizz"},
+        {"a question added", [] { Command(ID_QUESTION_ADD); },
+         [&] { return group() + "|" + rows() + "|" + ControlText(IDC_ANSWER); }, "Question 2|2|"},
+        {"its answer typed", [] { SetWindowTextW(Control(IDC_ANSWER), L"chat"); },
+         [] { return Cell(1, 1); }, "chat"},
+        {"its medium typed", [] { SetWindowTextW(Control(IDC_MEDIUM), L"C:\\photos\\chat.jpg"); },
+         [] { return Cell(1, 2); }, "chat.jpg"},
+        {"a row selected in the list",
+         [] {
+             LVITEMW item = {};
+             item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+             SendMessageW(Control(IDC_QUESTION_LIST), LVM_SETITEMSTATE, 0,
+                          reinterpret_cast<LPARAM>(&item));
+         },
+         [&] { return group() + "|" + ControlText(IDC_ANSWER); }, "Question 1|lapin"},
+        {"the question moved down", [] { Command(ID_QUESTION_DOWN); },
+         [&] { return group() + "|" + Cell(0, 1) + "|" + Cell(1, 1); }, "Question 2|chat|lapin"},
+        {"a problem chosen",
+         [] {
+             ShowProblems({{{}, "question 1, reponse", "vide", Severity::Error}});
+             NMITEMACTIVATE activate = {};
+             activate.hdr = {Control(IDC_PROBLEMS), IDC_PROBLEMS, LVN_ITEMACTIVATE};
+             activate.iItem = 0;
+             SendMessageW(g_mainWindow, WM_NOTIFY, IDC_PROBLEMS,
+                          reinterpret_cast<LPARAM>(&activate));
+         },
+         [&] { return group() + "|" + ControlText(IDC_ANSWER); }, "Question 1|chat"},
+        {"reveal pictures chosen", [] { AtelierWindow::Choose(IDC_REVEAL, REVEAL_PICTURE); },
+         [] { return ControlText(IDC_PREVIEW_CAPTION); },
+         "Image de la question 1, comme le lecteur la montrera"},
+        {"the reveal picture's field entered",
+         [] {
+             SendMessageW(g_mainWindow, WM_COMMAND, MAKEWPARAM(IDC_REVEAL_PICTURE, EN_SETFOCUS),
+                          reinterpret_cast<LPARAM>(Control(IDC_REVEAL_PICTURE)));
+         },
+         [] { return ControlText(IDC_PREVIEW_CAPTION); },
+         u8"Image révélée de la question 1, comme le lecteur la montrera"},
+        {"the question deleted", [] { Command(ID_QUESTION_DELETE); },
+         [&] { return group() + "|" + rows() + "|" + ControlText(IDC_ANSWER); },
+         "Question 1|1|lapin"},
+    };
+    for (const auto& step : steps) {
+        step.make();
+        EXPECT_EQ(step.seen(), step.expected) << step.change;
+    }
 }
