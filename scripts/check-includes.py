@@ -41,6 +41,14 @@ WINDOWS_HALF = {
     "authoring/media/wic_picture_decoder.h",
 }
 
+# The atelier's window and the parts it coordinates; every other file of
+# atelier/window/ is a pane, which tells the window what changed by a message
+# (pane_messages.h) and includes no other pane: the window refreshes them.
+WINDOW_FOLDER = "atelier/window"
+WINDOW_OWN = {"atelier_window", "editor", "file_commands", "dropped_files", "editor_controls",
+              "atelier_state", "control_ids", "dialogs", "pane_messages"}
+PANE_MAY_INCLUDE = {"atelier_state", "control_ids", "dialogs", "editor_controls", "pane_messages"}
+
 WINDOWS_HEADERS = re.compile(
     r"^(windows|winbase|windef|winuser|wingdi|winnls|winreg|winerror|winsock2?|wincodec|"
     r"wincrypt|winver|ole2|olectl|oleauto|ocidl|objbase|objidl|unknwn|commctrl|commdlg|"
@@ -82,6 +90,20 @@ def Includes(text):
             yield number, match.group(1), match.group(2), any(guards)
 
 
+def PaneProblem(path, header):
+    """Why a pane may not include header, or None."""
+    folder, name = os.path.split(path)
+    pane = os.path.splitext(name)[0]
+    if folder != WINDOW_FOLDER or pane in WINDOW_OWN:
+        return None
+    included_folder, included_name = os.path.split(header)
+    included = os.path.splitext(included_name)[0]
+    if included_folder != WINDOW_FOLDER or included in PANE_MAY_INCLUDE | {pane}:
+        return None
+    return (f"the pane {pane} may not include {included}: it tells the window by a message of "
+            f"pane_messages.h, and the window calls {included}")
+
+
 def Problems(root):
     rules = Rules()
     problems = []
@@ -102,6 +124,8 @@ def Problems(root):
                         problems.append(f"{where}: {layer}/ may not include {target}/")
                     elif target == "win32" and portable and path not in WINDOWS_HALF:
                         problems.append(f"{where}: only the Windows half of {layer}/ may include win32/")
+                    elif PaneProblem(path, header):
+                        problems.append(f"{where}: {PaneProblem(path, header)}")
                 elif (portable and WINDOWS_HEADERS.match(os.path.basename(header))
                       and path not in WINDOWS_HALF and not (layer == "authoring" and guarded)):
                     problems.append(f"{where}: {layer}/ is portable and takes no Windows header")
@@ -146,6 +170,11 @@ def SelfTest():
         ("authoring/packing/a.cpp", "#ifdef _WIN32\n#include <io.h>\n#else\n#include <unistd.h>\n#endif",
          False),
         ("authoring/packing/windows_platform.cpp", "#include <windows.h>", False),
+        ("atelier/window/question_list.cpp", '#include "atelier/window/question_fields.h"', True),
+        ("atelier/window/problem_list.cpp", '#include "atelier/window/editor.h"', True),
+        ("atelier/window/question_list.cpp", '#include "atelier/window/pane_messages.h"', False),
+        ("atelier/window/question_list.cpp", '#include "atelier/window/question_list.h"', False),
+        ("atelier/window/editor.cpp", '#include "atelier/window/question_fields.h"', False),
         ("tests/unit/a.cpp", '#include "player/panel.h"\n#include <windows.h>', False),
     ]
     failures = 0
