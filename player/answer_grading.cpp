@@ -1,5 +1,6 @@
 #include "player/answer_grading.h"
 
+#include "checking/question_grading.h"
 #include "checking/verdict.h"
 #include "player/answer_box.h"
 #include "player/app_globals.h"
@@ -11,26 +12,6 @@ namespace {
 
 // Enough to tell "BRAVO" from every other verdict.
 constexpr int VERDICT_PEEK_SIZE = 10;
-
-const char* StoredAnswer(const QuestionRecord& question, bool second)
-{
-    return second ? question.secondAnswer : question.answer;
-}
-
-// Solved exactly as stored, letter for letter, in every box of the question:
-// stricter than the verdict, which forgives case and surrounding spaces.
-bool SolvedAsStored(const QuizRecord& quiz, HWND panel, int question, const QuestionRecord& record)
-{
-    const int boxes = BoxesPerQuestion(quiz.answersPerQuestion);
-    for (int j = 1; j <= boxes; ++j) {
-        char typed[TEXT_SIZE] = {};
-        GetWindowTextA(PanelItem(panel, ANSWER_BOX_BASE + boxes * (question - 1) + j), typed,
-                       TEXT_SIZE);
-        if (lstrcmpA(typed, StoredAnswer(record, j == 2)) != 0)
-            return false;
-    }
-    return true;
-}
 
 // Writes the text unless the control shows it already: each write is a round
 // trip to the window system, and F1 makes hundreds. A missing control is
@@ -45,14 +26,6 @@ void Show(HWND control, const char* text)
         SetWindowTextA(control, text);
 }
 
-// Only the picture layout has reveal labels; looking for one that is not
-// there walks every child of the panel.
-HWND RevealLabel(const QuizRecord& quiz, HWND panel, int question)
-{
-    return quiz.layoutKind == LAYOUT_PICTURE ? PanelItem(panel, REVEAL_LABEL_BASE + question)
-                                             : nullptr;
-}
-
 } // namespace
 
 void GradeBox(const QuizRecord& quiz, HWND panel, int boxId)
@@ -61,21 +34,27 @@ void GradeBox(const QuizRecord& quiz, HWND panel, int boxId)
     const QuestionRecord* question = QuestionAt(quiz, place.question - 1);
     if (!question)
         return;
-    char typed[TEXT_SIZE] = {};
-    GetWindowTextA(PanelItem(panel, boxId), typed, TEXT_SIZE);
-    const char* verdict = GradeAnswer(StoredAnswer(*question, place.second), typed);
-    const bool right = lstrcmpA(verdict, VERDICT_BRAVO) == 0;
+    const int boxes = BoxesPerQuestion(quiz.answersPerQuestion);
+    const int box = place.second ? 1 : 0;
+    char texts[MAX_BOXES_PER_QUESTION][TEXT_SIZE] = {};
+    for (int j = 0; j < boxes; ++j)
+        GetWindowTextA(PanelItem(panel, boxId - box + j), texts[j], TEXT_SIZE);
+    const QuestionGrade grade = GradeQuestion(quiz, *question, {texts[0], texts[1]});
 
-    if (right && quiz.revealMode != REVEAL_NONE &&
-        SolvedAsStored(quiz, panel, place.question, *question)) {
+    switch (RevealAfterGrading(quiz, grade, box)) {
+    case RevealChange::Show:
         if (quiz.revealMode == REVEAL_PICTURE)
             ShowRevealPicture(panel, place.question);
-        else if (quiz.revealMode == REVEAL_TEXT)
-            Show(RevealLabel(quiz, panel, place.question), question->revealText);
+        else
+            Show(PanelItem(panel, REVEAL_LABEL_BASE + place.question), question->revealText);
+        break;
+    case RevealChange::Hide:
+        Show(PanelItem(panel, REVEAL_LABEL_BASE + place.question), "");
+        break;
+    case RevealChange::Keep:
+        break;
     }
-    if (!right)
-        Show(RevealLabel(quiz, panel, place.question), "");
-    Show(PanelItem(panel, boxId + VERDICT_LABEL_OFFSET), verdict);
+    Show(PanelItem(panel, boxId + VERDICT_LABEL_OFFSET), grade.verdicts[box]);
 }
 
 void CheckAnswer(const QuizRecord& quiz, HWND panel, int boxId)
@@ -89,20 +68,17 @@ void UpdateScore(const QuizRecord& quiz, HWND panel)
     const int boxes = BoxesPerQuestion(quiz.answersPerQuestion);
     int solved = 0;
     for (int i = 1; i <= quiz.questionCount; ++i) {
-        int right = 0;
-        for (int j = 1; j <= boxes; ++j) {
-            char verdict[VERDICT_PEEK_SIZE] = {};
-            GetWindowTextA(PanelItem(panel, VERDICT_LABEL_BASE + boxes * (i - 1) + j), verdict,
-                           VERDICT_PEEK_SIZE);
-            right += lstrcmpA(verdict, VERDICT_BRAVO) == 0;
-        }
-        solved += right == boxes;
+        char verdicts[MAX_BOXES_PER_QUESTION][VERDICT_PEEK_SIZE] = {};
+        for (int j = 0; j < boxes; ++j)
+            GetWindowTextA(PanelItem(panel, VERDICT_LABEL_BASE + boxes * (i - 1) + j + 1),
+                           verdicts[j], VERDICT_PEEK_SIZE);
+        solved += IsSolved(quiz, {verdicts[0], verdicts[1]});
     }
     HWND header = GetParent(panel);
     char score[TEXT_SIZE];
     wsprintfA(score, " %d / %d", solved, quiz.questionCount);
     SetDlgItemTextA(header, SCORE_LABEL_ID, score);
-    SetDlgItemTextA(header, CODE_LABEL_ID, solved == 0 ? "      " : quiz.codes[solved - 1]);
+    SetDlgItemTextA(header, CODE_LABEL_ID, solved == 0 ? "      " : EarnedCode(quiz, solved));
 }
 
 void FillUnsolvedAnswers(HWND box)

@@ -4,6 +4,7 @@
 // A the quiz's answersPerQuestion.
 #pragma once
 
+#include "checking/question_grading.h"
 #include "quiz/resource_names.h"
 
 constexpr int NUMBER_LABEL_ID = 153;     // shared by every "%d." label
@@ -31,13 +32,6 @@ inline BoxPlace PlaceOfBox(int answersPerQuestion, int boxId)
     if (answersPerQuestion == 2)
         return {(boxId - 3999) / 2, boxId % 2 == 0};
     return {boxId - ANSWER_BOX_BASE, false};
-}
-
-// Boxes per question as the panel builds them: two when the quiz says two,
-// else one (the payload byte may hold any value).
-inline int BoxesPerQuestion(int answersPerQuestion)
-{
-    return answersPerQuestion == 2 ? 2 : 1;
 }
 
 #include <windows.h>

@@ -2,6 +2,7 @@
 
 #include "authoring/source/problem.h"
 #include "authoring/source/text_encoding.h"
+#include "checking/question_grading.h"
 #include "checking/verdict.h"
 
 #include <cstring>
@@ -20,16 +21,6 @@ std::string AsTypedInTheBox(const std::string& utf8, std::vector<char32_t>& outs
     return bytes;
 }
 
-int BoxCount(const QuizRecord& quiz)
-{
-    return quiz.answersPerQuestion == 2 ? 2 : 1;
-}
-
-const char* StoredAnswer(const QuestionRecord& question, int box)
-{
-    return box == 2 ? question.secondAnswer : question.answer;
-}
-
 std::string BoxName(const QuizRecord& quiz, int box)
 {
     const char* caption = box == 2 ? quiz.secondAnswerCaption : quiz.firstAnswerCaption;
@@ -44,7 +35,7 @@ std::string BoxName(const QuizRecord& quiz, int box)
 bool ParseTrialTarget(const std::string& text, const QuizRecord& quiz, TrialTarget& target,
                       std::string& error)
 {
-    const int boxes = BoxCount(quiz);
+    const int boxes = BoxesPerQuestion(quiz.answersPerQuestion);
     const size_t colon = text.find(':');
     const std::string number = text.substr(0, colon);
     const std::string box = colon == std::string::npos ? "1" : text.substr(colon + 1);
@@ -65,7 +56,7 @@ bool ParseTrialTarget(const std::string& text, const QuizRecord& quiz, TrialTarg
                 std::to_string(quiz.questionCount);
         return false;
     }
-    if (target.box < 1 || target.box > BoxCount(quiz)) {
+    if (target.box < 1 || target.box > boxes) {
         error = "case " + std::to_string(target.box) + " : " +
                 (boxes == 2 ? u8"chaque question a deux cases, 1 et 2"
                             : u8"chaque question n'a qu'une case : écrivez " +
@@ -104,15 +95,22 @@ TrialLine ParseTrialLine(const std::string& line, const QuizRecord& quiz, TrialT
 Trial GradeTrial(const QuizRecord& quiz, const TrialTarget& target, const std::string& typedAnswer)
 {
     Trial trial;
+    const int boxes = BoxesPerQuestion(quiz.answersPerQuestion);
     // QuestionAt gives the last question for any position past it.
     const QuestionRecord* question = QuestionAt(quiz, target.question - 1);
     if (!question || target.question < 1 || target.question > quiz.questionCount ||
-        target.box < 1 || target.box > BoxCount(quiz))
+        target.box < 1 || target.box > boxes)
         return trial;
     std::vector<char32_t> outside;
     const std::string typed = AsTypedInTheBox(typedAnswer, outside);
-    const char* stored = StoredAnswer(*question, target.box);
-    trial.verdict = GradeAnswer(stored, typed.c_str());
+    // The other box holds its answer as stored, so that the reveal turns on
+    // this box alone.
+    const int box = target.box - 1, other = 1 - box;
+    const char* texts[MAX_BOXES_PER_QUESTION] = {};
+    texts[box] = typed.c_str();
+    texts[other] = StoredAnswer(*question, other);
+    const QuestionGrade grade = GradeQuestion(quiz, *question, texts);
+    trial.verdict = grade.verdicts[box];
 
     std::vector<std::string>& remarks = trial.remarks;
     for (char32_t c : outside) {
@@ -121,17 +119,15 @@ Trial GradeTrial(const QuizRecord& quiz, const TrialTarget& target, const std::s
         remarks.push_back(Quoted(character) +
                           u8" n'existe pas dans l'alphabet du lecteur : sa case le lit « ? »");
     }
-    const bool reveals = quiz.revealMode != REVEAL_NONE && quiz.layoutKind == LAYOUT_PICTURE;
-    if (reveals && strcmp(trial.verdict, VERDICT_BRAVO) == 0) {
-        const std::string exact = Quoted(Windows1252ToUtf8(stored));
-        if (typed != stored) {
-            remarks.push_back(u8"pas de révélation : il y faut " + exact +
+    if (QuizReveals(quiz) && strcmp(trial.verdict, VERDICT_BRAVO) == 0) {
+        if (!grade.reveals) {
+            remarks.push_back(u8"pas de révélation : il y faut " +
+                              Quoted(Windows1252ToUtf8(StoredAnswer(*question, box))) +
                               u8", lettre pour lettre");
-        } else if (quiz.answersPerQuestion == 2) {
-            const int other = 3 - target.box;
+        } else if (boxes == 2) {
             remarks.push_back(u8"la révélation s'afficherait avec " +
-                              Quoted(Windows1252ToUtf8(StoredAnswer(*question, other))) +
-                              " dans la case " + std::to_string(other) + u8", lettre pour lettre");
+                              Quoted(Windows1252ToUtf8(texts[other])) + " dans la case " +
+                              std::to_string(other + 1) + u8", lettre pour lettre");
         } else {
             remarks.push_back(u8"la révélation s'afficherait");
         }

@@ -1,10 +1,8 @@
 // Trying answers on a quiz as the player grades them, for quizzpack essai and
 // the editor: the quiz is the record that a build would pack (texts in
-// Windows-1252, answers without their typing traps), the verdict comes from
-// the player's own GradeAnswer, and the reveal follows the player's rule: in
-// the picture layout, a solved question reveals its picture or text when
-// every one of its boxes holds its answer exactly as stored, letter for
-// letter.
+// Windows-1252, answers without their typing traps), and the verdict and the
+// reveal come from the grading the player calls (checking/question_grading.h),
+// the question's other box holding its answer as stored.
 //
 // A trial names its box as "N" (the first, or only, box of question N) or
 // "N:2" (its second box); a trial line is "N réponse" or "N:2 réponse", the
