@@ -54,8 +54,7 @@ bool Webp(const unsigned char* bytes, std::size_t size)
     return Riff(bytes, size, "WEBP");
 }
 
-// Pictures of iPhones: the container of MP4 with a brand of its own, so
-// tested before MP4.
+// Pictures of iPhones: the container of MP4 with a brand of its own.
 bool Heic(const unsigned char* bytes, std::size_t size)
 {
     return At(bytes, size, 4, "ftypheic") || At(bytes, size, 4, "ftypheix") ||
@@ -115,59 +114,37 @@ bool Mpeg(const unsigned char* bytes, std::size_t size)
 constexpr MediaKind PICTURE = MediaKind::Picture;
 constexpr MediaKind SOUND = MediaKind::Sound;
 constexpr MediaKind FILM = MediaKind::Film;
+constexpr MediaKind ICON = MediaKind::Icon;
+constexpr MediaKind NONE = MediaKind::None;
 constexpr MediaTaken NO = MediaTaken::No;
+constexpr MediaTaken SYSTEM = MediaTaken::WhereSystemReads;
 constexpr MediaTaken ALWAYS = MediaTaken::Always;
 
-// Browsers show JPEG, PNG, GIF, BMP, WebP and icons, play MP3, WAV, Ogg and
-// FLAC sounds and MP4 films; a WebM plays too, but shares Matroska's
-// signature with MKV files, which browsers do not all play.
+// In the order lists name them; HEIC before MP4, whose signature it shares.
+// A WebM plays in browsers, but its signature is Matroska's, which MKV files
+// share, and those browsers do not all play.
+// clang-format off
 constexpr MediaFormatInfo MEDIA_FORMATS[] = {
-    {MediaFormat::Jpeg,
-     "JPEG",
-     PICTURE,
-     {".jpg", ".jpeg", ".jpe", ".jfif"},
-     ALWAYS,
-     true,
-     true,
-     Jpeg},
-    {MediaFormat::Png, "PNG", PICTURE, {".png"}, ALWAYS, false, true, Png},
-    {MediaFormat::Gif, "GIF", PICTURE, {".gif"}, ALWAYS, true, true, Gif},
-    {MediaFormat::Bmp, "BMP", PICTURE, {".bmp", ".dib"}, ALWAYS, true, true, Bitmap},
-    {MediaFormat::Tiff, "TIFF", PICTURE, {".tif", ".tiff"}, ALWAYS, false, false, Tiff},
-    {MediaFormat::Webp,
-     "WebP",
-     PICTURE,
-     {".webp"},
-     MediaTaken::WhereSystemReads,
-     false,
-     true,
-     Webp},
-    {MediaFormat::Heic,
-     "HEIC",
-     PICTURE,
-     {".heic", ".heif"},
-     MediaTaken::WhereSystemReads,
-     false,
-     false,
-     Heic},
-    {MediaFormat::Ico, "ICO", MediaKind::Icon, {".ico"}, ALWAYS, true, true, Ico},
-    {MediaFormat::Mp3, "MP3", SOUND, {".mp3"}, ALWAYS, true, true, Mp3},
-    {MediaFormat::Wav, "WAV", SOUND, {".wav"}, NO, false, true, Wav},
-    {MediaFormat::Ogg, "Ogg", SOUND, {".ogg", ".oga", ".opus"}, NO, false, true, Ogg},
-    {MediaFormat::Flac, "FLAC", SOUND, {".flac"}, NO, false, true, Flac},
-    {MediaFormat::Avi, "AVI", FILM, {".avi"}, ALWAYS, true, false, Avi},
-    {MediaFormat::Mp4, "MP4", FILM, {".mp4", ".m4v"}, NO, false, true, Mp4},
-    {MediaFormat::Matroska,
-     "Matroska (MKV, WebM)",
-     FILM,
-     {".mkv", ".webm"},
-     NO,
-     false,
-     false,
-     Matroska},
-    {MediaFormat::Mpeg, "MPEG", FILM, {".mpg", ".mpeg"}, NO, false, false, Mpeg},
-    {MediaFormat::Unknown, "inconnu", MediaKind::None, {".bin"}, NO, false, false, nullptr},
+    // format, name, kind, extensions, taken by the tools, shown as is by the player, by a browser, signature
+    {MediaFormat::Jpeg,     "JPEG",                 PICTURE, {".jpg", ".jpeg", ".jpe", ".jfif"}, ALWAYS, true,  true,  Jpeg},
+    {MediaFormat::Png,      "PNG",                  PICTURE, {".png"},                           ALWAYS, false, true,  Png},
+    {MediaFormat::Gif,      "GIF",                  PICTURE, {".gif"},                           ALWAYS, true,  true,  Gif},
+    {MediaFormat::Bmp,      "BMP",                  PICTURE, {".bmp", ".dib"},                   ALWAYS, true,  true,  Bitmap},
+    {MediaFormat::Tiff,     "TIFF",                 PICTURE, {".tif", ".tiff"},                  ALWAYS, false, false, Tiff},
+    {MediaFormat::Webp,     "WebP",                 PICTURE, {".webp"},                          SYSTEM, false, true,  Webp},
+    {MediaFormat::Heic,     "HEIC",                 PICTURE, {".heic", ".heif"},                 SYSTEM, false, false, Heic},
+    {MediaFormat::Ico,      "ICO",                  ICON,    {".ico"},                           ALWAYS, true,  true,  Ico},
+    {MediaFormat::Mp3,      "MP3",                  SOUND,   {".mp3"},                           ALWAYS, true,  true,  Mp3},
+    {MediaFormat::Wav,      "WAV",                  SOUND,   {".wav"},                           NO,     false, true,  Wav},
+    {MediaFormat::Ogg,      "Ogg",                  SOUND,   {".ogg", ".oga", ".opus"},          NO,     false, true,  Ogg},
+    {MediaFormat::Flac,     "FLAC",                 SOUND,   {".flac"},                          NO,     false, true,  Flac},
+    {MediaFormat::Avi,      "AVI",                  FILM,    {".avi"},                           ALWAYS, true,  false, Avi},
+    {MediaFormat::Mp4,      "MP4",                  FILM,    {".mp4", ".m4v"},                   NO,     false, true,  Mp4},
+    {MediaFormat::Matroska, "Matroska (MKV, WebM)", FILM,    {".mkv", ".webm"},                  NO,     false, false, Matroska},
+    {MediaFormat::Mpeg,     "MPEG",                 FILM,    {".mpg", ".mpeg"},                  NO,     false, false, Mpeg},
+    {MediaFormat::Unknown,  "inconnu",              NONE,    {".bin"},                           NO,     false, false, nullptr},
 };
+// clang-format on
 
 bool Taken(const MediaFormatInfo& row, bool whereSystemReads)
 {
