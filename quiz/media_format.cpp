@@ -2,147 +2,248 @@
 
 #include <cstring>
 #include <iterator>
+#include <vector>
 
 namespace {
 
-struct Bytes {
-    const unsigned char* data;
-    std::size_t size;
-    const unsigned char& operator[](std::size_t i) const { return data[i]; }
-};
-
-bool StartsWith(Bytes bytes, std::size_t offset, const char* magic, std::size_t length)
+// magic is a literal: its length is its size less the final \0, so that
+// signatures may hold zero bytes.
+template <std::size_t N>
+bool At(const unsigned char* bytes, std::size_t size, std::size_t offset, const char (&magic)[N])
 {
-    return bytes.size >= offset + length && memcmp(bytes.data + offset, magic, length) == 0;
+    return size >= offset + N - 1 && memcmp(bytes + offset, magic, N - 1) == 0;
 }
 
-bool Riff(Bytes bytes, const char* form)
+template <std::size_t N>
+bool Riff(const unsigned char* bytes, std::size_t size, const char (&form)[N])
 {
-    return StartsWith(bytes, 0, "RIFF", 4) && StartsWith(bytes, 8, form, 4);
+    return At(bytes, size, 0, "RIFF") && At(bytes, size, 8, form);
 }
 
-bool Bitmap(Bytes bytes)
+bool Jpeg(const unsigned char* bytes, std::size_t size)
 {
-    if (!StartsWith(bytes, 0, "BM", 2) || bytes.size < 18)
+    return At(bytes, size, 0, "\xFF\xD8\xFF");
+}
+
+bool Png(const unsigned char* bytes, std::size_t size)
+{
+    return At(bytes, size, 0, "\x89PNG\r\n\x1A\n");
+}
+
+bool Gif(const unsigned char* bytes, std::size_t size)
+{
+    return At(bytes, size, 0, "GIF87a") || At(bytes, size, 0, "GIF89a");
+}
+
+bool Bitmap(const unsigned char* bytes, std::size_t size)
+{
+    if (!At(bytes, size, 0, "BM") || size < 18)
         return false;
     const unsigned headerSize = bytes[14] | bytes[15] << 8 | bytes[16] << 16 | bytes[17] << 24;
     return headerSize == 12 || headerSize == 40 || headerSize == 52 || headerSize == 56 ||
            headerSize == 108 || headerSize == 124;
 }
 
-// An MPEG audio frame header of layer III (MP3 files without an ID3 tag).
-bool Mp3Frame(Bytes bytes)
+bool Tiff(const unsigned char* bytes, std::size_t size)
 {
-    return bytes.size >= 4 && bytes[0] == 0xFF && (bytes[1] & 0xE0) == 0xE0 &&
-           (bytes[1] >> 1 & 3) == 1 && (bytes[2] >> 4) != 0xF;
+    return At(bytes, size, 0, "II*\0") || At(bytes, size, 0, "MM\0*");
 }
 
-// Formats told by fixed bytes at a fixed place.
-struct Signature {
-    std::size_t offset;
-    const char* magic;
-    std::size_t length;
-    MediaFormat format;
-};
+bool Webp(const unsigned char* bytes, std::size_t size)
+{
+    return Riff(bytes, size, "WEBP");
+}
 
-constexpr Signature SIGNATURES[] = {
-    {0, "\xFF\xD8\xFF", 3, MediaFormat::Jpeg},
-    {0, "GIF87a", 6, MediaFormat::Gif},
-    {0, "GIF89a", 6, MediaFormat::Gif},
-    {0, "\x89PNG\r\n\x1A\n", 8, MediaFormat::Png},
-    {0, "II*\0", 4, MediaFormat::Tiff},
-    {0, "MM\0*", 4, MediaFormat::Tiff},
-    {0, "ID3", 3, MediaFormat::Mp3},
-    {0, "OggS", 4, MediaFormat::Ogg},
-    {0, "fLaC", 4, MediaFormat::Flac},
-    // Pictures of iPhones: the container of MP4 with a brand of its own.
-    {4, "ftypheic", 8, MediaFormat::Heic},
-    {4, "ftypheix", 8, MediaFormat::Heic},
-    {4, "ftypmif1", 8, MediaFormat::Heic},
-    {4, "ftyp", 4, MediaFormat::Mp4},
-    {0, "\x1A\x45\xDF\xA3", 4, MediaFormat::Matroska},
-    {0, "\0\0\1\xBA", 4, MediaFormat::Mpeg},
-    // Icons (a cursor has 2 where an icon has 1).
-    {0, "\0\0\1\0", 4, MediaFormat::Ico},
-    {0, "\0\0\1\xB3", 4, MediaFormat::Mpeg},
+// Pictures of iPhones: the container of MP4 with a brand of its own.
+bool Heic(const unsigned char* bytes, std::size_t size)
+{
+    return At(bytes, size, 4, "ftypheic") || At(bytes, size, 4, "ftypheix") ||
+           At(bytes, size, 4, "ftypmif1");
+}
+
+// A cursor has 2 where an icon has 1.
+bool Ico(const unsigned char* bytes, std::size_t size)
+{
+    return At(bytes, size, 0, "\0\0\1\0");
+}
+
+// An ID3 tag, or else an MPEG audio frame header of layer III.
+bool Mp3(const unsigned char* bytes, std::size_t size)
+{
+    return At(bytes, size, 0, "ID3") ||
+           (size >= 4 && bytes[0] == 0xFF && (bytes[1] & 0xE0) == 0xE0 &&
+            (bytes[1] >> 1 & 3) == 1 && (bytes[2] >> 4) != 0xF);
+}
+
+bool Wav(const unsigned char* bytes, std::size_t size)
+{
+    return Riff(bytes, size, "WAVE");
+}
+
+bool Ogg(const unsigned char* bytes, std::size_t size)
+{
+    return At(bytes, size, 0, "OggS");
+}
+
+bool Flac(const unsigned char* bytes, std::size_t size)
+{
+    return At(bytes, size, 0, "fLaC");
+}
+
+bool Avi(const unsigned char* bytes, std::size_t size)
+{
+    return Riff(bytes, size, "AVI ");
+}
+
+bool Mp4(const unsigned char* bytes, std::size_t size)
+{
+    return At(bytes, size, 4, "ftyp");
+}
+
+bool Matroska(const unsigned char* bytes, std::size_t size)
+{
+    return At(bytes, size, 0, "\x1A\x45\xDF\xA3");
+}
+
+// A program stream's pack header, or a bare video stream's sequence header.
+bool Mpeg(const unsigned char* bytes, std::size_t size)
+{
+    return At(bytes, size, 0, "\0\0\1\xBA") || At(bytes, size, 0, "\0\0\1\xB3");
+}
+
+constexpr MediaKind PICTURE = MediaKind::Picture;
+constexpr MediaKind SOUND = MediaKind::Sound;
+constexpr MediaKind FILM = MediaKind::Film;
+constexpr MediaKind ICON = MediaKind::Icon;
+constexpr MediaKind NONE = MediaKind::None;
+constexpr MediaTaken NO = MediaTaken::No;
+constexpr MediaTaken SYSTEM = MediaTaken::WhereSystemReads;
+constexpr MediaTaken ALWAYS = MediaTaken::Always;
+
+// In the order lists name them; HEIC before MP4, whose signature it shares.
+// A WebM plays in browsers, but its signature is Matroska's, which MKV files
+// share, and those browsers do not all play.
+// clang-format off
+constexpr MediaFormatInfo MEDIA_FORMATS[] = {
+    // format, name, kind, extensions, taken by the tools, shown as is by the player, by a browser, signature
+    {MediaFormat::Jpeg,     "JPEG",                 PICTURE, {".jpg", ".jpeg", ".jpe", ".jfif"}, ALWAYS, true,  true,  Jpeg},
+    {MediaFormat::Png,      "PNG",                  PICTURE, {".png"},                           ALWAYS, false, true,  Png},
+    {MediaFormat::Gif,      "GIF",                  PICTURE, {".gif"},                           ALWAYS, true,  true,  Gif},
+    {MediaFormat::Bmp,      "BMP",                  PICTURE, {".bmp", ".dib"},                   ALWAYS, true,  true,  Bitmap},
+    {MediaFormat::Tiff,     "TIFF",                 PICTURE, {".tif", ".tiff"},                  ALWAYS, false, false, Tiff},
+    {MediaFormat::Webp,     "WebP",                 PICTURE, {".webp"},                          SYSTEM, false, true,  Webp},
+    {MediaFormat::Heic,     "HEIC",                 PICTURE, {".heic", ".heif"},                 SYSTEM, false, false, Heic},
+    {MediaFormat::Ico,      "ICO",                  ICON,    {".ico"},                           ALWAYS, true,  true,  Ico},
+    {MediaFormat::Mp3,      "MP3",                  SOUND,   {".mp3"},                           ALWAYS, true,  true,  Mp3},
+    {MediaFormat::Wav,      "WAV",                  SOUND,   {".wav"},                           NO,     false, true,  Wav},
+    {MediaFormat::Ogg,      "Ogg",                  SOUND,   {".ogg", ".oga", ".opus"},          NO,     false, true,  Ogg},
+    {MediaFormat::Flac,     "FLAC",                 SOUND,   {".flac"},                          NO,     false, true,  Flac},
+    {MediaFormat::Avi,      "AVI",                  FILM,    {".avi"},                           ALWAYS, true,  false, Avi},
+    {MediaFormat::Mp4,      "MP4",                  FILM,    {".mp4", ".m4v"},                   NO,     false, true,  Mp4},
+    {MediaFormat::Matroska, "Matroska (MKV, WebM)", FILM,    {".mkv", ".webm"},                  NO,     false, false, Matroska},
+    {MediaFormat::Mpeg,     "MPEG",                 FILM,    {".mpg", ".mpeg"},                  NO,     false, false, Mpeg},
+    {MediaFormat::Unknown,  "inconnu",              NONE,    {".bin"},                           NO,     false, false, nullptr},
 };
+// clang-format on
+
+bool Taken(const MediaFormatInfo& row, bool whereSystemReads)
+{
+    return row.taken == MediaTaken::Always ||
+           (whereSystemReads && row.taken == MediaTaken::WhereSystemReads);
+}
 
 } // namespace
 
-MediaFormat DetectMediaFormat(const unsigned char* data, std::size_t size)
+MediaFormatTable MediaFormats()
 {
-    const Bytes bytes = {data, size};
-    for (const Signature& signature : SIGNATURES)
-        if (StartsWith(bytes, signature.offset, signature.magic, signature.length))
-            return signature.format;
-    if (Bitmap(bytes))
-        return MediaFormat::Bmp;
-    if (Mp3Frame(bytes))
-        return MediaFormat::Mp3;
-    if (Riff(bytes, "WEBP"))
-        return MediaFormat::Webp;
-    if (Riff(bytes, "WAVE"))
-        return MediaFormat::Wav;
-    if (Riff(bytes, "AVI "))
-        return MediaFormat::Avi;
+    return {MEDIA_FORMATS, std::size(MEDIA_FORMATS)};
+}
+
+const MediaFormatInfo& MediaFormatRow(MediaFormat format)
+{
+    for (const MediaFormatInfo& row : MEDIA_FORMATS)
+        if (row.format == format)
+            return row;
+    return MEDIA_FORMATS[std::size(MEDIA_FORMATS) - 1];
+}
+
+MediaFormat DetectMediaFormat(const unsigned char* bytes, std::size_t size)
+{
+    for (const MediaFormatInfo& row : MEDIA_FORMATS)
+        if (row.matches && row.matches(bytes, size))
+            return row.format;
+    return MediaFormat::Unknown;
+}
+
+bool HasMediaExtension(MediaFormat format, const std::string& extension)
+{
+    std::string lower = extension;
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    for (const char* listed : MediaFormatRow(format).extensions)
+        if (listed && lower == listed)
+            return true;
+    return false;
+}
+
+MediaFormat MediaFormatOfExtension(const std::string& extension)
+{
+    for (const MediaFormatInfo& row : MEDIA_FORMATS)
+        if (HasMediaExtension(row.format, extension))
+            return row.format;
     return MediaFormat::Unknown;
 }
 
 bool IsPicture(MediaFormat format)
 {
-    return IsPlayerPicture(format) || format == MediaFormat::Png || format == MediaFormat::Webp ||
-           format == MediaFormat::Tiff || format == MediaFormat::Heic;
+    return MediaFormatRow(format).kind == MediaKind::Picture;
 }
 
-bool IsPlayerPicture(MediaFormat format)
+bool IsTaken(MediaFormat format, MediaKind kind)
 {
-    return format == MediaFormat::Jpeg || format == MediaFormat::Gif || format == MediaFormat::Bmp;
+    const MediaFormatInfo& row = MediaFormatRow(format);
+    return row.kind == kind && row.taken != MediaTaken::No;
 }
-
-namespace {
-
-struct FormatNames {
-    MediaFormat format;
-    const char* name;
-    const char* extension;
-};
-
-constexpr FormatNames FORMAT_NAMES[] = {
-    {MediaFormat::Jpeg, "JPEG", ".jpg"},
-    {MediaFormat::Gif, "GIF", ".gif"},
-    {MediaFormat::Bmp, "BMP", ".bmp"},
-    {MediaFormat::Png, "PNG", ".png"},
-    {MediaFormat::Webp, "WebP", ".webp"},
-    {MediaFormat::Tiff, "TIFF", ".tif"},
-    {MediaFormat::Heic, "HEIC", ".heic"},
-    {MediaFormat::Ico, "ICO", ".ico"},
-    {MediaFormat::Mp3, "MP3", ".mp3"},
-    {MediaFormat::Wav, "WAV", ".wav"},
-    {MediaFormat::Ogg, "Ogg", ".bin"},
-    {MediaFormat::Flac, "FLAC", ".bin"},
-    {MediaFormat::Avi, "AVI", ".avi"},
-    {MediaFormat::Mp4, "MP4", ".mp4"},
-    {MediaFormat::Matroska, "Matroska (MKV, WebM)", ".bin"},
-    {MediaFormat::Mpeg, "MPEG", ".bin"},
-    {MediaFormat::Unknown, "inconnu", ".bin"},
-};
-
-const FormatNames& NamesOf(MediaFormat format)
-{
-    for (const FormatNames& names : FORMAT_NAMES)
-        if (names.format == format)
-            return names;
-    return FORMAT_NAMES[std::size(FORMAT_NAMES) - 1];
-}
-
-} // namespace
 
 const char* MediaFormatName(MediaFormat format)
 {
-    return NamesOf(format).name;
+    return MediaFormatRow(format).name;
 }
 
 const char* MediaExtension(MediaFormat format)
 {
-    return NamesOf(format).extension;
+    return MediaFormatRow(format).extensions[0];
+}
+
+std::string TakenMediaNames(MediaKind kind, bool whereSystemReads)
+{
+    std::vector<const char*> names;
+    for (const MediaFormatInfo& row : MEDIA_FORMATS)
+        if (row.kind == kind && Taken(row, whereSystemReads))
+            names.push_back(row.name);
+    std::string list;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == names.size() ? " ou " : ", ") + std::string(names[i]);
+    return list;
+}
+
+MediaFilter TakenMediaFilter(const std::string& label, std::initializer_list<MediaKind> kinds)
+{
+    MediaFilter filter = {label + " (", ""};
+    for (const MediaFormatInfo& row : MEDIA_FORMATS) {
+        bool wanted = false;
+        for (MediaKind kind : kinds)
+            wanted = wanted || row.kind == kind;
+        if (!wanted || !Taken(row, true))
+            continue;
+        if (!filter.patterns.empty())
+            filter.name += ", ";
+        filter.name += row.name;
+        for (const char* extension : row.extensions)
+            if (extension)
+                filter.patterns += (filter.patterns.empty() ? "*" : ";*") + std::string(extension);
+    }
+    filter.name += ")";
+    return filter;
 }

@@ -1,6 +1,7 @@
 #include "atelier/document/question_editing.h"
 
 #include "authoring/packing/file_set.h"
+#include "quiz/media_format.h"
 #include "quiz/quiz_record.h"
 
 #include <algorithm>
@@ -50,15 +51,13 @@ bool MoveQuestion(QuizDocument& document, int index, int offset)
 
 FileKind KindOfFile(const std::string& path)
 {
-    static const char* const PICTURES[] = {".jpg",  ".jpeg", ".jpe", ".jfif", ".png",
-                                           ".gif",  ".bmp",  ".dib", ".tif",  ".tiff",
-                                           ".webp", ".heic", ".heif"};
     const std::string extension = LowerExtension(path);
-    if (std::find(std::begin(PICTURES), std::end(PICTURES), extension) != std::end(PICTURES))
+    const MediaFormat format = MediaFormatOfExtension(extension);
+    if (IsTaken(format, MediaKind::Picture))
         return FileKind::Picture;
-    if (extension == ".mp3")
+    if (IsTaken(format, MediaKind::Sound))
         return FileKind::Sound;
-    if (extension == ".avi")
+    if (IsTaken(format, MediaKind::Film))
         return FileKind::Film;
     static const char* const TABLES[] = {".csv", ".tsv", ".tab", ".txt", ".gift"};
     if (std::find(std::begin(TABLES), std::end(TABLES), extension) != std::end(TABLES))

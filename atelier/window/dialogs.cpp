@@ -3,6 +3,7 @@
 #include "atelier/window/atelier_state.h"
 #include "atelier/window/control_ids.h"
 #include "authoring/packing/windows_platform.h"
+#include "quiz/media_format.h"
 #include "quiz/quiz_record.h"
 
 #include <commdlg.h>
@@ -12,45 +13,53 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 struct Filter {
     FileChoice choice;
-    const wchar_t* filter; // pairs of name and patterns, each ending in \0
+    std::wstring filter; // pairs of name and patterns, each ending in \0
     const wchar_t* title;
     const wchar_t* extension; // given to a name typed without one
 };
+
+// A filter of the media of kinds that the authoring tools take, made from
+// the table of formats.
+std::wstring MediaFilterText(const std::string& label, std::initializer_list<MediaKind> kinds)
+{
+    const MediaFilter filter = TakenMediaFilter(label, kinds);
+    return Widen(filter.name) + L'\0' + Widen(filter.patterns) + L'\0';
+}
+
+const std::wstring ALL_FILES = L"Tous les fichiers\0*.*\0"s;
 
 // The file dialogs' filters and titles, by choice.
 const Filter FILTERS[] = {
     {FileChoice::Quiz,
      L"Quiz (*.toml, *.exe)\0*.toml;*.exe\0Fichiers source (*.toml)\0*.toml\0"
-     L"Quiz créés, à donner aux élèves (*.exe)\0*.exe\0",
+     L"Quiz créés, à donner aux élèves (*.exe)\0*.exe\0"s,
      L"Ouvrir un quiz", L"toml"},
     {FileChoice::Table,
-     L"Tableaux et fichiers GIFT (*.csv, *.tsv, *.txt, *.gift)\0*.csv;*.tsv;*.tab;*.txt;*.gift\0"
-     L"Tous les fichiers\0*.*\0",
+     L"Tableaux et fichiers GIFT (*.csv, *.tsv, *.txt, *.gift)\0*.csv;*.tsv;*.tab;*.txt;*.gift\0"s +
+         ALL_FILES,
      L"Importer un tableau ou un fichier GIFT", L"csv"},
-    {FileChoice::Picture,
-     L"Images (JPEG, PNG, GIF, BMP, TIFF, WebP, HEIC)\0"
-     L"*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.gif;*.bmp;*.dib;*.tif;*.tiff;*.webp;*.heic;*.heif\0"
-     L"Tous les fichiers\0*.*\0",
+    {FileChoice::Picture, MediaFilterText(u8"Images", {MediaKind::Picture}) + ALL_FILES,
      L"Choisir une image", L"jpg"},
-    {FileChoice::Pictures,
-     L"Images (JPEG, PNG, GIF, BMP, TIFF, WebP, HEIC)\0"
-     L"*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.gif;*.bmp;*.dib;*.tif;*.tiff;*.webp;*.heic;*.heif\0",
+    {FileChoice::Pictures, MediaFilterText(u8"Images", {MediaKind::Picture}),
      L"Une question par image", L"jpg"},
-    {FileChoice::Sound, L"Sons MP3 (*.mp3)\0*.mp3\0Tous les fichiers\0*.*\0", L"Choisir un son",
+    {FileChoice::Sound, MediaFilterText(u8"Sons", {MediaKind::Sound}) + ALL_FILES,
+     L"Choisir un son", L"mp3"},
+    {FileChoice::Sounds, MediaFilterText(u8"Sons", {MediaKind::Sound}), L"Une question par son",
      L"mp3"},
-    {FileChoice::Sounds, L"Sons MP3 (*.mp3)\0*.mp3\0", L"Une question par son", L"mp3"},
-    {FileChoice::Film, L"Vidéos AVI (*.avi)\0*.avi\0Tous les fichiers\0*.*\0", L"Choisir une vidéo",
+    {FileChoice::Film, MediaFilterText(u8"Vidéos", {MediaKind::Film}) + ALL_FILES,
+     L"Choisir une vidéo", L"avi"},
+    {FileChoice::Films, MediaFilterText(u8"Vidéos", {MediaKind::Film}), L"Une question par vidéo",
      L"avi"},
-    {FileChoice::Films, L"Vidéos AVI (*.avi)\0*.avi\0", L"Une question par vidéo", L"avi"},
     {FileChoice::Icon,
-     L"Images et icônes\0*.png;*.jpg;*.jpeg;*.gif;*.bmp;*.tif;*.tiff;*.webp;*.ico\0"
-     L"Tous les fichiers\0*.*\0",
+     MediaFilterText(u8"Images et icônes", {MediaKind::Picture, MediaKind::Icon}) + ALL_FILES,
      L"Choisir l'icône du quiz", L"png"},
-    {FileChoice::Source, L"Fichier source de quiz (*.toml)\0*.toml\0", L"Enregistrer le quiz",
+    {FileChoice::Source, L"Fichier source de quiz (*.toml)\0*.toml\0"s, L"Enregistrer le quiz",
      L"toml"},
-    {FileChoice::Program, L"Quiz créé, à donner aux élèves (*.exe)\0*.exe\0", L"Créer le quiz",
+    {FileChoice::Program, L"Quiz créé, à donner aux élèves (*.exe)\0*.exe\0"s, L"Créer le quiz",
      L"exe"},
 };
 
@@ -101,7 +110,7 @@ OPENFILENAMEW FileDialog(HWND owner, FileChoice choice, std::wstring& buffer,
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
-    dialog.lpstrFilter = filter.filter;
+    dialog.lpstrFilter = filter.filter.c_str();
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
     dialog.lpstrInitialDir = start.empty() ? nullptr : start.c_str();

@@ -8,6 +8,7 @@
 #include "atelier/window/pane_messages.h"
 #include "authoring/packing/file_set.h"
 #include "authoring/packing/windows_platform.h"
+#include "quiz/media_format.h"
 #include "quiz/quiz_record.h"
 
 #include <algorithm>
@@ -232,8 +233,11 @@ void AddQuestionsForFiles(const std::vector<std::string>& files, int after)
         SetStatus(Counted(kept.size(), L"question ajoutée", L"questions ajoutées") + L".");
         return;
     }
-    static const wchar_t* const TAKEN[] = {L"", L"des images (JPEG, PNG, GIF, BMP, TIFF)",
-                                           L"des sons MP3", L"des vidéos AVI"};
+    // What KindOfFile takes, WebP and HEIC with the others.
+    static const std::wstring TAKEN[] = {
+        L"", L"des images (" + Widen(TakenMediaNames(MediaKind::Picture, true)) + L")",
+        L"des sons " + Widen(TakenMediaNames(MediaKind::Sound)),
+        L"des vidéos " + Widen(TakenMediaNames(MediaKind::Film))};
     const int layout = g_document.source.layoutKind;
     SetStatus(Counted(refused.size(), L"fichier laissé de côté", L"fichiers laissés de côté") +
               L" (" + Widen(FileName(refused[0])) + (refused.size() > 1 ? L"…" : L"") + L") : " +

@@ -129,21 +129,7 @@ struct Replacement {
 bool ExtensionFits(const std::string& name, MediaFormat format)
 {
     const size_t dot = ExtensionStart(name);
-    if (dot == std::string::npos)
-        return false;
-    std::string extension = name.substr(dot);
-    for (char& c : extension)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    switch (format) {
-    case MediaFormat::Jpeg:
-        return extension == ".jpg" || extension == ".jpeg" || extension == ".jpe" ||
-               extension == ".jfif";
-    case MediaFormat::Bmp:
-        return extension == ".bmp" || extension == ".dib";
-    default:
-        return extension == MediaExtension(format);
-    }
+    return dot != std::string::npos && HasMediaExtension(format, name.substr(dot));
 }
 
 std::string GeneratedMediaName(int id, int layoutKind, MediaFormat format)

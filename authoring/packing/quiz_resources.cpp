@@ -30,25 +30,28 @@ std::string MediumMismatch(const std::vector<unsigned char>& bytes, Expected exp
         format == MediaFormat::Unknown ? "" : std::string(" (") + MediaFormatName(format) + ")";
     switch (expected) {
     case Expected::Picture:
-        if (IsPicture(format))
+        if (IsTaken(format, MediaKind::Picture))
             return "";
-        return Quoted(path) + u8" n'est pas une image" + what +
-               u8" : donnez une image JPEG, PNG, GIF, BMP ou TIFF";
+        return Quoted(path) + u8" n'est pas une image" + what + u8" : donnez une image " +
+               TakenMediaNames(MediaKind::Picture);
     case Expected::Sound:
-        if (format == MediaFormat::Mp3)
+        if (IsTaken(format, MediaKind::Sound))
             return "";
-        return Quoted(path) + u8" n'est pas un son MP3" + what +
-               u8" : le lecteur ne joue que le MP3 ; convertissez-le";
+        return Quoted(path) + u8" n'est pas un son " + TakenMediaNames(MediaKind::Sound) + what +
+               u8" : le lecteur ne joue que le " + TakenMediaNames(MediaKind::Sound) +
+               u8" ; convertissez-le";
     case Expected::Film:
-        if (format == MediaFormat::Avi)
+        if (IsTaken(format, MediaKind::Film))
             return "";
-        return Quoted(path) + u8" n'est pas une vidéo AVI" + what +
-               u8" : le lecteur ne joue que l'AVI ; convertissez-la";
+        return Quoted(path) + u8" n'est pas une vidéo " + TakenMediaNames(MediaKind::Film) + what +
+               u8" : le lecteur ne joue que l'" + TakenMediaNames(MediaKind::Film) +
+               u8" ; convertissez-la";
     case Expected::Icon:
-        if (IsPicture(format) || format == MediaFormat::Ico)
+        if (IsTaken(format, MediaKind::Picture) || IsTaken(format, MediaKind::Icon))
             return "";
-        return Quoted(path) + u8" n'est pas une image" + what +
-               u8" : donnez une image PNG, JPEG, GIF, BMP ou TIFF, ou une icône ICO";
+        return Quoted(path) + u8" n'est pas une image" + what + u8" : donnez une image " +
+               TakenMediaNames(MediaKind::Picture) + u8", ou une icône " +
+               TakenMediaNames(MediaKind::Icon);
     }
     return "";
 }

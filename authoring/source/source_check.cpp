@@ -4,6 +4,7 @@
 #include "authoring/source/site_check.h"
 #include "authoring/source/source_reader.h"
 #include "authoring/source/text_encoding.h"
+#include "quiz/media_format.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -196,12 +197,14 @@ struct Checker {
 
     void Media(const QuizSource& source, const SourceQuestion& question, const std::string& prefix)
     {
-        static const char* const MISSING[4] = {
-            nullptr,
-            u8"manquante : dans la disposition \"image\", chaque question a son image (JPEG, "
-            u8"PNG, GIF, BMP ou TIFF)",
-            u8"manquant : dans la disposition \"son\", chaque question a un son (MP3)",
-            u8"manquante : dans la disposition \"video\", chaque question a une vidéo (AVI)",
+        static const std::string MISSING[4] = {
+            "",
+            u8"manquante : dans la disposition \"image\", chaque question a son image (" +
+                TakenMediaNames(MediaKind::Picture) + ")",
+            u8"manquant : dans la disposition \"son\", chaque question a un son (" +
+                TakenMediaNames(MediaKind::Sound) + ")",
+            u8"manquante : dans la disposition \"video\", chaque question a une vidéo (" +
+                TakenMediaNames(MediaKind::Film) + ")",
         };
         const int layout = source.layoutKind;
         if (layout < 0)

@@ -5,8 +5,13 @@
 #include "authoring/source/source_check.h"
 #include "authoring/source/source_writer.h"
 #include "authoring/source/starter_quiz.h"
+#include "quiz/media_format.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
 
 namespace {
 
@@ -230,6 +235,43 @@ TEST(QuestionEditing, AddsDeletesAndMovesQuestions)
     document.twoAnswers = true;
     SetValue(document.source.questions[0].secondAnswer, "2");
     EXPECT_EQ(AnswersOf(document, 0), "c / 2");
+}
+
+// A file is known by its extension, any of its format's in either case: a
+// question's medium when the tools take that format as one, else by what
+// the atelier opens.
+TEST(QuestionEditing, KnowsAFileByEveryExtensionOfItsFormat)
+{
+    const std::pair<MediaKind, FileKind> media[] = {{MediaKind::Picture, FileKind::Picture},
+                                                    {MediaKind::Sound, FileKind::Sound},
+                                                    {MediaKind::Film, FileKind::Film}};
+    for (const MediaFormatInfo& row : MediaFormats()) {
+        FileKind expected = FileKind::Other;
+        for (const auto& [medium, kind] : media)
+            if (IsTaken(row.format, medium))
+                expected = kind;
+        for (const char* extension : row.extensions) {
+            if (!extension)
+                continue;
+            std::string upper = std::string("C:/Photos/Chat") + extension;
+            std::transform(upper.begin(), upper.end(), upper.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+            EXPECT_EQ(KindOfFile(std::string("/p/chat") + extension), expected) << extension;
+            EXPECT_EQ(KindOfFile(upper), expected) << upper;
+        }
+    }
+    const struct {
+        const char* path;
+        FileKind kind;
+    } files[] = {
+        {"photo.JFIF", FileKind::Picture}, {"iphone.heif", FileKind::Picture},
+        {"note.wav", FileKind::Other},     {"logo.ico", FileKind::Other},
+        {"clip.mp4", FileKind::Other},     {"quiz.toml", FileKind::Source},
+        {"quiz.exe", FileKind::Program},   {"notes.gift", FileKind::Table},
+        {"jpg", FileKind::Other},
+    };
+    for (const auto& file : files)
+        EXPECT_EQ(KindOfFile(file.path), file.kind) << file.path;
 }
 
 // Files dropped on the list make one question each, if the layout takes

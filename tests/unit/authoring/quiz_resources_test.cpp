@@ -84,9 +84,9 @@ TEST(QuizResources, ChecksTheIconAndMakesItTheProgramsIcon)
         {"\"absente.png\"", u8"q.toml:3:9: icone : « absente.png » : fichier introuvable\n"},
         {"\"\"", u8"q.toml:3:9: icone : chemin vide : écrivez le nom du fichier\n"},
         {"\"page.txt\"", u8"q.toml:3:9: icone : « page.txt » n'est pas une image : donnez une "
-                         u8"image PNG, JPEG, GIF, BMP ou TIFF, ou une icône ICO\n"},
+                         u8"image JPEG, PNG, GIF, BMP ou TIFF, ou une icône ICO\n"},
         {"\"note.mp3\"", u8"q.toml:3:9: icone : « note.mp3 » n'est pas une image (MP3) : donnez "
-                         u8"une image PNG, JPEG, GIF, BMP ou TIFF, ou une icône ICO\n"},
+                         u8"une image JPEG, PNG, GIF, BMP ou TIFF, ou une icône ICO\n"},
         {"\"photo.png\"", u8"q.toml:3:9: icone : « photo.png » : illisible\n"},
         {"\"abime.ico\"", u8"q.toml:3:9: icone : « abime.ico » : icône ICO abîmée (ses images "
                           u8"sortent du fichier ou se chevauchent) : enregistrez-la de nouveau "
