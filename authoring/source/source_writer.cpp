@@ -2,7 +2,6 @@
 
 #include "authoring/source/source_reader.h"
 #include "authoring/source/text_encoding.h"
-#include "quiz/media_format.h"
 #include "quiz/quiz_record.h"
 
 #include <algorithm>
@@ -118,12 +117,8 @@ std::string WriteQuizSource(const QuizSource& source, const std::string& fileNam
 
     out += u8"\n# \"texte\" : une ligne par question, avec son texte ;\n"
            u8"# \"image\", \"son\" ou \"video\" : trois questions par rangée, chacune avec\n"
-           u8"# son image (" +
-           TakenMediaNames(MediaKind::Picture) +
-           u8" : quizzpack la réduit au carré de\n"
-           u8"# 260 points du lecteur), son son (" +
-           TakenMediaNames(MediaKind::Sound) + u8") ou sa vidéo (" +
-           TakenMediaNames(MediaKind::Film) + ").\n";
+           u8"# son image (JPEG, PNG, GIF, BMP ou TIFF : quizzpack la réduit au carré de\n"
+           u8"# 260 points du lecteur), son son (MP3) ou sa vidéo (AVI).\n";
     out += std::string(KEY_LAYOUT) + " = " +
            TomlString(source.layoutKind >= 0 ? LAYOUT_NAMES[source.layoutKind] : "") + "\n";
 
@@ -147,12 +142,9 @@ std::string WriteQuizSource(const QuizSource& source, const std::string& fileNam
         out += u8"# Pour en donner une, retirez le # devant site.\n# " + std::string(KEY_SITE) +
                u8" = \"https://www.mon-ecole.fr/quiz\"\n";
     out += u8"\n# Facultative : l'icône du quiz dans l'Explorateur, la barre de titre et la\n"
-           u8"# barre des tâches, à la place de celle du lecteur. Une image\n"
-           u8"# " +
-           TakenMediaNames(MediaKind::Picture) + u8", ou une icône " +
-           TakenMediaNames(MediaKind::Icon) +
-           u8", carrée de préférence et\n"
-           u8"# d'au moins 256 points de côté.\n";
+           u8"# barre des tâches, à la place de celle du lecteur. Une image PNG, JPEG,\n"
+           u8"# GIF, BMP ou TIFF, ou une icône .ico, carrée de préférence et d'au moins\n"
+           u8"# 256 points de côté.\n";
     if (source.icon.present)
         Line(out, KEY_ICON, source.icon);
     else

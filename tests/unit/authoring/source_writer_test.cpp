@@ -1,13 +1,16 @@
 #include "authoring/source/source_writer.h"
 #include "authoring/source/starter_quiz.h"
+#include "quiz/media_format.h"
 #include "quiz/quiz_record.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-// The comments a written source carries name the formats the tools take,
-// in the same order as every message, and stay within 80 columns.
+// The comments a written source carries stay as every atelier wrote them
+// (the atelier knows its own files by their exact text: another wording
+// would make each one it saved look hand-written), name every format the
+// tools always take, and stay within 80 columns.
 TEST(SourceWriter, CommentsNameTheFormatsTheToolsTake)
 {
     QuizSource source;
@@ -17,12 +20,16 @@ TEST(SourceWriter, CommentsNameTheFormatsTheToolsTake)
     const char* const comments[] = {
         u8"# son image (JPEG, PNG, GIF, BMP ou TIFF : quizzpack la réduit au carré de\n"
         u8"# 260 points du lecteur), son son (MP3) ou sa vidéo (AVI).\n",
-        u8"# barre des tâches, à la place de celle du lecteur. Une image\n"
-        u8"# JPEG, PNG, GIF, BMP ou TIFF, ou une icône ICO, carrée de préférence et\n"
-        u8"# d'au moins 256 points de côté.\n",
+        u8"# barre des tâches, à la place de celle du lecteur. Une image PNG, JPEG,\n"
+        u8"# GIF, BMP ou TIFF, ou une icône .ico, carrée de préférence et d'au moins\n"
+        u8"# 256 points de côté.\n",
     };
-    for (const char* comment : comments)
+    for (const char* comment : comments) {
         EXPECT_NE(text.find(comment), std::string::npos) << comment << "\n---\n" << text;
+        for (const MediaFormatInfo& row : MediaFormats())
+            if (row.kind == MediaKind::Picture && row.taken == MediaTaken::Always)
+                EXPECT_NE(std::string(comment).find(row.name), std::string::npos) << row.name;
+    }
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {
         if (line.rfind("#", 0) != 0)
