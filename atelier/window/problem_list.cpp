@@ -1,10 +1,11 @@
 #include "atelier/window/problem_list.h"
 
+#include "atelier/document/problem_fields.h"
 #include "atelier/window/atelier_state.h"
 #include "atelier/window/control_ids.h"
 #include "atelier/window/editor.h"
 #include "atelier/window/editor_controls.h"
-#include "atelier/document/problem_fields.h"
+#include "atelier/window/quiz_fields.h"
 #include "authoring/packing/windows_platform.h"
 
 namespace {
@@ -31,28 +32,6 @@ bool Same(const std::vector<Problem>& a, const std::vector<Problem>& b)
 int FieldControl(QuizField field)
 {
     switch (field) {
-    case QuizField::Title:
-        return IDC_TITLE;
-    case QuizField::Author:
-        return IDC_AUTHOR;
-    case QuizField::Explanations:
-        return IDC_EXPLANATIONS;
-    case QuizField::Layout:
-        return IDC_LAYOUT;
-    case QuizField::Reveal:
-        return IDC_REVEAL;
-    case QuizField::Colour:
-        return IDC_COLOUR_PICK;
-    case QuizField::FirstCaption:
-        return IDC_FIRST_CAPTION;
-    case QuizField::SecondCaption:
-        return IDC_SECOND_CAPTION;
-    case QuizField::Codes:
-        return IDC_CODES;
-    case QuizField::Site:
-        return IDC_SITE;
-    case QuizField::Icon:
-        return IDC_QUIZ_ICON;
     case QuizField::Question:
         return IDC_QUESTION_LIST;
     case QuizField::Answer:
@@ -68,7 +47,7 @@ int FieldControl(QuizField field)
     case QuizField::RevealText:
         return IDC_REVEAL_TEXT;
     default:
-        return 0;
+        return QuizFieldControl(field);
     }
 }
 

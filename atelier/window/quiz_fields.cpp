@@ -8,6 +8,7 @@
 #include "atelier/window/media_player.h"
 #include "atelier/window/question_fields.h"
 #include "atelier/window/question_list.h"
+#include "authoring/source/quiz_field_table.h"
 #include "quiz/quiz_record.h"
 
 #include <algorithm>
@@ -15,27 +16,17 @@
 
 namespace {
 
+int ControlOf(const QuizFieldRow& row)
+{
+    return row.control ? IDC_QUIZ_GROUP + row.control : 0;
+}
+
 SourceText* TextOf(int id)
 {
-    QuizSource& source = g_document.source;
-    switch (id) {
-    case IDC_TITLE:
-        return &source.title;
-    case IDC_AUTHOR:
-        return &source.author;
-    case IDC_EXPLANATIONS:
-        return &source.explanations;
-    case IDC_FIRST_CAPTION:
-        return &source.firstAnswerCaption;
-    case IDC_SECOND_CAPTION:
-        return &source.secondAnswerCaption;
-    case IDC_SITE:
-        return &source.site;
-    case IDC_QUIZ_ICON:
-        return &source.icon;
-    default:
-        return nullptr;
-    }
+    for (const QuizFieldRow& row : QUIZ_FIELDS)
+        if (row.text && ControlOf(row) == id)
+            return &(g_document.source.*row.text);
+    return nullptr;
 }
 
 // One code a line; the empty lines after the last code are no codes.
@@ -92,12 +83,20 @@ void ChooseIcon()
 
 } // namespace
 
+int QuizFieldControl(QuizField field)
+{
+    for (const QuizFieldRow& row : QUIZ_FIELDS)
+        if (row.field != QuizField::None && row.field == field)
+            return ControlOf(row);
+    return 0;
+}
+
 void ShowQuizFields()
 {
     g_filling = true;
-    for (int id : {IDC_TITLE, IDC_AUTHOR, IDC_EXPLANATIONS, IDC_FIRST_CAPTION, IDC_SECOND_CAPTION,
-                   IDC_SITE, IDC_QUIZ_ICON})
-        SetControlText(id, TextOf(id)->value);
+    for (const QuizFieldRow& row : QUIZ_FIELDS)
+        if (row.text)
+            SetControlText(ControlOf(row), (g_document.source.*row.text).value);
     const QuizSource& source = g_document.source;
     SendMessageW(Control(IDC_LAYOUT), CB_SETCURSEL, source.layoutKind, 0);
     SendMessageW(Control(IDC_REVEAL), CB_SETCURSEL, source.revealMode, 0);

@@ -2,6 +2,11 @@
 // question, web site, icon and codes.
 #pragma once
 
+#include "authoring/source/quiz_field_table.h"
+
+// The control of a quiz-level field (quiz_field_table.h), or 0.
+int QuizFieldControl(QuizField field);
+
 // Fills the fields from g_document.
 void ShowQuizFields();
 
