@@ -13,20 +13,6 @@ struct Named {
     const char* name;
 };
 
-const Named HEADER[] = {
-    {KEY_TITLE, QuizField::Title, "Titre"},
-    {KEY_AUTHOR, QuizField::Author, "Auteur"},
-    {KEY_EXPLANATIONS, QuizField::Explanations, "Explications"},
-    {KEY_LAYOUT, QuizField::Layout, "Disposition"},
-    {KEY_REVEAL, QuizField::Reveal, u8"Révélation"},
-    {KEY_COLOUR, QuizField::Colour, "Couleur"},
-    {KEY_FIRST_CAPTION, QuizField::FirstCaption, u8"Légende de la 1re case"},
-    {KEY_SECOND_CAPTION, QuizField::SecondCaption, u8"Légende de la 2e case"},
-    {KEY_CODES, QuizField::Codes, "Codes"},
-    {KEY_SITE, QuizField::Site, "Site"},
-    {KEY_ICON, QuizField::Icon, u8"Icône"},
-};
-
 const Named QUESTION[] = {
     {KEY_ANSWER, QuizField::Answer, u8"réponse"},
     {KEY_SECOND_ANSWER, QuizField::SecondAnswer, u8"seconde réponse"},
@@ -70,9 +56,8 @@ FieldPlace ProblemField(const Problem& problem)
                     place.field = named.field;
         return place;
     }
-    for (const Named& named : HEADER)
-        if (subject == named.key)
-            place.field = named.field;
+    if (const QuizFieldRow* row = FindQuizField(subject))
+        place.field = row->field;
     return place;
 }
 
@@ -80,9 +65,9 @@ std::string FieldName(const FieldPlace& place, int layoutKind)
 {
     if (place.field == QuizField::Codes && place.code >= 0)
         return "Codes, code " + std::to_string(place.code + 1);
-    for (const Named& named : HEADER)
-        if (named.field == place.field)
-            return named.name;
+    for (const QuizFieldRow& row : QUIZ_FIELDS)
+        if (row.field != QuizField::None && row.field == place.field)
+            return row.name;
     if (place.question < 0)
         return "";
     std::string name = "Question " + std::to_string(place.question + 1);

@@ -5,30 +5,9 @@
 #pragma once
 
 #include "authoring/source/problem.h"
+#include "authoring/source/quiz_field_table.h"
 
 #include <string>
-
-enum class QuizField {
-    None, // the whole quiz (its size, say)
-    Title,
-    Author,
-    Explanations,
-    Layout,
-    Reveal,
-    Colour,
-    FirstCaption,
-    SecondCaption,
-    Codes,
-    Site,
-    Icon,
-    Question, // the question as a whole (one too many, say)
-    Answer,
-    SecondAnswer,
-    QuestionText,
-    Medium, // its picture, sound or film
-    RevealPicture,
-    RevealText,
-};
 
 struct FieldPlace {
     QuizField field = QuizField::None;

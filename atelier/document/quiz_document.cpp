@@ -1,6 +1,7 @@
 #include "atelier/document/quiz_document.h"
 
 #include "authoring/packing/file_set.h"
+#include "authoring/source/quiz_field_table.h"
 #include "authoring/source/source_reader.h"
 #include "authoring/source/source_writer.h"
 #include "quiz/quiz_record.h"
@@ -33,15 +34,9 @@ SourceText Required(const SourceText& text)
 // The values as the atelier holds them: no value is absent, only empty.
 void HoldValues(QuizSource& source)
 {
-    SourceText* const header[] = {&source.title,
-                                  &source.author,
-                                  &source.explanations,
-                                  &source.firstAnswerCaption,
-                                  &source.secondAnswerCaption,
-                                  &source.site,
-                                  &source.icon};
-    for (SourceText* text : header)
-        *text = Required(*text);
+    for (const QuizFieldRow& row : QUIZ_FIELDS)
+        if (row.text)
+            source.*row.text = Required(source.*row.text);
     for (SourceText& code : source.codes)
         code = Required(code);
     for (SourceQuestion& question : source.questions) {
@@ -153,13 +148,9 @@ QuizSource AppliedSource(const QuizDocument& document)
 {
     const QuizSource& held = document.source;
     QuizSource source;
-    source.title = Required(held.title);
-    source.author = Required(held.author);
-    source.explanations = Required(held.explanations);
-    source.firstAnswerCaption = Required(held.firstAnswerCaption);
-    source.secondAnswerCaption = Required(held.secondAnswerCaption);
-    source.site = Optional(held.site);
-    source.icon = Optional(held.icon);
+    for (const QuizFieldRow& row : QUIZ_FIELDS)
+        if (row.text)
+            source.*row.text = row.optional ? Optional(held.*row.text) : Required(held.*row.text);
     source.layoutKind = held.layoutKind;
     source.revealMode = held.revealMode;
     source.colour = held.colour;

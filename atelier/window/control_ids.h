@@ -24,7 +24,8 @@
 #define ID_HELP_GUIDE 120
 #define ID_HELP_ABOUT 121
 
-/* The quiz's fields. */
+/* The quiz's fields: each is IDC_QUIZ_GROUP plus the control of its row in
+   the table of the quiz's fields (authoring/source/quiz_field_table.cpp). */
 #define IDC_QUIZ_GROUP 200
 #define IDC_TITLE 201
 #define IDC_AUTHOR 202

@@ -458,3 +458,16 @@ void UpdateFieldStates()
                    ID_QUESTION_DOWN})
         EnableWindow(Control(id), question);
 }
+
+int QuizRowControl(const QuizFieldRow& row)
+{
+    return row.control ? IDC_QUIZ_GROUP + row.control : 0;
+}
+
+int QuizFieldControl(QuizField field)
+{
+    for (const QuizFieldRow& row : QUIZ_FIELDS)
+        if (row.field != QuizField::None && row.field == field)
+            return QuizRowControl(row);
+    return 0;
+}

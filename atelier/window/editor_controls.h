@@ -7,6 +7,8 @@
 // are hidden.
 #pragma once
 
+#include "authoring/source/quiz_field_table.h"
+
 #include <windows.h>
 
 #include <initializer_list>
@@ -36,3 +38,8 @@ void PrepareList(int listId, std::initializer_list<ListColumn> columns);
 // The label of the medium field ("&Image :", "&Son :", "&Vidéo :") and the
 // enabled state of the fields that depend on other fields.
 void UpdateFieldStates();
+
+// The control of a quiz-level field, or 0: IDC_QUIZ_GROUP plus its row's
+// control (the portable table knows no identifier of the window).
+int QuizRowControl(const QuizFieldRow& row);
+int QuizFieldControl(QuizField field);

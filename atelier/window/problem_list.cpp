@@ -31,28 +31,6 @@ bool Same(const std::vector<Problem>& a, const std::vector<Problem>& b)
 int FieldControl(QuizField field)
 {
     switch (field) {
-    case QuizField::Title:
-        return IDC_TITLE;
-    case QuizField::Author:
-        return IDC_AUTHOR;
-    case QuizField::Explanations:
-        return IDC_EXPLANATIONS;
-    case QuizField::Layout:
-        return IDC_LAYOUT;
-    case QuizField::Reveal:
-        return IDC_REVEAL;
-    case QuizField::Colour:
-        return IDC_COLOUR_PICK;
-    case QuizField::FirstCaption:
-        return IDC_FIRST_CAPTION;
-    case QuizField::SecondCaption:
-        return IDC_SECOND_CAPTION;
-    case QuizField::Codes:
-        return IDC_CODES;
-    case QuizField::Site:
-        return IDC_SITE;
-    case QuizField::Icon:
-        return IDC_QUIZ_ICON;
     case QuizField::Question:
         return IDC_QUESTION_LIST;
     case QuizField::Answer:
@@ -68,7 +46,7 @@ int FieldControl(QuizField field)
     case QuizField::RevealText:
         return IDC_REVEAL_TEXT;
     default:
-        return 0;
+        return QuizFieldControl(field);
     }
 }
 

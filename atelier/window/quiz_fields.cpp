@@ -3,7 +3,9 @@
 #include "atelier/window/atelier_state.h"
 #include "atelier/window/control_ids.h"
 #include "atelier/window/dialogs.h"
+#include "atelier/window/editor_controls.h"
 #include "atelier/window/pane_messages.h"
+#include "authoring/source/quiz_field_table.h"
 #include "quiz/quiz_record.h"
 
 #include <algorithm>
@@ -13,25 +15,10 @@ namespace {
 
 SourceText* TextOf(int id)
 {
-    QuizSource& source = g_document.source;
-    switch (id) {
-    case IDC_TITLE:
-        return &source.title;
-    case IDC_AUTHOR:
-        return &source.author;
-    case IDC_EXPLANATIONS:
-        return &source.explanations;
-    case IDC_FIRST_CAPTION:
-        return &source.firstAnswerCaption;
-    case IDC_SECOND_CAPTION:
-        return &source.secondAnswerCaption;
-    case IDC_SITE:
-        return &source.site;
-    case IDC_QUIZ_ICON:
-        return &source.icon;
-    default:
-        return nullptr;
-    }
+    for (const QuizFieldRow& row : QUIZ_FIELDS)
+        if (row.text && QuizRowControl(row) == id)
+            return &(g_document.source.*row.text);
+    return nullptr;
 }
 
 // One code a line; the empty lines after the last code are no codes.
@@ -85,9 +72,9 @@ void ChooseIcon()
 void ShowQuizFields()
 {
     g_filling = true;
-    for (int id : {IDC_TITLE, IDC_AUTHOR, IDC_EXPLANATIONS, IDC_FIRST_CAPTION, IDC_SECOND_CAPTION,
-                   IDC_SITE, IDC_QUIZ_ICON})
-        SetControlText(id, TextOf(id)->value);
+    for (const QuizFieldRow& row : QUIZ_FIELDS)
+        if (row.text)
+            SetControlText(QuizRowControl(row), (g_document.source.*row.text).value);
     const QuizSource& source = g_document.source;
     SendMessageW(Control(IDC_LAYOUT), CB_SETCURSEL, source.layoutKind, 0);
     SendMessageW(Control(IDC_REVEAL), CB_SETCURSEL, source.revealMode, 0);

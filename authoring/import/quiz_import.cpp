@@ -7,6 +7,7 @@
 #include "authoring/import/media_paths.h"
 #include "authoring/import/text_decoding.h"
 #include "authoring/source/problem.h"
+#include "authoring/source/quiz_field_table.h"
 #include "quiz/quiz_record.h"
 
 #include <algorithm>
@@ -562,11 +563,8 @@ bool ImportQuiz(const std::string& fileName, const std::string& bytes, const Imp
         gift = !LooksLikeTable(decoded.utf8) && decoded.utf8.find('{') != std::string::npos;
 
     QuizSource& source = quiz.source;
+    EmptyQuizTexts(source);
     source.title = Text(TITLE_PLACEHOLDER);
-    source.author = Text("");
-    source.explanations = Text("");
-    source.firstAnswerCaption = Text("");
-    source.secondAnswerCaption = Text("");
     return gift ? ImportGift(decoded, options, quiz, error)
                 : ImportTable(decoded, options, quiz, error);
 }

@@ -3,6 +3,7 @@
 #include "authoring/media/quiz_icon.h"
 #include "authoring/packing/kept_source.h"
 #include "authoring/source/answer_typing.h"
+#include "authoring/source/quiz_field_table.h"
 #include "authoring/source/source_reader.h"
 #include "authoring/source/text_encoding.h"
 #include "quiz/lzw.h"
@@ -90,11 +91,9 @@ bool ExtractQuizSource(const std::vector<QuizResource>& resources, QuizSource& s
     if (codesPayload && Decode(*codesPayload, codes))
         ParseCodesPayload(codes.data(), static_cast<uint32_t>(codes.size()), record);
 
-    source.title = Text(record.title);
-    source.author = Text(record.author);
-    source.explanations = Text(record.explanations);
-    source.firstAnswerCaption = Text(record.firstAnswerCaption);
-    source.secondAnswerCaption = Text(record.secondAnswerCaption);
+    for (const QuizFieldRow& row : QUIZ_FIELDS)
+        if (row.packed)
+            source.*row.text = Text(record.*row.packed);
     source.layoutKind = record.layoutKind;
     source.revealMode = record.revealMode;
     source.colour = record.backgroundColour;

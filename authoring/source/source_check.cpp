@@ -1,6 +1,7 @@
 #include "authoring/source/source_check.h"
 
 #include "authoring/source/answer_typing.h"
+#include "authoring/source/quiz_field_table.h"
 #include "authoring/source/site_check.h"
 #include "authoring/source/source_reader.h"
 #include "authoring/source/text_encoding.h"
@@ -149,17 +150,15 @@ struct Checker {
 
     void Header(const QuizSource& source, QuizRecord& record)
     {
-        Convert(source.title, KEY_TITLE, true, record.title);
-        // The window would show no title: told, as a quiz built so still plays.
-        if (source.title.present && source.title.value.empty())
-            problems.push_back({source.title.place, KEY_TITLE,
-                                u8"vide : le lecteur montre le titre en haut de sa fenêtre ; "
-                                u8"donnez-en un",
-                                Severity::Warning});
-        Convert(source.author, KEY_AUTHOR, true, record.author);
-        Convert(source.explanations, KEY_EXPLANATIONS, true, record.explanations);
-        Convert(source.firstAnswerCaption, KEY_FIRST_CAPTION, true, record.firstAnswerCaption);
-        Convert(source.secondAnswerCaption, KEY_SECOND_CAPTION, true, record.secondAnswerCaption);
+        for (const QuizFieldRow& row : QUIZ_FIELDS) {
+            if (!row.packed)
+                continue;
+            const SourceText& text = source.*row.text;
+            Convert(text, row.key, true, record.*row.packed);
+            // A quiz built so still plays: told as a warning.
+            if (row.empty && text.present && text.value.empty())
+                problems.push_back({text.place, row.key, row.empty, Severity::Warning});
+        }
         record.layoutKind = source.layoutKind;
         record.revealMode = ShownRevealMode(source);
         record.backgroundColour = source.colour;

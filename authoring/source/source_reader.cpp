@@ -1,6 +1,7 @@
 #include "authoring/source/source_reader.h"
 
 #include "authoring/source/name_suggestion.h"
+#include "authoring/source/quiz_field_table.h"
 #include "authoring/source/source_escapes.h"
 #include "authoring/source/source_writer.h"
 #include "authoring/source/text_encoding.h"
@@ -15,32 +16,30 @@
 
 namespace {
 
-const char* const ROOT_KEYS[] = {
-    KEY_TITLE,  KEY_AUTHOR,        KEY_EXPLANATIONS,   KEY_LAYOUT, KEY_REVEAL,
-    KEY_COLOUR, KEY_FIRST_CAPTION, KEY_SECOND_CAPTION, KEY_CODES,  KEY_QUESTION,
-    KEY_SITE,   KEY_ICON,          KEY_ANSWER_COUNT};
-const char* const QUESTION_KEYS[] = {KEY_ANSWER,      KEY_SECOND_ANSWER, KEY_QUESTION_TEXT,
-                                     KEY_REVEAL_TEXT, KEY_PICTURE,       KEY_SOUND,
-                                     KEY_FILM,        KEY_REVEAL_PICTURE};
+// The quiz's fields, and its questions.
+const std::vector<std::string>& RootKeys()
+{
+    static const std::vector<std::string> keys = [] {
+        std::vector<std::string> all;
+        for (const QuizFieldRow& row : QUIZ_FIELDS)
+            all.push_back(row.key);
+        all.push_back(KEY_QUESTION);
+        return all;
+    }();
+    return keys;
+}
+
+const std::vector<std::string>& QuestionKeys()
+{
+    static const std::vector<std::string> keys = {
+        KEY_ANSWER,  KEY_SECOND_ANSWER, KEY_QUESTION_TEXT, KEY_REVEAL_TEXT,
+        KEY_PICTURE, KEY_SOUND,         KEY_FILM,          KEY_REVEAL_PICTURE};
+    return keys;
+}
 
 SourcePlace PlaceOf(const toml::source_region& region)
 {
     return {static_cast<int>(region.begin.line), static_cast<int>(region.begin.column)};
-}
-
-// The known key closest to an unknown one, or nullptr when none is close.
-template <size_t N> const char* Nearest(const std::string& key, const char* const (&known)[N])
-{
-    const std::string nearest = NearestName(key, std::vector<std::string>(known, known + N));
-    for (const char* candidate : known)
-        if (nearest == candidate)
-            return candidate;
-    return nullptr;
-}
-
-template <size_t N> bool Known(const std::string& key, const char* const (&known)[N])
-{
-    return std::any_of(std::begin(known), std::end(known), [&](const char* k) { return key == k; });
 }
 
 const char* TypeName(const toml::node& node)
@@ -124,20 +123,20 @@ struct Reader {
         for (auto&& [key, node] : table) {
             (void)node;
             const std::string name(key.str());
-            if (inQuestion ? Known(name, QUESTION_KEYS) : Known(name, ROOT_KEYS))
+            const std::vector<std::string>& here = inQuestion ? QuestionKeys() : RootKeys();
+            const std::vector<std::string>& other = inQuestion ? RootKeys() : QuestionKeys();
+            if (std::find(here.begin(), here.end(), name) != here.end())
                 continue;
             std::string message = u8"clé inconnue";
-            const char* meant =
-                inQuestion ? Nearest(name, QUESTION_KEYS) : Nearest(name, ROOT_KEYS);
-            const char* elsewhere =
-                inQuestion ? Nearest(name, ROOT_KEYS) : Nearest(name, QUESTION_KEYS);
-            if (elsewhere && FoldedName(name) == elsewhere)
-                meant = nullptr;
-            if (meant)
+            std::string meant = NearestName(name, here);
+            const std::string elsewhere = NearestName(name, other);
+            if (!elsewhere.empty() && FoldedName(name) == elsewhere)
+                meant.clear();
+            if (!meant.empty())
                 message += u8" : vouliez-vous dire " + Quoted(meant) + " ?";
-            else if (elsewhere && !inQuestion)
+            else if (!elsewhere.empty() && !inQuestion)
                 message += u8" ici : " + Quoted(elsewhere) + u8" s'écrit dans un bloc [[question]]";
-            else if (elsewhere)
+            else if (!elsewhere.empty())
                 message += u8" dans une question : " + Quoted(elsewhere) +
                            u8" s'écrit en tête du fichier, avant le premier [[question]]";
             Report(PlaceOf(key.source()), prefix + name, message);
@@ -174,14 +173,9 @@ struct Reader {
     void Header(const toml::table& root)
     {
         const SourcePlace top = {1, 1};
-        Text(root, KEY_TITLE, KEY_TITLE, top, source.title,
-             u8"manquant : chaque quiz a un titre (titre = \"...\")");
-        Text(root, KEY_AUTHOR, KEY_AUTHOR, top, source.author);
-        Text(root, KEY_EXPLANATIONS, KEY_EXPLANATIONS, top, source.explanations);
-        Text(root, KEY_FIRST_CAPTION, KEY_FIRST_CAPTION, top, source.firstAnswerCaption);
-        Text(root, KEY_SECOND_CAPTION, KEY_SECOND_CAPTION, top, source.secondAnswerCaption);
-        Text(root, KEY_SITE, KEY_SITE, top, source.site);
-        Text(root, KEY_ICON, KEY_ICON, top, source.icon);
+        for (const QuizFieldRow& row : QUIZ_FIELDS)
+            if (row.text)
+                Text(root, row.key, row.key, top, source.*row.text, row.missing);
 
         SourceText layout;
         Text(root, KEY_LAYOUT, KEY_LAYOUT, top, layout,

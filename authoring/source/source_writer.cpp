@@ -1,5 +1,6 @@
 #include "authoring/source/source_writer.h"
 
+#include "authoring/source/quiz_field_table.h"
 #include "authoring/source/source_reader.h"
 #include "authoring/source/text_encoding.h"
 #include "quiz/quiz_record.h"
@@ -60,6 +61,54 @@ std::string Colour(uint32_t colour)
     return text;
 }
 
+// The values that are no plain text, each in its own form. Whether there
+// are two answers per question is told only when the file says so, with its
+// comment.
+void WriteOwnForm(std::string& out, const QuizSource& source, const std::string& key)
+{
+    if (key == KEY_LAYOUT) {
+        out += key + " = " +
+               TomlString(source.layoutKind >= 0 ? LAYOUT_NAMES[source.layoutKind] : "") + "\n";
+    } else if (key == KEY_REVEAL) {
+        out += key + " = " + TomlString(REVEAL_NAMES[source.revealMode]);
+        if (source.revealMode != ShownRevealMode(source) && source.layoutKind >= 0)
+            out += u8" # " + Layout(source.layoutKind) + u8" n'en montre pas ; elle reste pour " +
+                   Layout(LAYOUT_PICTURE);
+        out += "\n";
+    } else if (key == KEY_COLOUR) {
+        out += key + " = " + TomlString(Colour(source.colour)) + "\n";
+    } else if (key == KEY_ANSWER_COUNT) {
+        if (source.answersPerQuestion > 0)
+            out += u8"# Les réponses demandées à chaque question, 1 ou 2 : avec 1, les\n"
+                   u8"# secondes réponses restent ici sans servir.\n" +
+                   key + " = " + std::to_string(source.answersPerQuestion) + "\n";
+    } else if (key == KEY_CODES) {
+        if (source.codes.empty()) {
+            out += key + " = []\n";
+        } else {
+            out += key + " = [\n";
+            for (size_t i = 0; i < source.codes.size(); ++i)
+                out += "    " + TomlString(source.codes[i].value) + ", # " + std::to_string(i + 1) +
+                       (i ? u8" questions trouvées\n" : u8" question trouvée\n");
+            out += "]\n";
+        }
+    }
+}
+
+void WriteField(std::string& out, const QuizSource& source, const QuizFieldRow& row)
+{
+    out += row.comment;
+    if (!row.text) {
+        WriteOwnForm(out, source, row.key);
+        return;
+    }
+    const SourceText& text = source.*row.text;
+    if (text.present || !row.optional)
+        Line(out, row.key, text);
+    else
+        out += row.absentComment + std::string("# ") + row.key + " = " + row.example + "\n";
+}
+
 } // namespace
 
 std::string TomlString(const std::string& utf8)
@@ -110,70 +159,8 @@ std::string WriteQuizSource(const QuizSource& source, const std::string& fileNam
            u8"# de Windows-1252 (les lettres françaises, œ, €, « », ’ en sont ; les\n"
            u8"# emojis non). Un guillemet \" s'écrit \\\" et une barre \\ s'écrit \\\\.\n\n";
 
-    Line(out, KEY_TITLE, source.title);
-    Line(out, KEY_AUTHOR, source.author);
-    out += u8"# La ligne d'explication, sous le titre.\n";
-    Line(out, KEY_EXPLANATIONS, source.explanations);
-
-    out += u8"\n# \"texte\" : une ligne par question, avec son texte ;\n"
-           u8"# \"image\", \"son\" ou \"video\" : trois questions par rangée, chacune avec\n"
-           u8"# son image (JPEG, PNG, GIF, BMP ou TIFF : quizzpack la réduit au carré de\n"
-           u8"# 260 points du lecteur), son son (MP3) ou sa vidéo (AVI).\n";
-    out += std::string(KEY_LAYOUT) + " = " +
-           TomlString(source.layoutKind >= 0 ? LAYOUT_NAMES[source.layoutKind] : "") + "\n";
-
-    out += u8"\n# Ce que montre une question résolue, dans la disposition \"image\"\n"
-           u8"# seulement : \"aucune\" ; \"image\" : son image_revelee remplace son image ;\n"
-           u8"# \"texte\" : son texte_revele s'affiche sous ses réponses.\n";
-    out += std::string(KEY_REVEAL) + " = " + TomlString(REVEAL_NAMES[source.revealMode]);
-    if (source.revealMode != ShownRevealMode(source) && source.layoutKind >= 0)
-        out += u8" # " + Layout(source.layoutKind) + u8" n'en montre pas ; elle reste pour " +
-               Layout(LAYOUT_PICTURE);
-    out += "\n";
-
-    out += u8"\n# La couleur du fond, \"#RRVVBB\" en hexadécimal (rouge, vert, bleu).\n";
-    out += std::string(KEY_COLOUR) + " = " + TomlString(Colour(source.colour)) + "\n";
-
-    out += u8"\n# Le lien en haut à droite du quiz mène au site du lecteur, ou à l'adresse\n"
-           u8"# donnée ici (en https:// ou http://), dont il montre le nom du site.\n";
-    if (source.site.present)
-        Line(out, KEY_SITE, source.site);
-    else
-        out += u8"# Pour en donner une, retirez le # devant site.\n# " + std::string(KEY_SITE) +
-               u8" = \"https://www.mon-ecole.fr/quiz\"\n";
-    out += u8"\n# Facultative : l'icône du quiz dans l'Explorateur, la barre de titre et la\n"
-           u8"# barre des tâches, à la place de celle du lecteur. Une image PNG, JPEG,\n"
-           u8"# GIF, BMP ou TIFF, ou une icône .ico, carrée de préférence et d'au moins\n"
-           u8"# 256 points de côté.\n";
-    if (source.icon.present)
-        Line(out, KEY_ICON, source.icon);
-    else
-        out += u8"# Pour en donner une, enlevez le # au début de la ligne suivante :\n# " +
-               std::string(KEY_ICON) + " = \"icone.png\"\n";
-
-    out += u8"\n# Avec deux réponses par question, les légendes des deux cases, à gauche\n"
-           u8"# de chaque rangée.\n";
-    Line(out, KEY_FIRST_CAPTION, source.firstAnswerCaption);
-    Line(out, KEY_SECOND_CAPTION, source.secondAnswerCaption);
-    if (source.answersPerQuestion > 0)
-        out += u8"# Les réponses demandées à chaque question, 1 ou 2 : avec 1, les\n"
-               u8"# secondes réponses restent ici sans servir.\n" +
-               std::string(KEY_ANSWER_COUNT) + " = " + std::to_string(source.answersPerQuestion) +
-               "\n";
-
-    out += u8"\n# Les codes à gagner : le premier s'affiche quand une question est trouvée,\n"
-           u8"# le deuxième quand deux le sont, et ainsi de suite. Un par question au\n"
-           u8"# plus ; moins est permis.\n";
-    if (source.codes.empty()) {
-        out += std::string(KEY_CODES) + " = []\n";
-    } else {
-        out += std::string(KEY_CODES) + " = [\n";
-        for (size_t i = 0; i < source.codes.size(); ++i)
-            out += "    " + TomlString(source.codes[i].value) + ", # " + std::to_string(i + 1) +
-                   (i ? u8" questions trouvées\n" : u8" question trouvée\n");
-        out += "]\n";
-    }
-
+    for (const QuizFieldRow& row : QUIZ_FIELDS)
+        WriteField(out, source, row);
     out += u8"\n# Les questions, dans l'ordre, 90 au plus, chacune dans un bloc [[question]] :\n"
            u8"#   reponse          la réponse attendue, telle que les élèves la tapent :\n"
            u8"#                    ’ y devient ', une espace insécable une espace, et\n"

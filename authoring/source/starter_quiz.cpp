@@ -1,6 +1,7 @@
 #include "authoring/source/starter_quiz.h"
 
 #include "authoring/media/placeholder_media.h"
+#include "authoring/source/quiz_field_table.h"
 #include "quiz/quiz_record.h"
 
 #include <string>
@@ -23,9 +24,8 @@ void StarterQuiz(int layoutKind, QuizSource& source, std::vector<MediaFile>& med
     media.clear();
     source.layoutKind = layoutKind;
     source.revealMode = REVEAL_NONE;
+    EmptyQuizTexts(source);
     source.author = Text("Votre nom");
-    source.firstAnswerCaption = Text("");
-    source.secondAnswerCaption = Text("");
     source.colour = 0x00DCF5FF; // a light cream
     const uint32_t COLOURS[3] = {0xD03030, 0x30A040, 0x3050D0};
     const char* const COLOUR_NAMES[3] = {"rouge", "vert", "bleu"};
