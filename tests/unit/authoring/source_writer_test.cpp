@@ -27,8 +27,9 @@ TEST(SourceWriter, CommentsNameTheFormatsTheToolsTake)
     for (const char* comment : comments) {
         EXPECT_NE(text.find(comment), std::string::npos) << comment << "\n---\n" << text;
         for (const MediaFormatInfo& row : MediaFormats()) {
-            if (row.kind == MediaKind::Picture && row.taken == MediaTaken::Always)
+            if (row.kind == MediaKind::Picture && row.taken == MediaTaken::Always) {
                 EXPECT_NE(std::string(comment).find(row.name), std::string::npos) << row.name;
+            }
         }
     }
     std::istringstream lines(text);
