@@ -14,6 +14,7 @@
 #include "authoring/source/source_check.h"
 #include "authoring/source/text_encoding.h"
 #include "checking/verdict.h"
+#include "win32/verdict_brush.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -62,23 +63,6 @@ bool RevealPictures()
 {
     const QuizSource& source = g_document.source;
     return source.layoutKind == LAYOUT_PICTURE && source.revealMode == REVEAL_PICTURE;
-}
-
-// The verdicts' brushes, made on first use and kept for the process, as the
-// player keeps its own.
-HBRUSH VerdictBrush(COLORREF colour)
-{
-    static struct {
-        COLORREF colour;
-        HBRUSH brush;
-    } brushes[4] = {};
-    for (auto& entry : brushes) {
-        if (!entry.brush)
-            entry = {colour, CreateSolidBrush(colour)};
-        if (entry.colour == colour)
-            return entry.brush;
-    }
-    return nullptr;
 }
 
 // The quiz colour's brush, made again when the colour changes.
