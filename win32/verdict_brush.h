@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
+constexpr int MAX_FIXED_BRUSHES = 8;
+
 // The brush of colour, owned by the cache; nullptr past MAX_FIXED_BRUSHES
 // colours, which leaves the label in the system's colours.
 HBRUSH VerdictBrush(COLORREF colour);
-
-constexpr int MAX_FIXED_BRUSHES = 8;
