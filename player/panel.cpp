@@ -10,10 +10,12 @@
 #include "player/media_playback.h"
 #include "player/panel_controls.h"
 #include "player/panel_scroll.h"
+#include "player/picture_decoding.h"
 #include "player/picture_loading.h"
 #include "player/question_picture.h"
 #include "quiz/picture_size.h"
 #include "resources/resource_ids.h"
+#include "win32/verdict_brush.h"
 
 namespace {
 
@@ -191,22 +193,6 @@ void BuildCells(HWND panel)
     ShowFirstScreenPictures(panel, PanelSize(GetParent(panel)).cy);
 }
 
-HBRUSH FixedBrush(COLORREF colour)
-{
-    // One brush per fixed colour, made on first use and kept.
-    static struct {
-        COLORREF colour;
-        HBRUSH brush;
-    } brushes[5];
-    for (auto& entry : brushes) {
-        if (!entry.brush)
-            entry = {colour, CreateSolidBrush(colour)};
-        if (entry.colour == colour)
-            return entry.brush;
-    }
-    return nullptr;
-}
-
 INT_PTR Painted(HDC dc, COLORREF colour, HBRUSH brush)
 {
     SetBkColor(dc, colour);
@@ -227,14 +213,14 @@ INT_PTR OnCtlColorStatic(HDC dc, HWND control)
         return Painted(dc, quiz.backgroundColour, static_cast<HBRUSH>(quiz.backgroundBrush));
     }
     if (id == QUESTION_LABEL_ID)
-        return Painted(dc, QUESTION_LABEL_COLOUR, FixedBrush(QUESTION_LABEL_COLOUR));
+        return Painted(dc, QUESTION_LABEL_COLOUR, VerdictBrush(QUESTION_LABEL_COLOUR));
     if (id > VERDICT_LABEL_BASE && id <= VERDICT_LABEL_BASE + boxCount) {
         char verdict[TEXT_SIZE] = {};
         GetWindowTextA(control, verdict, TEXT_SIZE);
         const COLORREF colour = VerdictColour(verdict);
         if (colour == NO_VERDICT_COLOUR)
             return FALSE;
-        return Painted(dc, colour, FixedBrush(colour));
+        return Painted(dc, colour, VerdictBrush(colour));
     }
     return FALSE;
 }

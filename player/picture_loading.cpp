@@ -2,7 +2,7 @@
 
 #include "player/app_globals.h"
 #include "player/cell_geometry.h"
-#include "player/question_picture.h"
+#include "player/picture_decoding.h"
 #include "quiz/picture_size.h"
 #include "quiz/resource_names.h"
 
@@ -119,40 +119,37 @@ void StartPictureLoading(HWND panel, int count)
         g_loading.workers.emplace_back(Work);
 }
 
-void ShowFirstScreenPictures(HWND panel, int viewHeight)
+int WaitForFirstScreen(int viewHeight)
 {
     int firstScreen = 0;
     while (firstScreen < g_loading.count &&
            CellAt(*g_quiz, firstScreen + 1).rowY - PICTURE_SQUARE < viewHeight)
         ++firstScreen;
-    {
-        std::unique_lock<std::mutex> lock(g_loading.mutex);
-        g_loading.ready.wait_for(lock, FIRST_SCREEN_WAIT, [&] { return AllReady(firstScreen); });
-    }
-    for (int question = 1; question <= firstScreen; ++question)
-        ShowLoadedPicture(panel, question);
+    std::unique_lock<std::mutex> lock(g_loading.mutex);
+    g_loading.ready.wait_for(lock, FIRST_SCREEN_WAIT, [&] { return AllReady(firstScreen); });
+    return firstScreen;
 }
 
-void ShowLoadedPicture(HWND panel, int question)
+bool TakeLoadedPicture(int question, LoadedPicture* loaded)
 {
     if (question < 1 || question > g_loading.count)
-        return;
+        return false;
     PictureJob& job = g_loading.jobs[question];
     int ready = READY;
     if (!job.state.compare_exchange_strong(ready, SHOWN))
-        return;
-    HBITMAP bitmap = job.bitmap;
-    bool reveal = job.isReveal;
+        return false;
+    loaded->bitmap = job.bitmap;
+    loaded->reveal = job.isReveal;
     if (job.revealWanted.load() && !job.revealTried) {
         // Solved while its picture was being decoded.
         if (HBITMAP revealed =
                 LoadFitted(GetModuleHandleA(nullptr), REVEAL_PICTURE_RESOURCE_BASE + question)) {
-            DeleteObject(bitmap);
-            bitmap = revealed;
-            reveal = true;
+            DeleteObject(loaded->bitmap);
+            loaded->bitmap = revealed;
+            loaded->reveal = true;
         }
     }
-    PlacePicture(panel, question, bitmap, reveal);
+    return true;
 }
 
 bool RevealWhenLoaded(int question)

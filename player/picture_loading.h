@@ -1,8 +1,10 @@
 // The question pictures of the picture layout, loaded in the background: the
-// window shows once the pictures of its first screen are in place, and the
+// window shows once the pictures of its first screen are ready, and the
 // others follow on worker threads, those in view first, while the user types,
-// scrolls and closes. The pictures shown, their places and every bitmap's
-// owner are as if each had been loaded while its cell was built.
+// scrolls and closes. Each ready picture is told to the panel by a posted
+// message; what shows it (question_picture.h) takes it from here, so that
+// the pictures shown and every bitmap's owner are as if each had been loaded
+// while its cell was built.
 #pragma once
 
 #include <windows.h>
@@ -16,13 +18,19 @@ constexpr UINT WM_PICTURE_READY = WM_APP + 1;
 // earlier panel is stopped first.
 void StartPictureLoading(HWND panel, int count);
 
-// Once the cells are built: returns when the pictures of the questions whose
-// square begins within viewHeight of the top are in place.
-void ShowFirstScreenPictures(HWND panel, int viewHeight);
+// Once the cells are built: waits, for a few seconds at most, for the
+// pictures of the questions whose square begins within viewHeight of the
+// top, and returns how many questions those are.
+int WaitForFirstScreen(int viewHeight);
 
-// WM_PICTURE_READY: shows the question's picture, or its reveal picture when
-// the question was solved meanwhile.
-void ShowLoadedPicture(HWND panel, int question);
+struct LoadedPicture {
+    HBITMAP bitmap = nullptr; // the caller's from now on; none: an empty square
+    bool reveal = false;      // the question's reveal picture
+};
+
+// WM_PICTURE_READY: false when the question's picture is not ready or was
+// taken already; its reveal picture when the question was solved meanwhile.
+bool TakeLoadedPicture(int question, LoadedPicture* loaded);
 
 // True when the question's picture is still to come: its reveal picture is
 // then loaded in its place, or the picture itself when there is none.

@@ -13,6 +13,11 @@ struct PictureSize {
 // picture into it, and the authoring tools store none larger.
 constexpr int PICTURE_SQUARE = 260;
 
+// More pixels than any camera of the day gives: past this a picture is
+// refused before its pixels are allocated, which would tie up most of a
+// 32-bit process.
+constexpr long long MAX_DECODED_PIXELS = 64LL * 1000 * 1000;
+
 // The size of a picture fitted into a box: aspect kept, the limiting side at
 // the box's size (small pictures are enlarged), each side truncated.
 PictureSize FittedSize(PictureSize picture, PictureSize box);

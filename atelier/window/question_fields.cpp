@@ -10,6 +10,7 @@
 #include "authoring/source/source_check.h"
 #include "authoring/source/text_encoding.h"
 #include "checking/verdict.h"
+#include "win32/verdict_brush.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -49,23 +50,6 @@ SourceText* ValueOf(SourceQuestion& question, int id)
 bool IsPathField(int id)
 {
     return id == IDC_MEDIUM || id == IDC_REVEAL_PICTURE;
-}
-
-// The verdicts' brushes, made on first use and kept for the process, as the
-// player keeps its own.
-HBRUSH VerdictBrush(COLORREF colour)
-{
-    static struct {
-        COLORREF colour;
-        HBRUSH brush;
-    } brushes[4] = {};
-    for (auto& entry : brushes) {
-        if (!entry.brush)
-            entry = {colour, CreateSolidBrush(colour)};
-        if (entry.colour == colour)
-            return entry.brush;
-    }
-    return nullptr;
 }
 
 // The quiz colour's brush, made again when the colour changes.

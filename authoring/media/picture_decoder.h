@@ -17,7 +17,3 @@ struct DecodedPicture {
 // French reason (and how to get round it) otherwise.
 using PictureDecoder = std::function<bool(const std::vector<unsigned char>& bytes,
                                           DecodedPicture& picture, std::string& reason)>;
-
-// More pixels than any camera of the day gives: past this a picture is
-// refused before its pixels are allocated.
-constexpr long long MAX_DECODED_PIXELS = 64LL * 1000 * 1000;

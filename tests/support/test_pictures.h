@@ -34,3 +34,15 @@ PictureDecoder Giving(const DecodedPicture& picture);
 // A JPEG with EXIF data giving it an orientation (1 to 8).
 std::vector<unsigned char> WithOrientation(const std::vector<unsigned char>& jpeg,
                                            unsigned char orientation);
+
+// A small file of one kind whose header claims a picture of width × height.
+struct ClaimedPicture {
+    const char* kind;
+    std::vector<unsigned char> bytes;
+};
+
+// JPEG, PNG, GIF and BMP files claiming width × height. The JPEG and the BMP
+// hold a few pixels; the PNG and the GIF hold every one, blank (a few MB at
+// most), since Wine's decoders of those kinds read all pixels before they
+// tell the size.
+std::vector<ClaimedPicture> PicturesClaiming(int width, int height);

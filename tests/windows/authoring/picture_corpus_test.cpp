@@ -125,6 +125,23 @@ TEST(PictureCorpus, RefusesWhatItCannotReadWithAWayRoundIt)
     }
 }
 
+// A picture whose header claims more pixels than the limit is refused
+// before its pixels are allocated, whatever its kind, with its size and the
+// limit.
+TEST(PictureCorpus, RefusesEveryKindClaimingMorePixelsThanTheLimit)
+{
+    for (const ClaimedPicture& picture : PicturesClaiming(8200, 8000)) {
+        DecodedPicture decoded;
+        std::string reason;
+        EXPECT_FALSE(DecodePictureWithWic(picture.bytes, decoded, reason)) << picture.kind;
+        EXPECT_TRUE(decoded.rgba.empty()) << picture.kind;
+        EXPECT_NE(reason.find(u8"image de 8200 × 8000 pixels, trop grande pour être lue : "
+                              u8"réduisez-la sous 64 millions de pixels"),
+                  std::string::npos)
+            << picture.kind << ": " << reason;
+    }
+}
+
 TEST(PictureCorpus, BuildTellsWhatItReducedAndTheQuizShrinks)
 {
     TempFolder folder;
