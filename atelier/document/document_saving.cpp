@@ -77,8 +77,7 @@ void PlaceMedia(QuizSource& source, MediaCopies& copies, bool sameFolder)
         else if (!sameFolder)
             text.value = MediumFile(copies.oldFolder, text.value);
     };
-    const bool revealPictures =
-        source.layoutKind == LAYOUT_PICTURE && source.revealMode == REVEAL_PICTURE;
+    const bool revealPictures = ShownRevealMode(source) == REVEAL_PICTURE;
     for (SourceQuestion& question : source.questions) {
         place(question.picture, source.layoutKind == LAYOUT_PICTURE);
         place(question.sound, source.layoutKind == LAYOUT_AUDIO);

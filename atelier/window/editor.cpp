@@ -29,8 +29,7 @@ SourceQuestion* Current()
 
 bool RevealPictures()
 {
-    const QuizSource& source = g_document.source;
-    return source.layoutKind == LAYOUT_PICTURE && source.revealMode == REVEAL_PICTURE;
+    return ShownRevealMode(g_document.source) == REVEAL_PICTURE;
 }
 
 // The question's fields, and its picture in the preview; what played stops.

@@ -245,7 +245,7 @@ void LayOutQuestionGroup(Placer& placer, int x, int y, int width, int height)
     const Metrics& m = g_metrics;
     const QuizSource& source = g_document.source;
     const int layout = source.layoutKind;
-    const int reveal = layout == LAYOUT_PICTURE ? source.revealMode : REVEAL_NONE;
+    const int reveal = ShownRevealMode(source);
     const bool twoAnswers = g_document.twoAnswers;
     const bool media = layout > LAYOUT_TEXT;
     placer.Place(IDC_QUESTION_GROUP, x, y, width, height);
