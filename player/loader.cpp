@@ -17,22 +17,6 @@ void Tell(const char* text)
     ShowMessageBox(text, LOADER_CAPTION);
 }
 
-struct Resource {
-    bool found;
-    const unsigned char* data;
-    uint32_t size;
-};
-
-Resource FindPayload(HMODULE module, int id)
-{
-    HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(id), PAYLOAD_RESOURCE_TYPE);
-    if (!info)
-        return {false, nullptr, 0};
-    HGLOBAL handle = LoadResource(module, info);
-    const void* data = handle ? LockResource(handle) : nullptr;
-    return {true, static_cast<const unsigned char*>(data), data ? SizeofResource(module, info) : 0};
-}
-
 // Decodes a payload and hands it to parse; false when it cannot be decoded.
 template <typename Parse>
 bool DecodeAndParse(const Resource& resource, QuizRecord& quiz, Parse parse)
@@ -48,6 +32,16 @@ bool DecodeAndParse(const Resource& resource, QuizRecord& quiz, Parse parse)
 
 } // namespace
 
+Resource ReadResource(HMODULE module, int id, const char* type)
+{
+    HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(id), type);
+    if (!info)
+        return {false, nullptr, 0};
+    HGLOBAL handle = LoadResource(module, info);
+    const void* data = handle ? LockResource(handle) : nullptr;
+    return {true, static_cast<const unsigned char*>(data), data ? SizeofResource(module, info) : 0};
+}
+
 void LoadQuiz(QuizRecord& quiz)
 {
     LoadQuizFrom(GetModuleHandleA(nullptr), quiz);
@@ -55,7 +49,7 @@ void LoadQuiz(QuizRecord& quiz)
 
 void LoadQuizFrom(HMODULE module, QuizRecord& quiz)
 {
-    Resource questions = FindPayload(module, QUIZ_RESOURCE);
+    Resource questions = ReadResource(module, QUIZ_RESOURCE, PAYLOAD_RESOURCE_TYPE);
     if (!questions.found)
         Tell("Erreur dans le fichier");
     if (questions.size == 0) {
@@ -69,7 +63,7 @@ void LoadQuizFrom(HMODULE module, QuizRecord& quiz)
     }
     quiz.backgroundBrush = CreateSolidBrush(quiz.backgroundColour);
 
-    Resource codes = FindPayload(module, CODES_RESOURCE);
+    Resource codes = ReadResource(module, CODES_RESOURCE, PAYLOAD_RESOURCE_TYPE);
     if (!codes.found)
         Tell("Codes non trouvés.");
     else if (codes.size == 0)
@@ -79,7 +73,7 @@ void LoadQuizFrom(HMODULE module, QuizRecord& quiz)
 
     // Optional, and told to nobody: without a readable address the link
     // keeps the player's own.
-    Resource site = FindPayload(module, WEB_SITE_RESOURCE);
+    Resource site = ReadResource(module, WEB_SITE_RESOURCE, PAYLOAD_RESOURCE_TYPE);
     if (site.found)
         ReadWebSite(site.data, site.size, quiz.webSite);
 }

@@ -11,6 +11,15 @@
 
 #include <windows.h>
 
+// One of module's resources, read in place (resources stay mapped for the
+// module's life): found but without data when it cannot be loaded.
+struct Resource {
+    bool found;
+    const unsigned char* data;
+    uint32_t size;
+};
+Resource ReadResource(HMODULE module, int id, const char* type);
+
 // Fills a freshly constructed record from the program's own resources.
 void LoadQuiz(QuizRecord& quiz);
 

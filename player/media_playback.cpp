@@ -4,6 +4,7 @@
 #include "player/media_playback.h"
 
 #include "player/app_globals.h"
+#include "player/loader.h"
 #include "player/media_files.h"
 #include "player/panel_controls.h"
 #include "quiz/media_format.h"
@@ -100,16 +101,13 @@ int ExtractMedia(HWND, int resourceId, int mediaType, bool tellWriteFailure)
 {
     const bool sound = mediaType == MEDIA_SOUND;
     HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(resourceId), MEDIA_RESOURCE_TYPE);
-    if (!info) {
+    const Resource medium = ReadResource(module, resourceId, MEDIA_RESOURCE_TYPE);
+    if (!medium.found) {
         Tell(sound ? "Impossible de localiser le fichier audio."
                    : "Impossible de localiser le fichier vidéo.");
         return 0;
     }
-    const DWORD size = SizeofResource(module, info);
-    HGLOBAL resource = LoadResource(module, info);
-    const void* bytes = resource ? LockResource(resource) : nullptr;
-    if (!bytes || IsPicture(DetectMediaFormat(static_cast<const unsigned char*>(bytes), size))) {
+    if (!medium.data || IsPicture(DetectMediaFormat(medium.data, medium.size))) {
         Tell(sound ? "Impossible de charger le fichier audio."
                    : "Impossible de charger le fichier vidéo.");
         return 0;
@@ -119,8 +117,7 @@ int ExtractMedia(HWND, int resourceId, int mediaType, bool tellWriteFailure)
         lstrcpyA(name, SOUND_FILE);
     else
         FilmFileName(resourceId - MEDIA_RESOURCE_BASE, name);
-    const bool written = WriteWholeFile(name, bytes, size);
-    FreeResource(resource);
+    const bool written = WriteWholeFile(name, medium.data, medium.size);
     if (!written) {
         // A player given a file that is not there, or an older one, would
         // play nothing or the wrong thing without a word.

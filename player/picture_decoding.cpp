@@ -1,5 +1,6 @@
 #include "player/picture_decoding.h"
 
+#include "player/loader.h"
 #include "quiz/media_format.h"
 #include "quiz/picture_size.h"
 #include "win32/wic_decoding.h"
@@ -8,19 +9,6 @@
 #include <olectl.h>
 
 namespace {
-
-// The resource's bytes, read in place; false when it is missing.
-bool ResourceBytes(HMODULE module, int name, const char* type, const unsigned char** bytes,
-                   DWORD* size)
-{
-    HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(name), type);
-    HGLOBAL resource = info ? LoadResource(module, info) : nullptr;
-    if (!resource)
-        return false;
-    *bytes = static_cast<const unsigned char*>(LockResource(resource));
-    *size = SizeofResource(module, info);
-    return *bytes != nullptr;
-}
 
 // A screen-compatible bitmap of the source fitted into the box, which draw
 // (dc, width, height) fills with halftone stretching.
@@ -141,19 +129,16 @@ HBITMAP DecodeQuestionPicture(const unsigned char* bytes, std::size_t size, int 
 
 HBITMAP LoadQuestionPicture(HMODULE module, int name, const char* type, int boxWidth, int boxHeight)
 {
-    const unsigned char* bytes = nullptr;
-    DWORD size = 0;
-    if (!ResourceBytes(module, name, type, &bytes, &size))
-        return nullptr;
-    return DecodeQuestionPicture(bytes, size, boxWidth, boxHeight);
+    const Resource picture = ReadResource(module, name, type);
+    return picture.data ? DecodeQuestionPicture(picture.data, picture.size, boxWidth, boxHeight)
+                        : nullptr;
 }
 
 SIZE PlannedPictureSize(HMODULE module, int name, const char* type)
 {
-    const unsigned char* bytes = nullptr;
-    DWORD size = 0;
+    const Resource picture = ReadResource(module, name, type);
     JpegHeader header = {};
-    if (!ResourceBytes(module, name, type, &bytes, &size) || !ReadJpegHeader(bytes, size, &header))
+    if (!picture.data || !ReadJpegHeader(picture.data, picture.size, &header))
         return {PICTURE_SQUARE, PICTURE_SQUARE};
     const PictureSize fitted = FittedSize(header.size, {PICTURE_SQUARE, PICTURE_SQUARE});
     return {fitted.width, fitted.height};
