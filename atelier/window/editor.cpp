@@ -11,6 +11,7 @@
 #include "atelier/window/recovery.h"
 #include "authoring/packing/file_set.h"
 #include "authoring/packing/windows_platform.h"
+#include "quiz/media_format.h"
 
 namespace {
 
@@ -128,11 +129,14 @@ void RefreshPreview()
                            QuizColour());
         }
     } else if (layout > LAYOUT_TEXT && question) {
-        caption = value && !value->value.empty()
-                      ? Widen(FileName(value->value))
-                      : std::wstring(layout == LAYOUT_AUDIO
-                                         ? L"Pas encore de son : choisissez-en un (MP3)."
-                                         : L"Pas encore de vidéo : choisissez-en une (AVI).");
+        if (value && !value->value.empty())
+            caption = Widen(FileName(value->value));
+        else if (layout == LAYOUT_AUDIO)
+            caption = L"Pas encore de son : choisissez-en un (" +
+                      Widen(TakenMediaNames(MediaKind::Sound)) + L").";
+        else
+            caption = L"Pas encore de vidéo : choisissez-en une (" +
+                      Widen(TakenMediaNames(MediaKind::Film)) + L").";
     }
     if (!question)
         caption.clear();

@@ -16,6 +16,7 @@
 #include "authoring/packing/program_extraction.h"
 #include "authoring/packing/quiz_build.h"
 #include "authoring/packing/windows_platform.h"
+#include "quiz/media_format.h"
 
 #include <shlobj.h>
 
@@ -290,7 +291,9 @@ void OpenQuizFile(const std::string& path)
                  L" n'est pas un quiz : l'atelier ouvre les fichiers source (.toml), les quiz "
                  L"créés (.exe), les tableaux enregistrés en CSV ou en texte (.csv, .tsv, .txt) "
                  L"et les fichiers GIFT de Moodle, et prend pour les questions les images, les "
-                 L"sons MP3 et les vidéos AVI.",
+                 L"sons " +
+                 Widen(TakenMediaNames(MediaKind::Sound)) + L" et les vidéos " +
+                 Widen(TakenMediaNames(MediaKind::Film)) + L".",
              MB_ICONINFORMATION);
         return;
     }
