@@ -1,10 +1,10 @@
 #include "atelier/window/dropped_files.h"
 
+#include "atelier/document/question_editing.h"
 #include "atelier/window/atelier_state.h"
 #include "atelier/window/control_ids.h"
 #include "atelier/window/editor.h"
 #include "atelier/window/file_commands.h"
-#include "atelier/document/question_editing.h"
 #include "atelier/window/question_fields.h"
 #include "atelier/window/question_list.h"
 #include "authoring/packing/windows_platform.h"

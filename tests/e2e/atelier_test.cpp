@@ -9,8 +9,8 @@
 #include "authoring/packing/windows_platform.h"
 #include "authoring/source/source_writer.h"
 #include "authoring/source/starter_quiz.h"
-#include "tests/robot/atelier_robot.h"
 #include "tests/e2e/carried_photo.h"
+#include "tests/robot/atelier_robot.h"
 
 #include <gtest/gtest.h>
 
