@@ -34,7 +34,7 @@ TEST(SourceWriter, CommentsNameTheFormatsTheToolsTake)
     }
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("#", 0) != 0)
+        if (line.rfind('#', 0) != 0)
             continue;
         std::size_t characters = 0; // UTF-8: count all but continuation bytes
         for (unsigned char c : line)
