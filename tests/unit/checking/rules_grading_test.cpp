@@ -197,6 +197,7 @@ TEST(GradeBoxByRules, TakesTheBestSpellingInTheStatedOrder)
 {
     const std::vector<std::string> thames = {"Tamise", "la Tamise"};
     const std::vector<std::string> near = {"abcdefgh", "bacdefghij", "abcdefghijk"};
+    const std::vector<std::string> shuffled = {"acbdefghij", "abcdefghijk"};
     const struct {
         AnswerRules rules;
         const char* stored;
@@ -218,6 +219,8 @@ TEST(GradeBoxByRules, TakesTheBestSpellingInTheStatedOrder)
         {NONE, "zzzzzzzzzz", &near, "abcdefghijkl", "Quasiment", 2},
         {NONE, "zzzzzzzzzz", &near, "bacdefghij", "BRAVO", 1},
         {NONE, "zzzzzzzzzz", &near, "acbdefghij", "Anagramme", 1},
+        // One letter to fix is nearer than letters in another order.
+        {NONE, "zzzzzzzzzz", &shuffled, "abcdefghij", "Quasiment", 1},
         {ARTICLES, "Thames", &thames, "Tamise", "BRAVO", 0},
         {CAPITALS, "Thames", &thames, "tamise", "Quasiment", 0},
     };
@@ -226,16 +229,6 @@ TEST(GradeBoxByRules, TakesTheBestSpellingInTheStatedOrder)
         EXPECT_EQ(Text(match.verdict), c.verdict) << c.typed;
         EXPECT_EQ(match.spelling, c.spelling) << c.typed;
     }
-}
-
-TEST(VerdictRank, RanksEveryVerdictFromTheAnswerToNothing)
-{
-    const char* const order[] = {VERDICT_BRAVO,      VERDICT_QUASIMENT, VERDICT_ANAGRAMME,
-                                 VERDICT_PRESQUE,    VERDICT_TROP_LONG, VERDICT_TROP_COURT,
-                                 VERDICT_YADE_LIDEE, VERDICT_PAS_LOIN,  VERDICT_FAUX,
-                                 VERDICT_EMPTY};
-    for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(VerdictRank(std::string(order[i]).c_str()), i) << order[i];
 }
 
 // A question of a quiz with rules: the verdicts, the score and the reveal.
