@@ -4,6 +4,7 @@
 // question each time one box is graded: the cost of one grading in the player.
 #include "checking/question_grading.h"
 #include "checking/verdict.h"
+#include "quiz/rules_payload.h"
 
 #include <benchmark/benchmark.h>
 
@@ -85,6 +86,32 @@ void BM_Question2x259_YadeLidee(benchmark::State& state)
             GradeQuestion(quiz, *quiz.firstQuestion, {typed[0].c_str(), typed[1].c_str()}));
 }
 
+// The same question under every rule, each box with the most alternatives
+// a payload holds, all of 259 bytes and none near what is typed: every
+// spelling of both boxes folded and graded, the longest grading there is.
+void BM_Question2x259_AllRules_Alternatives(benchmark::State& state)
+{
+    QuizRecord quiz;
+    quiz.layoutKind = LAYOUT_PICTURE;
+    quiz.answersPerQuestion = 2;
+    AppendQuestion(quiz, STORED.c_str(), Text259(3).c_str(), "");
+    QuizRules rules;
+    rules.rules = {true, true, true, true};
+    rules.alternatives.resize(1);
+    for (auto& spellings : rules.alternatives[0])
+        for (int i = 0; i < MAX_ALTERNATIVES; ++i)
+            spellings.push_back(Text259(100 + static_cast<unsigned>(i)));
+    const std::string typed = Text259(7);
+    const QuestionGrade grade =
+        GradeQuestion(quiz, *quiz.firstQuestion, {typed.c_str(), typed.c_str()}, &rules);
+    if (strcmp(grade.verdicts[0], VERDICT_FAUX) != 0 ||
+        strcmp(grade.verdicts[1], VERDICT_FAUX) != 0)
+        state.SkipWithError("not the verdicts this case is meant to reach");
+    for (auto _ : state) // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
+        benchmark::DoNotOptimize(
+            GradeQuestion(quiz, *quiz.firstQuestion, {typed.c_str(), typed.c_str()}, &rules));
+}
+
 } // namespace
 
 BENCHMARK(BM_Near259_YadeLidee)->Unit(benchmark::kMicrosecond);
@@ -92,3 +119,4 @@ BENCHMARK(BM_Far259_Faux)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Reversed259_Anagramme)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Piece200_TropCourt)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Question2x259_YadeLidee)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Question2x259_AllRules_Alternatives)->Unit(benchmark::kMicrosecond);
