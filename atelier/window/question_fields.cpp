@@ -146,8 +146,9 @@ bool OnQuestionFieldCommand(int id, int code)
 void UpdateTrial()
 {
     QuizRecord record;
+    QuizRules rules;
     std::vector<Problem> unused;
-    CheckQuizSource(AppliedSource(g_document), record, unused);
+    CheckQuizSource(AppliedSource(g_document), record, rules, unused);
     const struct {
         int answer;
         int verdict;

@@ -107,11 +107,12 @@ TEST(QuizDocument, SavesEveryValueWhateverTheLayoutShows)
         const std::string text = DocumentText(document);
         QuizSource read;
         QuizRecord record;
+        QuizRules rules;
         std::vector<Problem> problems;
         ASSERT_TRUE(ReadQuizSource(text, read, problems));
         EXPECT_EQ(KeysOfQuestion(read), every) << c.layout << " " << c.reveal;
         EXPECT_EQ(MarkedKeys(text), c.unused) << c.layout << " " << c.reveal;
-        EXPECT_TRUE(CheckQuizSource(read, record, problems)) << text;
+        EXPECT_TRUE(CheckQuizSource(read, record, rules, problems)) << text;
         EXPECT_EQ(record.answersPerQuestion, c.twoAnswers ? 2 : 1);
         EXPECT_EQ(record.revealMode, c.layout == LAYOUT_PICTURE ? c.reveal : REVEAL_NONE);
 
@@ -165,9 +166,10 @@ TEST(QuizDocument, EmptyFieldsAreToldWhereTheQuizNeedsThem)
     document.source.revealMode = REVEAL_TEXT;
     QuizSource read;
     QuizRecord record;
+    QuizRules rules;
     std::vector<Problem> problems;
     ASSERT_TRUE(ReadQuizSource(DocumentText(document), read, problems));
-    CheckQuizSource(read, record, problems);
+    CheckQuizSource(read, record, rules, problems);
     std::string subjects;
     for (const Problem& problem : problems)
         subjects += problem.subject + "|";

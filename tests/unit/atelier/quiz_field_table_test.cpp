@@ -59,7 +59,8 @@ TEST(QuizFieldTable, EachTextGoesThroughWriterReaderCheckAndAtelier)
 
         if (row.packed) {
             QuizRecord record;
-            CheckQuizSource(read, record, problems);
+            QuizRules rules;
+            CheckQuizSource(read, record, rules, problems);
             EXPECT_EQ(std::string(record.*row.packed), value) << row.key;
         }
 
