@@ -43,9 +43,12 @@ struct UnusedKey {
     int others;  // questions with such a value after the first
 };
 
-// Whether a pupil typing b where a is expected is already right.
-bool Alike(const char* a, const char* b)
+// Whether a pupil typing b where a is expected is already right: the
+// player forgives letter case unless the quiz requires capitals.
+bool Alike(const char* a, const char* b, const AnswerRules& rules)
 {
+    if (rules.capitalsRequired)
+        return strcmp(a, b) == 0;
     return strcmp(GradeAnswer(a, b), VERDICT_BRAVO) == 0;
 }
 
@@ -162,7 +165,7 @@ struct Checker {
     // converted, is what they are compared with): one written twice, or
     // right already as the answer, is told and left out of the quiz.
     std::vector<std::string> Alternatives(const std::vector<SourceText>& texts, const char* answer,
-                                          const std::string& subject)
+                                          const std::string& subject, const AnswerRules& rules)
     {
         std::vector<std::string> kept;
         for (const SourceText& text : texts) {
@@ -178,7 +181,7 @@ struct Checker {
             Convert(fixed, subject, true, bytes);
             if (CountErrors(problems) != before)
                 continue;
-            if (answer[0] && Alike(answer, bytes)) {
+            if (answer[0] && Alike(answer, bytes, rules)) {
                 problems.push_back(
                     {text.place, subject,
                      Quoted(text.value) +
@@ -188,7 +191,7 @@ struct Checker {
                 continue;
             }
             if (std::any_of(kept.begin(), kept.end(), [&](const std::string& other) {
-                    return Alike(other.c_str(), bytes);
+                    return Alike(other.c_str(), bytes, rules);
                 })) {
                 problems.push_back({text.place, subject,
                                     Quoted(text.value) +
@@ -357,10 +360,12 @@ struct Checker {
             Convert(ShownRevealMode(source) == REVEAL_TEXT ? question.revealText : SourceText(),
                     prefix + KEY_REVEAL_TEXT, true, revealText);
             std::array<std::vector<std::string>, 2> others = {
-                Alternatives(question.otherAnswers, answer, prefix + KEY_OTHER_ANSWERS), {}};
+                Alternatives(question.otherAnswers, answer, prefix + KEY_OTHER_ANSWERS,
+                             rules.rules),
+                {}};
             if (answers == 2)
                 others[1] = Alternatives(question.otherSecondAnswers, secondAnswer,
-                                         prefix + KEY_OTHER_SECOND_ANSWERS);
+                                         prefix + KEY_OTHER_SECOND_ANSWERS, rules.rules);
             else if (!question.otherSecondAnswers.empty())
                 Unused(question.otherSecondAnswers[0], prefix, KEY_OTHER_SECOND_ANSWERS,
                        u8"ne sert pas avec une seule réponse par question : le lecteur ne "
