@@ -311,3 +311,40 @@ TEST(QuestionEditing, MakesAQuestionOfEachFileTheLayoutTakes)
     EXPECT_EQ(AddQuestionsForFiles(document, -1, {"/p/chat.jpg"}, refused), -1);
     EXPECT_EQ(refused.size(), 1u);
 }
+
+// The field of other spellings, one a line: what is typed makes the list
+// (blank lines none), the list shows back as typed, and saving keeps it.
+TEST(QuizDocument, KeepsTheOtherSpellingsTypedOneALine)
+{
+    const struct {
+        const char* typed;
+        std::vector<std::string> spellings;
+        const char* shown;
+    } cases[] = {
+        {"", {}, ""},
+        {"Tamise", {"Tamise"}, "Tamise"},
+        {"Tamise\r\nla Tamise", {"Tamise", "la Tamise"}, "Tamise\r\nla Tamise"},
+        {"\r\nTamise\r\n  \r\n\r\nla Tamise\r\n", {"Tamise", "la Tamise"}, "Tamise\r\nla Tamise"},
+        {"Tamise\nThames", {"Tamise", "Thames"}, "Tamise\r\nThames"},
+    };
+    for (const auto& c : cases) {
+        QuizDocument document = Filled(LAYOUT_TEXT, REVEAL_NONE, true);
+        document.path = "/quiz/quiz.toml";
+        SourceQuestion& question = document.source.questions[0];
+        SetAlternatives(question.otherAnswers, c.typed);
+        SetAlternatives(question.otherSecondAnswers, c.typed);
+        std::vector<std::string> spellings;
+        for (const SourceText& text : question.otherAnswers)
+            spellings.push_back(text.value);
+        EXPECT_EQ(spellings, c.spellings) << c.typed;
+        EXPECT_EQ(AlternativesText(question.otherAnswers), c.shown) << c.typed;
+
+        QuizDocument reopened;
+        std::vector<Problem> problems;
+        ASSERT_TRUE(OpenDocument("/quiz/quiz.toml", DocumentText(document), reopened, problems));
+        const SourceQuestion& read = reopened.source.questions[0];
+        EXPECT_EQ(AlternativesText(read.otherAnswers), c.shown) << c.typed;
+        EXPECT_EQ(AlternativesText(read.otherSecondAnswers), c.shown) << c.typed;
+        EXPECT_EQ(DocumentText(reopened), DocumentText(document)) << c.typed;
+    }
+}
