@@ -229,9 +229,10 @@ void LayOutQuizGroup(Placer& placer, int x, int y, int width, int height)
         const int id = QuizRowControl(row);
         placer.Place(id, rows.left, rows.y, rows.right - rows.left, m.row);
         rows.y += m.row;
+        // Two lines, as a narrow group wraps the longer ones.
         placer.Place(id + LABEL_OFFSET, rows.left + 2 * m.character, rows.y,
-                     rows.right - rows.left - 2 * m.character, m.unit);
-        rows.y += m.unit + m.gap;
+                     rows.right - rows.left - 2 * m.character, 2 * m.unit);
+        rows.y += 2 * m.unit + m.gap;
     }
     placer.Place(IDC_CODES + LABEL_OFFSET, rows.left, rows.y, rows.right - rows.left, m.unit);
     rows.y += m.unit + m.gap / 2;
