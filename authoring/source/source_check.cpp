@@ -5,12 +5,14 @@
 #include "authoring/source/site_check.h"
 #include "authoring/source/source_reader.h"
 #include "authoring/source/text_encoding.h"
+#include "checking/rules_grading.h"
 #include "checking/verdict.h"
 #include "quiz/media_format.h"
 #include "quiz/rules_payload.h"
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -43,13 +45,24 @@ struct UnusedKey {
     int others;  // questions with such a value after the first
 };
 
-// Whether a pupil typing b where a is expected is already right: the
-// player forgives letter case unless the quiz requires capitals.
+// Whether a pupil typing b where a is expected is already right.
 bool Alike(const char* a, const char* b, const AnswerRules& rules)
 {
-    if (rules.capitalsRequired)
-        return strcmp(a, b) == 0;
-    return strcmp(GradeAnswer(a, b), VERDICT_BRAVO) == 0;
+    return strcmp(GradeByRules(rules, a, b), VERDICT_BRAVO) == 0;
+}
+
+// The rules that are on, named as the atelier names them: "accents
+// facultatifs, articles facultatifs".
+std::string RulesOn(const AnswerRules& rules)
+{
+    std::string names;
+    for (const QuizFieldRow& row : QUIZ_FIELDS)
+        if (row.flag && rules.*row.rule) {
+            std::string name = row.name;
+            name[0] = static_cast<char>(tolower(static_cast<unsigned char>(name[0])));
+            names += (names.empty() ? "" : ", ") + name;
+        }
+    return names;
 }
 
 struct Checker {
@@ -182,11 +195,14 @@ struct Checker {
             if (CountErrors(problems) != before)
                 continue;
             if (answer[0] && Alike(answer, bytes, rules)) {
+                const bool byRules = !Alike(answer, bytes, AnswerRules());
                 problems.push_back(
                     {text.place, subject,
                      Quoted(text.value) +
-                         u8" est déjà juste : le lecteur l'accepte comme la réponse elle-même ; "
-                         u8"retirez-la",
+                         u8" est déjà juste : le lecteur l'accepte comme la réponse" +
+                         (byRules ? u8", avec les règles du quiz (" + RulesOn(rules) + ")"
+                                  : u8" elle-même") +
+                         u8" ; retirez-la",
                      Severity::Warning});
                 continue;
             }

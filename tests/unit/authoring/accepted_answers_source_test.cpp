@@ -64,6 +64,18 @@ TEST(AcceptedAnswersSource, TellsEveryMistakeInFrench)
          u8"fois parmi les réponses acceptées : retirez l'une des deux\n"
          u8"q.toml:6:53: attention : question 1, autres_reponses : une réponse acceptée vide ne "
          u8"sert à rien : retirez-la\n"},
+        {"right already or twice under the quiz's rules",
+         TextQuiz("accents_facultatifs = true\narticles_facultatifs = true\n",
+                  Question(u8"le château de Versailles",
+                           u8"autres_reponses = [\"chateau de Versailles\", \"Versailles\", "
+                           u8"\"les Versailles\", \"Trianon\", \"Trïanon\"]\n")),
+         u8"q.toml:8:20: attention : question 1, autres_reponses : « chateau de Versailles » "
+         u8"est déjà juste : le lecteur l'accepte comme la réponse, avec les règles du quiz "
+         u8"(accents facultatifs, articles facultatifs) ; retirez-la\n"
+         u8"q.toml:8:59: attention : question 1, autres_reponses : « les Versailles » est "
+         u8"écrite deux fois parmi les réponses acceptées : retirez l'une des deux\n"
+         u8"q.toml:8:88: attention : question 1, autres_reponses : « Trïanon » est écrite deux "
+         u8"fois parmi les réponses acceptées : retirez l'une des deux\n"},
         {"too long, not Windows-1252, the separator",
          TextQuiz("", Question("a", "autres_reponses = [\"" + Repeat("x", 260) +
                                         u8"\", \"☃\", \"b|c\"]\n")),
