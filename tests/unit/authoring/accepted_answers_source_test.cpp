@@ -3,8 +3,10 @@
 #include "tests/unit/authoring/source_fixture.h"
 
 #include "authoring/packing/extraction.h"
+#include "authoring/source/quiz_field_table.h"
 #include "authoring/source/source_check.h"
 #include "authoring/source/source_writer.h"
+#include "authoring/source/starter_quiz.h"
 #include "quiz/rules_payload.h"
 
 #include <gtest/gtest.h>
@@ -209,5 +211,29 @@ TEST(AcceptedAnswersSource, TravelThroughWritingBuildingAndExtraction)
         EXPECT_EQ(ProblemsOf(WriteQuizSource(extracted, "q.toml"), MEDIA, &rebuilt), "") << c.name;
         EXPECT_EQ(rebuilt, resources) << c.name;
         EXPECT_EQ(ResourcesInUse(resources, extracted), resources) << c.name;
+    }
+}
+
+// quizzpack new's template shows every rule, off, with its explanation, and
+// an alternative spelling, and builds as it is.
+TEST(AcceptedAnswersSource, TheTemplateShowsEachRuleAndAnAlternative)
+{
+    for (int layout = LAYOUT_TEXT; layout <= LAYOUT_VIDEO; ++layout) {
+        QuizSource source;
+        std::vector<MediaFile> media;
+        StarterQuiz(layout, source, media);
+        const std::string text = WriteQuizSource(source, "q.toml");
+        for (const QuizFieldRow& row : QUIZ_FIELDS)
+            if (row.flag) {
+                EXPECT_NE(
+                    text.find(std::string("# ") + row.explanation + ".\n" + row.key + " = false\n"),
+                    std::string::npos)
+                    << layout << " " << row.key;
+            }
+        EXPECT_NE(text.find("\nautres_reponses = [\""), std::string::npos) << layout;
+        MediaFiles files;
+        for (const MediaFile& file : media)
+            files[file.name] = file.data;
+        EXPECT_EQ(WithoutNotes(ProblemsOf(text, files)), "") << layout;
     }
 }
