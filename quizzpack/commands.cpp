@@ -361,7 +361,7 @@ struct Runner {
             std::string answer = line.trial[1];
             for (size_t i = 2; i < line.trial.size(); ++i)
                 answer += " " + line.trial[i];
-            output.out += TryAnswer(record, target, answer) + "\n";
+            output.out += TryAnswer(record, target, answer, &rules) + "\n";
             return EXIT_DONE;
         }
 
@@ -386,7 +386,7 @@ struct Runner {
                 wrong = true;
                 break;
             case TrialLine::Trial:
-                output.out += TryAnswer(record, target, answer) + "\n";
+                output.out += TryAnswer(record, target, answer, &rules) + "\n";
                 ++trials;
                 break;
             }

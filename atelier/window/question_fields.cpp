@@ -180,7 +180,7 @@ void UpdateTrial()
         const std::string answer = ControlText(boxes[box - 1].answer);
         std::string verdict;
         if (!answer.empty() && g_current >= 0 && g_current < record.questionCount) {
-            const Trial trial = GradeTrial(record, {g_current + 1, box}, answer);
+            const Trial trial = GradeTrial(record, {g_current + 1, box}, answer, &rules);
             if (trial.verdict)
                 verdict = Windows1252ToUtf8(trial.verdict);
             for (const std::string& remark : trial.remarks)
