@@ -184,6 +184,16 @@ int QuestionGroupHeight()
     return m.groupTop + std::max(fields, preview) + m.margin;
 }
 
+// The quiz's fields, its rules and a few lines of codes.
+int QuizGroupHeight()
+{
+    const Metrics& m = g_metrics;
+    int rules = 0;
+    for (const QuizFieldRow& row : QUIZ_FIELDS)
+        rules += row.flag ? m.row + 2 * m.unit + m.gap : 0;
+    return m.groupTop + 11 * (m.row + m.gap) + rules + m.unit + m.gap / 2 + 3 * m.row + m.margin;
+}
+
 int ProblemsHeight()
 {
     return g_metrics.groupTop + 6 * g_metrics.unit + 2 * g_metrics.margin;
@@ -442,7 +452,8 @@ SIZE SmallestEditorSize(HWND window)
     RECT frame = {0, 0,
                   QuizGroupWidth() + PICTURE_SQUARE + m.questionLabels + 28 * m.character +
                       VERDICT_WIDTH + 7 * m.margin,
-                  QuestionGroupHeight() + 6 * (m.row + m.gap) + ProblemsHeight() + 4 * m.margin};
+                  std::max(QuestionGroupHeight() + 6 * (m.row + m.gap), QuizGroupHeight()) +
+                      ProblemsHeight() + 4 * m.margin};
     frame.bottom += StatusHeight();
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), TRUE,
                        static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));

@@ -532,7 +532,13 @@ TEST(AtelierWindow, TakesTheRulesAndTheOtherSpellings)
         EXPECT_FALSE((g_document.source.*row.flag).value) << row.key;
     }
 
-    SetWindowTextW(Control(IDC_OTHER_ANSWERS), L"Tamise\r\nla Tamise");
+    // A multi-line box tells no change made by WM_SETTEXT, only by typing.
+    const auto type = [](const wchar_t* text) {
+        SetWindowTextW(Control(IDC_OTHER_ANSWERS), text);
+        SendMessageW(g_mainWindow, WM_COMMAND, MAKEWPARAM(IDC_OTHER_ANSWERS, EN_CHANGE),
+                     reinterpret_cast<LPARAM>(Control(IDC_OTHER_ANSWERS)));
+    };
+    type(L"Tamise\r\nla Tamise");
     ASSERT_EQ(g_document.source.questions.size(), 1u);
     const auto spellings = [](int question) {
         std::string all;
@@ -544,7 +550,7 @@ TEST(AtelierWindow, TakesTheRulesAndTheOtherSpellings)
     EXPECT_EQ(Caption(), u8"*Sans titre – Atelier Quizz");
     Command(ID_QUESTION_ADD);
     EXPECT_EQ(ControlText(IDC_OTHER_ANSWERS), "");
-    SetWindowTextW(Control(IDC_OTHER_ANSWERS), L"Seine\r\n\r\n");
+    type(L"Seine\r\n\r\n");
     EXPECT_EQ(spellings(1), "Seine|");
     Command(ID_QUESTION_UP);
     EXPECT_EQ(ControlText(IDC_OTHER_ANSWERS), "Seine");
