@@ -120,6 +120,10 @@ TEST(AcceptedAnswersSource, ConvertsToTheRulesTheBuildCarries)
         std::vector<std::array<std::vector<std::string>, 2>> alternatives;
     } cases[] = {
         {"none", TextQuiz("", Question("a", "")), {}, {}},
+        {"a lone spelling as a text",
+         TextQuiz("", Question("Rome", "autres_reponses = \"Roma\"\n")),
+         {},
+         {{{{"Roma"}, {}}}}},
         {"every rule, false said as false",
          TextQuiz("accents_facultatifs = true\narticles_facultatifs = true\n"
                   "tirets_comme_espaces = true\nmajuscules_exigees = false\n",
