@@ -16,6 +16,9 @@ struct Named {
 const Named QUESTION[] = {
     {KEY_ANSWER, QuizField::Answer, u8"réponse"},
     {KEY_SECOND_ANSWER, QuizField::SecondAnswer, u8"seconde réponse"},
+    {KEY_OTHER_ANSWERS, QuizField::OtherAnswers, u8"réponses acceptées aussi"},
+    {KEY_OTHER_SECOND_ANSWERS, QuizField::OtherSecondAnswers,
+     u8"secondes réponses acceptées aussi"},
     {KEY_QUESTION_TEXT, QuizField::QuestionText, u8"intitulé"},
     {KEY_PICTURE, QuizField::Medium, "image"},
     {KEY_SOUND, QuizField::Medium, "son"},

@@ -37,6 +37,10 @@ int FieldControl(QuizField field)
         return IDC_ANSWER;
     case QuizField::SecondAnswer:
         return IDC_SECOND_ANSWER;
+    case QuizField::OtherAnswers:
+        return IDC_OTHER_ANSWERS;
+    case QuizField::OtherSecondAnswers:
+        return IDC_OTHER_SECOND_ANSWERS;
     case QuizField::QuestionText:
         return IDC_QUESTION_TEXT;
     case QuizField::Medium:

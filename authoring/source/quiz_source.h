@@ -17,6 +17,13 @@ struct SourceText {
     bool Absent() const { return !present && !wrongType; }
 };
 
+// A true or false value of the file: a rule of the accepted answers.
+struct SourceFlag {
+    bool value = false;
+    SourcePlace place;    // of the value; of the file's top when absent
+    bool present = false; // the file writes it, true or false
+};
+
 struct SourceQuestion {
     SourcePlace place; // the question's [[question]] header
     SourceText answer;
@@ -27,6 +34,10 @@ struct SourceQuestion {
     SourceText sound;
     SourceText film;
     SourceText revealPicture;
+    // Other spellings each box accepts (autres_reponses,
+    // autres_secondes_reponses), in the file's order.
+    std::vector<SourceText> otherAnswers;
+    std::vector<SourceText> otherSecondAnswers;
 };
 
 struct QuizSource {
@@ -50,6 +61,11 @@ struct QuizSource {
     SourceText site; // the header link's address; absent: the player's own
     std::vector<SourceQuestion> questions;
     SourceText icon; // the program's icon: a picture's path
+    // The rules of the accepted answers (quiz/answer_rules.h).
+    SourceFlag accentsOptional;
+    SourceFlag articlesOptional;
+    SourceFlag hyphensAsSpaces;
+    SourceFlag capitalsRequired;
 };
 
 // The French names of the source file, indexed by layout kind and reveal

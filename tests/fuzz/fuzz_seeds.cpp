@@ -140,9 +140,11 @@ void PayloadSeeds(int count, char** samples)
         QuizSource source;
         std::vector<Problem> problems;
         QuizRecord record;
+        QuizRules rules;
         Bytes quiz, codes;
-        if (!ReadQuizSource(text, source, problems) || !CheckQuizSource(source, record, problems) ||
-            !BuildQuizPayload(record, quiz) || !BuildCodesPayload(record, codes)) {
+        if (!ReadQuizSource(text, source, problems) ||
+            !CheckQuizSource(source, record, rules, problems) || !BuildQuizPayload(record, quiz) ||
+            !BuildCodesPayload(record, codes)) {
             fprintf(stderr, "fuzz_seeds: %s does not build\n", samples[i]);
             g_written = false;
             continue;

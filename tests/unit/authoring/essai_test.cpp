@@ -198,9 +198,10 @@ TEST(Essai, GradesATrialApartFromItsWording)
 {
     QuizSource source;
     QuizRecord quiz;
+    QuizRules rules;
     std::vector<Problem> problems;
     ASSERT_TRUE(ReadQuizSource(COUNTRIES, source, problems) &&
-                CheckQuizSource(source, quiz, problems));
+                CheckQuizSource(source, quiz, rules, problems));
     const struct {
         TrialTarget target;
         const char* typed;
@@ -223,5 +224,32 @@ TEST(Essai, GradesATrialApartFromItsWording)
                   row.verdict ? std::string(row.verdict) : "none")
             << row.typed;
         EXPECT_EQ(trial.remarks, row.remarks) << row.typed;
+    }
+}
+
+// quizzpack essai grades under the quiz's rules and its other spellings, as
+// the player does: "mont blanc" for "le Mont Blanc" is right only with
+// optional articles.
+TEST(Essai, GradesUnderTheQuizsRules)
+{
+    const std::string quiz = u8"titre = \"Sommets\"\ndisposition = \"texte\"\n";
+    const std::string question = u8"[[question]]\nreponse = \"le Mont Blanc\"\ntexte = \"?\"\n"
+                                 u8"autres_reponses = [\"Mont Blanc de Courmayeur\"]\n";
+    const struct {
+        std::string rules;
+        const char* typed;
+        std::string out;
+    } rows[] = {
+        {"", "mont blanc", u8"question 1 : « mont blanc » → Trop court\n"},
+        {"articles_facultatifs = true\n", "mont blanc",
+         u8"question 1 : « mont blanc » → BRAVO (accepté : « le Mont Blanc », articles "
+         u8"facultatifs)\n"},
+        {"", "mont blanc de courmayeur",
+         u8"question 1 : « mont blanc de courmayeur » → BRAVO (accepté : « Mont Blanc de "
+         u8"Courmayeur » (autre réponse acceptée))\n"},
+    };
+    for (const auto& row : rows) {
+        const std::string source = quiz + row.rules + question;
+        EXPECT_EQ(Essay(source.c_str(), {"1", row.typed}).out, row.out) << row.rules << row.typed;
     }
 }
