@@ -17,6 +17,7 @@
 #include "atelier/window/quiz_trial.h"
 #include "atelier/window/recovery.h"
 #include "authoring/packing/windows_platform.h"
+#include "authoring/source/quiz_field_table.h"
 #include "resources/resource_ids.h"
 
 #include <commctrl.h>
@@ -159,6 +160,15 @@ LRESULT OnPreviewedMessage(LPARAM lParam)
     return 0;
 }
 
+// Whether a control is the check box of one of the rules of accepted answers.
+bool IsRuleControl(int id)
+{
+    for (const QuizFieldRow& row : QUIZ_FIELDS)
+        if (row.flag && QuizRowControl(row) == id)
+            return true;
+    return false;
+}
+
 LRESULT OnQuizFieldChanged(int id)
 {
     switch (id) {
@@ -174,8 +184,9 @@ LRESULT OnQuizFieldChanged(int id)
         break;
     }
     NoteChange();
-    // The trial's remarks name each box by its caption.
-    if (id == IDC_FIRST_CAPTION || id == IDC_SECOND_CAPTION)
+    // The trial's remarks name each box by its caption, and its verdicts
+    // follow the quiz's rules.
+    if (id == IDC_FIRST_CAPTION || id == IDC_SECOND_CAPTION || IsRuleControl(id))
         UpdateTrial();
     return 0;
 }

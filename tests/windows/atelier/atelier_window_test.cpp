@@ -29,6 +29,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 
 // The codec's one message, which no test here meets.
 void ShowMessageBox(const char*, const char*) {}
@@ -556,4 +557,18 @@ TEST(AtelierWindow, TakesTheRulesAndTheOtherSpellings)
     EXPECT_EQ(ControlText(IDC_OTHER_ANSWERS), "Seine");
     EXPECT_EQ(spellings(0), "Seine|");
     EXPECT_EQ(spellings(1), "Tamise|la Tamise|");
+
+    // The trial follows a rule as soon as it is ticked, and unticked.
+    SetWindowTextW(Control(IDC_ANSWER), L"le Mont Blanc");
+    SetWindowTextW(Control(IDC_TRY_ANSWER), L"mont blanc");
+    EXPECT_EQ(ControlText(IDC_TRY_VERDICT), "Trop court");
+    const auto articles =
+        std::find_if(std::begin(QUIZ_FIELDS), std::end(QUIZ_FIELDS), [](const QuizFieldRow& row) {
+            return row.rule == &AnswerRules::articlesOptional;
+        });
+    ASSERT_NE(articles, std::end(QUIZ_FIELDS));
+    SendMessageW(Control(QuizRowControl(*articles)), BM_CLICK, 0, 0);
+    EXPECT_EQ(ControlText(IDC_TRY_VERDICT), "BRAVO");
+    SendMessageW(Control(QuizRowControl(*articles)), BM_CLICK, 0, 0);
+    EXPECT_EQ(ControlText(IDC_TRY_VERDICT), "Trop court");
 }
