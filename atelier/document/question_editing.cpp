@@ -17,6 +17,17 @@ std::string LowerExtension(const std::string& path)
     return extension;
 }
 
+// A question the teacher has not written anything in yet.
+bool IsBlank(const SourceQuestion& question)
+{
+    for (const SourceText* text :
+         {&question.answer, &question.secondAnswer, &question.questionText, &question.revealText,
+          &question.picture, &question.sound, &question.film, &question.revealPicture})
+        if (!text->value.empty())
+            return false;
+    return true;
+}
+
 } // namespace
 
 int AddQuestion(QuizDocument& document, int after)
@@ -106,6 +117,10 @@ int AddQuestionsForFiles(QuizDocument& document, int after, const std::vector<st
 {
     const int layout = document.source.layoutKind;
     const FileKind wanted = LayoutFileKind(layout);
+    // A new quiz's one question, still blank, would stay above the files'
+    // questions as two errors to clear: they take its place.
+    auto& questions = document.source.questions;
+    const bool replacesBlank = questions.size() == 1 && IsBlank(questions[0]);
     int first = -1;
     for (const std::string& file : files) {
         if (wanted == FileKind::Other || KindOfFile(file) != wanted) {
@@ -113,11 +128,15 @@ int AddQuestionsForFiles(QuizDocument& document, int after, const std::vector<st
             continue;
         }
         after = AddQuestion(document, after);
-        SourceQuestion& question = document.source.questions[after];
+        SourceQuestion& question = questions[after];
         SetValue(question.answer, AnswerFromFileName(file));
         SetValue(*QuestionMedium(question, layout), file);
         if (first < 0)
             first = after;
+    }
+    if (first >= 0 && replacesBlank) {
+        questions.erase(questions.begin());
+        first = 0;
     }
     return first;
 }

@@ -449,6 +449,8 @@ void UpdateFieldStates()
     const int layout = g_document.source.layoutKind;
     if (layout > LAYOUT_TEXT)
         SetWindowTextW(Control(IDC_MEDIUM + LABEL_OFFSET), MEDIUM_LABELS[layout]);
+    // A film is watched, a sound listened to.
+    SetWindowTextW(Control(IDC_PLAY), layout == LAYOUT_VIDEO ? L"Regarder" : L"Écouter");
     EnableWindow(Control(IDC_REVEAL), layout == LAYOUT_PICTURE);
     EnableWindow(Control(IDC_REVEAL + LABEL_OFFSET), layout == LAYOUT_PICTURE);
     const bool question = g_current >= 0;

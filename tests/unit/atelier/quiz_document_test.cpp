@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -294,6 +295,7 @@ TEST(QuestionEditing, MakesAQuestionOfEachFileTheLayoutTakes)
 
     QuizDocument document;
     NewDocument(LAYOUT_PICTURE, "/q", document);
+    SetValue(document.source.questions[0].answer, "lapin");
     std::vector<std::string> refused;
     const int first = AddQuestionsForFiles(
         document, 0, {"/p/chat.jpg", "/p/son.mp3", "/p/chien.PNG", "/p/notes.txt"}, refused);
@@ -308,4 +310,40 @@ TEST(QuestionEditing, MakesAQuestionOfEachFileTheLayoutTakes)
     refused.clear();
     EXPECT_EQ(AddQuestionsForFiles(document, -1, {"/p/chat.jpg"}, refused), -1);
     EXPECT_EQ(refused.size(), 1u);
+}
+
+// A new quiz's question, still blank, gives its place to the files'
+// questions, where it would stay first with two errors; one the teacher
+// has written in stays, and so does the blank one when no file is taken.
+TEST(QuestionEditing, FilesReplaceTheBlankQuestionOfANewQuiz)
+{
+    const struct {
+        const char* why;
+        std::function<void(QuizDocument&)> before;
+        std::vector<std::string> files;
+        int first;
+        const char* answers;
+    } cases[] = {
+        {"blank", [](QuizDocument&) {}, {"/p/chat.jpg", "/p/chien.jpg"}, 0, "chat,chien"},
+        {"its picture chosen",
+         [](QuizDocument& d) { SetValue(d.source.questions[0].picture, "/p/x.jpg"); },
+         {"/p/chat.jpg"}, 1, ",chat"},
+        {"its reveal text written",
+         [](QuizDocument& d) { SetValue(d.source.questions[0].revealText, "oui"); },
+         {"/p/chat.jpg"}, 1, ",chat"},
+        {"two blank questions", [](QuizDocument& d) { AddQuestion(d, -1); }, {"/p/chat.jpg"}, 1,
+         ",chat,"},
+        {"no file taken", [](QuizDocument&) {}, {"/p/son.mp3"}, -1, ""},
+    };
+    for (const auto& c : cases) {
+        QuizDocument document;
+        NewDocument(LAYOUT_PICTURE, "/q", document);
+        c.before(document);
+        std::vector<std::string> refused;
+        EXPECT_EQ(AddQuestionsForFiles(document, 0, c.files, refused), c.first) << c.why;
+        std::string answers;
+        for (int i = 0; i < static_cast<int>(document.source.questions.size()); ++i)
+            answers += (i ? "," : "") + AnswersOf(document, i);
+        EXPECT_EQ(answers, c.answers) << c.why;
+    }
 }

@@ -132,7 +132,8 @@ std::string Media()
 
 } // namespace
 
-// On the list, files become questions, those of the layout's kind; on a row,
+// On the list, files become questions, those of the layout's kind (a new
+// quiz's blank question giving them its place); on a row,
 // or on the question's fields, a file becomes its medium; on the reveal
 // picture's field, its reveal picture; a file that is no quiz is told.
 TEST(AtelierWindow, DroppedFilesGoWhereTheyFall)
@@ -143,20 +144,24 @@ TEST(AtelierWindow, DroppedFilesGoWhereTheyFall)
     GetClientRect(Control(IDC_QUESTION_LIST), &list);
     atelier.Drop(atelier.On(IDC_QUESTION_LIST, 20, list.bottom - 10),
                  {L"C:\\photos\\chat.jpg", L"C:\\sons\\miaou.mp3", L"C:\\photos\\chien.png"});
-    EXPECT_EQ(Media(), "=/ chat=C:/photos/chat.jpg/ chien=C:/photos/chien.png/ ");
+    // The new quiz's blank question gives its place to the files'.
+    EXPECT_EQ(Media(), "chat=C:/photos/chat.jpg/ chien=C:/photos/chien.png/ ");
     EXPECT_EQ(ControlText(IDC_STATUS), u8"1 fichier laissé de côté (miaou.mp3) : ce quiz prend des "
                                        u8"images (JPEG, PNG, GIF, BMP, TIFF, WebP ou HEIC).");
-    EXPECT_EQ(SendMessageW(Control(IDC_QUESTION_LIST), LVM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageW(Control(IDC_QUESTION_LIST), LVM_GETITEMCOUNT, 0, 0), 2);
 
+    SendMessageW(g_mainWindow, WM_COMMAND, ID_QUESTION_ADD, 0);
+    const int added = g_current;
     RECT row = {LVIR_BOUNDS, 0, 0, 0};
-    SendMessageW(Control(IDC_QUESTION_LIST), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    SendMessageW(Control(IDC_QUESTION_LIST), LVM_GETITEMRECT, added,
+                 reinterpret_cast<LPARAM>(&row));
     atelier.Drop(atelier.On(IDC_QUESTION_LIST, 30, row.top + 4), {L"C:\\photos\\lapin.gif"});
-    EXPECT_EQ(g_current, 0);
+    EXPECT_EQ(g_current, added);
     EXPECT_EQ(ControlText(IDC_ANSWER), "lapin");
     atelier.Drop(atelier.On(IDC_REVEAL_PICTURE, 5, 5), {L"C:\\photos\\lapin-2.jpg"});
     atelier.Drop(atelier.On(IDC_PREVIEW, 100, 100), {L"C:\\photos\\lapin-1.jpg"});
-    EXPECT_EQ(Media(), "lapin=C:/photos/lapin-1.jpg/C:/photos/lapin-2.jpg "
-                       "chat=C:/photos/chat.jpg/ chien=C:/photos/chien.png/ ");
+    EXPECT_EQ(Media(), "chat=C:/photos/chat.jpg/ lapin=C:/photos/lapin-1.jpg/C:/photos/lapin-2.jpg "
+                       "chien=C:/photos/chien.png/ ");
 
     atelier.Drop(atelier.On(IDC_TITLE, 5, 5), {L"C:\\lettre.docx"});
     ASSERT_EQ(Answers().told.size(), 1u);
@@ -172,6 +177,7 @@ TEST(AtelierWindow, ShowsTheRowsInUse)
         int reveal;
         bool twoAnswers;
         const wchar_t* medium; // the medium's label, "" when hidden
+        const wchar_t* play;   // the play button's text, "" when hidden
         std::vector<int> shown;
         std::vector<int> hidden;
     } cases[] = {
@@ -179,12 +185,14 @@ TEST(AtelierWindow, ShowsTheRowsInUse)
          REVEAL_NONE,
          false,
          L"",
+         L"",
          {IDC_QUESTION_TEXT},
          {IDC_MEDIUM, IDC_PREVIEW, IDC_PLAY, IDC_SECOND_ANSWER, IDC_SECOND_CAPTION}},
         {LAYOUT_PICTURE,
          REVEAL_PICTURE,
          true,
          L"&Image :",
+         L"",
          {IDC_PREVIEW, IDC_REVEAL_PICTURE, IDC_SECOND_ANSWER, IDC_TRY_SECOND_ANSWER,
           IDC_FIRST_CAPTION},
          {IDC_QUESTION_TEXT, IDC_REVEAL_TEXT, IDC_PLAY}},
@@ -192,15 +200,17 @@ TEST(AtelierWindow, ShowsTheRowsInUse)
          REVEAL_TEXT,
          false,
          L"&Image :",
+         L"",
          {IDC_PREVIEW, IDC_REVEAL_TEXT},
          {IDC_REVEAL_PICTURE, IDC_SECOND_ANSWER}},
         {LAYOUT_AUDIO,
          REVEAL_PICTURE,
          false,
          L"&Son :",
+         L"Écouter",
          {IDC_PLAY, IDC_STOP},
          {IDC_PREVIEW, IDC_REVEAL_PICTURE, IDC_QUESTION_TEXT}},
-        {LAYOUT_VIDEO, REVEAL_NONE, false, L"&Vidéo :", {IDC_PLAY}, {IDC_PREVIEW}},
+        {LAYOUT_VIDEO, REVEAL_NONE, false, L"&Vidéo :", L"Regarder", {IDC_PLAY}, {IDC_PREVIEW}},
     };
     AtelierWindow atelier(LAYOUT_TEXT);
     for (const auto& c : cases) {
@@ -216,6 +226,10 @@ TEST(AtelierWindow, ShowsTheRowsInUse)
         GetWindowTextW(Control(IDC_MEDIUM + LABEL_OFFSET), label, 32);
         if (*c.medium) {
             EXPECT_STREQ(label, c.medium);
+        }
+        GetWindowTextW(Control(IDC_PLAY), label, 32);
+        if (*c.play) {
+            EXPECT_STREQ(label, c.play);
         }
         EXPECT_EQ(IsWindowEnabled(Control(IDC_REVEAL)) != 0, c.layout == LAYOUT_PICTURE);
     }
