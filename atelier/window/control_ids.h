@@ -70,6 +70,7 @@
 #define IDC_PROBLEM_GROUP 500
 #define IDC_PROBLEMS 501
 #define IDC_STATUS 502
+#define IDC_PROBLEM_DETAILS 503 /* the chosen problem, whole */
 
 /* The new quiz's layout: a dialog of four choices. */
 #define IDD_NEW_QUIZ 600

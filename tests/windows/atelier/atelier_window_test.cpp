@@ -518,3 +518,31 @@ TEST(AtelierWindow, ShowsEachChangeAtOnceInTheOtherPanes)
         EXPECT_EQ(step.seen(), step.expected) << step.change;
     }
 }
+
+// The problems take a third of a taller window's extra height, more rows
+// than the three of the smallest window; the one chosen, or the first,
+// shows whole under the list however long.
+TEST(AtelierWindow, ShowsMoreProblemsInATallerWindowAndEachOneWhole)
+{
+    AtelierWindow atelier(LAYOUT_TEXT);
+    const auto rowsShown = [] {
+        return static_cast<int>(SendMessageW(Control(IDC_PROBLEMS), LVM_GETCOUNTPERPAGE, 0, 0));
+    };
+    const SIZE smallest = SmallestEditorSize(g_mainWindow);
+    SetWindowPos(g_mainWindow, nullptr, 0, 0, smallest.cx, smallest.cy, SWP_NOZORDER | SWP_NOMOVE);
+    const int fewest = rowsShown();
+    EXPECT_GE(fewest, 3);
+    SetWindowPos(g_mainWindow, nullptr, 0, 0, 1600, 1200, SWP_NOZORDER | SWP_NOMOVE);
+    EXPECT_GE(rowsShown(), fewest + 4);
+
+    const std::string long_(400, 'x');
+    ShowProblems({{{}, "question 1, reponse", "vide : " + long_ + " fin", Severity::Error},
+                  {{}, "titre", "vide : donnez-en un", Severity::Warning}});
+    EXPECT_EQ(ControlText(IDC_PROBLEM_DETAILS), u8"Question 1, réponse : vide : " + long_ + " fin");
+    LVITEMW item = {};
+    item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(Control(IDC_PROBLEMS), LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(ControlText(IDC_PROBLEM_DETAILS), "Titre : vide : donnez-en un");
+    ShowProblems({});
+    EXPECT_EQ(ControlText(IDC_PROBLEM_DETAILS), "");
+}
