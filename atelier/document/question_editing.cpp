@@ -1,6 +1,7 @@
 #include "atelier/document/question_editing.h"
 
 #include "authoring/packing/file_set.h"
+#include "authoring/source/problem.h"
 #include "quiz/media_format.h"
 #include "quiz/quiz_record.h"
 
@@ -139,6 +140,37 @@ int AddQuestionsForFiles(QuizDocument& document, int after, const std::vector<st
         first = 0;
     }
     return first;
+}
+
+std::string UnplayedMediaAdvice(const std::vector<std::string>& files)
+{
+    const struct {
+        MediaKind kind;
+        const char* what;
+        const char* how;
+    } kinds[] = {
+        {MediaKind::Sound, u8"Sons que le lecteur ne joue pas : ",
+         u8"Il ne joue que les sons MP3 : convertissez-les en MP3, par exemple avec Audacity "
+         u8"(Fichier, Exporter, Exporter en MP3) ou VLC (Média, Convertir / Enregistrer, profil "
+         u8"« Audio - MP3 »), puis ajoutez les fichiers convertis."},
+        {MediaKind::Film, u8"Vidéos que le lecteur ne joue pas : ",
+         u8"Il ne joue que les vidéos AVI : convertissez-les en AVI, par exemple avec VLC "
+         u8"(Média, Convertir / Enregistrer, un profil dont l'encapsulation est AVI), puis "
+         u8"ajoutez les fichiers convertis."},
+    };
+    std::string advice;
+    for (const auto& kind : kinds) {
+        std::string named;
+        for (const std::string& file : files) {
+            const MediaFormat format = MediaFormatOfExtension(LowerExtension(file));
+            if (MediaFormatRow(format).kind == kind.kind && !IsTaken(format, kind.kind))
+                named += (named.empty() ? "" : ", ") + Quoted(FileName(file)) + " (" +
+                         MediaFormatName(format) + ")";
+        }
+        if (!named.empty())
+            advice += (advice.empty() ? "" : "\n\n") + (kind.what + named) + ". " + kind.how;
+    }
+    return advice;
 }
 
 std::string AnswersOf(const QuizDocument& document, int index)

@@ -36,6 +36,11 @@ std::string AnswerFromFileName(const std::string& path);
 int AddQuestionsForFiles(QuizDocument& document, int after, const std::vector<std::string>& files,
                          std::vector<std::string>& refused);
 
+// What to do with the files among these of a sound or film format that the
+// player does not play (WAV, MP4, ...): which they are, what it plays, and
+// how to convert them; "" when there is none.
+std::string UnplayedMediaAdvice(const std::vector<std::string>& files);
+
 // The question list's columns: its answer, or both ("pomme / verte"), and
 // what stands for it in the panel: its medium's file name, or its text in
 // the text layout.

@@ -354,3 +354,31 @@ TEST(QuestionEditing, FilesReplaceTheBlankQuestionOfANewQuiz)
         EXPECT_EQ(answers, c.answers) << c.why;
     }
 }
+
+// A sound or film of a format the player does not play is named, with what
+// it plays and how to convert it; what it plays, pictures and other files
+// are not.
+TEST(QuestionEditing, TellsHowToConvertWhatThePlayerDoesNotPlay)
+{
+    const struct {
+        std::vector<std::string> files;
+        std::vector<std::string> told; // pieces of the advice, in order
+    } cases[] = {
+        {{"/p/a.mp3", "/p/b.avi", "/p/c.jpg", "/p/lettre.docx"}, {}},
+        {{"C:/Sons/chant.WAV", "/p/a.mp3"},
+         {u8"Sons que le lecteur ne joue pas : « chant.WAV » (WAV).", "MP3", "Audacity"}},
+        {{"/p/clip.mp4", "/p/b.ogg", "/p/film.mkv"},
+         {u8"Sons que le lecteur ne joue pas : « b.ogg » (Ogg).",
+          u8"Vidéos que le lecteur ne joue pas : « clip.mp4 » (MP4), « film.mkv » (", "AVI",
+          "VLC"}},
+    };
+    for (const auto& c : cases) {
+        const std::string advice = UnplayedMediaAdvice(c.files);
+        EXPECT_EQ(advice.empty(), c.told.empty()) << advice;
+        size_t at = 0;
+        for (const std::string& piece : c.told) {
+            at = advice.find(piece, at);
+            ASSERT_NE(at, std::string::npos) << piece << " in " << advice;
+        }
+    }
+}

@@ -10,6 +10,7 @@
 #include "atelier/window/control_ids.h"
 #include "atelier/window/editor.h"
 #include "atelier/window/editor_controls.h"
+#include "atelier/window/file_filters.h"
 #include "atelier/window/picture_preview.h"
 #include "atelier/window/problem_list.h"
 #include "atelier/window/recovery.h"
@@ -545,4 +546,50 @@ TEST(AtelierWindow, ShowsMoreProblemsInATallerWindowAndEachOneWhole)
     EXPECT_EQ(ControlText(IDC_PROBLEM_DETAILS), "Titre : vide : donnez-en un");
     ShowProblems({});
     EXPECT_EQ(ControlText(IDC_PROBLEM_DETAILS), "");
+}
+
+// The sound and film dialogs show every medium, those the player plays
+// first; one it does not play, chosen, dropped or added as questions, is
+// told with how to convert it, and not taken.
+TEST(AtelierWindow, ShowsEveryMediumAndTellsWhatThePlayerDoesNotPlay)
+{
+    // The filters' names, each followed by its patterns.
+    const auto names = [](FileChoice choice) {
+        const std::wstring& filter = FileDialogOf(choice).filter;
+        std::string all;
+        for (size_t at = 0, n = 0; at < filter.size(); at += wcslen(filter.c_str() + at) + 1, ++n)
+            all += Narrow(filter.c_str() + at) + "|";
+        return all;
+    };
+    for (FileChoice choice :
+         {FileChoice::Sound, FileChoice::Sounds, FileChoice::Film, FileChoice::Films}) {
+        const std::string filters = names(choice);
+        const bool sound = choice == FileChoice::Sound || choice == FileChoice::Sounds;
+        EXPECT_EQ(filters.rfind(sound ? "Sons (MP3)|*.mp3|" : u8"Vidéos (AVI)|*.avi|", 0), 0u)
+            << filters;
+        EXPECT_NE(filters.find(u8"|Tous les médias, sons et vidéos|*.mp3;*.wav;"),
+                  std::string::npos)
+            << filters;
+        for (const char* pattern : {"*.mp4", "*.mkv", "*.ogg", "*.avi"})
+            EXPECT_NE(filters.find(pattern), std::string::npos) << pattern;
+        EXPECT_NE(filters.find("|Tous les fichiers|*.*|"), std::string::npos) << filters;
+    }
+
+    AtelierWindow atelier(LAYOUT_VIDEO);
+    const std::string advice = u8"Vidéos que le lecteur ne joue pas : « clip.mp4 » (MP4).";
+    Answers().files = {"C:/films/clip.mp4"};
+    SendMessageW(g_mainWindow, WM_COMMAND, IDC_MEDIUM_PICK, 0);
+    ASSERT_EQ(Answers().told.size(), 1u);
+    EXPECT_EQ(Answers().told[0].rfind(advice, 0), 0u) << Answers().told[0];
+    EXPECT_EQ(ControlText(IDC_MEDIUM), "");
+
+    atelier.Drop(atelier.On(IDC_MEDIUM, 5, 5), {L"C:\\films\\clip.mp4"});
+    ASSERT_EQ(Answers().told.size(), 2u);
+    EXPECT_EQ(Answers().told[1].rfind(advice, 0), 0u) << Answers().told[1];
+
+    Answers().files = {"C:/films/clip.mp4", "C:/films/gare.avi"};
+    SendMessageW(g_mainWindow, WM_COMMAND, ID_QUESTION_ADD_FILES, 0);
+    ASSERT_EQ(Answers().told.size(), 3u);
+    EXPECT_EQ(Answers().told[2].rfind(advice, 0), 0u) << Answers().told[2];
+    EXPECT_EQ(Media(), "gare=/ ");
 }
