@@ -382,3 +382,31 @@ TEST(QuestionEditing, TellsHowToConvertWhatThePlayerDoesNotPlay)
         }
     }
 }
+
+// A quiz never saved is offered under its table's name, else its title made
+// a name Windows takes, else "mon quiz.toml".
+TEST(QuizDocument, OffersANewQuizUnderItsTitle)
+{
+    const struct {
+        const char* title;
+        const char* hint;
+        std::string offered;
+    } cases[] = {
+        {u8"Les fleuves d'été", "", u8"Les fleuves d'été.toml"},
+        {"Fleuves : Europe/Asie ?", "", "Fleuves Europe Asie.toml"},
+        {"  \"A\" <b>|c\\d*\t. ", "", "A b c d.toml"},
+        {"", "", "mon quiz.toml"},
+        {"???", "", "mon quiz.toml"},
+        {"CON", "", "mon quiz.toml"},
+        {"Fleuves", "tableau.toml", "tableau.toml"},
+        {u8"ééééééééééééééééééééééééééééééééééééééééé", "",
+         u8"éééééééééééééééééééééééééééééééééééééééé.toml"}, // 80 bytes, whole letters
+    };
+    for (const auto& c : cases) {
+        QuizDocument document;
+        NewDocument(LAYOUT_TEXT, "/q", document);
+        SetValue(document.source.title, c.title);
+        document.nameHint = c.hint;
+        EXPECT_EQ(OfferedFileName(document), c.offered) << c.title;
+    }
+}

@@ -38,14 +38,16 @@ int ChooseLayout(HWND)
     return Answers().layout;
 }
 
-bool ChooseFilesToOpen(HWND, FileChoice, const std::string&, std::vector<std::string>& paths)
+bool ChooseFilesToOpen(HWND, FileChoice, const std::string& folder, std::vector<std::string>& paths)
 {
+    Answers().offered = folder;
     paths = Answers().files;
     return !paths.empty();
 }
 
-bool ChooseFileToSave(HWND, FileChoice, const std::string&, std::string& path)
+bool ChooseFileToSave(HWND, FileChoice, const std::string& suggested, std::string& path)
 {
+    Answers().offered = suggested;
     path = Answers().savedAs;
     return !path.empty();
 }

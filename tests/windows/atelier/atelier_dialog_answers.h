@@ -15,6 +15,7 @@ struct DialogAnswers {
     std::vector<std::string> files; // to open
     std::string savedAs;            // the file to save
     std::string folder;
+    std::string offered; // where the last file dialog started: a folder, or the file to save
     COLORREF colour = RGB(255, 255, 255);
 };
 

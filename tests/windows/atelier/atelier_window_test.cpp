@@ -11,6 +11,7 @@
 #include "atelier/window/editor.h"
 #include "atelier/window/editor_controls.h"
 #include "atelier/window/file_filters.h"
+#include "atelier/window/last_folder.h"
 #include "atelier/window/picture_preview.h"
 #include "atelier/window/problem_list.h"
 #include "atelier/window/recovery.h"
@@ -592,4 +593,40 @@ TEST(AtelierWindow, ShowsEveryMediumAndTellsWhatThePlayerDoesNotPlay)
     ASSERT_EQ(Answers().told.size(), 3u);
     EXPECT_EQ(Answers().told[2].rfind(advice, 0), 0u) << Answers().told[2];
     EXPECT_EQ(Media(), "gare=/ ");
+}
+
+// Opening starts in the folder last opened or saved in, Documents the first
+// time; a new quiz is offered there under its title, made a file name.
+TEST(AtelierWindow, OpensAndSavesWhereTheTeacherKeepsQuizzes)
+{
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Quizz\\Atelier", L"DernierDossier");
+    const std::filesystem::path kept = std::filesystem::temp_directory_path() / L"mes quiz à moi";
+    std::filesystem::create_directories(kept);
+    const std::filesystem::path saved = kept / L"fleuves.toml";
+    std::filesystem::remove(saved);
+    const std::string documents = DocumentsFolder();
+    ASSERT_FALSE(documents.empty());
+    const auto in = [](const std::filesystem::path& folder, const char* name) {
+        return (folder / std::filesystem::u8path(name)).u8string();
+    };
+
+    AtelierWindow atelier(LAYOUT_TEXT);
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(Answers().offered, documents);
+    SetWindowTextW(Control(IDC_TITLE), L"Fleuves : Europe/Asie ?");
+    Command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(Answers().offered,
+              in(std::filesystem::u8path(documents), "Fleuves Europe Asie.toml"));
+
+    Answers().savedAs = saved.u8string();
+    Command(ID_FILE_SAVE);
+    ASSERT_EQ(g_document.path, saved.u8string());
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(Answers().offered, kept.u8string());
+    Answers().layout = LAYOUT_TEXT;
+    Answers().savedAs.clear();
+    Command(ID_FILE_NEW);
+    Command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(Answers().offered, in(kept, "mon quiz.toml"));
+    std::filesystem::remove(saved);
 }
