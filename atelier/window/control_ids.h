@@ -85,6 +85,9 @@
 #define IDD_SAVE_CHANGES 610
 #define IDC_ASK_TEXT 611
 #define IDD_RECOVER 612
+/* A quiz program created: Ouvrir le dossier (IDYES), Essayer le quiz (IDNO),
+   Fermer (IDCANCEL). */
+#define IDD_CREATED 613
 
 #define ATELIER_ACCELERATORS 620
 #define ATELIER_MENU 621

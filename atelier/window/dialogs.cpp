@@ -134,6 +134,19 @@ RecoveryChoice AskToRecover(HWND owner, const std::wstring& text)
                : RecoveryChoice::Ignore;
 }
 
+CreatedChoice TellCreated(HWND owner, const std::wstring& text)
+{
+    switch (DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_CREATED), owner, AskProc,
+                            reinterpret_cast<LPARAM>(text.c_str()))) {
+    case IDYES:
+        return CreatedChoice::OpenFolder;
+    case IDNO:
+        return CreatedChoice::Try;
+    default:
+        return CreatedChoice::Close;
+    }
+}
+
 void Tell(HWND owner, const std::wstring& text, UINT icon)
 {
     MessageBoxW(owner, text.c_str(), ATELIER_NAME, MB_OK | icon);

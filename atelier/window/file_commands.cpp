@@ -19,6 +19,8 @@
 #include "authoring/packing/windows_platform.h"
 #include "quiz/media_format.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <filesystem>
 
@@ -369,6 +371,27 @@ void CreateQuizProgram()
     }
     SetStatus(Widen(Quoted(FileName(target))) + L" créé : " +
               Widen(DescribeQuiz(source, resources)) + L".");
+    RememberFolderOf(target);
+    // Said where it is seen, not only in the status bar, with what the
+    // teacher does next: find the file to give, or try it.
+    switch (
+        TellCreated(g_mainWindow, Widen(Quoted(FileName(target))) + L" est créé dans " +
+                                      Widen(Quoted(fs::u8path(target).parent_path().u8string())) +
+                                      L" : " + Widen(DescribeQuiz(source, resources)) +
+                                      L".\n\nC'est ce seul fichier que vous donnez aux élèves : il "
+                                      L"contient tout le quiz, ses médias compris.")) {
+    case CreatedChoice::OpenFolder: {
+        const std::wstring select = L"/select,\"" + fs::u8path(target).wstring() + L"\"";
+        ShellExecuteW(g_mainWindow, L"open", L"explorer.exe", select.c_str(), nullptr,
+                      SW_SHOWNORMAL);
+        break;
+    }
+    case CreatedChoice::Try:
+        TryQuiz();
+        break;
+    case CreatedChoice::Close:
+        break;
+    }
 }
 
 void TryQuiz()

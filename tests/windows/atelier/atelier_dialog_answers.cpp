@@ -22,6 +22,12 @@ RecoveryChoice AskToRecover(HWND, const std::wstring& text)
     return Answers().recovery;
 }
 
+CreatedChoice TellCreated(HWND, const std::wstring& text)
+{
+    Answers().told.push_back(Narrow(text));
+    return Answers().created;
+}
+
 void Tell(HWND, const std::wstring& text, UINT)
 {
     Answers().told.push_back(Narrow(text));

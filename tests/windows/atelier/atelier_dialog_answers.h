@@ -11,6 +11,7 @@ struct DialogAnswers {
     std::vector<std::string> told; // messages, and "save NAME ?" for each question asked
     SaveChoice saveChoice = SaveChoice::Cancel;
     RecoveryChoice recovery = RecoveryChoice::Ignore;
+    CreatedChoice created = CreatedChoice::Close;
     int layout = -1;                // of a new quiz
     std::vector<std::string> files; // to open
     std::string savedAs;            // the file to save
