@@ -5,6 +5,7 @@
 #include "atelier/window/control_ids.h"
 #include "atelier/window/editor.h"
 #include "atelier/window/file_commands.h"
+#include "atelier/window/last_folder.h"
 #include "atelier/window/recovery.h"
 #include "authoring/packing/windows_platform.h"
 #include "quiz/message_box.h"

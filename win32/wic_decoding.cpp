@@ -60,6 +60,8 @@ WicResult DecodeWithWic(const unsigned char* bytes, std::size_t size, WicLayout 
     const WicResult opened = Open(bytes, size, open, pixels.width, pixels.height);
     if (opened != WicResult::Decoded)
         return opened;
+    if (FAILED(open.decoder->GetFrameCount(&pixels.frames)))
+        pixels.frames = 1;
     // Frames of another format go through a converter, which keeps a copy of
     // the whole picture: memory that photos decoding on every core would add
     // up, hence colour JPEGs taken as they come (Wine converts every kind to

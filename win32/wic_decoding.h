@@ -1,5 +1,6 @@
 // A picture's first frame decoded by the Windows imaging component (WIC), for
-// the player and the authoring core's Windows half alike.
+// the player and the authoring core's Windows half alike, and the count of
+// frames it holds.
 //
 // COM must be initialised on the calling thread; any thread will do. The
 // bytes are read in place. A frame whose header gives more than
@@ -29,6 +30,7 @@ struct WicPixels {
     UINT height = 0;
     WORD bitsPerPixel = 0;
     UINT stride = 0; // bytes per row
+    UINT frames = 0; // in the file: an animated GIF's images, a TIFF's pages
     std::vector<BYTE> rows;
 };
 

@@ -1,6 +1,7 @@
 #include "atelier/document/question_editing.h"
 
 #include "authoring/packing/file_set.h"
+#include "authoring/source/problem.h"
 #include "quiz/media_format.h"
 #include "quiz/quiz_record.h"
 
@@ -15,6 +16,17 @@ std::string LowerExtension(const std::string& path)
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return extension;
+}
+
+// A question the teacher has not written anything in yet.
+bool IsBlank(const SourceQuestion& question)
+{
+    for (const SourceText* text :
+         {&question.answer, &question.secondAnswer, &question.questionText, &question.revealText,
+          &question.picture, &question.sound, &question.film, &question.revealPicture})
+        if (!text->value.empty())
+            return false;
+    return question.otherAnswers.empty() && question.otherSecondAnswers.empty();
 }
 
 } // namespace
@@ -106,6 +118,10 @@ int AddQuestionsForFiles(QuizDocument& document, int after, const std::vector<st
 {
     const int layout = document.source.layoutKind;
     const FileKind wanted = LayoutFileKind(layout);
+    // A new quiz's one question, still blank, would stay above the files'
+    // questions as two errors to clear: they take its place.
+    auto& questions = document.source.questions;
+    const bool replacesBlank = questions.size() == 1 && IsBlank(questions[0]);
     int first = -1;
     for (const std::string& file : files) {
         if (wanted == FileKind::Other || KindOfFile(file) != wanted) {
@@ -113,13 +129,48 @@ int AddQuestionsForFiles(QuizDocument& document, int after, const std::vector<st
             continue;
         }
         after = AddQuestion(document, after);
-        SourceQuestion& question = document.source.questions[after];
+        SourceQuestion& question = questions[after];
         SetValue(question.answer, AnswerFromFileName(file));
         SetValue(*QuestionMedium(question, layout), file);
         if (first < 0)
             first = after;
     }
+    if (first >= 0 && replacesBlank) {
+        questions.erase(questions.begin());
+        first = 0;
+    }
     return first;
+}
+
+std::string UnplayedMediaAdvice(const std::vector<std::string>& files)
+{
+    const struct {
+        MediaKind kind;
+        const char* what;
+        const char* how;
+    } kinds[] = {
+        {MediaKind::Sound, u8"Sons que le lecteur ne joue pas : ",
+         u8"Il ne joue que les sons MP3 : convertissez-les en MP3, par exemple avec Audacity "
+         u8"(Fichier, Exporter, Exporter en MP3) ou VLC (Média, Convertir / Enregistrer, profil "
+         u8"« Audio - MP3 »), puis ajoutez les fichiers convertis."},
+        {MediaKind::Film, u8"Vidéos que le lecteur ne joue pas : ",
+         u8"Il ne joue que les vidéos AVI : convertissez-les en AVI, par exemple avec VLC "
+         u8"(Média, Convertir / Enregistrer, un profil dont l'encapsulation est AVI), puis "
+         u8"ajoutez les fichiers convertis."},
+    };
+    std::string advice;
+    for (const auto& kind : kinds) {
+        std::string named;
+        for (const std::string& file : files) {
+            const MediaFormat format = MediaFormatOfExtension(LowerExtension(file));
+            if (MediaFormatRow(format).kind == kind.kind && !IsTaken(format, kind.kind))
+                named += (named.empty() ? "" : ", ") + Quoted(FileName(file)) + " (" +
+                         MediaFormatName(format) + ")";
+        }
+        if (!named.empty())
+            advice += (advice.empty() ? "" : "\n\n") + (kind.what + named) + ". " + kind.how;
+    }
+    return advice;
 }
 
 std::string AnswersOf(const QuizDocument& document, int index)

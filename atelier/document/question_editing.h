@@ -30,10 +30,16 @@ std::string AnswerFromFileName(const std::string& path);
 
 // One question per file of the layout's kind, after index (at the end for
 // -1), with its medium and the answer its name suggests; the other files
-// are listed in refused. Returns the index of the first question added, or
+// are listed in refused. A quiz whose only question is still blank loses it
+// to the files' questions. Returns the index of the first question added, or
 // -1 when there is none.
 int AddQuestionsForFiles(QuizDocument& document, int after, const std::vector<std::string>& files,
                          std::vector<std::string>& refused);
+
+// What to do with the files among these of a sound or film format that the
+// player does not play (WAV, MP4, ...): which they are, what it plays, and
+// how to convert them; "" when there is none.
+std::string UnplayedMediaAdvice(const std::vector<std::string>& files);
 
 // The question list's columns: its answer, or both ("pomme / verte"), and
 // what stands for it in the panel: its medium's file name, or its text in

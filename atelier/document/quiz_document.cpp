@@ -1,6 +1,7 @@
 #include "atelier/document/quiz_document.h"
 
 #include "authoring/packing/file_set.h"
+#include "authoring/packing/stored_source.h"
 #include "authoring/source/quiz_field_table.h"
 #include "authoring/source/source_reader.h"
 #include "authoring/source/source_writer.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string_view>
 
 const char* const UNTITLED_NAME = "Sans titre";
 
@@ -224,6 +226,33 @@ std::string DocumentName(const QuizDocument& document)
     if (!document.path.empty())
         return FileName(document.path);
     return document.nameHint.empty() ? UNTITLED_NAME : document.nameHint;
+}
+
+std::string OfferedFileName(const QuizDocument& document)
+{
+    if (!document.nameHint.empty())
+        return document.nameHint;
+    // Room left in a path of Windows' usual 260 characters.
+    constexpr size_t MOST = 80;
+    std::string name;
+    for (const char c : document.source.title.value) {
+        const bool forbidden = static_cast<unsigned char>(c) < 0x20 ||
+                               std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
+        if (!forbidden && c != ' ')
+            name += c;
+        else if (!name.empty() && name.back() != ' ')
+            name += ' ';
+    }
+    if (name.size() > MOST) {
+        // Cut before a letter, not inside one.
+        size_t end = MOST;
+        while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80)
+            --end;
+        name.resize(end);
+    }
+    while (!name.empty() && (name.back() == ' ' || name.back() == '.'))
+        name.pop_back();
+    return IsSafeMediaName(name) ? name + ".toml" : "mon quiz.toml";
 }
 
 std::string MediaBase(const QuizDocument& document)

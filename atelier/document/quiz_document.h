@@ -70,6 +70,11 @@ bool IsModified(const QuizDocument& document);
 // The file name, or UNTITLED_NAME.
 std::string DocumentName(const QuizDocument& document);
 
+// The file name a quiz never saved is offered under: its hint (an imported
+// table's name), else its title made a file name Windows takes ("Fleuves :
+// Europe/Asie ?" gives "Fleuves Europe Asie.toml"), else "mon quiz.toml".
+std::string OfferedFileName(const QuizDocument& document);
+
 // A source path in the document's folder, from which the media reader finds
 // the media (media_lookup.h) as it would beside the saved file.
 std::string MediaBase(const QuizDocument& document);

@@ -78,6 +78,7 @@
 #define IDC_PROBLEM_GROUP 500
 #define IDC_PROBLEMS 501
 #define IDC_STATUS 502
+#define IDC_PROBLEM_DETAILS 503 /* the chosen problem, whole */
 
 /* The new quiz's layout: a dialog of four choices. */
 #define IDD_NEW_QUIZ 600
@@ -92,6 +93,9 @@
 #define IDD_SAVE_CHANGES 610
 #define IDC_ASK_TEXT 611
 #define IDD_RECOVER 612
+/* A quiz program created: Ouvrir le dossier (IDYES), Essayer le quiz (IDNO),
+   Fermer (IDCANCEL). */
+#define IDD_CREATED 613
 
 #define ATELIER_ACCELERATORS 620
 #define ATELIER_MENU 621

@@ -2,8 +2,8 @@
 
 #include "atelier/window/atelier_state.h"
 #include "atelier/window/control_ids.h"
+#include "atelier/window/file_filters.h"
 #include "authoring/packing/windows_platform.h"
-#include "quiz/media_format.h"
 #include "quiz/quiz_record.h"
 
 #include <commdlg.h>
@@ -12,64 +12,6 @@
 #include <filesystem>
 
 namespace {
-
-using namespace std::string_literals;
-
-struct Filter {
-    FileChoice choice;
-    std::wstring filter; // pairs of name and patterns, each ending in \0
-    const wchar_t* title;
-    const wchar_t* extension; // given to a name typed without one
-};
-
-// A filter of the media of kinds that the authoring tools take, made from
-// the table of formats.
-std::wstring MediaFilterText(const std::string& label, std::initializer_list<MediaKind> kinds)
-{
-    const MediaFilter filter = TakenMediaFilter(label, kinds);
-    return Widen(filter.name) + L'\0' + Widen(filter.patterns) + L'\0';
-}
-
-const std::wstring ALL_FILES = L"Tous les fichiers\0*.*\0"s;
-
-// The file dialogs' filters and titles, by choice.
-const Filter FILTERS[] = {
-    {FileChoice::Quiz,
-     L"Quiz (*.toml, *.exe)\0*.toml;*.exe\0Fichiers source (*.toml)\0*.toml\0"
-     L"Quiz créés, à donner aux élèves (*.exe)\0*.exe\0"s,
-     L"Ouvrir un quiz", L"toml"},
-    {FileChoice::Table,
-     L"Tableaux et fichiers GIFT (*.csv, *.tsv, *.txt, *.gift)\0*.csv;*.tsv;*.tab;*.txt;*.gift\0"s +
-         ALL_FILES,
-     L"Importer un tableau ou un fichier GIFT", L"csv"},
-    {FileChoice::Picture, MediaFilterText(u8"Images", {MediaKind::Picture}) + ALL_FILES,
-     L"Choisir une image", L"jpg"},
-    {FileChoice::Pictures, MediaFilterText(u8"Images", {MediaKind::Picture}),
-     L"Une question par image", L"jpg"},
-    {FileChoice::Sound, MediaFilterText(u8"Sons", {MediaKind::Sound}) + ALL_FILES,
-     L"Choisir un son", L"mp3"},
-    {FileChoice::Sounds, MediaFilterText(u8"Sons", {MediaKind::Sound}), L"Une question par son",
-     L"mp3"},
-    {FileChoice::Film, MediaFilterText(u8"Vidéos", {MediaKind::Film}) + ALL_FILES,
-     L"Choisir une vidéo", L"avi"},
-    {FileChoice::Films, MediaFilterText(u8"Vidéos", {MediaKind::Film}), L"Une question par vidéo",
-     L"avi"},
-    {FileChoice::Icon,
-     MediaFilterText(u8"Images et icônes", {MediaKind::Picture, MediaKind::Icon}) + ALL_FILES,
-     L"Choisir l'icône du quiz", L"png"},
-    {FileChoice::Source, L"Fichier source de quiz (*.toml)\0*.toml\0"s, L"Enregistrer le quiz",
-     L"toml"},
-    {FileChoice::Program, L"Quiz créé, à donner aux élèves (*.exe)\0*.exe\0"s, L"Créer le quiz",
-     L"exe"},
-};
-
-const Filter& FilterOf(FileChoice choice)
-{
-    for (const Filter& filter : FILTERS)
-        if (filter.choice == choice)
-            return filter;
-    return FILTERS[0];
-}
 
 bool Several(FileChoice choice)
 {
@@ -105,7 +47,7 @@ std::vector<std::string> SelectedPaths(const wchar_t* buffer)
 OPENFILENAMEW FileDialog(HWND owner, FileChoice choice, std::wstring& buffer,
                          const std::wstring& start)
 {
-    const Filter& filter = FilterOf(choice);
+    const FileDialogKind& filter = FileDialogOf(choice);
     buffer.resize(32768, L'\0');
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
@@ -192,6 +134,19 @@ RecoveryChoice AskToRecover(HWND owner, const std::wstring& text)
                : RecoveryChoice::Ignore;
 }
 
+CreatedChoice TellCreated(HWND owner, const std::wstring& text)
+{
+    switch (DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_CREATED), owner, AskProc,
+                            reinterpret_cast<LPARAM>(text.c_str()))) {
+    case IDYES:
+        return CreatedChoice::OpenFolder;
+    case IDNO:
+        return CreatedChoice::Try;
+    default:
+        return CreatedChoice::Close;
+    }
+}
+
 void Tell(HWND owner, const std::wstring& text, UINT icon)
 {
     MessageBoxW(owner, text.c_str(), ATELIER_NAME, MB_OK | icon);
@@ -229,7 +184,7 @@ bool ChooseFileToSave(HWND owner, FileChoice choice, const std::string& suggeste
     std::wstring buffer = ToWindows(offered.filename().u8string());
     const std::wstring start = ToWindows(offered.parent_path().u8string());
     OPENFILENAMEW dialog = FileDialog(owner, choice, buffer, start);
-    dialog.lpstrDefExt = FilterOf(choice).extension;
+    dialog.lpstrDefExt = FileDialogOf(choice).extension;
     dialog.Flags =
         OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameW(&dialog))

@@ -22,6 +22,12 @@ enum class RecoveryChoice { Recover, Ignore };
 // (closing the dialog ignores).
 RecoveryChoice AskToRecover(HWND owner, const std::wstring& text);
 
+enum class CreatedChoice { OpenFolder, Try, Close };
+
+// A quiz program created, told where the teacher looks: Ouvrir le dossier,
+// Essayer le quiz, Fermer (closing the dialog closes).
+CreatedChoice TellCreated(HWND owner, const std::wstring& text);
+
 // A message box with OK; icon is MB_ICONINFORMATION, MB_ICONWARNING or
 // MB_ICONERROR.
 void Tell(HWND owner, const std::wstring& text, UINT icon);

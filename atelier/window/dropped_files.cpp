@@ -3,6 +3,7 @@
 #include "atelier/document/question_editing.h"
 #include "atelier/window/atelier_state.h"
 #include "atelier/window/control_ids.h"
+#include "atelier/window/dialogs.h"
 #include "atelier/window/editor.h"
 #include "atelier/window/file_commands.h"
 #include "atelier/window/question_fields.h"
@@ -60,7 +61,11 @@ void OnDroppedFiles(HDROP drop)
     SetForegroundWindow(g_mainWindow);
 
     if (paths.size() == 1 && !IsMedium(paths[0])) {
-        OpenQuizFile(paths[0]);
+        const std::string advice = UnplayedMediaAdvice(paths);
+        if (!advice.empty())
+            Tell(g_mainWindow, Widen(advice), MB_ICONINFORMATION);
+        else
+            OpenQuizFile(paths[0]);
         return;
     }
     if (paths.size() == 1 &&

@@ -194,9 +194,25 @@ int QuizGroupHeight()
     return m.groupTop + 11 * (m.row + m.gap) + rules + m.unit + m.gap / 2 + 3 * m.row + m.margin;
 }
 
+// The problem chosen, whole, under the list: two lines, and a bar for more.
+int ProblemDetailsHeight()
+{
+    return g_metrics.row + g_metrics.unit;
+}
+
+// The problems' group at the window's smallest: three rows of the list, and
+// the chosen problem under them.
 int ProblemsHeight()
 {
-    return g_metrics.groupTop + 6 * g_metrics.unit + 2 * g_metrics.margin;
+    const Metrics& m = g_metrics;
+    return m.groupTop + 6 * m.unit + m.gap + ProblemDetailsHeight() + 2 * m.margin;
+}
+
+int SmallestClientHeight()
+{
+    const Metrics& m = g_metrics;
+    return std::max(QuestionGroupHeight() + 6 * (m.row + m.gap), QuizGroupHeight()) +
+           ProblemsHeight() + 4 * m.margin;
 }
 
 int StatusHeight()
@@ -395,6 +411,8 @@ void CreateEditorControls(HWND window)
     Make(window, IDC_PROBLEMS, WC_LISTVIEWW, L"",
          CHILD | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
          WS_EX_CLIENTEDGE);
+    Make(window, IDC_PROBLEM_DETAILS, WC_EDITW, L"",
+         CHILD | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY, WS_EX_CLIENTEDGE);
     Make(window, IDC_STATUS, STATUSCLASSNAMEW, L"", CHILD | SBARS_SIZEGRIP);
 
     // What a field takes, shown in it while it is empty.
@@ -422,7 +440,10 @@ void LayOutEditor(HWND window)
     const Metrics& m = g_metrics;
     const int width = client.right;
     const int height = client.bottom - StatusHeight();
-    const int top = height - ProblemsHeight() - m.margin;
+    // A taller window gives a third of its height beyond the smallest to
+    // the problems, the rest to the question list.
+    const int problemsHeight = ProblemsHeight() + std::max(0, height - SmallestClientHeight()) / 3;
+    const int top = height - problemsHeight - m.margin;
     const int quizWidth = QuizGroupWidth();
     const int rightLeft = m.margin + quizWidth + m.margin;
     const int rightWidth = width - rightLeft - m.margin;
@@ -434,9 +455,14 @@ void LayOutEditor(HWND window)
     LayOutListGroup(placer, rightLeft, m.margin, rightWidth, listHeight);
     LayOutQuestionGroup(placer, rightLeft, 2 * m.margin + listHeight, rightWidth, questionHeight);
     placer.Place(IDC_PROBLEM_GROUP, m.margin, top + m.margin, width - 2 * m.margin,
-                 ProblemsHeight() - m.margin);
+                 problemsHeight - m.margin);
+    const int problemsList =
+        problemsHeight - 2 * m.margin - m.groupTop - m.gap - ProblemDetailsHeight();
     placer.Place(IDC_PROBLEMS, 2 * m.margin, top + m.margin + m.groupTop, width - 4 * m.margin,
-                 ProblemsHeight() - 2 * m.margin - m.groupTop);
+                 problemsList);
+    placer.Place(IDC_PROBLEM_DETAILS, 2 * m.margin,
+                 top + m.margin + m.groupTop + problemsList + m.gap, width - 4 * m.margin,
+                 ProblemDetailsHeight());
     if (placer.positions)
         EndDeferWindowPos(placer.positions);
     // The lists' last columns take the rest of their width.
@@ -452,8 +478,7 @@ SIZE SmallestEditorSize(HWND window)
     RECT frame = {0, 0,
                   QuizGroupWidth() + PICTURE_SQUARE + m.questionLabels + 28 * m.character +
                       VERDICT_WIDTH + 7 * m.margin,
-                  std::max(QuestionGroupHeight() + 6 * (m.row + m.gap), QuizGroupHeight()) +
-                      ProblemsHeight() + 4 * m.margin};
+                  SmallestClientHeight()};
     frame.bottom += StatusHeight();
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), TRUE,
                        static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
@@ -494,6 +519,8 @@ void UpdateFieldStates()
     const int layout = g_document.source.layoutKind;
     if (layout > LAYOUT_TEXT)
         SetWindowTextW(Control(IDC_MEDIUM + LABEL_OFFSET), MEDIUM_LABELS[layout]);
+    // A film is watched, a sound listened to.
+    SetWindowTextW(Control(IDC_PLAY), layout == LAYOUT_VIDEO ? L"Regarder" : L"Écouter");
     EnableWindow(Control(IDC_REVEAL), layout == LAYOUT_PICTURE);
     EnableWindow(Control(IDC_REVEAL + LABEL_OFFSET), layout == LAYOUT_PICTURE);
     const bool question = g_current >= 0;

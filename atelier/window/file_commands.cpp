@@ -6,6 +6,7 @@
 #include "atelier/window/control_ids.h"
 #include "atelier/window/dialogs.h"
 #include "atelier/window/editor.h"
+#include "atelier/window/last_folder.h"
 #include "atelier/window/live_check.h"
 #include "atelier/window/problem_list.h"
 #include "atelier/window/quiz_trial.h"
@@ -18,7 +19,7 @@
 #include "authoring/packing/windows_platform.h"
 #include "quiz/media_format.h"
 
-#include <shlobj.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -69,6 +70,7 @@ bool OpenSource(const std::string& path)
         return false;
     }
     Show(document);
+    RememberFolderOf(path);
     if (!problems.empty())
         Tell(g_mainWindow,
              L"Ces valeurs de " + Widen(Quoted(FileName(path))) +
@@ -180,6 +182,7 @@ bool SaveAt(const std::string& target)
              MB_ICONERROR);
         return false;
     }
+    RememberFolderOf(target);
     // Media copied in have their new names: the fields show them.
     ShowSavedDocument();
     UpdateRecoveryCopy(); // nothing left unsaved: the copy goes
@@ -238,14 +241,6 @@ bool PlayerIsThere(const PackerPlatform& platform)
 
 } // namespace
 
-std::string DocumentsFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, path)))
-        return Narrow(path);
-    return "";
-}
-
 bool ConfirmDiscardChanges()
 {
     if (!IsModified(g_document))
@@ -277,8 +272,7 @@ void NewQuiz()
 void OpenQuiz()
 {
     std::vector<std::string> paths;
-    const std::string folder = g_document.path.empty() ? DocumentsFolder() : g_document.folder;
-    if (ChooseFilesToOpen(g_mainWindow, FileChoice::Quiz, folder, paths))
+    if (ChooseFilesToOpen(g_mainWindow, FileChoice::Quiz, LastFolder(), paths))
         OpenQuizFile(paths[0]);
 }
 
@@ -323,11 +317,12 @@ bool SaveQuiz()
 
 bool SaveQuizAs()
 {
+    // A new quiz goes where the teacher keeps quizzes, under its title; an
+    // imported one beside its table.
+    const std::string folder = g_document.nameHint.empty() ? LastFolder() : g_document.folder;
     const std::string suggested =
         g_document.path.empty()
-            ? (fs::u8path(g_document.folder) /
-               fs::u8path(g_document.nameHint.empty() ? "mon quiz.toml" : g_document.nameHint))
-                  .u8string()
+            ? (fs::u8path(folder) / fs::u8path(OfferedFileName(g_document))).u8string()
             : g_document.path;
     std::string target;
     return ChooseFileToSave(g_mainWindow, FileChoice::Source, suggested, target) && SaveAt(target);
@@ -376,6 +371,27 @@ void CreateQuizProgram()
     }
     SetStatus(Widen(Quoted(FileName(target))) + L" créé : " +
               Widen(DescribeQuiz(source, resources)) + L".");
+    RememberFolderOf(target);
+    // Said where it is seen, not only in the status bar, with what the
+    // teacher does next: find the file to give, or try it.
+    switch (
+        TellCreated(g_mainWindow, Widen(Quoted(FileName(target))) + L" est créé dans " +
+                                      Widen(Quoted(fs::u8path(target).parent_path().u8string())) +
+                                      L" : " + Widen(DescribeQuiz(source, resources)) +
+                                      L".\n\nC'est ce seul fichier que vous donnez aux élèves : il "
+                                      L"contient tout le quiz, ses médias compris.")) {
+    case CreatedChoice::OpenFolder: {
+        const std::wstring select = L"/select,\"" + fs::u8path(target).wstring() + L"\"";
+        ShellExecuteW(g_mainWindow, L"open", L"explorer.exe", select.c_str(), nullptr,
+                      SW_SHOWNORMAL);
+        break;
+    }
+    case CreatedChoice::Try:
+        TryQuiz();
+        break;
+    case CreatedChoice::Close:
+        break;
+    }
 }
 
 void TryQuiz()

@@ -28,8 +28,5 @@ void CreateQuizProgram();
 // F5: the quiz as it stands, saved or not, in the player.
 void TryQuiz();
 
-// Where a quiz never saved starts: the teacher's Documents.
-std::string DocumentsFolder();
-
 // Whether the document may go: unchanged, saved, or its changes given up.
 bool ConfirmDiscardChanges();

@@ -76,6 +76,27 @@ void GoToProblem(int index)
     }
 }
 
+std::wstring WhereOf(const Problem& problem)
+{
+    const std::string where = FieldName(ProblemField(problem), g_document.source.layoutKind);
+    return Widen(where.empty() ? "Le quiz" : where);
+}
+
+// The problem chosen in the list, or the first, whole under the list: a
+// long message that its column cuts is read there without a tooltip to
+// find, and several lines of it wrap to the pane's width.
+void ShowProblemDetails()
+{
+    int index = static_cast<int>(
+        SendMessageW(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (index < 0 && !g_shown.empty())
+        index = 0;
+    const std::wstring text = index >= 0 && index < static_cast<int>(g_shown.size())
+                                  ? WhereOf(g_shown[index]) + L" : " + Widen(g_shown[index].message)
+                                  : std::wstring();
+    SetWindowTextW(Control(IDC_PROBLEM_DETAILS), text.c_str());
+}
+
 std::wstring Caption(const std::vector<Problem>& problems)
 {
     size_t counts[3] = {};
@@ -125,9 +146,7 @@ void ShowProblems(const std::vector<Problem>& problems)
         item.iImage = severity;
         item.pszText = const_cast<wchar_t*>(SEVERITIES[severity]);
         SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        const std::string where = FieldName(ProblemField(problem), g_document.source.layoutKind);
-        const std::wstring texts[] = {Widen(where.empty() ? "Le quiz" : where),
-                                      Widen(problem.message)};
+        const std::wstring texts[] = {WhereOf(problem), Widen(problem.message)};
         for (int column = 1; column <= 2; ++column) {
             LVITEMW cell = {};
             cell.iSubItem = column;
@@ -138,6 +157,7 @@ void ShowProblems(const std::vector<Problem>& problems)
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
     SetWindowTextW(Control(IDC_PROBLEM_GROUP), Caption(problems).c_str());
+    ShowProblemDetails();
 }
 
 const std::vector<Problem>& ShownProblems()
@@ -149,6 +169,9 @@ LRESULT OnProblemListNotify(const NMHDR& header)
 {
     if (header.code == LVN_ITEMACTIVATE)
         GoToProblem(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
+    else if (header.code == LVN_ITEMCHANGED &&
+             (reinterpret_cast<const NMLISTVIEW&>(header).uChanged & LVIF_STATE))
+        ShowProblemDetails();
     return 0;
 }
 

@@ -2,6 +2,7 @@
 // list that follows every change: its severity, the field it concerns and
 // what to do. Activating a problem (double click, Entrée) selects its field,
 // its question first, which the window is told to show (pane_messages.h).
+// The problem chosen, or the first, shows whole under the list.
 #pragma once
 
 #include "authoring/source/problem.h"

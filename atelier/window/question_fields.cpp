@@ -222,6 +222,13 @@ void SetQuestionMedium(int index, const std::string& file, bool reveal)
     auto& questions = g_document.source.questions;
     if (index < 0 || index >= static_cast<int>(questions.size()))
         return;
+    // What the player cannot play is not taken: the teacher is told how to
+    // convert it.
+    const std::string advice = UnplayedMediaAdvice({file});
+    if (!advice.empty()) {
+        Tell(g_mainWindow, Widen(advice), MB_ICONINFORMATION);
+        return;
+    }
     SourceQuestion& question = questions[index];
     SourceText* value = reveal ? &question.revealPicture : ValueOf(question, IDC_MEDIUM);
     if (!value)

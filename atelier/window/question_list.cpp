@@ -244,6 +244,9 @@ void AddQuestionsForFiles(const std::vector<std::string>& files, int after)
               (layout > LAYOUT_TEXT ? std::wstring(L"ce quiz prend ") + TAKEN[layout]
                                     : std::wstring(L"la disposition « texte » n'a pas de médias")) +
               L".");
+    const std::string advice = UnplayedMediaAdvice(refused);
+    if (!advice.empty())
+        Tell(g_mainWindow, Widen(advice), MB_ICONINFORMATION);
 }
 
 int QuestionAtPoint(POINT screen)

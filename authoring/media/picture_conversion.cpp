@@ -1,5 +1,6 @@
 #include "authoring/media/picture_conversion.h"
 
+#include "quiz/media_format.h"
 #include "quiz/picture_size.h"
 
 #include <algorithm>
@@ -20,6 +21,21 @@ bool DecodeWithOrientation(const std::vector<unsigned char>& bytes, const Pictur
     JpegHeader header = {};
     orientation = ReadJpegHeader(bytes.data(), bytes.size(), &header) ? header.orientation : 1;
     return true;
+}
+
+std::string FramesNote(const std::vector<unsigned char>& bytes, int frames)
+{
+    if (frames < 2)
+        return "";
+    const MediaFormat format = DetectMediaFormat(bytes.data(), bytes.size());
+    const std::string count = std::to_string(frames);
+    const std::string what =
+        format == MediaFormat::Gif ? u8"GIF animé de " + count + " images"
+        : format == MediaFormat::Tiff
+            ? "TIFF de " + count + " pages"
+            : MediaFormatName(format) + std::string(" de ") + count + " images";
+    return what + u8" : le lecteur n'en montre que la première ; pour en montrer une autre, "
+                  u8"enregistrez-la seule en PNG ou en JPEG (avec GIMP, par exemple)";
 }
 
 bool TurnsAQuarter(int orientation)

@@ -14,6 +14,10 @@
 bool DecodeWithOrientation(const std::vector<unsigned char>& bytes, const PictureDecoder& decode,
                            DecodedPicture& picture, int& orientation, std::string& reason);
 
+// What a picture of several frames (an animated GIF, a TIFF of pages) loses
+// when it is stored: all but its first, which the player shows; "" for one.
+std::string FramesNote(const std::vector<unsigned char>& bytes, int frames);
+
 // Whether an orientation turns the picture a quarter, swapping its sides.
 bool TurnsAQuarter(int orientation);
 

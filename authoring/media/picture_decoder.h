@@ -11,6 +11,7 @@ struct DecodedPicture {
     int width = 0;
     int height = 0;
     std::vector<unsigned char> rgba; // rows top to bottom, 4 bytes a pixel, straight alpha
+    int frames = 1; // in the file, of which this is the first: a GIF's images, a TIFF's pages
 };
 
 // Decodes the first frame of any picture the platform reads; false with a

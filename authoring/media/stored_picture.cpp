@@ -89,6 +89,7 @@ bool StorePicture(const std::vector<unsigned char>& bytes, const PictureDecoder&
     stored.bytes = FitPicture(picture, orientation, background);
     stored.converted = true;
     stored.reduced = picture.width > PICTURE_SQUARE || picture.height > PICTURE_SQUARE;
+    stored.frames = picture.frames;
     if (stored.bytes.empty())
         reason = u8"l'image n'a pas pu être codée en JPEG (erreur interne)";
     return !stored.bytes.empty();

@@ -17,6 +17,7 @@ struct StoredPicture {
     std::vector<unsigned char> bytes;
     bool converted = false; // decoded and coded again
     bool reduced = false;   // and made smaller
+    int frames = 1;         // in the file, of which only the first is kept
 };
 
 // Whether the player shows these bytes at their best as they are: then they

@@ -6,6 +6,7 @@
 
 #include <objbase.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -71,5 +72,6 @@ bool DecodePictureWithWic(const std::vector<unsigned char>& bytes, DecodedPictur
         std::swap(picture.rgba[i], picture.rgba[i + 2]);
     picture.width = static_cast<int>(pixels.width);
     picture.height = static_cast<int>(pixels.height);
+    picture.frames = std::max(1, static_cast<int>(pixels.frames));
     return true;
 }

@@ -1,5 +1,6 @@
 #include "authoring/packing/quiz_resources.h"
 
+#include "authoring/media/picture_conversion.h"
 #include "authoring/media/quiz_icon.h"
 #include "authoring/media/stored_picture.h"
 #include "authoring/packing/file_set.h"
@@ -125,6 +126,7 @@ struct Builder {
     {
         std::vector<StoredPicture> stored(pictures.size());
         std::vector<std::string> failures(pictures.size());
+        std::vector<std::string> notes(pictures.size());
         std::vector<size_t> sizes(pictures.size());
         std::atomic<size_t> next{0};
         auto store = [&](size_t i) {
@@ -140,6 +142,8 @@ struct Builder {
                       : StorePicture(bytes, decodePicture, background, stored[i], reason);
             if (!done)
                 failures[i] = Quoted(path.value) + " : " + reason;
+            else if (stored[i].frames > 1)
+                notes[i] = Quoted(path.value) + " : " + FramesNote(bytes, stored[i].frames);
         };
         // An exception would end the program from the helper thread: memory
         // running out is that picture's problem.
@@ -160,6 +164,9 @@ struct Builder {
                 problems.push_back({pictures[i].path->place, pictures[i].subject, failures[i]});
                 continue;
             }
+            if (!notes[i].empty())
+                problems.push_back(
+                    {pictures[i].path->place, pictures[i].subject, notes[i], Severity::Notice});
             if (stored[i].converted) {
                 changes.converted += !stored[i].reduced;
                 changes.reduced += stored[i].reduced;

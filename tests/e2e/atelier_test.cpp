@@ -170,6 +170,16 @@ TEST(Atelier, MakesAPictureQuizFromNothing)
     // Created: the resources of quizzpack's build of the saved source.
     atelier.Command(ID_FILE_BUILD);
     ASSERT_TRUE(atelier.AnswerFileDialog(u8"Créer le quiz", quiz / "animaux.exe"));
+    // Told in a dialog of its own, not only in the status bar.
+    const HWND created = atelier.WaitForDialog(u8"Quiz créé");
+    ASSERT_NE(created, nullptr);
+    wchar_t told[512] = {};
+    GetDlgItemTextW(created, IDC_ASK_TEXT, told, 512);
+    EXPECT_EQ(Narrow(told).rfind(u8"« animaux.exe » est créé dans « ", 0), 0u) << Narrow(told);
+    EXPECT_NE(Narrow(told).find(u8"atelier-quiz » : "), std::string::npos) << Narrow(told);
+    for (int button : {IDYES, IDNO, IDCANCEL})
+        EXPECT_NE(GetDlgItem(created, button), nullptr) << button;
+    ASSERT_TRUE(atelier.Press(u8"Quiz créé", IDCANCEL));
     ASSERT_TRUE(atelier.WaitFor([&] {
         return atelier.Text(IDC_STATUS).rfind(u8"« animaux.exe » créé", 0) == 0;
     })) << atelier.Text(IDC_STATUS);

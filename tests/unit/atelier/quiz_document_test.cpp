@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -296,6 +297,7 @@ TEST(QuestionEditing, MakesAQuestionOfEachFileTheLayoutTakes)
 
     QuizDocument document;
     NewDocument(LAYOUT_PICTURE, "/q", document);
+    SetValue(document.source.questions[0].answer, "lapin");
     std::vector<std::string> refused;
     const int first = AddQuestionsForFiles(
         document, 0, {"/p/chat.jpg", "/p/son.mp3", "/p/chien.PNG", "/p/notes.txt"}, refused);
@@ -346,5 +348,109 @@ TEST(QuizDocument, KeepsTheOtherSpellingsTypedOneALine)
         EXPECT_EQ(AlternativesText(read.otherAnswers), c.shown) << c.typed;
         EXPECT_EQ(AlternativesText(read.otherSecondAnswers), c.shown) << c.typed;
         EXPECT_EQ(DocumentText(reopened), DocumentText(document)) << c.typed;
+    }
+}
+
+// A new quiz's question, still blank, gives its place to the files'
+// questions, where it would stay first with two errors; one the teacher
+// has written in stays, and so does the blank one when no file is taken.
+TEST(QuestionEditing, FilesReplaceTheBlankQuestionOfANewQuiz)
+{
+    const struct {
+        const char* why;
+        std::function<void(QuizDocument&)> before;
+        std::vector<std::string> files;
+        int first;
+        const char* answers;
+    } cases[] = {
+        {"blank", [](QuizDocument&) {}, {"/p/chat.jpg", "/p/chien.jpg"}, 0, "chat,chien"},
+        {"its picture chosen",
+         [](QuizDocument& d) { SetValue(d.source.questions[0].picture, "/p/x.jpg"); },
+         {"/p/chat.jpg"},
+         1,
+         ",chat"},
+        {"its reveal text written",
+         [](QuizDocument& d) { SetValue(d.source.questions[0].revealText, "oui"); },
+         {"/p/chat.jpg"},
+         1,
+         ",chat"},
+        {"another spelling written",
+         [](QuizDocument& d) { SetAlternatives(d.source.questions[0].otherAnswers, "chat"); },
+         {"/p/chat.jpg"},
+         1,
+         ",chat"},
+        {"two blank questions",
+         [](QuizDocument& d) { AddQuestion(d, -1); },
+         {"/p/chat.jpg"},
+         1,
+         ",chat,"},
+        {"no file taken", [](QuizDocument&) {}, {"/p/son.mp3"}, -1, ""},
+    };
+    for (const auto& c : cases) {
+        QuizDocument document;
+        NewDocument(LAYOUT_PICTURE, "/q", document);
+        c.before(document);
+        std::vector<std::string> refused;
+        EXPECT_EQ(AddQuestionsForFiles(document, 0, c.files, refused), c.first) << c.why;
+        std::string answers;
+        for (int i = 0; i < static_cast<int>(document.source.questions.size()); ++i)
+            answers += (i ? "," : "") + AnswersOf(document, i);
+        EXPECT_EQ(answers, c.answers) << c.why;
+    }
+}
+
+// A sound or film of a format the player does not play is named, with what
+// it plays and how to convert it; what it plays, pictures and other files
+// are not.
+TEST(QuestionEditing, TellsHowToConvertWhatThePlayerDoesNotPlay)
+{
+    const struct {
+        std::vector<std::string> files;
+        std::vector<std::string> told; // pieces of the advice, in order
+    } cases[] = {
+        {{"/p/a.mp3", "/p/b.avi", "/p/c.jpg", "/p/lettre.docx"}, {}},
+        {{"C:/Sons/chant.WAV", "/p/a.mp3"},
+         {u8"Sons que le lecteur ne joue pas : « chant.WAV » (WAV).", "MP3", "Audacity"}},
+        {{"/p/clip.mp4", "/p/b.ogg", "/p/film.mkv"},
+         {u8"Sons que le lecteur ne joue pas : « b.ogg » (Ogg).",
+          u8"Vidéos que le lecteur ne joue pas : « clip.mp4 » (MP4), « film.mkv » (", "AVI",
+          "VLC"}},
+    };
+    for (const auto& c : cases) {
+        const std::string advice = UnplayedMediaAdvice(c.files);
+        EXPECT_EQ(advice.empty(), c.told.empty()) << advice;
+        size_t at = 0;
+        for (const std::string& piece : c.told) {
+            at = advice.find(piece, at);
+            ASSERT_NE(at, std::string::npos) << piece << " in " << advice;
+        }
+    }
+}
+
+// A quiz never saved is offered under its table's name, else its title made
+// a name Windows takes, else "mon quiz.toml".
+TEST(QuizDocument, OffersANewQuizUnderItsTitle)
+{
+    const struct {
+        const char* title;
+        const char* hint;
+        std::string offered;
+    } cases[] = {
+        {u8"Les fleuves d'été", "", u8"Les fleuves d'été.toml"},
+        {"Fleuves : Europe/Asie ?", "", "Fleuves Europe Asie.toml"},
+        {"  \"A\" <b>|c\\d*\t. ", "", "A b c d.toml"},
+        {"", "", "mon quiz.toml"},
+        {"???", "", "mon quiz.toml"},
+        {"CON", "", "mon quiz.toml"},
+        {"Fleuves", "tableau.toml", "tableau.toml"},
+        {u8"ééééééééééééééééééééééééééééééééééééééééé", "",
+         u8"éééééééééééééééééééééééééééééééééééééééé.toml"}, // 80 bytes, whole letters
+    };
+    for (const auto& c : cases) {
+        QuizDocument document;
+        NewDocument(LAYOUT_TEXT, "/q", document);
+        SetValue(document.source.title, c.title);
+        document.nameHint = c.hint;
+        EXPECT_EQ(OfferedFileName(document), c.offered) << c.title;
     }
 }

@@ -22,6 +22,12 @@ RecoveryChoice AskToRecover(HWND, const std::wstring& text)
     return Answers().recovery;
 }
 
+CreatedChoice TellCreated(HWND, const std::wstring& text)
+{
+    Answers().told.push_back(Narrow(text));
+    return Answers().created;
+}
+
 void Tell(HWND, const std::wstring& text, UINT)
 {
     Answers().told.push_back(Narrow(text));
@@ -38,14 +44,16 @@ int ChooseLayout(HWND)
     return Answers().layout;
 }
 
-bool ChooseFilesToOpen(HWND, FileChoice, const std::string&, std::vector<std::string>& paths)
+bool ChooseFilesToOpen(HWND, FileChoice, const std::string& folder, std::vector<std::string>& paths)
 {
+    Answers().offered = folder;
     paths = Answers().files;
     return !paths.empty();
 }
 
-bool ChooseFileToSave(HWND, FileChoice, const std::string&, std::string& path)
+bool ChooseFileToSave(HWND, FileChoice, const std::string& suggested, std::string& path)
 {
+    Answers().offered = suggested;
     path = Answers().savedAs;
     return !path.empty();
 }

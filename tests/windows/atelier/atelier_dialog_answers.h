@@ -11,10 +11,12 @@ struct DialogAnswers {
     std::vector<std::string> told; // messages, and "save NAME ?" for each question asked
     SaveChoice saveChoice = SaveChoice::Cancel;
     RecoveryChoice recovery = RecoveryChoice::Ignore;
+    CreatedChoice created = CreatedChoice::Close;
     int layout = -1;                // of a new quiz
     std::vector<std::string> files; // to open
     std::string savedAs;            // the file to save
     std::string folder;
+    std::string offered; // where the last file dialog started: a folder, or the file to save
     COLORREF colour = RGB(255, 255, 255);
 };
 

@@ -10,6 +10,8 @@
 #include "atelier/window/control_ids.h"
 #include "atelier/window/editor.h"
 #include "atelier/window/editor_controls.h"
+#include "atelier/window/file_filters.h"
+#include "atelier/window/last_folder.h"
 #include "atelier/window/picture_preview.h"
 #include "atelier/window/problem_list.h"
 #include "atelier/window/recovery.h"
@@ -134,7 +136,8 @@ std::string Media()
 
 } // namespace
 
-// On the list, files become questions, those of the layout's kind; on a row,
+// On the list, files become questions, those of the layout's kind (a new
+// quiz's blank question giving them its place); on a row,
 // or on the question's fields, a file becomes its medium; on the reveal
 // picture's field, its reveal picture; a file that is no quiz is told.
 TEST(AtelierWindow, DroppedFilesGoWhereTheyFall)
@@ -145,20 +148,24 @@ TEST(AtelierWindow, DroppedFilesGoWhereTheyFall)
     GetClientRect(Control(IDC_QUESTION_LIST), &list);
     atelier.Drop(atelier.On(IDC_QUESTION_LIST, 20, list.bottom - 10),
                  {L"C:\\photos\\chat.jpg", L"C:\\sons\\miaou.mp3", L"C:\\photos\\chien.png"});
-    EXPECT_EQ(Media(), "=/ chat=C:/photos/chat.jpg/ chien=C:/photos/chien.png/ ");
+    // The new quiz's blank question gives its place to the files'.
+    EXPECT_EQ(Media(), "chat=C:/photos/chat.jpg/ chien=C:/photos/chien.png/ ");
     EXPECT_EQ(ControlText(IDC_STATUS), u8"1 fichier laissé de côté (miaou.mp3) : ce quiz prend des "
                                        u8"images (JPEG, PNG, GIF, BMP, TIFF, WebP ou HEIC).");
-    EXPECT_EQ(SendMessageW(Control(IDC_QUESTION_LIST), LVM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageW(Control(IDC_QUESTION_LIST), LVM_GETITEMCOUNT, 0, 0), 2);
 
+    SendMessageW(g_mainWindow, WM_COMMAND, ID_QUESTION_ADD, 0);
+    const int added = g_current;
     RECT row = {LVIR_BOUNDS, 0, 0, 0};
-    SendMessageW(Control(IDC_QUESTION_LIST), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    SendMessageW(Control(IDC_QUESTION_LIST), LVM_GETITEMRECT, added,
+                 reinterpret_cast<LPARAM>(&row));
     atelier.Drop(atelier.On(IDC_QUESTION_LIST, 30, row.top + 4), {L"C:\\photos\\lapin.gif"});
-    EXPECT_EQ(g_current, 0);
+    EXPECT_EQ(g_current, added);
     EXPECT_EQ(ControlText(IDC_ANSWER), "lapin");
     atelier.Drop(atelier.On(IDC_REVEAL_PICTURE, 5, 5), {L"C:\\photos\\lapin-2.jpg"});
     atelier.Drop(atelier.On(IDC_PREVIEW, 100, 100), {L"C:\\photos\\lapin-1.jpg"});
-    EXPECT_EQ(Media(), "lapin=C:/photos/lapin-1.jpg/C:/photos/lapin-2.jpg "
-                       "chat=C:/photos/chat.jpg/ chien=C:/photos/chien.png/ ");
+    EXPECT_EQ(Media(), "chat=C:/photos/chat.jpg/ lapin=C:/photos/lapin-1.jpg/C:/photos/lapin-2.jpg "
+                       "chien=C:/photos/chien.png/ ");
 
     atelier.Drop(atelier.On(IDC_TITLE, 5, 5), {L"C:\\lettre.docx"});
     ASSERT_EQ(Answers().told.size(), 1u);
@@ -174,12 +181,14 @@ TEST(AtelierWindow, ShowsTheRowsInUse)
         int reveal;
         bool twoAnswers;
         const wchar_t* medium; // the medium's label, "" when hidden
+        const wchar_t* play;   // the play button's text, "" when hidden
         std::vector<int> shown;
         std::vector<int> hidden;
     } cases[] = {
         {LAYOUT_TEXT,
          REVEAL_NONE,
          false,
+         L"",
          L"",
          {IDC_QUESTION_TEXT, IDC_OTHER_ANSWERS},
          {IDC_MEDIUM, IDC_PREVIEW, IDC_PLAY, IDC_SECOND_ANSWER, IDC_OTHER_SECOND_ANSWERS,
@@ -188,6 +197,7 @@ TEST(AtelierWindow, ShowsTheRowsInUse)
          REVEAL_PICTURE,
          true,
          L"&Image :",
+         L"",
          {IDC_PREVIEW, IDC_REVEAL_PICTURE, IDC_SECOND_ANSWER, IDC_OTHER_SECOND_ANSWERS,
           IDC_TRY_SECOND_ANSWER, IDC_FIRST_CAPTION},
          {IDC_QUESTION_TEXT, IDC_REVEAL_TEXT, IDC_PLAY}},
@@ -195,15 +205,17 @@ TEST(AtelierWindow, ShowsTheRowsInUse)
          REVEAL_TEXT,
          false,
          L"&Image :",
+         L"",
          {IDC_PREVIEW, IDC_REVEAL_TEXT},
          {IDC_REVEAL_PICTURE, IDC_SECOND_ANSWER}},
         {LAYOUT_AUDIO,
          REVEAL_PICTURE,
          false,
          L"&Son :",
+         L"Écouter",
          {IDC_PLAY, IDC_STOP},
          {IDC_PREVIEW, IDC_REVEAL_PICTURE, IDC_QUESTION_TEXT}},
-        {LAYOUT_VIDEO, REVEAL_NONE, false, L"&Vidéo :", {IDC_PLAY}, {IDC_PREVIEW}},
+        {LAYOUT_VIDEO, REVEAL_NONE, false, L"&Vidéo :", L"Regarder", {IDC_PLAY}, {IDC_PREVIEW}},
     };
     AtelierWindow atelier(LAYOUT_TEXT);
     for (const auto& c : cases) {
@@ -219,6 +231,10 @@ TEST(AtelierWindow, ShowsTheRowsInUse)
         GetWindowTextW(Control(IDC_MEDIUM + LABEL_OFFSET), label, 32);
         if (*c.medium) {
             EXPECT_STREQ(label, c.medium);
+        }
+        GetWindowTextW(Control(IDC_PLAY), label, 32);
+        if (*c.play) {
+            EXPECT_STREQ(label, c.play);
         }
         EXPECT_EQ(IsWindowEnabled(Control(IDC_REVEAL)) != 0, c.layout == LAYOUT_PICTURE);
     }
@@ -571,4 +587,114 @@ TEST(AtelierWindow, TakesTheRulesAndTheOtherSpellings)
     EXPECT_EQ(ControlText(IDC_TRY_VERDICT), "BRAVO");
     SendMessageW(Control(QuizRowControl(*articles)), BM_CLICK, 0, 0);
     EXPECT_EQ(ControlText(IDC_TRY_VERDICT), "Trop court");
+}
+
+// The problems take a third of a taller window's extra height, more rows
+// than the three of the smallest window; the one chosen, or the first,
+// shows whole under the list however long.
+TEST(AtelierWindow, ShowsMoreProblemsInATallerWindowAndEachOneWhole)
+{
+    AtelierWindow atelier(LAYOUT_TEXT);
+    const auto rowsShown = [] {
+        return static_cast<int>(SendMessageW(Control(IDC_PROBLEMS), LVM_GETCOUNTPERPAGE, 0, 0));
+    };
+    const SIZE smallest = SmallestEditorSize(g_mainWindow);
+    SetWindowPos(g_mainWindow, nullptr, 0, 0, smallest.cx, smallest.cy, SWP_NOZORDER | SWP_NOMOVE);
+    const int fewest = rowsShown();
+    EXPECT_GE(fewest, 3);
+    SetWindowPos(g_mainWindow, nullptr, 0, 0, 1600, 1200, SWP_NOZORDER | SWP_NOMOVE);
+    EXPECT_GE(rowsShown(), fewest + 4);
+
+    const std::string long_(400, 'x');
+    ShowProblems({{{}, "question 1, reponse", "vide : " + long_ + " fin", Severity::Error},
+                  {{}, "titre", "vide : donnez-en un", Severity::Warning}});
+    EXPECT_EQ(ControlText(IDC_PROBLEM_DETAILS), u8"Question 1, réponse : vide : " + long_ + " fin");
+    LVITEMW item = {};
+    item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(Control(IDC_PROBLEMS), LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(ControlText(IDC_PROBLEM_DETAILS), "Titre : vide : donnez-en un");
+    ShowProblems({});
+    EXPECT_EQ(ControlText(IDC_PROBLEM_DETAILS), "");
+}
+
+// The sound and film dialogs show every medium, those the player plays
+// first; one it does not play, chosen, dropped or added as questions, is
+// told with how to convert it, and not taken.
+TEST(AtelierWindow, ShowsEveryMediumAndTellsWhatThePlayerDoesNotPlay)
+{
+    // The filters' names, each followed by its patterns.
+    const auto names = [](FileChoice choice) {
+        const std::wstring& filter = FileDialogOf(choice).filter;
+        std::string all;
+        for (size_t at = 0, n = 0; at < filter.size(); at += wcslen(filter.c_str() + at) + 1, ++n)
+            all += Narrow(filter.c_str() + at) + "|";
+        return all;
+    };
+    for (FileChoice choice :
+         {FileChoice::Sound, FileChoice::Sounds, FileChoice::Film, FileChoice::Films}) {
+        const std::string filters = names(choice);
+        const bool sound = choice == FileChoice::Sound || choice == FileChoice::Sounds;
+        EXPECT_EQ(filters.rfind(sound ? "Sons (MP3)|*.mp3|" : u8"Vidéos (AVI)|*.avi|", 0), 0u)
+            << filters;
+        EXPECT_NE(filters.find(u8"|Tous les médias, sons et vidéos|*.mp3;*.wav;"),
+                  std::string::npos)
+            << filters;
+        for (const char* pattern : {"*.mp4", "*.mkv", "*.ogg", "*.avi"})
+            EXPECT_NE(filters.find(pattern), std::string::npos) << pattern;
+        EXPECT_NE(filters.find("|Tous les fichiers|*.*|"), std::string::npos) << filters;
+    }
+
+    AtelierWindow atelier(LAYOUT_VIDEO);
+    const std::string advice = u8"Vidéos que le lecteur ne joue pas : « clip.mp4 » (MP4).";
+    Answers().files = {"C:/films/clip.mp4"};
+    SendMessageW(g_mainWindow, WM_COMMAND, IDC_MEDIUM_PICK, 0);
+    ASSERT_EQ(Answers().told.size(), 1u);
+    EXPECT_EQ(Answers().told[0].rfind(advice, 0), 0u) << Answers().told[0];
+    EXPECT_EQ(ControlText(IDC_MEDIUM), "");
+
+    atelier.Drop(atelier.On(IDC_MEDIUM, 5, 5), {L"C:\\films\\clip.mp4"});
+    ASSERT_EQ(Answers().told.size(), 2u);
+    EXPECT_EQ(Answers().told[1].rfind(advice, 0), 0u) << Answers().told[1];
+
+    Answers().files = {"C:/films/clip.mp4", "C:/films/gare.avi"};
+    SendMessageW(g_mainWindow, WM_COMMAND, ID_QUESTION_ADD_FILES, 0);
+    ASSERT_EQ(Answers().told.size(), 3u);
+    EXPECT_EQ(Answers().told[2].rfind(advice, 0), 0u) << Answers().told[2];
+    EXPECT_EQ(Media(), "gare=/ ");
+}
+
+// Opening starts in the folder last opened or saved in, Documents the first
+// time; a new quiz is offered there under its title, made a file name.
+TEST(AtelierWindow, OpensAndSavesWhereTheTeacherKeepsQuizzes)
+{
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Quizz\\Atelier", L"DernierDossier");
+    const std::filesystem::path kept = std::filesystem::temp_directory_path() / L"mes quiz à moi";
+    std::filesystem::create_directories(kept);
+    const std::filesystem::path saved = kept / L"fleuves.toml";
+    std::filesystem::remove(saved);
+    const std::string documents = DocumentsFolder();
+    ASSERT_FALSE(documents.empty());
+    const auto in = [](const std::filesystem::path& folder, const char* name) {
+        return (folder / std::filesystem::u8path(name)).u8string();
+    };
+
+    AtelierWindow atelier(LAYOUT_TEXT);
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(Answers().offered, documents);
+    SetWindowTextW(Control(IDC_TITLE), L"Fleuves : Europe/Asie ?");
+    Command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(Answers().offered,
+              in(std::filesystem::u8path(documents), "Fleuves Europe Asie.toml"));
+
+    Answers().savedAs = saved.u8string();
+    Command(ID_FILE_SAVE);
+    ASSERT_EQ(g_document.path, saved.u8string());
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(Answers().offered, kept.u8string());
+    Answers().layout = LAYOUT_TEXT;
+    Answers().savedAs.clear();
+    Command(ID_FILE_NEW);
+    Command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(Answers().offered, in(kept, "mon quiz.toml"));
+    std::filesystem::remove(saved);
 }

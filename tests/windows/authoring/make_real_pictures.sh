@@ -33,6 +33,9 @@ halves 300x200 -depth 16 deep.png
 halves 200x100 drawing.gif
 halves 1240x1754 -type TrueColor BMP3:scan.bmp
 halves 1000x800 -compress lzw scan.tif
+# Several frames, of which the player shows the first.
+"$convert" -size 120x80 xc:red xc:blue xc:lime -set delay 50 -loop 0 animated.gif
+"$convert" -size 200x100 xc:red xc:blue -compress lzw pages.tif
 halves 640x480 -quality 80 picture.webp
 # An icon as icon editors save them: several sizes, the largest not first.
 halves 64x64 -define icon:auto-resize=16,64,32 several.ico

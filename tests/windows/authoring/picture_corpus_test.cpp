@@ -163,6 +163,28 @@ TEST(PictureCorpus, BuildTellsWhatItReducedAndTheQuizShrinks)
     EXPECT_LT(LoadFile(folder / "photos.exe").size(), LoadFile(player).size() + 100 * 1024);
 }
 
+// An animated GIF and a TIFF of pages keep their first frame, and the check
+// says so; a picture of one frame says nothing.
+TEST(PictureCorpus, CheckTellsOfTheFramesLeftOut)
+{
+    TempFolder folder;
+    std::string source = "titre = \"Images\"\ndisposition = \"image\"\n";
+    for (const char* file : {"animated.gif", "pages.tif", "drawing.gif"}) {
+        SaveFile(folder / file, Picture(file));
+        source += std::string("[[question]]\nreponse = \"x\"\nimage = \"") + file + "\"\n";
+    }
+    SaveFile(folder / "images.toml", source);
+    CommandOutput output;
+    ASSERT_EQ(RunQuizzpack({"check", folder / "images.toml"}, WindowsPlatform(), output), EXIT_DONE)
+        << output.err;
+    for (const char* told : {u8"« animated.gif » : GIF animé de 3 images : le lecteur n'en montre "
+                             u8"que la première",
+                             u8"« pages.tif » : TIFF de 2 pages : le lecteur n'en montre que la "
+                             u8"première"})
+        EXPECT_NE(output.err.find(told), std::string::npos) << output.err;
+    EXPECT_EQ(output.err.find(u8"« drawing.gif » :"), std::string::npos) << output.err;
+}
+
 // A program's icon from pictures of every kind, through the platform's
 // decoder: upright, from the largest image of an icon file.
 TEST(PictureCorpus, MakesIconsOfEveryKind)
