@@ -330,7 +330,10 @@ struct Runner {
             return EXIT_USAGE;
         }
         const std::string text = WriteQuizSource(quiz.source, FileName(target));
-        if (!WriteNewFiles({{target, {text.begin(), text.end()}}}, error))
+        std::vector<NewFile> files = {{target, {text.begin(), text.end()}}};
+        for (const ImportedFile& file : quiz.files)
+            files.push_back({BesideFile(target, file.path), {file.bytes.begin(), file.bytes.end()}});
+        if (!WriteNewFiles(files, error))
             return Fail(error + u8" ; rien n'a été écrit (choisissez un autre nom avec -o).");
         QuizSource written;
         std::vector<QuizResource> resources;

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "authoring/source/quiz_source.h"
+#include "quiz/answer_rules.h"
 
 #include <cstdint>
 #include <string>
@@ -24,8 +25,17 @@ struct ImportOptions {
     std::string writtenFile;
 };
 
+// A file the import makes beside the source: a picture that a Moodle bank
+// carries inside it.
+struct ImportedFile {
+    std::string path; // from the written source's folder, with /
+    std::string bytes;
+};
+
 struct ImportedQuiz {
     QuizSource source;
+    std::vector<ImportedFile> files;
+    AnswerRules rules; // those the file asks for (Moodle's case of letters)
     std::string origin;       // "tableau séparé par des points-virgules, en Windows-1252"
     std::string layoutReason; // "d'après la colonne « Image »"
     std::vector<std::string> notes;
@@ -44,9 +54,10 @@ constexpr uintmax_t MAX_IMPORT_BYTES = uintmax_t{64} << 20;
 // What a file over MAX_IMPORT_BYTES is told, after its size.
 std::string ImportTooLarge();
 
-// fileName's extension tells the format: .gift, or .csv/.tsv/.tab; another
-// (.txt) is a table when its first row names known columns, else GIFT when
-// it holds a "{". False with a French error, that says how to make the file
+// fileName's extension tells the format: .gift, .xml (Moodle XML), or
+// .csv/.tsv/.tab; another (.txt) is Moodle XML when it starts with <quiz>, a
+// table when its first row names known columns, else GIFT when it holds a
+// "{". False with a French error, that says how to make the file
 // importable, when it gives no question; the notes are kept then too.
 bool ImportQuiz(const std::string& fileName, const std::string& bytes, const ImportOptions& options,
                 ImportedQuiz& quiz, std::string& error);

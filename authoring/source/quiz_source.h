@@ -27,6 +27,12 @@ struct SourceQuestion {
     SourceText sound;
     SourceText film;
     SourceText revealPicture;
+    // Other spellings each box accepts, in the quiz's rules of answers.
+    std::vector<SourceText> alternatives;
+    std::vector<SourceText> secondAlternatives;
+    // Lines written as comments under the question: what an import found no
+    // key for (a column of remarks, a feedback), kept for the teacher.
+    std::vector<std::string> comments;
 };
 
 struct QuizSource {

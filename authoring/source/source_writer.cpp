@@ -192,6 +192,8 @@ std::string WriteQuizSource(const QuizSource& source, const std::string& fileNam
         for (const auto& key : keys)
             if (key.text.present)
                 Line(out, key.key, key.text, UnusedNote(source, key.key));
+        for (const std::string& comment : question.comments)
+            out += "# " + comment + "\n";
     }
     return out;
 }
