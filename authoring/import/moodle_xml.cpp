@@ -13,9 +13,7 @@ struct BankHandler : XmlHandler {
     MoodleQuestion question;
     std::string category;
 
-    BankHandler(MoodleBank& bank, size_t maxQuestions) : bank(bank), maxQuestions(maxQuestions)
-    {
-    }
+    BankHandler(MoodleBank& bank, size_t maxQuestions) : bank(bank), maxQuestions(maxQuestions) {}
 
     // The path below <question>, joined by "/".
     std::string Inside() const

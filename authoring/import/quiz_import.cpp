@@ -7,6 +7,7 @@
 #include "authoring/import/media_paths.h"
 #include "authoring/import/moodle_xml.h"
 #include "authoring/import/text_decoding.h"
+#include "authoring/import/workbook_reader.h"
 #include "authoring/source/problem.h"
 #include "authoring/source/quiz_field_table.h"
 #include "quiz/media_format.h"
@@ -106,13 +107,19 @@ std::string Extension(const std::string& fileName)
     return extension;
 }
 
-// A spreadsheet's own file: a zip (xlsx, ods) or a compound file (xls).
-bool IsWorkbook(const std::string& extension, const std::string& bytes)
+bool IsWorkbookName(const std::string& extension)
 {
     for (const char* name : {".xlsx", ".xlsm", ".xls", ".ods"})
         if (extension == name)
             return true;
-    return bytes.compare(0, 4, "PK\x03\x04") == 0 || bytes.compare(0, 4, "\xD0\xCF\x11\xE0") == 0;
+    return false;
+}
+
+// Microsoft's compound file: an old .xls, or an .xlsx that a password
+// encrypts inside one.
+bool IsCompoundFile(const std::string& bytes)
+{
+    return bytes.compare(0, 4, "\xD0\xCF\x11\xE0") == 0;
 }
 
 // Media paths, with what happened to them told in a few lines rather than
@@ -144,10 +151,11 @@ struct PathNotes {
     void Tell(std::vector<std::string>& notes) const
     {
         if (slashes)
-            notes.push_back(Plural(slashes, u8"chemin de média récrit", u8"chemins de média récrits") +
-                            u8" avec / entre les dossiers là où le tableau met \\ (le fichier "
-                            u8"source les sépare par /) : " +
-                            slashExample + (slashes > 1 ? "..." : "."));
+            notes.push_back(
+                Plural(slashes, u8"chemin de média récrit", u8"chemins de média récrits") +
+                u8" avec / entre les dossiers là où le tableau met \\ (le fichier "
+                u8"source les sépare par /) : " +
+                slashExample + (slashes > 1 ? "..." : "."));
         if (moved)
             notes.push_back(Plural(moved, u8"chemin récrit", u8"chemins récrits") +
                             u8" depuis le dossier du fichier source, pour désigner les mêmes "
@@ -178,6 +186,8 @@ struct Columns {
     // The columns the source has no key for, by index: their cells become
     // comments under each question.
     std::vector<std::pair<size_t, std::string>> kept;
+    // Further columns of other answers (a header merged over several).
+    std::vector<int> more[COLUMN_KINDS];
 
     Columns() { std::fill(std::begin(index), std::end(index), -1); }
     bool Has(Column column) const { return index[static_cast<int>(column)] >= 0; }
@@ -186,7 +196,11 @@ struct Columns {
     std::string Cell(const CsvRow& row, Column column) const
     {
         const int i = index[static_cast<int>(column)];
-        return i >= 0 && static_cast<size_t>(i) < row.cells.size() ? row.cells[i] : "";
+        std::string cell = i >= 0 && static_cast<size_t>(i) < row.cells.size() ? row.cells[i] : "";
+        for (int j : more[static_cast<int>(column)])
+            if (static_cast<size_t>(j) < row.cells.size() && !Trimmed(row.cells[j]).empty())
+                cell += "|" + row.cells[j];
+        return cell;
     }
 };
 
@@ -194,7 +208,8 @@ std::string Joined(const std::vector<std::string>& cells, char separator)
 {
     std::string text;
     for (size_t i = 0; i < cells.size(); ++i)
-        text += (i ? std::string(1, separator == '\t' ? ' ' : separator) : "") + cells[i];
+        text +=
+            (i ? std::string(1, separator == '\t' || !separator ? ' ' : separator) : "") + cells[i];
     bool breaks = false;
     text = OneLine(text, breaks);
     return text.size() > 60 ? text.substr(0, 57) + "..." : text;
@@ -204,6 +219,8 @@ std::string ExampleHeader(char separator)
 {
     if (separator == '\t')
         return u8"Question, Réponse et Image, séparés par des tabulations";
+    if (!separator)
+        return u8"Question, Réponse et Image, chacun dans sa cellule";
     return Quoted(Joined({"Question", u8"Réponse", "Image"}, separator));
 }
 
@@ -219,6 +236,10 @@ bool ReadHeader(const CsvRow& header, char separator, Columns& columns,
                 unknown.push_back(Quoted(name));
                 columns.kept.emplace_back(i, name);
             }
+        } else if (columns.index[column] >= 0 &&
+                   (column == static_cast<int>(Column::Alternatives) ||
+                    column == static_cast<int>(Column::SecondAlternatives))) {
+            columns.more[column].push_back(static_cast<int>(i));
         } else if (columns.index[column] >= 0) {
             twice.push_back(Quoted(name));
             columns.kept.emplace_back(i, name);
@@ -268,9 +289,8 @@ std::string ColumnLetters(size_t index)
 bool AddSpelling(std::vector<SourceText>& alternatives, const std::string& answer,
                  const std::string& spelling)
 {
-    if (spelling == answer ||
-        std::any_of(alternatives.begin(), alternatives.end(),
-                    [&](const SourceText& t) { return t.value == spelling; }))
+    if (spelling == answer || std::any_of(alternatives.begin(), alternatives.end(),
+                                          [&](const SourceText& t) { return t.value == spelling; }))
         return false;
     alternatives.push_back(Text(spelling));
     return true;
@@ -329,9 +349,9 @@ int ChooseReveal(const Columns& columns, int layout, std::vector<std::string>& n
         std::string(u8" : la disposition « ") + LAYOUT_NAMES[layout] + u8" » n'en a pas.";
     for (int kind = LAYOUT_PICTURE; kind <= LAYOUT_VIDEO; ++kind)
         if (kind != layout && columns.Has(MEDIUM_COLUMNS[kind]))
-            notes.push_back(u8"colonne " + columns.Name(MEDIUM_COLUMNS[kind]) + u8" ignorée" +
-                            (columns.Filled(MEDIUM_COLUMNS[kind]) ? inLayout
-                                                                  : u8" : elle est vide."));
+            notes.push_back(
+                u8"colonne " + columns.Name(MEDIUM_COLUMNS[kind]) + u8" ignorée" +
+                (columns.Filled(MEDIUM_COLUMNS[kind]) ? inLayout : u8" : elle est vide."));
     for (Column column : {Column::SecondAnswer, Column::Alternatives, Column::SecondAlternatives})
         if (columns.Has(column) && !columns.Filled(column))
             notes.push_back(u8"colonne " + columns.Name(column) + u8" ignorée : elle est vide.");
@@ -369,19 +389,14 @@ int ChooseReveal(const Columns& columns, int layout, std::vector<std::string>& n
     return pictures ? REVEAL_PICTURE : texts ? REVEAL_TEXT : REVEAL_NONE;
 }
 
-bool ImportTable(const DecodedText& decoded, const ImportOptions& options, ImportedQuiz& quiz,
-                 std::string& error)
+// The rows of a table, its header first, as a CSV or a workbook gives them.
+bool ImportRows(const CsvTable& table, const ImportOptions& options, ImportedQuiz& quiz,
+                std::string& error)
 {
-    // The header and a quiz's questions; the rows after them are only counted.
-    CsvTable table;
-    if (!ReadCsvTable(decoded.utf8, table, error, 1 + MAX_QUESTIONS))
-        return false;
     if (table.rows.empty()) {
         error = u8"le fichier ne contient aucune ligne : enregistrez-y le tableau des questions";
         return false;
     }
-    quiz.origin = std::string(u8"tableau séparé par des ") + SeparatorName(table.separator) +
-                  ", en " + EncodingName(decoded.encoding);
     Columns columns;
     if (!ReadHeader(table.rows[0], table.separator, columns, quiz.notes, error))
         return false;
@@ -422,15 +437,14 @@ bool ImportTable(const DecodedText& decoded, const ImportOptions& options, Impor
         if (columns.Has(Column::QuestionText))
             question.questionText = take(Column::QuestionText);
         if (columns.Filled(Column::Alternatives))
-            question.alternatives = Alternatives(question.answer, take(Column::Alternatives),
-                                                 where, columns.Name(Column::Alternatives),
-                                                 quiz.notes);
+            question.alternatives = Alternatives(question.answer, take(Column::Alternatives), where,
+                                                 columns.Name(Column::Alternatives), quiz.notes);
         if (columns.Filled(Column::SecondAnswer)) {
             question.secondAnswer = take(Column::SecondAnswer);
             if (columns.Filled(Column::SecondAlternatives))
-                question.secondAlternatives = Alternatives(
-                    question.secondAnswer, take(Column::SecondAlternatives), where,
-                    columns.Name(Column::SecondAlternatives), quiz.notes);
+                question.secondAlternatives =
+                    Alternatives(question.secondAnswer, take(Column::SecondAlternatives), where,
+                                 columns.Name(Column::SecondAlternatives), quiz.notes);
         }
         if (source.layoutKind != LAYOUT_TEXT) {
             SourceText& medium = *QuestionMedium(question, source.layoutKind);
@@ -473,6 +487,33 @@ bool ImportTable(const DecodedText& decoded, const ImportOptions& options, Impor
                              Listed(strays) +
                              u8" : nommez leur colonne dans la ligne d'en-tête si elles comptent.");
     return true;
+}
+
+bool ImportTable(const DecodedText& decoded, const ImportOptions& options, ImportedQuiz& quiz,
+                 std::string& error)
+{
+    // The header and a quiz's questions; the rows after them are only counted.
+    CsvTable table;
+    if (!ReadCsvTable(decoded.utf8, table, error, 1 + MAX_QUESTIONS))
+        return false;
+    quiz.origin = std::string(u8"tableau séparé par des ") + SeparatorName(table.separator) +
+                  ", en " + EncodingName(decoded.encoding);
+    return ImportRows(table, options, quiz, error);
+}
+
+bool ImportWorkbook(const std::string& bytes, const ImportOptions& options, ImportedQuiz& quiz,
+                    std::string& error)
+{
+    Workbook workbook;
+    if (!ReadWorkbook(bytes, options.sheet, 1 + MAX_QUESTIONS, MAX_IMPORT_BYTES, workbook, error))
+        return false;
+    workbook.table.separator = 0;
+    quiz.origin = workbook.kind + u8", feuille " + Quoted(workbook.sheet);
+    if (workbook.sheets.size() > 1 && options.sheet.empty())
+        quiz.notes.push_back(u8"le classeur a " + std::to_string(workbook.sheets.size()) +
+                             u8" feuilles : seule la première, " + Quoted(workbook.sheet) +
+                             u8", est lue (--feuille NOM en choisit une autre).");
+    return ImportRows(workbook.table, options, quiz, error);
 }
 
 bool LooksLikeTable(const std::string& utf8)
@@ -656,9 +697,12 @@ std::string MoodleKindName(const std::string& type)
         const char* type;
         GiftKind kind;
     } KINDS[] = {
-        {"multichoice", GiftKind::MultipleChoice}, {"truefalse", GiftKind::TrueFalse},
-        {"numerical", GiftKind::Numeric},          {"matching", GiftKind::Matching},
-        {"essay", GiftKind::Essay},                {"description", GiftKind::Description},
+        {"multichoice", GiftKind::MultipleChoice},
+        {"truefalse", GiftKind::TrueFalse},
+        {"numerical", GiftKind::Numeric},
+        {"matching", GiftKind::Matching},
+        {"essay", GiftKind::Essay},
+        {"description", GiftKind::Description},
     };
     for (const auto& kind : KINDS)
         if (type == kind.type)
@@ -759,8 +803,10 @@ bool ImportMoodle(const std::string& utf8, const ImportOptions& options, Importe
             const MediaFormat format = DetectMediaFormat(
                 reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
             if (!IsTaken(format, MediaKind::Picture))
-                note(u8"fichier joint " + Quoted(file.name) + u8" non repris : ce n'est pas une "
-                     u8"image que Quizz prend (" + TakenMediaNames(MediaKind::Picture) + ").");
+                note(u8"fichier joint " + Quoted(file.name) +
+                     u8" non repris : ce n'est pas une "
+                     u8"image que Quizz prend (" +
+                     TakenMediaNames(MediaKind::Picture) + ").");
             else if (!taken.picture.empty())
                 note(u8"image jointe " + Quoted(file.name) +
                      u8" non reprise : une question montre une seule image, la première.");
@@ -773,12 +819,14 @@ bool ImportMoodle(const std::string& utf8, const ImportOptions& options, Importe
     }
     const bool pictures = std::any_of(questions.begin(), questions.end(),
                                       [](const Taken& t) { return !t.picture.empty(); });
-    source.layoutKind =
-        options.layoutKind >= 0 ? options.layoutKind : pictures ? LAYOUT_PICTURE : LAYOUT_TEXT;
+    source.layoutKind = options.layoutKind >= 0 ? options.layoutKind
+                        : pictures              ? LAYOUT_PICTURE
+                                                : LAYOUT_TEXT;
     quiz.layoutReason =
         options.layoutKind >= 0 ? u8"demandée par --disposition"
-        : pictures ? u8"d'après les images jointes aux questions (--disposition en impose une autre)"
-                   : u8"aucune question n'a d'image jointe (--disposition en impose une autre)";
+        : pictures
+            ? u8"d'après les images jointes aux questions (--disposition en impose une autre)"
+            : u8"aucune question n'a d'image jointe (--disposition en impose une autre)";
 
     std::vector<std::string> names;
     for (Taken& taken : questions) {
@@ -815,8 +863,7 @@ bool ImportMoodle(const std::string& utf8, const ImportOptions& options, Importe
             *QuestionMedium(question, source.layoutKind) = Text("");
         if (!taken.picture.empty() && source.layoutKind == LAYOUT_PICTURE) {
             const MediaFormat format = DetectMediaFormat(
-                reinterpret_cast<const unsigned char*>(taken.picture.data()),
-                taken.picture.size());
+                reinterpret_cast<const unsigned char*>(taken.picture.data()), taken.picture.size());
             const std::string path =
                 MOODLE_PICTURES + SafeFileName(taken.pictureName, format, names);
             question.picture = Text(path);
@@ -833,11 +880,13 @@ bool ImportMoodle(const std::string& utf8, const ImportOptions& options, Importe
         // What Moodle tells after an answer, which the player has no place
         // for, stays in the source for the teacher.
         bool ignored = false;
-        const std::string general = OneLine(MoodlePlain(mq.generalFeedback, "html", ignored, ignored), more);
+        const std::string general =
+            OneLine(MoodlePlain(mq.generalFeedback, "html", ignored, ignored), more);
         if (!general.empty())
             question.comments.push_back(u8"Commentaire : " + general);
         for (const MoodleAnswer& ma : mq.answers) {
-            const std::string feedback = OneLine(MoodlePlain(ma.feedback, "html", ignored, ignored), more);
+            const std::string feedback =
+                OneLine(MoodlePlain(ma.feedback, "html", ignored, ignored), more);
             if (!feedback.empty())
                 question.comments.push_back(u8"Commentaire de la réponse " +
                                             Quoted(OneLine(ma.text, more)) + " : " + feedback);
@@ -901,23 +950,29 @@ bool ImportQuiz(const std::string& fileName, const std::string& bytes, const Imp
 {
     quiz = ImportedQuiz();
     const std::string extension = Extension(fileName);
-    if (IsWorkbook(extension, bytes)) {
-        error = u8"c'est un classeur de tableur, pas un tableau enregistré en texte : dans le "
-                u8"tableur, « Enregistrer sous » le type « CSV (séparateur : point-virgule) », "
-                u8"puis importez le fichier .csv";
+    if (IsCompoundFile(bytes)) {
+        error = extension == ".xlsx" || extension == ".xlsm"
+                    ? u8"le classeur est protégé par un mot de passe : dans Excel, retirez-le "
+                      u8"(Fichier, Informations, Protéger le classeur), enregistrez, puis "
+                      u8"importez-le"
+                    : u8"c'est un classeur Excel ancien (.xls), que Quizz ne lit pas : dans le "
+                      u8"tableur, « Enregistrer sous » le type « Classeur Excel (.xlsx) » ou "
+                      u8"« CSV (séparateur : point-virgule) », puis importez ce fichier";
         return false;
     }
+    QuizSource& source = quiz.source;
+    EmptyQuizTexts(source);
+    source.title = Text(TITLE_PLACEHOLDER);
+    if (IsZip(bytes) || IsWorkbookName(extension))
+        return ImportWorkbook(bytes, options, quiz, error);
     const DecodedText decoded = DecodeSavedText(bytes);
     const bool table = extension == ".csv" || extension == ".tsv" || extension == ".tab";
-    const bool moodle = extension == ".xml" || (!table && extension != ".gift" &&
-                                                LooksLikeMoodleXml(decoded.utf8));
+    const bool moodle =
+        extension == ".xml" || (!table && extension != ".gift" && LooksLikeMoodleXml(decoded.utf8));
     bool gift = extension == ".gift";
     if (!gift && !table && !moodle)
         gift = !LooksLikeTable(decoded.utf8) && decoded.utf8.find('{') != std::string::npos;
 
-    QuizSource& source = quiz.source;
-    EmptyQuizTexts(source);
-    source.title = Text(TITLE_PLACEHOLDER);
     if (moodle)
         return ImportMoodle(decoded.utf8, options, quiz, error);
     return gift ? ImportGift(decoded, options, quiz, error)

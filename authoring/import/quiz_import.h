@@ -23,6 +23,7 @@ struct ImportOptions {
     // the written source from its own.
     std::string importedFile;
     std::string writtenFile;
+    std::string sheet = {}; // a workbook's sheet by name; empty: the first
 };
 
 // A file the import makes beside the source: a picture that a Moodle bank
@@ -35,7 +36,7 @@ struct ImportedFile {
 struct ImportedQuiz {
     QuizSource source;
     std::vector<ImportedFile> files;
-    AnswerRules rules; // those the file asks for (Moodle's case of letters)
+    AnswerRules rules;        // those the file asks for (Moodle's case of letters)
     std::string origin;       // "tableau séparé par des points-virgules, en Windows-1252"
     std::string layoutReason; // "d'après la colonne « Image »"
     std::vector<std::string> notes;
@@ -54,10 +55,10 @@ constexpr uintmax_t MAX_IMPORT_BYTES = uintmax_t{64} << 20;
 // What a file over MAX_IMPORT_BYTES is told, after its size.
 std::string ImportTooLarge();
 
-// fileName's extension tells the format: .gift, .xml (Moodle XML), or
-// .csv/.tsv/.tab; another (.txt) is Moodle XML when it starts with <quiz>, a
-// table when its first row names known columns, else GIFT when it holds a
-// "{". False with a French error, that says how to make the file
-// importable, when it gives no question; the notes are kept then too.
+// A zip is a workbook (.xlsx, .ods); otherwise fileName's extension tells
+// the format: .gift, .xml (Moodle XML), or .csv/.tsv/.tab; another (.txt)
+// is Moodle XML when it starts with <quiz>, a table when its first row names
+// known columns, else GIFT when it holds a "{". False with a French error, that says how to make
+// the file importable, when it gives no question; the notes are kept then too.
 bool ImportQuiz(const std::string& fileName, const std::string& bytes, const ImportOptions& options,
                 ImportedQuiz& quiz, std::string& error);

@@ -124,8 +124,8 @@ struct Reader {
             const size_t valueEnd =
                 quote == '"' || quote == '\'' ? xml.find(quote, i + 1) : std::string::npos;
             if (valueEnd == std::string::npos)
-                return Fail(start, u8"valeur d'attribut sans guillemets dans la balise " +
-                                       element.name);
+                return Fail(start,
+                            u8"valeur d'attribut sans guillemets dans la balise " + element.name);
             element.attributes.emplace_back(key, Decoded(xml, i + 1, valueEnd));
             i = valueEnd + 1;
         }
