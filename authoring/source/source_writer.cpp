@@ -192,8 +192,13 @@ std::string WriteQuizSource(const QuizSource& source, const std::string& fileNam
         for (const auto& key : keys)
             if (key.text.present)
                 Line(out, key.key, key.text, UnusedNote(source, key.key));
-        for (const std::string& comment : question.comments)
+        // A control character would end the comment, or the file's reading.
+        for (std::string comment : question.comments) {
+            for (char& c : comment)
+                if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+                    c = ' ';
             out += "# " + comment + "\n";
+        }
     }
     return out;
 }

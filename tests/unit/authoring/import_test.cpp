@@ -600,7 +600,8 @@ TEST(QuizImport, WritesTheUnknownColumnsAsComments)
 {
     ImportedQuiz quiz;
     std::string error;
-    ASSERT_TRUE(ImportQuiz("q.csv", u8"Réponse;Remarque\nParis;vue en classe\nRome;\n",
+    ASSERT_TRUE(ImportQuiz("q.csv",
+                           u8"Réponse;Remarque;\"Note\x01\r\"\nParis;vue en classe;\nRome;;x\n",
                            {-1, "q.csv", "q.toml"}, quiz, error))
         << error;
     const std::string written = WriteQuizSource(quiz.source, "q.toml");
@@ -610,6 +611,7 @@ TEST(QuizImport, WritesTheUnknownColumnsAsComments)
     EXPECT_LT(first, comment);
     EXPECT_LT(comment, second);
     EXPECT_EQ(written.find(u8"# Remarque : \n"), std::string::npos);
+    EXPECT_NE(written.find(u8"# Note  : x\n"), std::string::npos);
     QuizSource read;
     std::vector<Problem> problems;
     ASSERT_TRUE(ReadQuizSource(written, read, problems));
