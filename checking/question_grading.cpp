@@ -1,5 +1,6 @@
 #include "checking/question_grading.h"
 
+#include "checking/rules_grading.h"
 #include "checking/verdict.h"
 
 #include <cstring>
@@ -11,6 +12,18 @@ namespace {
 bool AsStored(const char* typed, const char* stored)
 {
     return strncmp(typed, stored, MAX_TEXT_LENGTH) == 0;
+}
+
+// Typed as the stored answer or as one of the alternatives, letter for letter.
+bool AsWritten(const char* typed, const char* stored, const std::vector<std::string>* alternatives)
+{
+    if (AsStored(typed, stored))
+        return true;
+    if (alternatives)
+        for (const std::string& alternative : *alternatives)
+            if (AsStored(typed, alternative.c_str()))
+                return true;
+    return false;
 }
 
 } // namespace
@@ -26,15 +39,39 @@ bool QuizReveals(const QuizRecord& quiz)
            (quiz.revealMode == REVEAL_PICTURE || quiz.revealMode == REVEAL_TEXT);
 }
 
+const std::vector<std::string>* BoxAlternatives(const QuizRecord& quiz, const QuizRules* rules,
+                                                const QuestionRecord& question, int box)
+{
+    if (!rules || box < 0 || box >= MAX_BOXES_PER_QUESTION)
+        return nullptr;
+    size_t index = 0;
+    const QuestionRecord* q = quiz.firstQuestion;
+    for (; q && q != &question; q = q->next)
+        ++index;
+    if (!q || index >= rules->alternatives.size())
+        return nullptr;
+    return &rules->alternatives[index][box];
+}
+
 QuestionGrade GradeQuestion(const QuizRecord& quiz, const QuestionRecord& question,
-                            const char* const (&typed)[MAX_BOXES_PER_QUESTION])
+                            const char* const (&typed)[MAX_BOXES_PER_QUESTION],
+                            const QuizRules* rules)
 {
     QuestionGrade grade;
     const int boxes = BoxesPerQuestion(quiz.answersPerQuestion);
+    const bool byRules = rules && rules->Any();
     bool allAsStored = true;
     for (int box = 0; box < boxes; ++box) {
-        grade.verdicts[box] = GradeAnswer(StoredAnswer(question, box), typed[box]);
-        allAsStored = allAsStored && AsStored(typed[box], StoredAnswer(question, box));
+        const char* stored = StoredAnswer(question, box);
+        if (!byRules) {
+            grade.verdicts[box] = GradeAnswer(stored, typed[box]);
+            allAsStored = allAsStored && AsStored(typed[box], stored);
+            continue;
+        }
+        const auto* alternatives = BoxAlternatives(quiz, rules, question, box);
+        grade.verdicts[box] =
+            GradeBoxByRules(rules->rules, stored, alternatives, typed[box]).verdict;
+        allAsStored = allAsStored && AsWritten(typed[box], stored, alternatives);
     }
     grade.solved = IsSolved(quiz, grade.verdicts);
     grade.reveals = QuizReveals(quiz) && allAsStored;

@@ -9,12 +9,20 @@
 // box holds its answer exactly as stored, letter for letter: stricter than
 // the verdict, which forgives case and surrounding spaces.
 //
+// A quiz's rules of accepted answers (quiz/answer_rules.h; none, or nullptr:
+// the grading above, unchanged) grade each box by rules_grading.h: the best
+// verdict over its answer and its alternatives, the rules applied to both
+// sides. The reveal then also shows when a box holds one of its alternatives
+// exactly as written: a text the rules only forgive (a missing article, an
+// accent) is right, but shows nothing, as a wrong case does without rules.
+//
 // Boxes are numbered from 0 (the first, or only, answer) to 1 (the second).
 // Typed texts are Windows-1252 bytes as the player's box holds them; only the
 // first MAX_TEXT_LENGTH (259) bytes are read, and nothing is changed. No
 // state, no allocation.
 #pragma once
 
+#include "quiz/answer_rules.h"
 #include "quiz/quiz_record.h"
 
 constexpr int MAX_BOXES_PER_QUESTION = 2;
@@ -40,10 +48,16 @@ struct QuestionGrade {
     bool reveals = false; // its reveal picture or text shows
 };
 
+// The alternatives of the question's box (nullptr: none), found by the
+// question's place in the quiz's list.
+const std::vector<std::string>* BoxAlternatives(const QuizRecord& quiz, const QuizRules* rules,
+                                                const QuestionRecord& question, int box);
+
 // typed holds one text per box of the quiz (BoxesPerQuestion); the others are
 // not read and may be nullptr.
 QuestionGrade GradeQuestion(const QuizRecord& quiz, const QuestionRecord& question,
-                            const char* const (&typed)[MAX_BOXES_PER_QUESTION]);
+                            const char* const (&typed)[MAX_BOXES_PER_QUESTION],
+                            const QuizRules* rules = nullptr);
 
 // Whether verdicts (one per box of the quiz, as GradeQuestion gives them or
 // as labels show them) make a solved question.

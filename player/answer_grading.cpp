@@ -39,7 +39,7 @@ void GradeBox(const QuizRecord& quiz, HWND panel, int boxId)
     char texts[MAX_BOXES_PER_QUESTION][TEXT_SIZE] = {};
     for (int j = 0; j < boxes; ++j)
         GetWindowTextA(PanelItem(panel, boxId - box + j), texts[j], TEXT_SIZE);
-    const QuestionGrade grade = GradeQuestion(quiz, *question, {texts[0], texts[1]});
+    const QuestionGrade grade = GradeQuestion(quiz, *question, {texts[0], texts[1]}, g_rules);
 
     switch (RevealAfterGrading(quiz, grade, box)) {
     case RevealChange::Show:

@@ -7,9 +7,9 @@
 
 #include <windows.h>
 
-// Grades answer box boxId: writes its verdict label, reveals the question's
-// picture or text when the question is solved exactly as stored, and brings
-// score and code up to date.
+// Grades answer box boxId under the quiz's rules (g_rules): writes its
+// verdict label, reveals the question's picture or text when the question is
+// solved exactly as written, and brings score and code up to date.
 void CheckAnswer(const QuizRecord& quiz, HWND panel, int boxId);
 
 // CheckAnswer without the score: for callers that grade many boxes and then

@@ -2,6 +2,7 @@
 
 HINSTANCE g_instance;
 QuizRecord* g_quiz;
+const QuizRules* g_rules;
 HWND g_panel;
 int ContentWidth;
 int ContentHeight;

@@ -2,6 +2,7 @@
 // user-interface thread only.
 #pragma once
 
+#include "quiz/answer_rules.h"
 #include "quiz/quiz_record.h"
 
 #include <windows.h>
@@ -14,7 +15,8 @@ using AtlAxAttachControlFunction = HRESULT(WINAPI*)(IUnknown* control, HWND host
 
 extern HINSTANCE g_instance;
 extern QuizRecord* g_quiz;
-extern HWND g_panel;                                    // none until start-up creates it
-extern int ContentWidth;                                // the panel's scrollable content, pixels
-extern int ContentHeight;                               // 0 until the main window exists
+extern const QuizRules* g_rules; // the quiz's rules of accepted answers; nullptr: none
+extern HWND g_panel;             // none until start-up creates it
+extern int ContentWidth;         // the panel's scrollable content, pixels
+extern int ContentHeight;        // 0 until the main window exists
 extern AtlAxAttachControlFunction g_atlAxAttachControl; // video quizzes only

@@ -4,6 +4,7 @@
 #include "quiz/lzw.h"
 #include "quiz/message_box.h"
 #include "quiz/payload.h"
+#include "quiz/rules_payload.h"
 #include "quiz/web_site.h"
 
 #include <cstdlib>
@@ -76,4 +77,15 @@ void LoadQuizFrom(HMODULE module, QuizRecord& quiz)
     Resource site = ReadResource(module, WEB_SITE_RESOURCE, PAYLOAD_RESOURCE_TYPE);
     if (site.found)
         ReadWebSite(site.data, site.size, quiz.webSite);
+}
+
+void LoadRules(QuizRules& rules)
+{
+    LoadRulesFrom(GetModuleHandleA(nullptr), rules);
+}
+
+void LoadRulesFrom(HMODULE module, QuizRules& rules)
+{
+    const Resource resource = ReadResource(module, RULES_RESOURCE, PAYLOAD_RESOURCE_TYPE);
+    ParseRulesPayload(resource.data, resource.size, rules);
 }

@@ -3,9 +3,13 @@
 // web_site.h). Every problem with the first two is told in a message box
 // (caption "Quizz") and loading goes on with what it has; an executable
 // without a quiz gets the demo quiz. A missing or unreadable web site is no
-// problem: the header keeps the player's built-in address.
+// problem: the header keeps the player's built-in address. The rules of
+// accepted answers, 108 (quiz/rules_payload.h), are read apart, and told to
+// nobody either: missing or unreadable, the quiz is graded without rules, as
+// quizzes always were.
 #pragma once
 
+#include "quiz/answer_rules.h"
 #include "quiz/quiz_record.h"
 #include "quiz/resource_names.h"
 
@@ -25,3 +29,8 @@ void LoadQuiz(QuizRecord& quiz);
 
 // The same from the resources of module, which tests load as data files.
 void LoadQuizFrom(HMODULE module, QuizRecord& quiz);
+
+// The quiz's rules from the program's own resources, or from module's; none
+// when they are missing or unreadable.
+void LoadRules(QuizRules& rules);
+void LoadRulesFrom(HMODULE module, QuizRules& rules);

@@ -38,6 +38,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     g_instance = instance;
     g_quiz = new QuizRecord;
     LoadQuiz(*g_quiz);
+    QuizRules rules;
+    LoadRules(rules);
+    g_rules = &rules;
     if (!RegisterMainWindowClass()) {
         ReleaseQuiz();
         return 0;

@@ -171,9 +171,10 @@ std::string Errors(size_t count)
 }
 
 // The source read and checked as a build would pack it, without its media,
-// which no grading needs. Returns EXIT_DONE with the record filled, else
-// the exit code, the problems told.
-int ReadQuizRecord(const std::string& path, QuizRecord& record, CommandOutput& output)
+// which no grading needs. Returns EXIT_DONE with the record and its rules
+// filled, else the exit code, the problems told.
+int ReadQuizRecord(const std::string& path, QuizRecord& record, QuizRules& rules,
+                   CommandOutput& output)
 {
     std::vector<unsigned char> bytes;
     std::string reason;
@@ -184,7 +185,7 @@ int ReadQuizRecord(const std::string& path, QuizRecord& record, CommandOutput& o
     QuizSource source;
     std::vector<Problem> problems;
     if (ReadQuizSource(std::string(bytes.begin(), bytes.end()), source, problems))
-        CheckQuizSource(source, record, problems);
+        CheckQuizSource(source, record, rules, problems);
     SortProblems(problems);
     for (const Problem& problem : problems)
         output.err += FormatProblem(path, problem) + "\n";
@@ -360,7 +361,8 @@ struct Runner {
     int Essai(const CommandLine& line)
     {
         QuizRecord record;
-        const int code = ReadQuizRecord(line.file, record, output);
+        QuizRules rules;
+        const int code = ReadQuizRecord(line.file, record, rules, output);
         if (code != EXIT_DONE)
             return code;
         TrialTarget target;

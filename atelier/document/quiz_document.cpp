@@ -148,9 +148,12 @@ QuizSource AppliedSource(const QuizDocument& document)
 {
     const QuizSource& held = document.source;
     QuizSource source;
-    for (const QuizFieldRow& row : QUIZ_FIELDS)
+    for (const QuizFieldRow& row : QUIZ_FIELDS) {
         if (row.text)
             source.*row.text = row.optional ? Optional(held.*row.text) : Required(held.*row.text);
+        if (row.flag)
+            source.*row.flag = {(held.*row.flag).value, {}, (held.*row.flag).present};
+    }
     source.layoutKind = held.layoutKind;
     source.revealMode = held.revealMode;
     source.colour = held.colour;
@@ -172,12 +175,38 @@ QuizSource AppliedSource(const QuizDocument& document)
         written.film = Optional(question.film);
         written.revealPicture = Optional(question.revealPicture);
         written.revealText = Optional(question.revealText);
+        written.otherAnswers = question.otherAnswers;
+        written.otherSecondAnswers = question.otherSecondAnswers;
         source.questions.push_back(written);
     }
     // Second answers kept while the quiz asks for one: the file says so.
     if (keptSecondAnswers)
         source.answersPerQuestion = 1;
     return source;
+}
+
+std::string AlternativesText(const std::vector<SourceText>& alternatives)
+{
+    std::string text;
+    for (const SourceText& alternative : alternatives)
+        text += (text.empty() ? "" : "\r\n") + alternative.value;
+    return text;
+}
+
+void SetAlternatives(std::vector<SourceText>& alternatives, const std::string& typed)
+{
+    alternatives.clear();
+    for (size_t at = 0; at <= typed.size();) {
+        size_t end = typed.find_first_of("\r\n", at);
+        if (end == std::string::npos)
+            end = typed.size();
+        // A line left blank while typing is no spelling.
+        if (typed.find_first_not_of(' ', at) < end) {
+            alternatives.emplace_back();
+            SetValue(alternatives.back(), typed.substr(at, end - at));
+        }
+        at = end + 1;
+    }
 }
 
 std::string DocumentText(const QuizDocument& document)

@@ -55,6 +55,11 @@ void ImportedDocument(const ImportedQuiz& quiz, const std::string& importedFile,
 // make the source say reponses_par_question = 1.
 QuizSource AppliedSource(const QuizDocument& document);
 
+// A box's other spellings as the atelier's field shows them, one a line,
+// and the field's text back into them (blank lines are none).
+std::string AlternativesText(const std::vector<SourceText>& alternatives);
+void SetAlternatives(std::vector<SourceText>& alternatives, const std::string& typed);
+
 // The source file's text as saving writes it.
 std::string DocumentText(const QuizDocument& document);
 

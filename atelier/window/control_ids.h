@@ -41,6 +41,12 @@
 #define IDC_QUIZ_ICON 212
 #define IDC_QUIZ_ICON_PICK 213
 #define IDC_CODES 214
+/* The rules of the accepted answers: check boxes, each with its explanation
+   as its label. */
+#define IDC_ACCENTS_OPTIONAL 215
+#define IDC_ARTICLES_OPTIONAL 216
+#define IDC_HYPHENS_AS_SPACES 217
+#define IDC_CAPITALS_REQUIRED 218
 
 /* The question list and its buttons (the same commands as the menu's). */
 #define IDC_LIST_GROUP 300
@@ -65,6 +71,8 @@
 #define IDC_TRY_SECOND_ANSWER 415
 #define IDC_TRY_SECOND_VERDICT 416
 #define IDC_TRY_REMARKS 417
+#define IDC_OTHER_ANSWERS 418
+#define IDC_OTHER_SECOND_ANSWERS 419
 
 /* The problems of the check, and the status bar. */
 #define IDC_PROBLEM_GROUP 500

@@ -3,6 +3,7 @@
 #include "atelier/window/atelier_state.h"
 #include "atelier/window/control_ids.h"
 #include "atelier/window/picture_preview.h"
+#include "authoring/source/quiz_field_table.h"
 #include "quiz/picture_size.h"
 #include "quiz/quiz_record.h"
 
@@ -158,7 +159,8 @@ struct Rows {
         const int rowHeight = height ? height : m.row;
         const int fieldLeft = left + labels;
         const int buttonWidth = buttonId ? button : 0;
-        placer.Place(field + LABEL_OFFSET, left, y + (m.row - m.unit) / 2, labels, m.unit, shown);
+        placer.Place(field + LABEL_OFFSET, left, y + (m.row - m.unit) / 2, labels,
+                     rowHeight > m.row ? 2 * m.unit : m.unit, shown);
         placer.Place(field, fieldLeft, y, right - fieldLeft - (buttonId ? buttonWidth + m.gap : 0),
                      field == IDC_LAYOUT || field == IDC_REVEAL ? m.row * 8 : rowHeight, shown);
         if (buttonId)
@@ -177,7 +179,7 @@ int QuizGroupWidth()
 int QuestionGroupHeight()
 {
     const Metrics& m = g_metrics;
-    const int fields = 9 * (m.row + m.gap) + 2 * m.unit;
+    const int fields = 11 * (m.row + m.gap) + 2 * m.unit;
     const int preview = PICTURE_SQUARE + m.gap + m.row;
     return m.groupTop + std::max(fields, preview) + m.margin;
 }
@@ -220,6 +222,18 @@ void LayOutQuizGroup(Placer& placer, int x, int y, int width, int height)
     rows.Row(IDC_SECOND_CAPTION, twoAnswers);
     rows.Row(IDC_SITE);
     rows.Row(IDC_QUIZ_ICON, true, IDC_QUIZ_ICON_PICK);
+    // Each rule's box, its explanation under it.
+    for (const QuizFieldRow& row : QUIZ_FIELDS) {
+        if (!row.flag)
+            continue;
+        const int id = QuizRowControl(row);
+        placer.Place(id, rows.left, rows.y, rows.right - rows.left, m.row);
+        rows.y += m.row;
+        // Two lines, as a narrow group wraps the longer ones.
+        placer.Place(id + LABEL_OFFSET, rows.left + 2 * m.character, rows.y,
+                     rows.right - rows.left - 2 * m.character, 2 * m.unit);
+        rows.y += 2 * m.unit + m.gap;
+    }
     placer.Place(IDC_CODES + LABEL_OFFSET, rows.left, rows.y, rows.right - rows.left, m.unit);
     rows.y += m.unit + m.gap / 2;
     placer.Place(IDC_CODES, rows.left, rows.y, rows.right - rows.left,
@@ -268,7 +282,9 @@ void LayOutQuestionGroup(Placer& placer, int x, int y, int width, int height)
     Rows rows = {placer, x + m.margin, right, m.questionLabels, top};
     rows.button = 10 * m.character;
     rows.Row(IDC_ANSWER);
+    rows.Row(IDC_OTHER_ANSWERS, true, 0, 2 * m.row);
     rows.Row(IDC_SECOND_ANSWER, twoAnswers);
+    rows.Row(IDC_OTHER_SECOND_ANSWERS, twoAnswers, 0, 2 * m.row);
     rows.Row(IDC_QUESTION_TEXT, layout == LAYOUT_TEXT);
     rows.Row(IDC_MEDIUM, media, IDC_MEDIUM_PICK);
     rows.Row(IDC_REVEAL_PICTURE, reveal == REVEAL_PICTURE, IDC_REVEAL_PICTURE_PICK);
@@ -307,7 +323,9 @@ void CreateEditorControls(HWND window)
     Label(window, IDC_COLOUR_SWATCH, L"Fond :");
     Make(window, IDC_COLOUR_SWATCH, WC_STATICW, L"", CHILD | SS_SUNKEN);
     Button(window, IDC_COLOUR_PICK, L"&Couleur…");
-    Button(window, IDC_TWO_ANSWERS, L"Deu&x réponses par question",
+    // Two boxes to fill, not two spellings of one answer: those are the
+    // question's other accepted answers.
+    Button(window, IDC_TWO_ANSWERS, L"Deu&x cases de réponse par question",
            CHILD | WS_TABSTOP | BS_AUTOCHECKBOX);
     Field(window, IDC_FIRST_CAPTION, L"Légende case &1 :");
     Field(window, IDC_SECOND_CAPTION, L"Légende case &2 :");
@@ -316,6 +334,15 @@ void CreateEditorControls(HWND window)
     Button(window, IDC_QUIZ_ICON_PICK, L"…");
     Label(window, IDC_CODES, L"Codes à &gagner, un par ligne :");
     Edit(window, IDC_CODES, ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL);
+    // The rules' names and explanations are the table's.
+    for (const QuizFieldRow& row : QUIZ_FIELDS) {
+        if (!row.flag)
+            continue;
+        Button(window, QuizRowControl(row), L"", CHILD | WS_TABSTOP | BS_AUTOCHECKBOX);
+        SetControlText(QuizRowControl(row), row.name);
+        Label(window, QuizRowControl(row), L"");
+        SetControlText(QuizRowControl(row) + LABEL_OFFSET, row.explanation);
+    }
 
     Group(window, IDC_LIST_GROUP, L"&Les questions");
     Make(window, IDC_QUESTION_LIST, WC_LISTVIEWW, L"",
@@ -328,7 +355,14 @@ void CreateEditorControls(HWND window)
 
     Group(window, IDC_QUESTION_GROUP, L"Question");
     Field(window, IDC_ANSWER, L"Rép&onse :");
+    // Other spellings, one a line (an edit box shows no hint once it has
+    // several lines, so the label gives it).
+    const DWORD lines = ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
+    Label(window, IDC_OTHER_ANSWERS, L"Acceptées aussi,\nune par ligne :");
+    Edit(window, IDC_OTHER_ANSWERS, lines);
     Field(window, IDC_SECOND_ANSWER, L"Seconde ré&ponse :");
+    Label(window, IDC_OTHER_SECOND_ANSWERS, L"Acceptées aussi,\nune par ligne :");
+    Edit(window, IDC_OTHER_SECOND_ANSWERS, lines);
     Field(window, IDC_QUESTION_TEXT, L"&Intitulé :");
     Field(window, IDC_MEDIUM, L"&Image :");
     Button(window, IDC_MEDIUM_PICK, L"C&hoisir…");
@@ -452,10 +486,10 @@ void UpdateFieldStates()
     EnableWindow(Control(IDC_REVEAL), layout == LAYOUT_PICTURE);
     EnableWindow(Control(IDC_REVEAL + LABEL_OFFSET), layout == LAYOUT_PICTURE);
     const bool question = g_current >= 0;
-    for (int id : {IDC_ANSWER, IDC_SECOND_ANSWER, IDC_QUESTION_TEXT, IDC_MEDIUM, IDC_MEDIUM_PICK,
-                   IDC_REVEAL_PICTURE, IDC_REVEAL_PICTURE_PICK, IDC_REVEAL_TEXT, IDC_TRY_ANSWER,
-                   IDC_TRY_SECOND_ANSWER, IDC_PLAY, IDC_STOP, ID_QUESTION_DELETE, ID_QUESTION_UP,
-                   ID_QUESTION_DOWN})
+    for (int id : {IDC_ANSWER, IDC_OTHER_ANSWERS, IDC_SECOND_ANSWER, IDC_OTHER_SECOND_ANSWERS,
+                   IDC_QUESTION_TEXT, IDC_MEDIUM, IDC_MEDIUM_PICK, IDC_REVEAL_PICTURE,
+                   IDC_REVEAL_PICTURE_PICK, IDC_REVEAL_TEXT, IDC_TRY_ANSWER, IDC_TRY_SECOND_ANSWER,
+                   IDC_PLAY, IDC_STOP, ID_QUESTION_DELETE, ID_QUESTION_UP, ID_QUESTION_DOWN})
         EnableWindow(Control(id), question);
 }
 

@@ -47,6 +47,16 @@ SourceText* ValueOf(SourceQuestion& question, int id)
     }
 }
 
+// A box's other spellings, one a line in their field.
+std::vector<SourceText>* AlternativesOf(SourceQuestion& question, int id)
+{
+    if (id == IDC_OTHER_ANSWERS)
+        return &question.otherAnswers;
+    if (id == IDC_OTHER_SECOND_ANSWERS)
+        return &question.otherSecondAnswers;
+    return nullptr;
+}
+
 bool IsPathField(int id)
 {
     return id == IDC_MEDIUM || id == IDC_REVEAL_PICTURE;
@@ -100,6 +110,8 @@ void ShowQuestionFields()
         const SourceText* value = question ? ValueOf(*question, id) : nullptr;
         SetControlText(id, value ? value->value : "");
     }
+    for (int id : {IDC_OTHER_ANSWERS, IDC_OTHER_SECOND_ANSWERS})
+        SetControlText(id, question ? AlternativesText(*AlternativesOf(*question, id)) : "");
     SetControlText(IDC_TRY_ANSWER, "");
     SetControlText(IDC_TRY_SECOND_ANSWER, "");
     g_filling = false;
@@ -123,6 +135,14 @@ bool OnQuestionFieldCommand(int id, int code)
         return true;
     }
     switch (id) {
+    case IDC_OTHER_ANSWERS:
+    case IDC_OTHER_SECOND_ANSWERS:
+        if (code == EN_CHANGE && !g_filling && Current()) {
+            SetAlternatives(*AlternativesOf(*Current(), id), ControlText(id));
+            SendMessageW(g_mainWindow, WM_QUESTION_CHANGED, g_current, id);
+            UpdateTrial();
+        }
+        return true;
     case IDC_TRY_ANSWER:
     case IDC_TRY_SECOND_ANSWER:
         if (code == EN_CHANGE)
@@ -146,8 +166,9 @@ bool OnQuestionFieldCommand(int id, int code)
 void UpdateTrial()
 {
     QuizRecord record;
+    QuizRules rules;
     std::vector<Problem> unused;
-    CheckQuizSource(AppliedSource(g_document), record, unused);
+    CheckQuizSource(AppliedSource(g_document), record, rules, unused);
     const struct {
         int answer;
         int verdict;

@@ -21,6 +21,14 @@ SourceText* TextOf(int id)
     return nullptr;
 }
 
+SourceFlag* FlagOf(int id)
+{
+    for (const QuizFieldRow& row : QUIZ_FIELDS)
+        if (row.flag && QuizRowControl(row) == id)
+            return &(g_document.source.*row.flag);
+    return nullptr;
+}
+
 // One code a line; the empty lines after the last code are no codes.
 std::vector<SourceText> CodesOf(const std::string& text)
 {
@@ -72,9 +80,13 @@ void ChooseIcon()
 void ShowQuizFields()
 {
     g_filling = true;
-    for (const QuizFieldRow& row : QUIZ_FIELDS)
+    for (const QuizFieldRow& row : QUIZ_FIELDS) {
         if (row.text)
             SetControlText(QuizRowControl(row), (g_document.source.*row.text).value);
+        if (row.flag)
+            CheckDlgButton(g_mainWindow, QuizRowControl(row),
+                           (g_document.source.*row.flag).value ? BST_CHECKED : BST_UNCHECKED);
+    }
     const QuizSource& source = g_document.source;
     SendMessageW(Control(IDC_LAYOUT), CB_SETCURSEL, source.layoutKind, 0);
     SendMessageW(Control(IDC_REVEAL), CB_SETCURSEL, source.revealMode, 0);
@@ -92,6 +104,15 @@ bool OnQuizFieldCommand(int id, int code)
         if (code == EN_CHANGE && !g_filling) {
             const std::string value = ControlText(id);
             SetValue(*text, id == IDC_QUIZ_ICON ? AsSourcePath(value) : value);
+            Changed(id);
+        }
+        return true;
+    }
+    // A rule once ticked stays in the file, false when unticked.
+    if (SourceFlag* flag = FlagOf(id)) {
+        if (code == BN_CLICKED) {
+            flag->value = IsDlgButtonChecked(g_mainWindow, id) == BST_CHECKED;
+            flag->present = true;
             Changed(id);
         }
         return true;

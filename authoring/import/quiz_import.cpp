@@ -437,12 +437,12 @@ bool ImportRows(const CsvTable& table, const ImportOptions& options, ImportedQui
         if (columns.Has(Column::QuestionText))
             question.questionText = take(Column::QuestionText);
         if (columns.Filled(Column::Alternatives))
-            question.alternatives = Alternatives(question.answer, take(Column::Alternatives), where,
+            question.otherAnswers = Alternatives(question.answer, take(Column::Alternatives), where,
                                                  columns.Name(Column::Alternatives), quiz.notes);
         if (columns.Filled(Column::SecondAnswer)) {
             question.secondAnswer = take(Column::SecondAnswer);
             if (columns.Filled(Column::SecondAlternatives))
-                question.secondAlternatives =
+                question.otherSecondAnswers =
                     Alternatives(question.secondAnswer, take(Column::SecondAlternatives), where,
                                  columns.Name(Column::SecondAlternatives), quiz.notes);
         }
@@ -579,7 +579,7 @@ void TakeAnswers(const std::vector<GiftAnswer>& answers, SourceQuestion& questio
             dropped.push_back(Weighted(answers[i]));
             continue;
         }
-        AddSpelling(question.alternatives, question.answer.value, answers[i].text);
+        AddSpelling(question.otherAnswers, question.answer.value, answers[i].text);
     }
     if (!dropped.empty())
         note(Plural(dropped.size(), u8"réponse sans tout le crédit non reprise",
@@ -914,7 +914,8 @@ bool ImportMoodle(const std::string& utf8, const ImportOptions& options, Importe
                              u8" gardés en commentaire (# ...) sous elles : le lecteur n'en "
                              u8"montre pas.");
     if (withCase > 0 && withCase == source.questions.size()) {
-        quiz.rules.capitalsRequired = true;
+        source.capitalsRequired.value = true;
+        source.capitalsRequired.present = true;
         quiz.notes.push_back(u8"les questions distinguent les majuscules dans Moodle : la règle "
                              u8"majuscules_exigees est mise pour tout le quiz.");
     } else if (withCase > 0) {

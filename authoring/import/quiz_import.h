@@ -11,7 +11,6 @@
 #pragma once
 
 #include "authoring/source/quiz_source.h"
-#include "quiz/answer_rules.h"
 
 #include <cstdint>
 #include <string>
@@ -36,7 +35,6 @@ struct ImportedFile {
 struct ImportedQuiz {
     QuizSource source;
     std::vector<ImportedFile> files;
-    AnswerRules rules;        // those the file asks for (Moodle's case of letters)
     std::string origin;       // "tableau séparé par des points-virgules, en Windows-1252"
     std::string layoutReason; // "d'après la colonne « Image »"
     std::vector<std::string> notes;

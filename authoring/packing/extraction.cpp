@@ -9,6 +9,7 @@
 #include "quiz/lzw.h"
 #include "quiz/media_format.h"
 #include "quiz/payload.h"
+#include "quiz/rules_payload.h"
 #include "quiz/web_site.h"
 
 #include <cstdlib>
@@ -130,6 +131,12 @@ bool ExtractQuizSource(const std::vector<QuizResource>& resources, QuizSource& s
                 record.layoutKind, media);
         source.questions.push_back(question);
     }
+    // Damaged rules are none: the quiz comes back as the player reads it.
+    QuizRules rules;
+    if (const QuizResource* payload = Find(resources, PAYLOAD_RESOURCE_TYPE, RULES_RESOURCE))
+        if (ParseRulesPayload(payload->data.data(), static_cast<uint32_t>(payload->data.size()),
+                              rules))
+            SetSourceRules(rules, source);
     if (const QuizResource* icon = Find(resources, ICON_RESOURCE_TYPE, APPLICATION_ICON)) {
         media.push_back({ICON_FILE_NAME, icon->data});
         source.icon.value = ICON_FILE_NAME;
@@ -150,6 +157,8 @@ std::vector<QuizResource> ResourcesInUse(const std::vector<QuizResource>& resour
     take(PAYLOAD_RESOURCE_TYPE, CODES_RESOURCE);
     if (source.site.present)
         take(PAYLOAD_RESOURCE_TYPE, WEB_SITE_RESOURCE);
+    if (HasAnswerRules(source))
+        take(PAYLOAD_RESOURCE_TYPE, RULES_RESOURCE);
     const int count = static_cast<int>(source.questions.size());
     for (int i = 1; i <= count && source.layoutKind > LAYOUT_TEXT; ++i)
         take(MEDIA_RESOURCE_TYPE, MEDIA_RESOURCE_BASE + i);

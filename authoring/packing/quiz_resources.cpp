@@ -8,6 +8,7 @@
 #include "quiz/lzw.h"
 #include "quiz/media_format.h"
 #include "quiz/payload.h"
+#include "quiz/rules_payload.h"
 
 #include <algorithm>
 #include <atomic>
@@ -283,7 +284,8 @@ bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
     resources.clear();
     const size_t before = CountErrors(problems);
     QuizRecord record;
-    const bool valid = CheckQuizSource(source, record, problems);
+    QuizRules rules;
+    const bool valid = CheckQuizSource(source, record, rules, problems);
     Builder builder = {readMedia, decodePicture, cache, source.colour, resources, problems, {}, {}};
     // Without questions (already told) there is no codes payload to code.
     if (valid && !source.questions.empty()) {
@@ -298,6 +300,13 @@ bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
             resources.push_back(
                 {PAYLOAD_RESOURCE_TYPE, WEB_SITE_RESOURCE,
                  std::vector<unsigned char>(record.webSite, record.webSite + site)});
+        // Only a quiz with rules carries them: the others stay as they were.
+        std::vector<unsigned char> payload;
+        if (rules.Any() && !BuildRulesPayload(rules, payload))
+            problems.push_back(
+                {{}, "", u8"les réponses acceptées ne s'écrivent pas (erreur interne)"});
+        if (!payload.empty())
+            resources.push_back({PAYLOAD_RESOURCE_TYPE, RULES_RESOURCE, std::move(payload)});
     }
     static const Expected EXPECTED[4] = {Expected::Picture, Expected::Picture, Expected::Sound,
                                          Expected::Film};

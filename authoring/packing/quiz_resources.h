@@ -2,6 +2,7 @@
 //   "PATCH" 104   the quiz payload, LZW-coded
 //   "PATCH" 105   the codes payload, LZW-coded
 //   "PATCH" 106   the quiz's web site, as it stands (only with site = "...")
+//   "PATCH" 108   the rules of its accepted answers (only when it has some)
 //   "IMG" 400 + i question i's picture, sound or film (not in the text layout)
 //   "IMG" 10400 + i question i's reveal picture (reveal mode "image")
 //   "ICON" 1      the program's icon, an .ico file (media/quiz_icon.h)

@@ -3,6 +3,7 @@
 #include "authoring/source/problem.h"
 #include "authoring/source/text_encoding.h"
 #include "checking/question_grading.h"
+#include "checking/rules_grading.h"
 #include "checking/verdict.h"
 
 #include <cstring>
@@ -28,6 +29,70 @@ std::string BoxName(const QuizRecord& quiz, int box)
     if (caption[0])
         name += " (" + Windows1252ToUtf8(caption) + ")";
     return name;
+}
+
+// What a rule forgives, as the trial names it.
+struct RuleName {
+    bool AnswerRules::*rule;
+    const char* name;
+};
+const RuleName FORGIVING_RULES[] = {
+    {&AnswerRules::accentsOptional, u8"accents facultatifs"},
+    {&AnswerRules::articlesOptional, u8"articles facultatifs"},
+    {&AnswerRules::hyphensAsSpaces, u8"tirets et espaces confondus"},
+};
+
+// The rules without which typed would not be right against spelling.
+std::vector<std::string> RulesThatMadeItRight(const AnswerRules& rules, const char* spelling,
+                                              const char* typed)
+{
+    AnswerRules capitalsOnly;
+    capitalsOnly.capitalsRequired = rules.capitalsRequired;
+    if (strcmp(GradeByRules(capitalsOnly, spelling, typed), VERDICT_BRAVO) == 0)
+        return {};
+    std::vector<std::string> needed;
+    for (const RuleName& r : FORGIVING_RULES) {
+        if (!(rules.*r.rule))
+            continue;
+        AnswerRules without = rules;
+        without.*r.rule = false;
+        if (strcmp(GradeByRules(without, spelling, typed), VERDICT_BRAVO) != 0)
+            needed.push_back(r.name);
+    }
+    return needed;
+}
+
+// The remark on the spelling a verdict under rules came from: the one
+// accepted and the rules that made it right, the capitals a right answer
+// lacks, or the spelling a near miss is nearest to.
+void AddSpellingRemark(const QuizRules& rules, const char* stored,
+                       const std::vector<std::string>* alternatives, const char* typed,
+                       std::vector<std::string>& remarks)
+{
+    const BoxMatch match = GradeBoxByRules(rules.rules, stored, alternatives, typed);
+    const char* spelling = match.spelling < 0 ? stored : (*alternatives)[match.spelling].c_str();
+    std::string quoted = Quoted(Windows1252ToUtf8(spelling));
+    if (match.spelling >= 0)
+        quoted += u8" (autre réponse acceptée)";
+    if (strcmp(match.verdict, VERDICT_BRAVO) == 0) {
+        const std::vector<std::string> made = RulesThatMadeItRight(rules.rules, spelling, typed);
+        if (match.spelling < 0 && made.empty())
+            return;
+        std::string remark = u8"accepté : " + quoted;
+        for (const std::string& name : made)
+            remark += ", " + name;
+        remarks.push_back(remark);
+        return;
+    }
+    AnswerRules anyCase = rules.rules;
+    anyCase.capitalsRequired = false;
+    if (rules.rules.capitalsRequired &&
+        strcmp(GradeByRules(anyCase, spelling, typed), VERDICT_BRAVO) == 0) {
+        remarks.push_back(u8"majuscules exigées : il faut " + quoted);
+        return;
+    }
+    if (match.spelling >= 0 && strcmp(match.verdict, VERDICT_EMPTY) != 0)
+        remarks.push_back(u8"au plus près de " + quoted);
 }
 
 } // namespace
@@ -92,7 +157,8 @@ TrialLine ParseTrialLine(const std::string& line, const QuizRecord& quiz, TrialT
     return TrialLine::Trial;
 }
 
-Trial GradeTrial(const QuizRecord& quiz, const TrialTarget& target, const std::string& typedAnswer)
+Trial GradeTrial(const QuizRecord& quiz, const TrialTarget& target, const std::string& typedAnswer,
+                 const QuizRules* rules)
 {
     Trial trial;
     const int boxes = BoxesPerQuestion(quiz.answersPerQuestion);
@@ -109,8 +175,9 @@ Trial GradeTrial(const QuizRecord& quiz, const TrialTarget& target, const std::s
     const char* texts[MAX_BOXES_PER_QUESTION] = {};
     texts[box] = typed.c_str();
     texts[other] = StoredAnswer(*question, other);
-    const QuestionGrade grade = GradeQuestion(quiz, *question, texts);
+    const QuestionGrade grade = GradeQuestion(quiz, *question, texts, rules);
     trial.verdict = grade.verdicts[box];
+    const auto* alternatives = BoxAlternatives(quiz, rules, *question, box);
 
     std::vector<std::string>& remarks = trial.remarks;
     for (char32_t c : outside) {
@@ -119,11 +186,16 @@ Trial GradeTrial(const QuizRecord& quiz, const TrialTarget& target, const std::s
         remarks.push_back(Quoted(character) +
                           u8" n'existe pas dans l'alphabet du lecteur : sa case le lit « ? »");
     }
+    if (rules && rules->Any())
+        AddSpellingRemark(*rules, StoredAnswer(*question, box), alternatives, typed.c_str(),
+                          remarks);
     if (QuizReveals(quiz) && strcmp(trial.verdict, VERDICT_BRAVO) == 0) {
         if (!grade.reveals) {
-            remarks.push_back(u8"pas de révélation : il y faut " +
-                              Quoted(Windows1252ToUtf8(StoredAnswer(*question, box))) +
-                              u8", lettre pour lettre");
+            remarks.push_back(
+                u8"pas de révélation : il y faut " +
+                Quoted(Windows1252ToUtf8(StoredAnswer(*question, box))) +
+                (alternatives && !alternatives->empty() ? u8" ou une autre réponse acceptée" : "") +
+                u8", lettre pour lettre");
         } else if (boxes == 2) {
             remarks.push_back(u8"la révélation s'afficherait avec " +
                               Quoted(Windows1252ToUtf8(texts[other])) + " dans la case " +
@@ -136,13 +208,13 @@ Trial GradeTrial(const QuizRecord& quiz, const TrialTarget& target, const std::s
 }
 
 std::string TryAnswer(const QuizRecord& quiz, const TrialTarget& target,
-                      const std::string& typedAnswer)
+                      const std::string& typedAnswer, const QuizRules* rules)
 {
     std::string text = "question " + std::to_string(target.question);
     if (quiz.answersPerQuestion == 2)
         text += ", " + BoxName(quiz, target.box);
     text += " : " + Quoted(typedAnswer) + u8" → ";
-    const Trial trial = GradeTrial(quiz, target, typedAnswer);
+    const Trial trial = GradeTrial(quiz, target, typedAnswer, rules);
     if (!trial.verdict)
         return text + "?";
     text += Windows1252ToUtf8(trial.verdict);

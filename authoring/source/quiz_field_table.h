@@ -6,12 +6,15 @@
 // change in each of them.
 //
 // A row whose text is nullptr is no plain text (the layout, the reveal mode,
-// the colour, the answers per question, the codes): each of those keeps its
-// own rule where it is read, checked and written; its row gives its place in
-// the file and where its problems lead.
+// the colour, the answers per question, the codes, the rules): each of those
+// keeps its own rule where it is read, checked and written; its row gives its
+// place in the file and where its problems lead. The rules of the accepted
+// answers are true or false, each a row with its flag: those are read,
+// written, converted and ticked in the atelier from their rows alone.
 #pragma once
 
 #include "authoring/source/quiz_source.h"
+#include "quiz/answer_rules.h"
 #include "quiz/quiz_record.h"
 
 #include <cstddef>
@@ -32,9 +35,15 @@ enum class QuizField {
     Codes,
     Site,
     Icon,
+    AccentsOptional,
+    ArticlesOptional,
+    HyphensAsSpaces,
+    CapitalsRequired,
     Question, // the question as a whole (one too many, say)
     Answer,
     SecondAnswer,
+    OtherAnswers,
+    OtherSecondAnswers,
     QuestionText,
     Medium, // its picture, sound or film
     RevealPicture,
@@ -59,10 +68,17 @@ struct QuizFieldRow {
     const char* example;       // optional texts: a value, as the file writes it
     const char* missing;       // the reader's message when the file has none
     const char* empty;         // the check's warning when it is given empty
+    // A rule: written only when the file says it (true or false), after the
+    // comment that the first rule row holds for them all, then its
+    // explanation as a comment line; the atelier ticks it in a box named by
+    // name, with the explanation beside.
+    SourceFlag QuizSource::*flag;
+    bool AnswerRules::*rule;
+    const char* explanation;
 };
 
 // The compiler checks this count against the rows.
-constexpr size_t QUIZ_FIELD_COUNT = 12;
+constexpr size_t QUIZ_FIELD_COUNT = 16;
 extern const QuizFieldRow QUIZ_FIELDS[QUIZ_FIELD_COUNT];
 
 // The row of a key, or nullptr.
@@ -70,3 +86,13 @@ const QuizFieldRow* FindQuizField(const std::string& key);
 
 // Every text that is not optional, present and empty: a new quiz's start.
 void EmptyQuizTexts(QuizSource& source);
+
+// The rules the source's flags say.
+AnswerRules SourceRules(const QuizSource& source);
+
+// Whether the source has a rule or another spelling of an answer.
+bool HasAnswerRules(const QuizSource& source);
+
+// The rules and other spellings (Windows-1252) into the source, as the
+// file would say them: the rules that are on, each question's alternatives.
+void SetSourceRules(const QuizRules& rules, QuizSource& source);

@@ -17,6 +17,13 @@ struct SourceText {
     bool Absent() const { return !present && !wrongType; }
 };
 
+// A true or false value of the file: a rule of the accepted answers.
+struct SourceFlag {
+    bool value = false;
+    SourcePlace place;    // of the value; of the file's top when absent
+    bool present = false; // the file writes it, true or false
+};
+
 struct SourceQuestion {
     SourcePlace place; // the question's [[question]] header
     SourceText answer;
@@ -27,9 +34,10 @@ struct SourceQuestion {
     SourceText sound;
     SourceText film;
     SourceText revealPicture;
-    // Other spellings each box accepts, in the quiz's rules of answers.
-    std::vector<SourceText> alternatives;
-    std::vector<SourceText> secondAlternatives;
+    // Other spellings each box accepts (autres_reponses,
+    // autres_secondes_reponses), in the file's order.
+    std::vector<SourceText> otherAnswers;
+    std::vector<SourceText> otherSecondAnswers;
     // Lines written as comments under the question: what an import found no
     // key for (a column of remarks, a feedback), kept for the teacher.
     std::vector<std::string> comments;
@@ -56,6 +64,11 @@ struct QuizSource {
     SourceText site; // the header link's address; absent: the player's own
     std::vector<SourceQuestion> questions;
     SourceText icon; // the program's icon: a picture's path
+    // The rules of the accepted answers (quiz/answer_rules.h).
+    SourceFlag accentsOptional;
+    SourceFlag articlesOptional;
+    SourceFlag hyphensAsSpaces;
+    SourceFlag capitalsRequired;
 };
 
 // The French names of the source file, indexed by layout kind and reveal

@@ -5,10 +5,16 @@
 #include "authoring/source/site_check.h"
 #include "authoring/source/source_reader.h"
 #include "authoring/source/text_encoding.h"
+#include "checking/rules_grading.h"
+#include "checking/verdict.h"
 #include "quiz/media_format.h"
+#include "quiz/rules_payload.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -38,6 +44,26 @@ struct UnusedKey {
     size_t told; // the warning's place in problems
     int others;  // questions with such a value after the first
 };
+
+// Whether a pupil typing b where a is expected is already right.
+bool Alike(const char* a, const char* b, const AnswerRules& rules)
+{
+    return strcmp(GradeByRules(rules, a, b), VERDICT_BRAVO) == 0;
+}
+
+// The rules that are on, named as the atelier names them: "accents
+// facultatifs, articles facultatifs".
+std::string RulesOn(const AnswerRules& rules)
+{
+    std::string names;
+    for (const QuizFieldRow& row : QUIZ_FIELDS)
+        if (row.flag && rules.*row.rule) {
+            std::string name = row.name;
+            name[0] = static_cast<char>(tolower(static_cast<unsigned char>(name[0])));
+            names += (names.empty() ? "" : ", ") + name;
+        }
+    return names;
+}
 
 struct Checker {
     std::vector<Problem>& problems;
@@ -148,6 +174,59 @@ struct Checker {
             Report(text.place, subject, u8"vide : l'élève ne pourrait jamais la trouver");
     }
 
+    // A box's other spellings, converted as its answer is (answer, already
+    // converted, is what they are compared with): one written twice, or
+    // right already as the answer, is told and left out of the quiz.
+    std::vector<std::string> Alternatives(const std::vector<SourceText>& texts, const char* answer,
+                                          const std::string& subject, const AnswerRules& rules)
+    {
+        std::vector<std::string> kept;
+        for (const SourceText& text : texts) {
+            const SourceText fixed = Answer(text, subject);
+            if (fixed.value.empty()) {
+                problems.push_back({text.place, subject,
+                                    u8"une réponse acceptée vide ne sert à rien : retirez-la",
+                                    Severity::Warning});
+                continue;
+            }
+            char bytes[TEXT_SIZE];
+            const size_t before = CountErrors(problems);
+            Convert(fixed, subject, true, bytes);
+            if (CountErrors(problems) != before)
+                continue;
+            if (answer[0] && Alike(answer, bytes, rules)) {
+                const bool byRules = !Alike(answer, bytes, AnswerRules());
+                problems.push_back(
+                    {text.place, subject,
+                     Quoted(text.value) +
+                         u8" est déjà juste : le lecteur l'accepte comme la réponse" +
+                         (byRules ? u8", avec les règles du quiz (" + RulesOn(rules) + ")"
+                                  : u8" elle-même") +
+                         u8" ; retirez-la",
+                     Severity::Warning});
+                continue;
+            }
+            if (std::any_of(kept.begin(), kept.end(), [&](const std::string& other) {
+                    return Alike(other.c_str(), bytes, rules);
+                })) {
+                problems.push_back({text.place, subject,
+                                    Quoted(text.value) +
+                                        u8" est écrite deux fois parmi les réponses acceptées : "
+                                        u8"retirez l'une des deux",
+                                    Severity::Warning});
+                continue;
+            }
+            if (kept.size() == static_cast<size_t>(MAX_ALTERNATIVES)) {
+                Report(text.place, subject,
+                       u8"plus de " + std::to_string(MAX_ALTERNATIVES) +
+                           u8" réponses acceptées pour une case : gardez les plus courantes");
+                break;
+            }
+            kept.push_back(bytes);
+        }
+        return kept;
+    }
+
     void Header(const QuizSource& source, QuizRecord& record)
     {
         for (const QuizFieldRow& row : QUIZ_FIELDS) {
@@ -245,7 +324,7 @@ struct Checker {
                    u8"elle ne sera pas dans le quiz");
     }
 
-    void Questions(const QuizSource& source, QuizRecord& record)
+    void Questions(const QuizSource& source, QuizRecord& record, QuizRules& rules)
     {
         const int count = static_cast<int>(source.questions.size());
         if (count > MAX_QUESTIONS)
@@ -296,10 +375,25 @@ struct Checker {
             // A reveal text the player will not show is not in the quiz.
             Convert(ShownRevealMode(source) == REVEAL_TEXT ? question.revealText : SourceText(),
                     prefix + KEY_REVEAL_TEXT, true, revealText);
+            std::array<std::vector<std::string>, 2> others = {
+                Alternatives(question.otherAnswers, answer, prefix + KEY_OTHER_ANSWERS,
+                             rules.rules),
+                {}};
+            if (answers == 2)
+                others[1] = Alternatives(question.otherSecondAnswers, secondAnswer,
+                                         prefix + KEY_OTHER_SECOND_ANSWERS, rules.rules);
+            else if (!question.otherSecondAnswers.empty())
+                Unused(question.otherSecondAnswers[0], prefix, KEY_OTHER_SECOND_ANSWERS,
+                       u8"ne sert pas avec une seule réponse par question : le lecteur ne "
+                       u8"demande pas de seconde réponse");
             if (i < MAX_QUESTIONS) {
                 AppendQuestion(record, answer, secondAnswer, questionText);
                 if (record.lastQuestion)
                     CopyText(record.lastQuestion->revealText, revealText);
+                if (!others[0].empty() || !others[1].empty()) {
+                    rules.alternatives.resize(i + 1);
+                    rules.alternatives[i] = std::move(others);
+                }
             }
         }
         TellUnusedOthers();
@@ -308,12 +402,14 @@ struct Checker {
 
 } // namespace
 
-bool CheckQuizSource(const QuizSource& source, QuizRecord& record, std::vector<Problem>& problems)
+bool CheckQuizSource(const QuizSource& source, QuizRecord& record, QuizRules& rules,
+                     std::vector<Problem>& problems)
 {
     const size_t before = CountErrors(problems);
     Checker checker = {problems, {}, {}};
+    rules.rules = SourceRules(source);
     checker.Header(source, record);
-    checker.Questions(source, record);
+    checker.Questions(source, record, rules);
     checker.Codes(source, record);
     return CountErrors(problems) == before;
 }

@@ -12,15 +12,21 @@
 // layout, second answers with reponses_par_question = 1, codes past the
 // number of questions) stay in the source for the teacher to come back to:
 // each key is told once with a warning, and the quiz builds without them.
+//
+// The other spellings a box accepts are checked as its answer is, and
+// told when written twice or already right as the answer under the quiz's
+// rules; with the rules, they make the quiz's QuizRules.
 #pragma once
 
 #include "authoring/source/problem.h"
 #include "authoring/source/quiz_source.h"
+#include "quiz/answer_rules.h"
 #include "quiz/quiz_record.h"
 
 #include <vector>
 
-// Fills a freshly constructed record with what can be converted (the first
-// MAX_QUESTIONS questions) and appends every problem; returns whether there
-// were no errors.
-bool CheckQuizSource(const QuizSource& source, QuizRecord& record, std::vector<Problem>& problems);
+// Fills a freshly constructed record and rules with what can be converted
+// (the first MAX_QUESTIONS questions) and appends every problem; returns
+// whether there were no errors.
+bool CheckQuizSource(const QuizSource& source, QuizRecord& record, QuizRules& rules,
+                     std::vector<Problem>& problems);

@@ -31,9 +31,11 @@ const std::vector<std::string>& RootKeys()
 
 const std::vector<std::string>& QuestionKeys()
 {
-    static const std::vector<std::string> keys = {
-        KEY_ANSWER,  KEY_SECOND_ANSWER, KEY_QUESTION_TEXT, KEY_REVEAL_TEXT,
-        KEY_PICTURE, KEY_SOUND,         KEY_FILM,          KEY_REVEAL_PICTURE};
+    static const std::vector<std::string> keys = {KEY_ANSWER,        KEY_SECOND_ANSWER,
+                                                  KEY_QUESTION_TEXT, KEY_REVEAL_TEXT,
+                                                  KEY_PICTURE,       KEY_SOUND,
+                                                  KEY_FILM,          KEY_REVEAL_PICTURE,
+                                                  KEY_OTHER_ANSWERS, KEY_OTHER_SECOND_ANSWERS};
     return keys;
 }
 
@@ -204,6 +206,9 @@ struct Reader {
         }
 
         AnswersPerQuestion(root);
+        for (const QuizFieldRow& row : QUIZ_FIELDS)
+            if (row.flag)
+                Flag(root, row.key, source.*row.flag);
 
         SourceText colour;
         Text(root, KEY_COLOUR, KEY_COLOUR, top, colour);
@@ -230,6 +235,61 @@ struct Reader {
         Report(source.answersPlace, KEY_ANSWER_COUNT,
                u8"doit être 1 ou 2, sans guillemets : le nombre de réponses que le lecteur "
                u8"demande à chaque question");
+    }
+
+    void Flag(const toml::table& root, const char* key, SourceFlag& flag)
+    {
+        flag.place = {1, 1};
+        const toml::node* node = root.get(key);
+        if (!node)
+            return;
+        flag.place = PlaceOf(node->source());
+        if (const auto* value = node->as_boolean()) {
+            flag.value = value->get();
+            flag.present = true;
+            return;
+        }
+        Report(flag.place, key,
+               u8"doit être true (la règle s'applique) ou false (elle ne s'applique pas), sans "
+               u8"guillemets, pas " +
+                   std::string(TypeName(*node)) + u8" : écrivez " + key + " = true");
+    }
+
+    // A list of texts, each kept with its place; a lone text is taken as a
+    // list of one, as a teacher with a single other spelling may write it.
+    void Texts(const toml::table& table, const char* key, const std::string& subject,
+               std::vector<SourceText>& texts)
+    {
+        const toml::node* node = table.get(key);
+        if (!node)
+            return;
+        if (node->is_string()) {
+            texts.emplace_back();
+            Text(table, key, subject, PlaceOf(node->source()), texts.back());
+            return;
+        }
+        const toml::array* list = node->as_array();
+        if (!list) {
+            Report(PlaceOf(node->source()), subject,
+                   u8"doit être une liste de textes, par exemple " + std::string(key) +
+                       u8" = [\"Tamise\", \"la Tamise\"], pas " + TypeName(*node));
+            return;
+        }
+        for (size_t i = 0; i < list->size(); ++i) {
+            const toml::node& element = *list->get(i);
+            SourceText text;
+            text.place = PlaceOf(element.source());
+            if (const auto* value = element.as_string()) {
+                text.value = value->get();
+                text.present = true;
+                TellFindings(text.place, subject, text);
+                texts.push_back(text);
+            } else {
+                Report(text.place, subject,
+                       u8"chaque réponse acceptée est un texte entre guillemets, pas " +
+                           std::string(TypeName(element)));
+            }
+        }
     }
 
     void Codes(const toml::table& root)
@@ -282,6 +342,9 @@ struct Reader {
         Text(table, KEY_FILM, prefix + KEY_FILM, question.place, question.film);
         Text(table, KEY_REVEAL_PICTURE, prefix + KEY_REVEAL_PICTURE, question.place,
              question.revealPicture);
+        Texts(table, KEY_OTHER_ANSWERS, prefix + KEY_OTHER_ANSWERS, question.otherAnswers);
+        Texts(table, KEY_OTHER_SECOND_ANSWERS, prefix + KEY_OTHER_SECOND_ANSWERS,
+              question.otherSecondAnswers);
         source.questions.push_back(question);
     }
 

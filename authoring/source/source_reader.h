@@ -30,6 +30,10 @@ constexpr const char* KEY_SITE = "site";
 constexpr const char* KEY_QUESTION = "question";
 constexpr const char* KEY_ICON = "icone";
 constexpr const char* KEY_ANSWER_COUNT = "reponses_par_question";
+constexpr const char* KEY_ACCENTS_OPTIONAL = "accents_facultatifs";
+constexpr const char* KEY_ARTICLES_OPTIONAL = "articles_facultatifs";
+constexpr const char* KEY_HYPHENS_AS_SPACES = "tirets_comme_espaces";
+constexpr const char* KEY_CAPITALS_REQUIRED = "majuscules_exigees";
 // Keys of a [[question]] block.
 constexpr const char* KEY_ANSWER = "reponse";
 constexpr const char* KEY_SECOND_ANSWER = "seconde_reponse";
@@ -39,6 +43,8 @@ constexpr const char* KEY_PICTURE = "image";
 constexpr const char* KEY_SOUND = "son";
 constexpr const char* KEY_FILM = "video";
 constexpr const char* KEY_REVEAL_PICTURE = "image_revelee";
+constexpr const char* KEY_OTHER_ANSWERS = "autres_reponses";
+constexpr const char* KEY_OTHER_SECOND_ANSWERS = "autres_secondes_reponses";
 
 // Fills source from text (the whole file) and appends the problems found,
 // in file order. Returns false when the text is not TOML at all (not UTF-8,

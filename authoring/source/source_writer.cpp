@@ -15,6 +15,18 @@ void Line(std::string& out, const char* key, const SourceText& text, const std::
     out += std::string(key) + " = " + TomlString(text.value) + note + "\n";
 }
 
+// Other spellings, on one line as a teacher reads them; none, no line.
+void List(std::string& out, const char* key, const std::vector<SourceText>& texts,
+          const std::string& note)
+{
+    if (texts.empty())
+        return;
+    out += std::string(key) + " = [";
+    for (size_t i = 0; i < texts.size(); ++i)
+        out += (i ? ", " : "") + TomlString(texts[i].value);
+    out += "]" + note + "\n";
+}
+
 std::string Layout(int kind)
 {
     return std::string(u8"la disposition « ") + LAYOUT_NAMES[kind] + u8" »";
@@ -95,6 +107,24 @@ void WriteOwnForm(std::string& out, const QuizSource& source, const std::string&
     }
 }
 
+// A rule only when the file says it, so that a quiz without rules is
+// written as it always was; the first one written brings the rules' comment.
+void WriteFlag(std::string& out, const QuizSource& source, const QuizFieldRow& row, bool& rulesTold)
+{
+    const SourceFlag& flag = source.*row.flag;
+    if (!flag.present && !flag.value)
+        return;
+    if (!rulesTold)
+        for (const QuizFieldRow& first : QUIZ_FIELDS)
+            if (first.flag) {
+                out += first.comment;
+                break;
+            }
+    rulesTold = true;
+    out += std::string("# ") + row.explanation + ".\n" + row.key + " = " +
+           (flag.value ? "true" : "false") + "\n";
+}
+
 void WriteField(std::string& out, const QuizSource& source, const QuizFieldRow& row)
 {
     out += row.comment;
@@ -159,14 +189,27 @@ std::string WriteQuizSource(const QuizSource& source, const std::string& fileNam
            u8"# de Windows-1252 (les lettres françaises, œ, €, « », ’ en sont ; les\n"
            u8"# emojis non). Un guillemet \" s'écrit \\\" et une barre \\ s'écrit \\\\.\n\n";
 
-    for (const QuizFieldRow& row : QUIZ_FIELDS)
-        WriteField(out, source, row);
+    bool rulesTold = false;
+    for (const QuizFieldRow& row : QUIZ_FIELDS) {
+        if (row.flag)
+            WriteFlag(out, source, row, rulesTold);
+        else
+            WriteField(out, source, row);
+    }
     out += u8"\n# Les questions, dans l'ordre, 90 au plus, chacune dans un bloc [[question]] :\n"
            u8"#   reponse          la réponse attendue, telle que les élèves la tapent :\n"
            u8"#                    ’ y devient ', une espace insécable une espace, et\n"
            u8"#                    check signale ce qui se tape mal (œ, « », É...) ;\n"
-           u8"#   seconde_reponse  la seconde réponse, à toutes les questions ou à aucune ;\n"
-           u8"#   texte            le texte de la question (montré dans la disposition\n"
+           u8"#   seconde_reponse  la seconde réponse, à toutes les questions ou à aucune ;\n";
+    // Told only in a quiz that has some, so that the others keep their text.
+    if (std::any_of(
+            source.questions.begin(), source.questions.end(), [](const SourceQuestion& question) {
+                return !question.otherAnswers.empty() || !question.otherSecondAnswers.empty();
+            }))
+        out += u8"#   autres_reponses  les autres écritures acceptées comme la réponse, par\n"
+               u8"#                    exemple autres_reponses = [\"Tamise\", \"la Tamise\"] ;\n"
+               u8"#   autres_secondes_reponses  de même pour la seconde réponse ;\n";
+    out += u8"#   texte            le texte de la question (montré dans la disposition\n"
            u8"#                    \"texte\" seulement) ;\n"
            u8"#   image, son, video  le fichier de la question selon la disposition, son\n"
            u8"#                    chemin écrit avec des / depuis le dossier de ce fichier\n"
@@ -189,9 +232,16 @@ std::string WriteQuizSource(const QuizSource& source, const std::string& fileNam
             {KEY_REVEAL_PICTURE, question.revealPicture},
             {KEY_REVEAL_TEXT, question.revealText},
         };
-        for (const auto& key : keys)
+        for (const auto& key : keys) {
             if (key.text.present)
                 Line(out, key.key, key.text, UnusedNote(source, key.key));
+            // Each box's other spellings after its answer.
+            if (key.key == KEY_ANSWER)
+                List(out, KEY_OTHER_ANSWERS, question.otherAnswers, "");
+            if (key.key == KEY_SECOND_ANSWER)
+                List(out, KEY_OTHER_SECOND_ANSWERS, question.otherSecondAnswers,
+                     UnusedNote(source, KEY_SECOND_ANSWER));
+        }
         // A control character would end the comment, or the file's reading.
         for (std::string comment : question.comments) {
             for (char& c : comment)

@@ -25,6 +25,11 @@ void StarterQuiz(int layoutKind, QuizSource& source, std::vector<MediaFile>& med
     source.layoutKind = layoutKind;
     source.revealMode = REVEAL_NONE;
     EmptyQuizTexts(source);
+    // Every rule written, off, so that the teacher sees them and their
+    // explanations in the file.
+    for (const QuizFieldRow& row : QUIZ_FIELDS)
+        if (row.flag)
+            (source.*row.flag).present = true;
     source.author = Text("Votre nom");
     source.colour = 0x00DCF5FF; // a light cream
     const uint32_t COLOURS[3] = {0xD03030, 0x30A040, 0x3050D0};
@@ -43,6 +48,7 @@ void StarterQuiz(int layoutKind, QuizSource& source, std::vector<MediaFile>& med
                 Text(std::string("Quelle est la capitale ") + country[0] + " ?");
             source.questions.push_back(question);
         }
+        source.questions[1].otherAnswers = {Text("Roma")};
         source.codes = {Text("EUROPE"), Text("VOYAGE"), Text("CAPITALE")};
         break;
     }
@@ -64,6 +70,7 @@ void StarterQuiz(int layoutKind, QuizSource& source, std::vector<MediaFile>& med
             *QuestionMedium(question, layoutKind) = Text(name);
             source.questions.push_back(question);
         }
+        source.questions[2].otherAnswers = {Text("azur")};
         source.codes = {Text("ARC"), Text("EN"), Text("CIEL")};
         break;
     }
@@ -79,6 +86,7 @@ void StarterQuiz(int layoutKind, QuizSource& source, std::vector<MediaFile>& med
             media.push_back({name, SilentMp3(28)});
             SourceQuestion question;
             question.answer = Text("silence");
+            question.otherAnswers = {Text("rien")};
             question.sound = Text(name);
             source.questions.push_back(question);
         }

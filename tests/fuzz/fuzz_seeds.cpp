@@ -2,7 +2,7 @@
 // tree's own writers, so that every run starts past the header checks and
 // mutates inputs that reach each branch: EXIF in both byte orders with every
 // orientation, icons of every form and size (a 256-pixel DIB among them),
-// icon groups, payloads and coded streams of real quizzes, a source of every
+// icon groups, payloads and coded streams of real quizzes, rules, a source of every
 // key, tables in every text encoding and a kept source.
 //   fuzz_seeds FOLDER SAMPLE.toml...   (FOLDER holds the TARGET_corpus folders)
 #include "authoring/media/quiz_icon.h"
@@ -13,6 +13,7 @@
 #include "quiz/lzw.h"
 #include "quiz/payload.h"
 #include "quiz/picture_size.h"
+#include "quiz/rules_payload.h"
 #include "tests/support/test_pictures.h"
 
 #include <cstdio>
@@ -139,9 +140,11 @@ void PayloadSeeds(int count, char** samples)
         QuizSource source;
         std::vector<Problem> problems;
         QuizRecord record;
+        QuizRules rules;
         Bytes quiz, codes;
-        if (!ReadQuizSource(text, source, problems) || !CheckQuizSource(source, record, problems) ||
-            !BuildQuizPayload(record, quiz) || !BuildCodesPayload(record, codes)) {
+        if (!ReadQuizSource(text, source, problems) ||
+            !CheckQuizSource(source, record, rules, problems) || !BuildQuizPayload(record, quiz) ||
+            !BuildCodesPayload(record, codes)) {
             fprintf(stderr, "fuzz_seeds: %s does not build\n", samples[i]);
             g_written = false;
             continue;
@@ -176,6 +179,24 @@ void PayloadSeeds(int count, char** samples)
                   static_cast<uint32_t>(words.size()), &coded, &length) == LZW_OK)
         Write("lzw_fuzz", "words.lzw", Bytes(coded, coded + length));
     free(coded);
+}
+
+// Rules with every flag and alternatives in both boxes, one of the longest
+// text, and none at all.
+void RulesSeeds()
+{
+    QuizRules rules;
+    rules.rules = {true, true, true, true};
+    rules.alternatives.resize(3);
+    rules.alternatives[0][0] = {"Tamise", "la Tamise"};
+    rules.alternatives[2][1] = {"c\x9C"
+                                "ur",
+                                std::string(MAX_TEXT_LENGTH, '\xE9')};
+    Bytes payload;
+    if (BuildRulesPayload(rules, payload))
+        Write("rules_payload_fuzz", "rules", payload);
+    if (BuildRulesPayload(QuizRules(), payload))
+        Write("rules_payload_fuzz", "none", payload);
 }
 
 // A source of every key, the texts in every TOML form.
@@ -231,6 +252,7 @@ int main(int argc, char** argv)
     PictureSeeds();
     IconSeeds();
     PayloadSeeds(argc - 2, argv + 2);
+    RulesSeeds();
     SourceSeeds();
     ImportSeeds();
     StoredSourceSeeds();

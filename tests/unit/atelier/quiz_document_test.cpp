@@ -107,11 +107,12 @@ TEST(QuizDocument, SavesEveryValueWhateverTheLayoutShows)
         const std::string text = DocumentText(document);
         QuizSource read;
         QuizRecord record;
+        QuizRules rules;
         std::vector<Problem> problems;
         ASSERT_TRUE(ReadQuizSource(text, read, problems));
         EXPECT_EQ(KeysOfQuestion(read), every) << c.layout << " " << c.reveal;
         EXPECT_EQ(MarkedKeys(text), c.unused) << c.layout << " " << c.reveal;
-        EXPECT_TRUE(CheckQuizSource(read, record, problems)) << text;
+        EXPECT_TRUE(CheckQuizSource(read, record, rules, problems)) << text;
         EXPECT_EQ(record.answersPerQuestion, c.twoAnswers ? 2 : 1);
         EXPECT_EQ(record.revealMode, c.layout == LAYOUT_PICTURE ? c.reveal : REVEAL_NONE);
 
@@ -165,9 +166,10 @@ TEST(QuizDocument, EmptyFieldsAreToldWhereTheQuizNeedsThem)
     document.source.revealMode = REVEAL_TEXT;
     QuizSource read;
     QuizRecord record;
+    QuizRules rules;
     std::vector<Problem> problems;
     ASSERT_TRUE(ReadQuizSource(DocumentText(document), read, problems));
-    CheckQuizSource(read, record, problems);
+    CheckQuizSource(read, record, rules, problems);
     std::string subjects;
     for (const Problem& problem : problems)
         subjects += problem.subject + "|";
@@ -308,4 +310,41 @@ TEST(QuestionEditing, MakesAQuestionOfEachFileTheLayoutTakes)
     refused.clear();
     EXPECT_EQ(AddQuestionsForFiles(document, -1, {"/p/chat.jpg"}, refused), -1);
     EXPECT_EQ(refused.size(), 1u);
+}
+
+// The field of other spellings, one a line: what is typed makes the list
+// (blank lines none), the list shows back as typed, and saving keeps it.
+TEST(QuizDocument, KeepsTheOtherSpellingsTypedOneALine)
+{
+    const struct {
+        const char* typed;
+        std::vector<std::string> spellings;
+        const char* shown;
+    } cases[] = {
+        {"", {}, ""},
+        {"Tamise", {"Tamise"}, "Tamise"},
+        {"Tamise\r\nla Tamise", {"Tamise", "la Tamise"}, "Tamise\r\nla Tamise"},
+        {"\r\nTamise\r\n  \r\n\r\nla Tamise\r\n", {"Tamise", "la Tamise"}, "Tamise\r\nla Tamise"},
+        {"Tamise\nThames", {"Tamise", "Thames"}, "Tamise\r\nThames"},
+    };
+    for (const auto& c : cases) {
+        QuizDocument document = Filled(LAYOUT_TEXT, REVEAL_NONE, true);
+        document.path = "/quiz/quiz.toml";
+        SourceQuestion& question = document.source.questions[0];
+        SetAlternatives(question.otherAnswers, c.typed);
+        SetAlternatives(question.otherSecondAnswers, c.typed);
+        std::vector<std::string> spellings;
+        for (const SourceText& text : question.otherAnswers)
+            spellings.push_back(text.value);
+        EXPECT_EQ(spellings, c.spellings) << c.typed;
+        EXPECT_EQ(AlternativesText(question.otherAnswers), c.shown) << c.typed;
+
+        QuizDocument reopened;
+        std::vector<Problem> problems;
+        ASSERT_TRUE(OpenDocument("/quiz/quiz.toml", DocumentText(document), reopened, problems));
+        const SourceQuestion& read = reopened.source.questions[0];
+        EXPECT_EQ(AlternativesText(read.otherAnswers), c.shown) << c.typed;
+        EXPECT_EQ(AlternativesText(read.otherSecondAnswers), c.shown) << c.typed;
+        EXPECT_EQ(DocumentText(reopened), DocumentText(document)) << c.typed;
+    }
 }

@@ -59,7 +59,8 @@ TEST(QuizFieldTable, EachTextGoesThroughWriterReaderCheckAndAtelier)
 
         if (row.packed) {
             QuizRecord record;
-            CheckQuizSource(read, record, problems);
+            QuizRules rules;
+            CheckQuizSource(read, record, rules, problems);
             EXPECT_EQ(std::string(record.*row.packed), value) << row.key;
         }
 
@@ -69,6 +70,45 @@ TEST(QuizFieldTable, EachTextGoesThroughWriterReaderCheckAndAtelier)
         ASSERT_TRUE(ReadQuizSource(DocumentText(document), saved, problems)) << row.key;
         EXPECT_EQ((saved.*row.text).value, value) << row.key;
         EXPECT_TRUE((saved.*row.text).present) << row.key;
+    }
+}
+
+// Each rule is written only when given (a quiz without rules is written as
+// before), read back, converted into the quiz's rules, and kept through the
+// atelier, off as well as on.
+TEST(QuizFieldTable, EachRuleGoesThroughWriterReaderCheckAndAtelier)
+{
+    for (const QuizFieldRow& row : QUIZ_FIELDS) {
+        if (!row.flag)
+            continue;
+        QuizSource without;
+        without.layoutKind = LAYOUT_TEXT;
+        without.questions.emplace_back();
+        SetValue(without.questions[0].answer, "Paris");
+        const std::string plain = WriteQuizSource(without, "quiz.toml");
+        EXPECT_EQ(plain.find(row.key), std::string::npos) << row.key;
+        for (const bool value : {true, false}) {
+            QuizSource given = without;
+            given.*row.flag = {value, {}, true};
+            const std::string written = WriteQuizSource(given, "quiz.toml");
+            EXPECT_TRUE(HasLine(written, std::string(row.key) + " = " + (value ? "true" : "false")))
+                << row.key;
+            EXPECT_NE(written.find(row.explanation), std::string::npos) << row.key;
+
+            QuizSource read;
+            std::vector<Problem> problems;
+            ASSERT_TRUE(ReadQuizSource(written, read, problems)) << row.key;
+            EXPECT_EQ((read.*row.flag).value, value) << row.key;
+            QuizRecord record;
+            QuizRules rules;
+            CheckQuizSource(read, record, rules, problems);
+            EXPECT_EQ(rules.rules.*row.rule, value) << row.key;
+            EXPECT_EQ(rules.rules.Any(), value) << row.key;
+
+            QuizDocument document;
+            ASSERT_TRUE(OpenDocument("/quiz/quiz.toml", written, document, problems)) << row.key;
+            EXPECT_EQ(DocumentText(document), written) << row.key;
+        }
     }
 }
 
@@ -110,6 +150,10 @@ TEST(QuizFieldTable, RowsNameTheAteliersControls)
         {KEY_SITE, IDC_SITE},
         {KEY_ICON, IDC_QUIZ_ICON},
         {KEY_CODES, IDC_CODES},
+        {KEY_ACCENTS_OPTIONAL, IDC_ACCENTS_OPTIONAL},
+        {KEY_ARTICLES_OPTIONAL, IDC_ARTICLES_OPTIONAL},
+        {KEY_HYPHENS_AS_SPACES, IDC_HYPHENS_AS_SPACES},
+        {KEY_CAPITALS_REQUIRED, IDC_CAPITALS_REQUIRED},
     };
     for (const auto& c : cases) {
         const QuizFieldRow* row = FindQuizField(c.key);

@@ -198,9 +198,10 @@ TEST(Essai, GradesATrialApartFromItsWording)
 {
     QuizSource source;
     QuizRecord quiz;
+    QuizRules rules;
     std::vector<Problem> problems;
     ASSERT_TRUE(ReadQuizSource(COUNTRIES, source, problems) &&
-                CheckQuizSource(source, quiz, problems));
+                CheckQuizSource(source, quiz, rules, problems));
     const struct {
         TrialTarget target;
         const char* typed;

@@ -127,8 +127,8 @@ TEST(MoodleImport, KeepsWhatTheBankHolds)
 
     const SourceQuestion& mountain = source.questions[0];
     EXPECT_EQ(mountain.answer.value, "le Mont Blanc");
-    ASSERT_EQ(mountain.alternatives.size(), 1u);
-    EXPECT_EQ(mountain.alternatives[0].value, "Mont-Blanc");
+    ASSERT_EQ(mountain.otherAnswers.size(), 1u);
+    EXPECT_EQ(mountain.otherAnswers[0].value, "Mont-Blanc");
     EXPECT_EQ(mountain.questionText.value, u8"Quel est le plus haut sommet des Alpes ?");
     EXPECT_EQ(mountain.picture.value, "images/sommet_alpes.png");
     EXPECT_EQ(mountain.comments,
@@ -137,8 +137,8 @@ TEST(MoodleImport, KeepsWhatTheBankHolds)
 
     const SourceQuestion& country = source.questions[1];
     EXPECT_EQ(country.answer.value, "l'Italie");
-    ASSERT_EQ(country.alternatives.size(), 1u);
-    EXPECT_EQ(country.alternatives[0].value, "Italie");
+    ASSERT_EQ(country.otherAnswers.size(), 1u);
+    EXPECT_EQ(country.otherAnswers[0].value, "Italie");
     EXPECT_EQ(country.questionText.value, "Pays de Rome & de Milan ?");
     EXPECT_EQ(country.picture.value, "");
     EXPECT_TRUE(country.picture.present);
@@ -148,7 +148,7 @@ TEST(MoodleImport, KeepsWhatTheBankHolds)
     ASSERT_EQ(quiz.files.size(), 1u);
     EXPECT_EQ(quiz.files[0].path, "images/sommet_alpes.png");
     EXPECT_EQ(quiz.files[0].bytes.compare(0, 8, "\x89PNG\r\n\x1a\n"), 0);
-    EXPECT_TRUE(quiz.rules.capitalsRequired);
+    EXPECT_TRUE(source.capitalsRequired.value);
 
     const std::vector<std::string> notes = {
         u8"question 2 (« Fleuve ») : choix multiple, non reprise",
@@ -409,7 +409,7 @@ TEST(WorkbookImport, ReadsTheSheetsTeachersSave)
         std::vector<std::string> questions;
         for (const SourceQuestion& question : quiz.source.questions) {
             std::string alternatives, comments;
-            for (const SourceText& alternative : question.alternatives)
+            for (const SourceText& alternative : question.otherAnswers)
                 alternatives += (alternatives.empty() ? "" : "/") + alternative.value;
             for (const std::string& comment : question.comments)
                 comments += comment;

@@ -52,7 +52,7 @@ std::string Described(const SourceQuestion& question)
     const struct {
         const char* key;
         const std::vector<SourceText>& values;
-    } lists[] = {{"autres", question.alternatives}, {"autres2", question.secondAlternatives}};
+    } lists[] = {{"autres", question.otherAnswers}, {"autres2", question.otherSecondAnswers}};
     for (const auto& list : lists)
         for (size_t i = 0; i < list.values.size(); ++i)
             text += (i ? "/" : std::string(" | ") + list.key + "=") + list.values[i].value;

@@ -125,7 +125,8 @@ TEST(SourceCheck, ConvertsTheQuizIntoThePlayersRecord)
                      u8"texte_revele = \"« oui »\"\n"),
         source, problems));
     QuizRecord record;
-    ASSERT_TRUE(CheckQuizSource(source, record, problems) && record.firstQuestion);
+    QuizRules rules;
+    ASSERT_TRUE(CheckQuizSource(source, record, rules, problems) && record.firstQuestion);
     EXPECT_EQ(record.answersPerQuestion, 2);
     EXPECT_EQ(record.backgroundColour, 0x00B0A010u);
     const QuestionRecord& first = *record.firstQuestion;

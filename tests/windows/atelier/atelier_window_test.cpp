@@ -14,6 +14,7 @@
 #include "atelier/window/problem_list.h"
 #include "atelier/window/recovery.h"
 #include "authoring/packing/windows_platform.h"
+#include "authoring/source/quiz_field_table.h"
 #include "quiz/picture_size.h"
 #include "quiz/quiz_record.h"
 #include "tests/windows/atelier/atelier_dialog_answers.h"
@@ -179,14 +180,15 @@ TEST(AtelierWindow, ShowsTheRowsInUse)
          REVEAL_NONE,
          false,
          L"",
-         {IDC_QUESTION_TEXT},
-         {IDC_MEDIUM, IDC_PREVIEW, IDC_PLAY, IDC_SECOND_ANSWER, IDC_SECOND_CAPTION}},
+         {IDC_QUESTION_TEXT, IDC_OTHER_ANSWERS},
+         {IDC_MEDIUM, IDC_PREVIEW, IDC_PLAY, IDC_SECOND_ANSWER, IDC_OTHER_SECOND_ANSWERS,
+          IDC_SECOND_CAPTION}},
         {LAYOUT_PICTURE,
          REVEAL_PICTURE,
          true,
          L"&Image :",
-         {IDC_PREVIEW, IDC_REVEAL_PICTURE, IDC_SECOND_ANSWER, IDC_TRY_SECOND_ANSWER,
-          IDC_FIRST_CAPTION},
+         {IDC_PREVIEW, IDC_REVEAL_PICTURE, IDC_SECOND_ANSWER, IDC_OTHER_SECOND_ANSWERS,
+          IDC_TRY_SECOND_ANSWER, IDC_FIRST_CAPTION},
          {IDC_QUESTION_TEXT, IDC_REVEAL_TEXT, IDC_PLAY}},
         {LAYOUT_PICTURE,
          REVEAL_TEXT,
@@ -503,4 +505,49 @@ TEST(AtelierWindow, ShowsEachChangeAtOnceInTheOtherPanes)
         step.make();
         EXPECT_EQ(step.seen(), step.expected) << step.change;
     }
+}
+
+// The rules are boxes named and explained as the fields' table says, each
+// ticked into the document; the other spellings of each answer are typed one
+// a line, kept per question, and "Deux cases" says two boxes, not two
+// spellings.
+TEST(AtelierWindow, TakesTheRulesAndTheOtherSpellings)
+{
+    AtelierWindow atelier(LAYOUT_TEXT);
+    EXPECT_EQ(ControlText(IDC_TWO_ANSWERS), u8"Deu&x cases de réponse par question");
+    for (const QuizFieldRow& row : QUIZ_FIELDS) {
+        if (!row.flag)
+            continue;
+        const int id = QuizRowControl(row);
+        EXPECT_EQ(ControlText(id), row.name) << row.key;
+        EXPECT_EQ(ControlText(id + LABEL_OFFSET), row.explanation) << row.key;
+        EXPECT_TRUE(IsWindowVisible(Control(id))) << row.key;
+        EXPECT_FALSE((g_document.source.*row.flag).value) << row.key;
+        SendMessageW(Control(id), BM_CLICK, 0, 0);
+        EXPECT_TRUE((g_document.source.*row.flag).value) << row.key;
+        EXPECT_NE(DocumentText(g_document).find(std::string(row.key) + " = true\n"),
+                  std::string::npos)
+            << row.key;
+        SendMessageW(Control(id), BM_CLICK, 0, 0);
+        EXPECT_FALSE((g_document.source.*row.flag).value) << row.key;
+    }
+
+    SetWindowTextW(Control(IDC_OTHER_ANSWERS), L"Tamise\r\nla Tamise");
+    ASSERT_EQ(g_document.source.questions.size(), 1u);
+    const auto spellings = [](int question) {
+        std::string all;
+        for (const SourceText& text : g_document.source.questions[question].otherAnswers)
+            all += text.value + "|";
+        return all;
+    };
+    EXPECT_EQ(spellings(0), "Tamise|la Tamise|");
+    EXPECT_EQ(Caption(), u8"*Sans titre – Atelier Quizz");
+    Command(ID_QUESTION_ADD);
+    EXPECT_EQ(ControlText(IDC_OTHER_ANSWERS), "");
+    SetWindowTextW(Control(IDC_OTHER_ANSWERS), L"Seine\r\n\r\n");
+    EXPECT_EQ(spellings(1), "Seine|");
+    Command(ID_QUESTION_UP);
+    EXPECT_EQ(ControlText(IDC_OTHER_ANSWERS), "Seine");
+    EXPECT_EQ(spellings(0), "Seine|");
+    EXPECT_EQ(spellings(1), "Tamise|la Tamise|");
 }

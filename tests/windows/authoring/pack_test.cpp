@@ -88,8 +88,9 @@ TEST(PackedPlayer, CarriesAQuizThatThePlayersLoaderReadsBack)
         QuizSource source;
         std::vector<Problem> problems;
         QuizRecord expected;
+        QuizRules rules;
         ReadQuizSource(text, source, problems);
-        CheckQuizSource(source, expected, problems);
+        CheckQuizSource(source, expected, rules, problems);
         const std::vector<QuizResource> resources = Build(text);
         std::string error;
         ASSERT_TRUE(WritePackedPlayer(Self(), packed, resources, error)) << error;
