@@ -113,7 +113,7 @@ TEST(QuizzpackImporter, ReadsWorkbooksAndMoodleBanks)
         const std::string copy = folder / c.file;
         SaveFile(copy, LoadFile("Z:" IMPORT_CORPUS_DIR "/" + std::string(c.file)));
         const std::string printed = folder / "sortie.txt";
-        RunProgram(L"importer \"" + Widen(copy) + L"\"", printed);
+        RunProgram(L"importer \"" + Widen(copy) + L"\" -o \"" + Widen(copy) + L".toml\"", printed);
         EXPECT_NE(LoadFile(printed).find(c.told), std::string::npos) << LoadFile(printed);
     }
 }
