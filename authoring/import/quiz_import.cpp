@@ -28,10 +28,10 @@ std::string ImportTooLarge()
 namespace {
 
 constexpr const char* BLANKS = " \t\r\n";
-// The questions of a GIFT file that are kept to be told or taken: a bank of
-// Moodle's several kinds holds 90 short answers within them; those after
-// are counted, not kept.
-constexpr size_t MAX_GIFT_QUESTIONS = 1000;
+// The questions of a Moodle bank (GIFT or XML) that are kept to be told or
+// taken: a bank of Moodle's several kinds holds 90 short answers within
+// them; those after are counted, not kept.
+constexpr size_t MAX_BANK_QUESTIONS = 1000;
 constexpr int COLUMN_KINDS = static_cast<int>(Column::RevealPicture) + 1;
 // The column of each layout's medium.
 constexpr Column MEDIUM_COLUMNS[4] = {Column::Unknown, Column::Picture, Column::Sound,
@@ -592,7 +592,7 @@ bool ImportGift(const DecodedText& decoded, const ImportOptions& options, Import
                 std::string& error)
 {
     GiftFile gift;
-    ReadGift(decoded.utf8, gift, MAX_GIFT_QUESTIONS);
+    ReadGift(decoded.utf8, gift, MAX_BANK_QUESTIONS);
     quiz.origin = std::string(u8"fichier GIFT de Moodle, en ") + EncodingName(decoded.encoding);
     QuizSource& source = quiz.source;
     source.layoutKind = options.layoutKind >= 0 ? options.layoutKind : LAYOUT_TEXT;
@@ -761,7 +761,7 @@ bool ImportMoodle(const std::string& utf8, const ImportOptions& options, Importe
                   std::string& error)
 {
     MoodleBank bank;
-    if (!ReadMoodleXml(utf8, bank, error, MAX_GIFT_QUESTIONS)) {
+    if (!ReadMoodleXml(utf8, bank, error, MAX_BANK_QUESTIONS)) {
         error = u8"fichier Moodle XML illisible, " + error +
                 u8" : exportez-le de nouveau depuis Moodle, sans le retoucher";
         return false;

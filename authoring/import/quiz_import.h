@@ -1,8 +1,12 @@
 // A quiz source made from a file of questions that another tool wrote: a
-// spreadsheet table saved as CSV or TSV, with a header row that names its
-// columns (csv_table.h, column_names.h), or Moodle's GIFT (gift_reader.h),
-// whose short-answer questions come over. Whatever is left out or changed on
-// the way is told in a note, one French line each: nothing goes silently.
+// spreadsheet table, a workbook (workbook_reader.h) or saved as CSV or TSV,
+// with a header row that names its columns (csv_table.h, column_names.h), or
+// a Moodle bank, Moodle XML (moodle_xml.h) or GIFT (gift_reader.h), whose
+// short-answer questions come over with their full-credit answers as other
+// spellings. What the source has no key for (a column of remarks, Moodle's
+// feedback) is kept as comments under its question; whatever is left out or
+// changed on the way is told in a note, one French line each: nothing goes
+// silently.
 //
 // The source keeps what the file says and no more: the title is a
 // placeholder for the teacher to replace, there are no codes, and a slot the
