@@ -36,11 +36,13 @@ const char* const HELP = u8R"(quizzpack écrit un quiz dans une copie du lecteur
       récrit le fichier source et les médias d'un quiz construit, par
       défaut dans le dossier QUIZ à côté de QUIZ.exe (ou QUIZ-2...).
   quizzpack importer FICHIER [-o QUIZ.toml] [--disposition DISPOSITION]
-      écrit un fichier source à partir d'un tableau enregistré en CSV ou
-      TSV, dont la première ligne nomme les colonnes (Question, Réponse,
-      Seconde réponse, Image, Son, Vidéo, Texte révélé, Image révélée), ou
-      des questions à réponse courte d'un fichier GIFT de Moodle ; par
-      défaut FICHIER.toml à côté de lui. La disposition (texte, image, son
+                     [--feuille NOM]
+      écrit un fichier source à partir d'un tableau (classeur .xlsx ou
+      .ods, ou enregistré en CSV ou TSV) dont la première ligne nomme les
+      colonnes (Question, Réponse, Autres réponses, Seconde réponse, Image,
+      Son, Vidéo, Texte révélé, Image révélée), ou des questions à réponse
+      courte d'une banque Moodle (Moodle XML ou GIFT) ; par défaut
+      FICHIER.toml à côté de lui. La disposition (texte, image, son
       ou video) suit les colonnes, sauf si --disposition la donne. Il dit
       ce qui n'a pas été repris et ce qui reste à faire.
   quizzpack essai QUIZ.toml [N RÉPONSE]
@@ -113,18 +115,27 @@ un fichier source récrit et des médias nommés image01.jpg, son01.mp3...
 extract n'écrase aucun fichier.
 )"},
     {"importer", u8R"(quizzpack importer FICHIER [-o QUIZ.toml] [--disposition DISPOSITION]
+                   [--feuille NOM]
 
-Écrit un fichier source à partir d'un tableau enregistré en CSV ou en TSV
-(par Excel ou LibreOffice ; séparateur et encodage trouvés seuls), dont la
-première ligne nomme les colonnes : Question, Réponse, Seconde réponse,
-Image, Son, Vidéo, Texte révélé, Image révélée ; ou des questions à réponse
-courte d'un fichier GIFT de Moodle. importer dit ce qu'il a laissé de côté
-ou changé, vérifie le résultat comme check et dit ce qui reste à faire.
+Écrit un fichier source à partir d'un tableau : un classeur Excel (.xlsx)
+ou LibreOffice (.ods), ou un tableau enregistré en CSV ou en TSV
+(séparateur et encodage trouvés seuls), dont la première ligne nomme les
+colonnes : Question, Réponse, Autres réponses (plusieurs dans une cellule,
+séparées par | ou ;), Seconde réponse, Autres secondes réponses, Image,
+Son, Vidéo, Texte révélé, Image révélée ; une autre colonne est gardée en
+commentaire sous chaque question. Ou des questions à réponse courte d'une
+banque Moodle, exportée au format Moodle XML (ses images jointes sont
+écrites dans le dossier images à côté du fichier source) ou GIFT : leurs
+réponses à 100 % deviennent des autres réponses. importer dit ce qu'il a
+laissé de côté ou changé, vérifie le résultat comme check et dit ce qui
+reste à faire.
 
   -o QUIZ.toml      le fichier source (par défaut, FICHIER.toml à côté du
                     tableau ; jamais un fichier qui existe) ;
   --disposition D   texte, image, son ou video (par défaut, d'après les
-                    colonnes).
+                    colonnes) ;
+  --feuille NOM     la feuille du classeur à lire, par son nom tel que
+                    l'onglet le montre (par défaut, la première).
 
 Le code de sortie 1 dit ici que le fichier est écrit, avec des erreurs à
 corriger avant build.
@@ -323,15 +334,19 @@ struct Runner {
         if (!ReadWholeFile(line.file, bytes, error, MAX_IMPORT_BYTES, ImportTooLarge()))
             return Fail(u8"impossible de lire " + Quoted(line.file) + " : " + error);
         ImportedQuiz quiz;
-        if (!ImportQuiz(line.file, {bytes.begin(), bytes.end()}, {layout, line.file, target}, quiz,
-                        error)) {
+        if (!ImportQuiz(line.file, {bytes.begin(), bytes.end()},
+                        {layout, line.file, target, line.sheet}, quiz, error)) {
             Fail(Quoted(line.file) + " : " + error + u8" ; rien n'a été écrit.");
             for (const std::string& note : quiz.notes)
                 output.err += "  " + note + "\n";
             return EXIT_USAGE;
         }
         const std::string text = WriteQuizSource(quiz.source, FileName(target));
-        if (!WriteNewFiles({{target, {text.begin(), text.end()}}}, error))
+        std::vector<NewFile> files = {{target, {text.begin(), text.end()}}};
+        for (const ImportedFile& file : quiz.files)
+            files.push_back(
+                {BesideFile(target, file.path), {file.bytes.begin(), file.bytes.end()}});
+        if (!WriteNewFiles(files, error))
             return Fail(error + u8" ; rien n'a été écrit (choisissez un autre nom avec -o).");
         QuizSource written;
         std::vector<QuizResource> resources;
@@ -404,7 +419,7 @@ bool TakesOption(const std::string& command, const std::string& option)
         return command == "build" || command == "extract" || command == "importer";
     if (option == "--player")
         return command == "build";
-    if (option == "--disposition")
+    if (option == "--disposition" || option == "--feuille")
         return command == "importer";
     return option == "--layout" && command == "new";
 }
@@ -481,9 +496,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
                 value = args[++i];
             }
             // --disposition is importer's --layout.
-            std::string& slot = arg == "-o"         ? line.output
-                                : arg == "--player" ? line.player
-                                                    : line.layout;
+            std::string& slot = arg == "-o"          ? line.output
+                                : arg == "--player"  ? line.player
+                                : arg == "--feuille" ? line.sheet
+                                                     : line.layout;
             if (!slot.empty()) {
                 error = arg + u8" est donné deux fois";
                 return false;

@@ -32,6 +32,7 @@ struct CommandLine {
     std::string output;             // -o
     std::string player;             // --player
     std::string layout;             // --layout, or importer's --disposition
+    std::string sheet;              // importer's --feuille
     std::vector<std::string> trial; // essai: N or N:2, then the answer's words
     bool help = false;              // the command's help is asked for
 };

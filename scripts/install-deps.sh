@@ -20,6 +20,8 @@ packages=(
   fonts-liberation
   imagemagick ffmpeg ncompress valgrind
   libtomlplusplus-dev libstb-dev zip unzip
+  # zlib inflates the workbooks that the import reads, in both builds.
+  zlib1g-dev libz-mingw-w64-dev
 )
 
 missing=()

@@ -38,6 +38,14 @@ const struct {
     {Column::SecondAnswer,
      {"secondereponse", "secondreponse", "reponse2", "deuxiemereponse", "2ereponse", "2emereponse",
       "reponsedeux"}},
+    {Column::Alternatives,
+     {"autrereponse", "autresreponses", "reponseacceptee", "reponsesacceptees",
+      "autrereponseacceptee", "autresreponsesacceptees", "autrebonnereponse",
+      "autresbonnesreponses", "reponsealternative", "reponsesalternatives", "alternatives"}},
+    {Column::SecondAlternatives,
+     {"autresecondereponse", "autressecondesreponses", "secondereponseacceptee",
+      "secondesreponsesacceptees", "autresecondereponseacceptee", "autrereponse2",
+      "autresreponses2", "reponse2acceptee", "reponses2acceptees"}},
     {Column::Picture, {"image", "images", "photo", "photos", "fichierimage", "illustration"}},
     {Column::Sound, {"son", "sons", "audio", "fichierson", "fichieraudio"}},
     {Column::Film, {"video", "videos", "film", "films", "fichiervideo"}},
@@ -50,8 +58,8 @@ const struct {
 } // namespace
 
 const char* const EXPECTED_COLUMNS =
-    u8"question (ou texte), réponse, seconde réponse, image, son, vidéo, texte révélé, image "
-    u8"révélée";
+    u8"question (ou texte), réponse, seconde réponse, autres réponses, autres secondes réponses, "
+    u8"image, son, vidéo, texte révélé, image révélée";
 
 Column ColumnFromName(const std::string& utf8)
 {

@@ -10,6 +10,8 @@ enum class Column {
     QuestionText,
     Answer,
     SecondAnswer,
+    Alternatives, // other accepted answers, several in a cell
+    SecondAlternatives,
     Picture,
     Sound,
     Film,

@@ -39,8 +39,9 @@ std::string TagName(const std::string& tag)
     return name;
 }
 
-// The code point of "&...;" at html[i], its length in length; 0 if none.
-char32_t Reference(const std::string& html, size_t i, size_t& length)
+} // namespace
+
+char32_t CharacterReference(const std::string& html, size_t i, size_t& length)
 {
     // Names are short: looking further would make a text of "&" quadratic.
     const size_t end = html.substr(i, 12).find(';');
@@ -64,8 +65,6 @@ char32_t Reference(const std::string& html, size_t i, size_t& length)
     return 0;
 }
 
-} // namespace
-
 PlainText PlainTextOfHtml(const std::string& html)
 {
     PlainText plain;
@@ -86,7 +85,7 @@ PlainText PlainTextOfHtml(const std::string& html)
             continue;
         }
         size_t length = 0;
-        const char32_t c = html[i] == '&' ? Reference(html, i, length) : 0;
+        const char32_t c = html[i] == '&' ? CharacterReference(html, i, length) : 0;
         if (c) {
             AppendUtf8(plain.text, c);
             i += length;

@@ -13,3 +13,7 @@ struct PlainText {
 };
 
 PlainText PlainTextOfHtml(const std::string& html);
+
+// The code point of the reference "&...;" at text[i] (XML's five names, the
+// HTML letters' and numbers), its length in length; 0 if none.
+char32_t CharacterReference(const std::string& text, size_t i, size_t& length);

@@ -22,6 +22,11 @@ void TellImport(const ImportedQuiz& quiz, const std::string& importedFile,
            (count > 1 ? " questions" : " question") + " de " + Quoted(importedFile) + " (" +
            quiz.origin + u8").\nDisposition « " + LAYOUT_NAMES[source.layoutKind] + u8" », " +
            quiz.layoutReason + ".\n";
+    if (!quiz.files.empty())
+        out += std::to_string(quiz.files.size()) +
+               (quiz.files.size() > 1 ? u8" images jointes écrites à côté : "
+                                      : u8" image jointe écrite à côté : ") +
+               Quoted(quiz.files[0].path) + (quiz.files.size() > 1 ? "...\n" : ".\n");
     if (!quiz.notes.empty()) {
         out += u8"Laissé de côté ou changé :\n";
         for (const std::string& note : quiz.notes)

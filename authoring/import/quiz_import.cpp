@@ -5,12 +5,16 @@
 #include "authoring/import/gift_reader.h"
 #include "authoring/import/html_text.h"
 #include "authoring/import/media_paths.h"
+#include "authoring/import/moodle_xml.h"
 #include "authoring/import/text_decoding.h"
+#include "authoring/import/workbook_reader.h"
 #include "authoring/source/problem.h"
 #include "authoring/source/quiz_field_table.h"
+#include "quiz/media_format.h"
 #include "quiz/quiz_record.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 const char* const TITLE_PLACEHOLDER = u8"Titre à compléter";
 
@@ -24,10 +28,10 @@ std::string ImportTooLarge()
 namespace {
 
 constexpr const char* BLANKS = " \t\r\n";
-// The questions of a GIFT file that are kept to be told or taken: a bank of
-// Moodle's several kinds holds 90 short answers within them; those after
-// are counted, not kept.
-constexpr size_t MAX_GIFT_QUESTIONS = 1000;
+// The questions of a Moodle bank (GIFT or XML) that are kept to be told or
+// taken: a bank of Moodle's several kinds holds 90 short answers within
+// them; those after are counted, not kept.
+constexpr size_t MAX_BANK_QUESTIONS = 1000;
 constexpr int COLUMN_KINDS = static_cast<int>(Column::RevealPicture) + 1;
 // The column of each layout's medium.
 constexpr Column MEDIUM_COLUMNS[4] = {Column::Unknown, Column::Picture, Column::Sound,
@@ -103,13 +107,19 @@ std::string Extension(const std::string& fileName)
     return extension;
 }
 
-// A spreadsheet's own file: a zip (xlsx, ods) or a compound file (xls).
-bool IsWorkbook(const std::string& extension, const std::string& bytes)
+bool IsWorkbookName(const std::string& extension)
 {
     for (const char* name : {".xlsx", ".xlsm", ".xls", ".ods"})
         if (extension == name)
             return true;
-    return bytes.compare(0, 4, "PK\x03\x04") == 0 || bytes.compare(0, 4, "\xD0\xCF\x11\xE0") == 0;
+    return false;
+}
+
+// Microsoft's compound file: an old .xls, or an .xlsx that a password
+// encrypts inside one.
+bool IsCompoundFile(const std::string& bytes)
+{
+    return bytes.compare(0, 4, "\xD0\xCF\x11\xE0") == 0;
 }
 
 // Media paths, with what happened to them told in a few lines rather than
@@ -141,9 +151,11 @@ struct PathNotes {
     void Tell(std::vector<std::string>& notes) const
     {
         if (slashes)
-            notes.push_back(Plural(slashes, u8"chemin écrit", u8"chemins écrits") +
-                            u8" avec des / au lieu des \\, comme le fichier source les veut : " +
-                            slashExample + (slashes > 1 ? "..." : "."));
+            notes.push_back(
+                Plural(slashes, u8"chemin de média récrit", u8"chemins de média récrits") +
+                u8" avec / entre les dossiers là où le tableau met \\ (le fichier "
+                u8"source les sépare par /) : " +
+                slashExample + (slashes > 1 ? "..." : "."));
         if (moved)
             notes.push_back(Plural(moved, u8"chemin récrit", u8"chemins récrits") +
                             u8" depuis le dossier du fichier source, pour désigner les mêmes "
@@ -171,6 +183,11 @@ struct Columns {
     int index[COLUMN_KINDS];
     std::string names[COLUMN_KINDS]; // as the header writes them
     bool filled[COLUMN_KINDS] = {};  // some row has a value there
+    // The columns the source has no key for, by index: their cells become
+    // comments under each question.
+    std::vector<std::pair<size_t, std::string>> kept;
+    // Further columns of other answers (a header merged over several).
+    std::vector<int> more[COLUMN_KINDS];
 
     Columns() { std::fill(std::begin(index), std::end(index), -1); }
     bool Has(Column column) const { return index[static_cast<int>(column)] >= 0; }
@@ -179,7 +196,11 @@ struct Columns {
     std::string Cell(const CsvRow& row, Column column) const
     {
         const int i = index[static_cast<int>(column)];
-        return i >= 0 && static_cast<size_t>(i) < row.cells.size() ? row.cells[i] : "";
+        std::string cell = i >= 0 && static_cast<size_t>(i) < row.cells.size() ? row.cells[i] : "";
+        for (int j : more[static_cast<int>(column)])
+            if (static_cast<size_t>(j) < row.cells.size() && !Trimmed(row.cells[j]).empty())
+                cell += "|" + row.cells[j];
+        return cell;
     }
 };
 
@@ -187,7 +208,8 @@ std::string Joined(const std::vector<std::string>& cells, char separator)
 {
     std::string text;
     for (size_t i = 0; i < cells.size(); ++i)
-        text += (i ? std::string(1, separator == '\t' ? ' ' : separator) : "") + cells[i];
+        text +=
+            (i ? std::string(1, separator == '\t' || !separator ? ' ' : separator) : "") + cells[i];
     bool breaks = false;
     text = OneLine(text, breaks);
     return text.size() > 60 ? text.substr(0, 57) + "..." : text;
@@ -197,6 +219,8 @@ std::string ExampleHeader(char separator)
 {
     if (separator == '\t')
         return u8"Question, Réponse et Image, séparés par des tabulations";
+    if (!separator)
+        return u8"Question, Réponse et Image, chacun dans sa cellule";
     return Quoted(Joined({"Question", u8"Réponse", "Image"}, separator));
 }
 
@@ -208,10 +232,17 @@ bool ReadHeader(const CsvRow& header, char separator, Columns& columns,
         const std::string name = Trimmed(header.cells[i]);
         const int column = static_cast<int>(ColumnFromName(name));
         if (column == static_cast<int>(Column::Unknown)) {
-            if (!name.empty())
+            if (!name.empty()) {
                 unknown.push_back(Quoted(name));
+                columns.kept.emplace_back(i, name);
+            }
+        } else if (columns.index[column] >= 0 &&
+                   (column == static_cast<int>(Column::Alternatives) ||
+                    column == static_cast<int>(Column::SecondAlternatives))) {
+            columns.more[column].push_back(static_cast<int>(i));
         } else if (columns.index[column] >= 0) {
             twice.push_back(Quoted(name));
+            columns.kept.emplace_back(i, name);
         } else {
             columns.index[column] = static_cast<int>(i);
             columns.names[column] = name;
@@ -231,15 +262,65 @@ bool ReadHeader(const CsvRow& header, char separator, Columns& columns,
     }
     if (!unknown.empty())
         notes.push_back(line + " : " +
-                        Plural(unknown.size(), u8"colonne ignorée", u8"colonnes ignorées") +
-                        u8", de nom inconnu : " + Listed(unknown) + u8" (noms compris : " +
-                        EXPECTED_COLUMNS + ").");
+                        Plural(unknown.size(), u8"colonne de nom inconnu gardée",
+                               u8"colonnes de nom inconnu gardées") +
+                        u8" en commentaire sous chaque question : " + Listed(unknown) +
+                        u8" (noms compris : " + EXPECTED_COLUMNS + ").");
     if (!twice.empty())
         notes.push_back(line + " : " +
-                        Plural(twice.size(), u8"colonne ignorée", u8"colonnes ignorées") +
-                        u8", d'un nom déjà pris : " + Listed(twice) +
+                        Plural(twice.size(), u8"colonne d'un nom déjà pris gardée",
+                               u8"colonnes d'un nom déjà pris gardées") +
+                        u8" en commentaire sous chaque question : " + Listed(twice) +
                         u8" (la première de ce nom compte seule).");
     return true;
+}
+
+// A column as the spreadsheet names it: A for the first, AA after Z.
+std::string ColumnLetters(size_t index)
+{
+    std::string letters;
+    for (size_t n = index + 1; n > 0; n = (n - 1) / 26)
+        letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
+    return letters;
+}
+
+// Adds another spelling of an answer, unless it is the answer or one
+// already there: false then.
+bool AddSpelling(std::vector<SourceText>& alternatives, const std::string& answer,
+                 const std::string& spelling)
+{
+    if (spelling == answer || std::any_of(alternatives.begin(), alternatives.end(),
+                                          [&](const SourceText& t) { return t.value == spelling; }))
+        return false;
+    alternatives.push_back(Text(spelling));
+    return true;
+}
+
+// The other spellings of a cell, separated by | or ; (a spreadsheet cell
+// holds one line): each once, and none the answer itself.
+std::vector<SourceText> Alternatives(const SourceText& answer, const SourceText& cell,
+                                     const std::string& where, const std::string& column,
+                                     std::vector<std::string>& notes)
+{
+    std::vector<SourceText> alternatives;
+    std::vector<std::string> repeated;
+    size_t start = 0;
+    while (start <= cell.value.size()) {
+        size_t end = cell.value.find_first_of("|;", start);
+        if (end == std::string::npos)
+            end = cell.value.size();
+        const std::string spelling = Trimmed(cell.value.substr(start, end - start));
+        start = end + 1;
+        if (spelling.empty())
+            continue;
+        if (!AddSpelling(alternatives, answer.value, spelling))
+            repeated.push_back(Quoted(spelling));
+    }
+    if (!repeated.empty())
+        notes.push_back(where + ", colonne " + column + " : " + Listed(repeated) +
+                        (repeated.size() > 1 ? u8" déjà écrites, gardées une fois."
+                                             : u8" déjà écrite, gardée une fois."));
+    return alternatives;
 }
 
 int ChooseLayout(const Columns& columns, int requested, std::string& reason)
@@ -248,13 +329,15 @@ int ChooseLayout(const Columns& columns, int requested, std::string& reason)
         reason = u8"demandée par --disposition";
         return requested;
     }
+    // A medium column left empty makes no medium quiz: the table is a text
+    // quiz that a template gave such a column.
     for (int kind = LAYOUT_PICTURE; kind <= LAYOUT_VIDEO; ++kind)
-        if (columns.Has(MEDIUM_COLUMNS[kind])) {
+        if (columns.Filled(MEDIUM_COLUMNS[kind])) {
             reason = u8"d'après la colonne " + columns.Name(MEDIUM_COLUMNS[kind]) +
                      u8" (--disposition en impose une autre)";
             return kind;
         }
-    reason = u8"faute de colonne image, son ou vidéo (--disposition en impose une autre)";
+    reason = u8"faute de colonne image, son ou vidéo remplie (--disposition en impose une autre)";
     return LAYOUT_TEXT;
 }
 
@@ -266,11 +349,15 @@ int ChooseReveal(const Columns& columns, int layout, std::vector<std::string>& n
         std::string(u8" : la disposition « ") + LAYOUT_NAMES[layout] + u8" » n'en a pas.";
     for (int kind = LAYOUT_PICTURE; kind <= LAYOUT_VIDEO; ++kind)
         if (kind != layout && columns.Has(MEDIUM_COLUMNS[kind]))
-            notes.push_back(u8"colonne " + columns.Name(MEDIUM_COLUMNS[kind]) + u8" ignorée" +
-                            inLayout);
-    if (columns.Has(Column::SecondAnswer) && !columns.Filled(Column::SecondAnswer))
-        notes.push_back(u8"colonne " + columns.Name(Column::SecondAnswer) +
-                        u8" ignorée : elle est vide.");
+            notes.push_back(
+                u8"colonne " + columns.Name(MEDIUM_COLUMNS[kind]) + u8" ignorée" +
+                (columns.Filled(MEDIUM_COLUMNS[kind]) ? inLayout : u8" : elle est vide."));
+    for (Column column : {Column::SecondAnswer, Column::Alternatives, Column::SecondAlternatives})
+        if (columns.Has(column) && !columns.Filled(column))
+            notes.push_back(u8"colonne " + columns.Name(column) + u8" ignorée : elle est vide.");
+    if (columns.Filled(Column::SecondAlternatives) && !columns.Filled(Column::SecondAnswer))
+        notes.push_back(u8"colonne " + columns.Name(Column::SecondAlternatives) +
+                        u8" ignorée : sans seconde réponse, elle n'a pas de case où servir.");
     if (layout == LAYOUT_TEXT && columns.Filled(Column::SecondAnswer))
         notes.push_back(u8"colonne " + columns.Name(Column::SecondAnswer) +
                         u8" gardée, mais dans la disposition « texte » chaque ligne n'a la place "
@@ -302,19 +389,14 @@ int ChooseReveal(const Columns& columns, int layout, std::vector<std::string>& n
     return pictures ? REVEAL_PICTURE : texts ? REVEAL_TEXT : REVEAL_NONE;
 }
 
-bool ImportTable(const DecodedText& decoded, const ImportOptions& options, ImportedQuiz& quiz,
-                 std::string& error)
+// The rows of a table, its header first, as a CSV or a workbook gives them.
+bool ImportRows(const CsvTable& table, const ImportOptions& options, ImportedQuiz& quiz,
+                std::string& error)
 {
-    // The header and a quiz's questions; the rows after them are only counted.
-    CsvTable table;
-    if (!ReadCsvTable(decoded.utf8, table, error, 1 + MAX_QUESTIONS))
-        return false;
     if (table.rows.empty()) {
         error = u8"le fichier ne contient aucune ligne : enregistrez-y le tableau des questions";
         return false;
     }
-    quiz.origin = std::string(u8"tableau séparé par des ") + SeparatorName(table.separator) +
-                  ", en " + EncodingName(decoded.encoding);
     Columns columns;
     if (!ReadHeader(table.rows[0], table.separator, columns, quiz.notes, error))
         return false;
@@ -354,8 +436,16 @@ bool ImportTable(const DecodedText& decoded, const ImportOptions& options, Impor
         question.answer = take(Column::Answer);
         if (columns.Has(Column::QuestionText))
             question.questionText = take(Column::QuestionText);
-        if (columns.Filled(Column::SecondAnswer))
+        if (columns.Filled(Column::Alternatives))
+            question.otherAnswers = Alternatives(question.answer, take(Column::Alternatives), where,
+                                                 columns.Name(Column::Alternatives), quiz.notes);
+        if (columns.Filled(Column::SecondAnswer)) {
             question.secondAnswer = take(Column::SecondAnswer);
+            if (columns.Filled(Column::SecondAlternatives))
+                question.otherSecondAnswers =
+                    Alternatives(question.secondAnswer, take(Column::SecondAlternatives), where,
+                                 columns.Name(Column::SecondAlternatives), quiz.notes);
+        }
         if (source.layoutKind != LAYOUT_TEXT) {
             SourceText& medium = *QuestionMedium(question, source.layoutKind);
             medium = columns.Has(mediumColumn) ? take(mediumColumn) : Text("");
@@ -367,23 +457,63 @@ bool ImportTable(const DecodedText& decoded, const ImportOptions& options, Impor
             question.revealPicture = take(Column::RevealPicture);
             question.revealPicture.value = paths.Move(question.revealPicture.value, where);
         }
-        for (size_t i = 0; i < row.cells.size(); ++i)
-            if ((i >= named || Trimmed(table.rows[0].cells[i]).empty()) &&
-                !Trimmed(row.cells[i]).empty()) {
-                strays.push_back(std::to_string(row.line));
-                break;
+        for (const auto& kept : columns.kept)
+            if (kept.first < row.cells.size()) {
+                bool breaks = false;
+                const std::string cell = OneLine(row.cells[kept.first], breaks);
+                if (!cell.empty())
+                    question.comments.push_back(kept.second + " : " + cell);
             }
+        bool stray = false;
+        for (size_t i = 0; i < row.cells.size(); ++i)
+            if (i >= named || Trimmed(table.rows[0].cells[i]).empty()) {
+                bool breaks = false;
+                const std::string cell = OneLine(row.cells[i], breaks);
+                if (cell.empty())
+                    continue;
+                question.comments.push_back(u8"colonne " + ColumnLetters(i) + " : " + cell);
+                stray = true;
+            }
+        if (stray)
+            strays.push_back(std::to_string(row.line));
         source.questions.push_back(question);
     }
     paths.Tell(quiz.notes);
     if (table.rowsLeftOut > 0)
         quiz.notes.push_back(LeftOut(table.rowsLeftOut, true, table.firstLeftOutLine));
     if (!strays.empty())
-        quiz.notes.push_back(u8"cellules sans nom de colonne ignorées, " +
+        quiz.notes.push_back(u8"cellules sans nom de colonne gardées en commentaire, " +
                              std::string(strays.size() > 1 ? "lignes " : "ligne ") +
                              Listed(strays) +
                              u8" : nommez leur colonne dans la ligne d'en-tête si elles comptent.");
     return true;
+}
+
+bool ImportTable(const DecodedText& decoded, const ImportOptions& options, ImportedQuiz& quiz,
+                 std::string& error)
+{
+    // The header and a quiz's questions; the rows after them are only counted.
+    CsvTable table;
+    if (!ReadCsvTable(decoded.utf8, table, error, 1 + MAX_QUESTIONS))
+        return false;
+    quiz.origin = std::string(u8"tableau séparé par des ") + SeparatorName(table.separator) +
+                  ", en " + EncodingName(decoded.encoding);
+    return ImportRows(table, options, quiz, error);
+}
+
+bool ImportWorkbook(const std::string& bytes, const ImportOptions& options, ImportedQuiz& quiz,
+                    std::string& error)
+{
+    Workbook workbook;
+    if (!ReadWorkbook(bytes, options.sheet, 1 + MAX_QUESTIONS, MAX_IMPORT_BYTES, workbook, error))
+        return false;
+    workbook.table.separator = 0;
+    quiz.origin = workbook.kind + u8", feuille " + Quoted(workbook.sheet);
+    if (workbook.sheets.size() > 1 && options.sheet.empty())
+        quiz.notes.push_back(u8"le classeur a " + std::to_string(workbook.sheets.size()) +
+                             u8" feuilles : seule la première, " + Quoted(workbook.sheet) +
+                             u8", est lue (--feuille NOM en choisit une autre).");
+    return ImportRows(workbook.table, options, quiz, error);
 }
 
 bool LooksLikeTable(const std::string& utf8)
@@ -430,11 +560,39 @@ size_t KeptAnswer(const std::vector<GiftAnswer>& answers)
     return best;
 }
 
+// The first answer with the whole credit, or else the best one, becomes
+// the answer; the others with the whole credit are other spellings. The
+// player has no part credit to give the rest: they are told.
+template <typename Note>
+void TakeAnswers(const std::vector<GiftAnswer>& answers, SourceQuestion& question, Note note)
+{
+    const size_t kept = KeptAnswer(answers);
+    if (answers[kept].weight < 100)
+        note(u8"aucune réponse n'a tout le crédit : " + Weighted(answers[kept]) +
+             u8", la mieux notée, est gardée.");
+    question.answer = Text(answers[kept].text);
+    std::vector<std::string> dropped;
+    for (size_t i = 0; i < answers.size(); ++i) {
+        if (i == kept)
+            continue;
+        if (answers[i].weight < 100) {
+            dropped.push_back(Weighted(answers[i]));
+            continue;
+        }
+        AddSpelling(question.otherAnswers, question.answer.value, answers[i].text);
+    }
+    if (!dropped.empty())
+        note(Plural(dropped.size(), u8"réponse sans tout le crédit non reprise",
+                    u8"réponses sans tout le crédit non reprises") +
+             u8" (le lecteur tient une réponse pour juste ou fausse, sans crédit partiel) : " +
+             Listed(dropped) + ".");
+}
+
 bool ImportGift(const DecodedText& decoded, const ImportOptions& options, ImportedQuiz& quiz,
                 std::string& error)
 {
     GiftFile gift;
-    ReadGift(decoded.utf8, gift, MAX_GIFT_QUESTIONS);
+    ReadGift(decoded.utf8, gift, MAX_BANK_QUESTIONS);
     quiz.origin = std::string(u8"fichier GIFT de Moodle, en ") + EncodingName(decoded.encoding);
     QuizSource& source = quiz.source;
     source.layoutKind = options.layoutKind >= 0 ? options.layoutKind : LAYOUT_TEXT;
@@ -484,22 +642,8 @@ bool ImportGift(const DecodedText& decoded, const ImportOptions& options, Import
             note(u8"aucune réponse écrite, non reprise.");
             continue;
         }
-        const size_t kept = KeptAnswer(answers);
-        if (answers[kept].weight < 100)
-            note(u8"aucune réponse n'a tout le crédit : " + Weighted(answers[kept]) +
-                 u8", la mieux notée, est gardée.");
-        std::vector<std::string> others;
-        for (size_t i = 0; i < answers.size(); ++i)
-            if (i != kept)
-                others.push_back(Weighted(answers[i]));
-        if (!others.empty())
-            note(u8"réponse " + Quoted(answers[kept].text) + u8" gardée ; " +
-                 Plural(others.size(), u8"autre réponse acceptée non reprise",
-                        u8"autres réponses acceptées non reprises") +
-                 u8" (une question attend une seule réponse) : " + Listed(others) + ".");
-
         SourceQuestion question;
-        question.answer = Text(answers[kept].text);
+        TakeAnswers(answers, question, note);
         std::string text = OneLine(GiftText(gq, gq.text, tags, picture), more);
         breaks = breaks || more;
         if (text.empty() && !gq.title.empty()) {
@@ -544,6 +688,262 @@ bool ImportGift(const DecodedText& decoded, const ImportOptions& options, Import
     return true;
 }
 
+// ---- Moodle XML -----------------------------------------------------------
+
+// Moodle's names of the kinds a bank holds, in its French interface.
+std::string MoodleKindName(const std::string& type)
+{
+    const struct {
+        const char* type;
+        GiftKind kind;
+    } KINDS[] = {
+        {"multichoice", GiftKind::MultipleChoice},
+        {"truefalse", GiftKind::TrueFalse},
+        {"numerical", GiftKind::Numeric},
+        {"matching", GiftKind::Matching},
+        {"essay", GiftKind::Essay},
+        {"description", GiftKind::Description},
+    };
+    for (const auto& kind : KINDS)
+        if (type == kind.type)
+            return GiftKindName(kind.kind);
+    return u8"de type " + Quoted(type);
+}
+
+// A file name to write beside the source: the letters, digits, ".", "-"
+// and "_" of its last part, with the extension of the format its bytes
+// are, and none taken twice (any case: Windows' names are one then).
+std::string SafeFileName(const std::string& given, MediaFormat format,
+                         std::vector<std::string>& taken)
+{
+    std::string name = given.substr(given.find_last_of("/\\") + 1);
+    for (char& c : name)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+              c == '.' || c == '-' || c == '_'))
+            c = '_';
+    name.erase(0, name.find_first_not_of('.'));
+    const size_t dot = name.find_last_of('.');
+    std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+    std::string extension = dot == std::string::npos ? "" : name.substr(dot);
+    if (!HasMediaExtension(format, extension))
+        extension = MediaExtension(format);
+    if (stem.empty())
+        stem = "image";
+    stem = stem.substr(0, 60);
+    auto lower = [](std::string text) {
+        for (char& c : text)
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        return text;
+    };
+    std::string candidate = stem + extension;
+    for (int n = 2; std::find(taken.begin(), taken.end(), lower(candidate)) != taken.end(); ++n)
+        candidate = stem + "-" + std::to_string(n) + extension;
+    taken.push_back(lower(candidate));
+    return candidate;
+}
+
+std::string MoodlePlain(const std::string& text, const std::string& format, bool& tags,
+                        bool& picture)
+{
+    if (format == "plain_text" || format == "markdown")
+        return text;
+    const PlainText plain = PlainTextOfHtml(text);
+    tags = tags || plain.hadTags;
+    picture = picture || plain.hadPicture;
+    return plain.text;
+}
+
+// The folder beside the source where a bank's pictures are written.
+constexpr const char* MOODLE_PICTURES = "images/";
+
+bool ImportMoodle(const std::string& utf8, const ImportOptions& options, ImportedQuiz& quiz,
+                  std::string& error)
+{
+    MoodleBank bank;
+    if (!ReadMoodleXml(utf8, bank, error, MAX_BANK_QUESTIONS)) {
+        error = u8"fichier Moodle XML illisible, " + error +
+                u8" : exportez-le de nouveau depuis Moodle, sans le retoucher";
+        return false;
+    }
+    quiz.origin = u8"banque de questions Moodle XML";
+    QuizSource& source = quiz.source;
+    int leftOut = bank.questionsLeftOut;
+    size_t skipped = 0, htmlTexts = 0, feedbacks = 0, withCase = 0;
+    // Each question's first picture, decoded, before the layout is chosen.
+    struct Taken {
+        const MoodleQuestion* moodle;
+        std::string label;
+        std::string picture, pictureName;
+    };
+    std::vector<Taken> questions;
+    for (const MoodleQuestion& mq : bank.questions) {
+        const std::string label = "question " + std::to_string(mq.number) +
+                                  (mq.name.empty() ? "" : " (" + Quoted(mq.name) + ")");
+        auto note = [&](const std::string& text) { quiz.notes.push_back(label + " : " + text); };
+        if (mq.type != "shortanswer") {
+            ++skipped;
+            note(MoodleKindName(mq.type) +
+                 u8", non reprise : le lecteur n'a que des questions à réponse écrite.");
+            continue;
+        }
+        if (questions.size() == static_cast<size_t>(MAX_QUESTIONS)) {
+            ++leftOut;
+            continue;
+        }
+        Taken taken{&mq, label, "", ""};
+        for (const MoodleFile& file : mq.files) {
+            std::string bytes;
+            if (!DecodeBase64(file.base64, bytes, MAX_IMPORT_BYTES)) {
+                note(u8"fichier joint " + Quoted(file.name) +
+                     u8" abîmé (son codage base64 est coupé ou mêlé d'autres caractères), non "
+                     u8"repris.");
+                continue;
+            }
+            const MediaFormat format = DetectMediaFormat(
+                reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+            if (!IsTaken(format, MediaKind::Picture))
+                note(u8"fichier joint " + Quoted(file.name) +
+                     u8" non repris : ce n'est pas une "
+                     u8"image que Quizz prend (" +
+                     TakenMediaNames(MediaKind::Picture) + ").");
+            else if (!taken.picture.empty())
+                note(u8"image jointe " + Quoted(file.name) +
+                     u8" non reprise : une question montre une seule image, la première.");
+            else {
+                taken.picture = std::move(bytes);
+                taken.pictureName = file.name;
+            }
+        }
+        questions.push_back(std::move(taken));
+    }
+    const bool pictures = std::any_of(questions.begin(), questions.end(),
+                                      [](const Taken& t) { return !t.picture.empty(); });
+    source.layoutKind = options.layoutKind >= 0 ? options.layoutKind
+                        : pictures              ? LAYOUT_PICTURE
+                                                : LAYOUT_TEXT;
+    quiz.layoutReason =
+        options.layoutKind >= 0 ? u8"demandée par --disposition"
+        : pictures
+            ? u8"d'après les images jointes aux questions (--disposition en impose une autre)"
+            : u8"aucune question n'a d'image jointe (--disposition en impose une autre)";
+
+    std::vector<std::string> names;
+    for (Taken& taken : questions) {
+        const MoodleQuestion& mq = *taken.moodle;
+        auto note = [&](const std::string& text) {
+            quiz.notes.push_back(taken.label + " : " + text);
+        };
+        bool tags = false, picture = false, breaks = false, more = false;
+        std::vector<GiftAnswer> answers;
+        for (const MoodleAnswer& ma : mq.answers) {
+            GiftAnswer answer;
+            answer.text = OneLine(ma.text, more);
+            breaks = breaks || more;
+            answer.weightText = ma.fraction;
+            answer.weight = strtod(ma.fraction.c_str(), nullptr);
+            if (!answer.text.empty())
+                answers.push_back(answer);
+        }
+        if (answers.empty()) {
+            ++skipped;
+            note(u8"aucune réponse écrite, non reprise.");
+            continue;
+        }
+        SourceQuestion question;
+        TakeAnswers(answers, question, note);
+        std::string text = OneLine(MoodlePlain(mq.text, mq.textFormat, tags, picture), more);
+        breaks = breaks || more;
+        if (text.empty() && !mq.name.empty()) {
+            text = mq.name;
+            note(u8"sans texte : son nom en tient lieu.");
+        }
+        question.questionText = Text(text);
+        if (source.layoutKind != LAYOUT_TEXT)
+            *QuestionMedium(question, source.layoutKind) = Text("");
+        if (!taken.picture.empty() && source.layoutKind == LAYOUT_PICTURE) {
+            const MediaFormat format = DetectMediaFormat(
+                reinterpret_cast<const unsigned char*>(taken.picture.data()), taken.picture.size());
+            const std::string path =
+                MOODLE_PICTURES + SafeFileName(taken.pictureName, format, names);
+            question.picture = Text(path);
+            quiz.files.push_back({path, std::move(taken.picture)});
+        } else if (!taken.picture.empty()) {
+            note(u8"image jointe non reprise : la disposition « " +
+                 std::string(LAYOUT_NAMES[source.layoutKind]) + u8" » n'en montre pas.");
+        } else if (picture) {
+            note(u8"son image HTML n'est pas reprise : elle n'est pas jointe au fichier.");
+        }
+        htmlTexts += tags;
+        if (breaks)
+            note(u8"retour à la ligne remplacé par une espace.");
+        // What Moodle tells after an answer, which the player has no place
+        // for, stays in the source for the teacher.
+        bool ignored = false;
+        const std::string general =
+            OneLine(MoodlePlain(mq.generalFeedback, "html", ignored, ignored), more);
+        if (!general.empty())
+            question.comments.push_back(u8"Commentaire : " + general);
+        for (const MoodleAnswer& ma : mq.answers) {
+            const std::string feedback =
+                OneLine(MoodlePlain(ma.feedback, "html", ignored, ignored), more);
+            if (!feedback.empty())
+                question.comments.push_back(u8"Commentaire de la réponse " +
+                                            Quoted(OneLine(ma.text, more)) + " : " + feedback);
+        }
+        feedbacks += !question.comments.empty();
+        withCase += mq.usecase;
+        source.questions.push_back(question);
+    }
+    if (source.layoutKind == LAYOUT_PICTURE)
+        quiz.notes.push_back(u8"les textes des questions restent dans le fichier, mais la "
+                             u8"disposition « image » ne les montre pas.");
+    if (leftOut > 0)
+        quiz.notes.push_back(Plural(static_cast<size_t>(leftOut), "question", "questions") +
+                             u8" au-delà des " + std::to_string(MAX_QUESTIONS) +
+                             u8" qu'un quiz peut avoir " +
+                             (leftOut > 1 ? u8"ont été ignorées" : u8"a été ignorée") +
+                             u8" : faites-en un second quiz.");
+    if (htmlTexts)
+        quiz.notes.push_back(Plural(htmlTexts, "question en HTML", "questions en HTML") +
+                             u8" : balises retirées, caractères codés (&eacute;...) écrits en "
+                             u8"lettres.");
+    if (feedbacks)
+        quiz.notes.push_back(Plural(feedbacks, u8"question a ses commentaires de réponse",
+                                    u8"questions ont leurs commentaires de réponse") +
+                             u8" gardés en commentaire (# ...) sous elles : le lecteur n'en "
+                             u8"montre pas.");
+    if (withCase > 0 && withCase == source.questions.size()) {
+        source.capitalsRequired.value = true;
+        source.capitalsRequired.present = true;
+        quiz.notes.push_back(u8"les questions distinguent les majuscules dans Moodle : la règle "
+                             u8"majuscules_exigees est mise pour tout le quiz.");
+    } else if (withCase > 0) {
+        quiz.notes.push_back(Plural(withCase, "question distingue", "questions distinguent") +
+                             u8" les majuscules dans Moodle, sur " +
+                             std::to_string(source.questions.size()) +
+                             u8" : la règle majuscules_exigees vaut pour tout le quiz, elle n'est "
+                             u8"pas mise ; ajoutez-la si elle convient à toutes.");
+    }
+    if (!bank.categories.empty()) {
+        std::vector<std::string> categories;
+        for (const std::string& category : bank.categories)
+            categories.push_back(Quoted(category));
+        quiz.notes.push_back(Plural(categories.size(), u8"catégorie Moodle ignorée",
+                                    u8"catégories Moodle ignorées") +
+                             " : " + Listed(categories) + ".");
+    }
+    if (source.questions.empty()) {
+        error = bank.questions.empty()
+                    ? u8"aucune question dans cette banque Moodle : exportez une catégorie qui "
+                      u8"en a"
+                    : u8"aucune question à réponse courte parmi les " + std::to_string(skipped) +
+                          u8" du fichier : les autres sortes n'ont pas d'équivalent dans Quizz";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool ImportQuiz(const std::string& fileName, const std::string& bytes, const ImportOptions& options,
@@ -551,20 +951,31 @@ bool ImportQuiz(const std::string& fileName, const std::string& bytes, const Imp
 {
     quiz = ImportedQuiz();
     const std::string extension = Extension(fileName);
-    if (IsWorkbook(extension, bytes)) {
-        error = u8"c'est un classeur de tableur, pas un tableau enregistré en texte : dans le "
-                u8"tableur, « Enregistrer sous » le type « CSV (séparateur : point-virgule) », "
-                u8"puis importez le fichier .csv";
+    if (IsCompoundFile(bytes)) {
+        error = extension == ".xlsx" || extension == ".xlsm"
+                    ? u8"le classeur est protégé par un mot de passe : dans Excel, retirez-le "
+                      u8"(Fichier, Informations, Protéger le classeur), enregistrez, puis "
+                      u8"importez-le"
+                    : u8"c'est un classeur Excel ancien (.xls), que Quizz ne lit pas : dans le "
+                      u8"tableur, « Enregistrer sous » le type « Classeur Excel (.xlsx) » ou "
+                      u8"« CSV (séparateur : point-virgule) », puis importez ce fichier";
         return false;
     }
-    const DecodedText decoded = DecodeSavedText(bytes);
-    bool gift = extension == ".gift";
-    if (!gift && extension != ".csv" && extension != ".tsv" && extension != ".tab")
-        gift = !LooksLikeTable(decoded.utf8) && decoded.utf8.find('{') != std::string::npos;
-
     QuizSource& source = quiz.source;
     EmptyQuizTexts(source);
     source.title = Text(TITLE_PLACEHOLDER);
+    if (IsZip(bytes) || IsWorkbookName(extension))
+        return ImportWorkbook(bytes, options, quiz, error);
+    const DecodedText decoded = DecodeSavedText(bytes);
+    const bool table = extension == ".csv" || extension == ".tsv" || extension == ".tab";
+    const bool moodle =
+        extension == ".xml" || (!table && extension != ".gift" && LooksLikeMoodleXml(decoded.utf8));
+    bool gift = extension == ".gift";
+    if (!gift && !table && !moodle)
+        gift = !LooksLikeTable(decoded.utf8) && decoded.utf8.find('{') != std::string::npos;
+
+    if (moodle)
+        return ImportMoodle(decoded.utf8, options, quiz, error);
     return gift ? ImportGift(decoded, options, quiz, error)
                 : ImportTable(decoded, options, quiz, error);
 }

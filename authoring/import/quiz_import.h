@@ -1,8 +1,12 @@
 // A quiz source made from a file of questions that another tool wrote: a
-// spreadsheet table saved as CSV or TSV, with a header row that names its
-// columns (csv_table.h, column_names.h), or Moodle's GIFT (gift_reader.h),
-// whose short-answer questions come over. Whatever is left out or changed on
-// the way is told in a note, one French line each: nothing goes silently.
+// spreadsheet table, a workbook (workbook_reader.h) or saved as CSV or TSV,
+// with a header row that names its columns (csv_table.h, column_names.h), or
+// a Moodle bank, Moodle XML (moodle_xml.h) or GIFT (gift_reader.h), whose
+// short-answer questions come over with their full-credit answers as other
+// spellings. What the source has no key for (a column of remarks, Moodle's
+// feedback) is kept as comments under its question; whatever is left out or
+// changed on the way is told in a note, one French line each: nothing goes
+// silently.
 //
 // The source keeps what the file says and no more: the title is a
 // placeholder for the teacher to replace, there are no codes, and a slot the
@@ -22,10 +26,19 @@ struct ImportOptions {
     // the written source from its own.
     std::string importedFile;
     std::string writtenFile;
+    std::string sheet = {}; // a workbook's sheet by name; empty: the first
+};
+
+// A file the import makes beside the source: a picture that a Moodle bank
+// carries inside it.
+struct ImportedFile {
+    std::string path; // from the written source's folder, with /
+    std::string bytes;
 };
 
 struct ImportedQuiz {
     QuizSource source;
+    std::vector<ImportedFile> files;
     std::string origin;       // "tableau séparé par des points-virgules, en Windows-1252"
     std::string layoutReason; // "d'après la colonne « Image »"
     std::vector<std::string> notes;
@@ -44,9 +57,10 @@ constexpr uintmax_t MAX_IMPORT_BYTES = uintmax_t{64} << 20;
 // What a file over MAX_IMPORT_BYTES is told, after its size.
 std::string ImportTooLarge();
 
-// fileName's extension tells the format: .gift, or .csv/.tsv/.tab; another
-// (.txt) is a table when its first row names known columns, else GIFT when
-// it holds a "{". False with a French error, that says how to make the file
-// importable, when it gives no question; the notes are kept then too.
+// A zip is a workbook (.xlsx, .ods); otherwise fileName's extension tells
+// the format: .gift, .xml (Moodle XML), or .csv/.tsv/.tab; another (.txt)
+// is Moodle XML when it starts with <quiz>, a table when its first row names
+// known columns, else GIFT when it holds a "{". False with a French error, that says how to make
+// the file importable, when it gives no question; the notes are kept then too.
 bool ImportQuiz(const std::string& fileName, const std::string& bytes, const ImportOptions& options,
                 ImportedQuiz& quiz, std::string& error);

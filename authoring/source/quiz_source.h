@@ -38,6 +38,9 @@ struct SourceQuestion {
     // autres_secondes_reponses), in the file's order.
     std::vector<SourceText> otherAnswers;
     std::vector<SourceText> otherSecondAnswers;
+    // Lines written as comments under the question: what an import found no
+    // key for (a column of remarks, a feedback), kept for the teacher.
+    std::vector<std::string> comments;
 };
 
 struct QuizSource {

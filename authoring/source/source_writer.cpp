@@ -242,6 +242,13 @@ std::string WriteQuizSource(const QuizSource& source, const std::string& fileNam
                 List(out, KEY_OTHER_SECOND_ANSWERS, question.otherSecondAnswers,
                      UnusedNote(source, KEY_SECOND_ANSWER));
         }
+        // A control character would end the comment, or the file's reading.
+        for (std::string comment : question.comments) {
+            for (char& c : comment)
+                if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+                    c = ' ';
+            out += "# " + comment + "\n";
+        }
     }
     return out;
 }

@@ -280,6 +280,31 @@ TEST(Commands, ImporterWritesASourceAndTellsWhatIsLeftToDo)
     EXPECT_EQ(Listing(folder.path), before);
 }
 
+// A Moodle bank's picture is written beside the source, in images/, and
+// named by it; a workbook's sheet is chosen by --feuille.
+TEST(Commands, ImporterWritesTheBanksPicturesAndReadsTheSheetNamed)
+{
+    TempFolder folder;
+    FakeWindows windows(folder.path);
+    const std::string bank = folder / "banque.xml";
+    SaveFile(bank, LoadFile(std::string(IMPORT_CORPUS_DIR) + "/banque_moodle.xml"));
+    const Outcome imported = windows.Run({"importer", bank});
+    EXPECT_NE(imported.out.find(u8"1 image jointe écrite à côté : « images/sommet_alpes.png »."),
+              std::string::npos)
+        << imported.out;
+    EXPECT_EQ(LoadFile(folder / "images/sommet_alpes.png").compare(0, 4, "\x89PNG"), 0);
+    EXPECT_NE(LoadFile(folder / "banque.toml").find("image = \"images/sommet_alpes.png\""),
+              std::string::npos);
+
+    const std::string workbook = folder / "classeur.ods";
+    SaveFile(workbook, LoadFile(std::string(IMPORT_CORPUS_DIR) + "/classeur.ods"));
+    const Outcome sheet = windows.Run({"importer", workbook, "--feuille=Autre"});
+    EXPECT_NE(sheet.out.find(u8"(classeur LibreOffice (.ods), feuille « Autre »)"),
+              std::string::npos)
+        << sheet.out;
+    EXPECT_NE(LoadFile(folder / "classeur.toml").find("reponse = \"autre\""), std::string::npos);
+}
+
 // A quiz packed before answers lost their typing traps: its source comes back
 // as it was, and a rebuild differs by those answers alone, which is told.
 TEST(Commands, ExtractTellsWhichAnswersARebuildFixes)

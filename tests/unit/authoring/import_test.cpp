@@ -8,6 +8,8 @@
 #include "authoring/import/media_paths.h"
 #include "authoring/import/quiz_import.h"
 #include "authoring/import/text_decoding.h"
+#include "authoring/source/source_reader.h"
+#include "authoring/source/source_writer.h"
 #include "quiz/quiz_record.h"
 #include "tests/unit/authoring/source_fixture.h"
 
@@ -47,6 +49,15 @@ std::string Described(const SourceQuestion& question)
     for (const auto& key : keys)
         if (key.value.present)
             text += std::string(" | ") + key.key + "=" + key.value.value;
+    const struct {
+        const char* key;
+        const std::vector<SourceText>& values;
+    } lists[] = {{"autres", question.otherAnswers}, {"autres2", question.otherSecondAnswers}};
+    for (const auto& list : lists)
+        for (size_t i = 0; i < list.values.size(); ++i)
+            text += (i ? "/" : std::string(" | ") + list.key + "=") + list.values[i].value;
+    for (const std::string& comment : question.comments)
+        text += " | # " + comment;
     return text;
 }
 
@@ -144,7 +155,13 @@ TEST(ColumnNames, TakeAnyCaseAccentAndSpacing)
         {"Points", Column::Unknown},
         {"", Column::Unknown},
         {u8"Réponse 3", Column::Unknown},
-        {"autre reponse", Column::Unknown},
+        {"autre reponse", Column::Alternatives},
+        {u8"Autres réponses", Column::Alternatives},
+        {u8"RÉPONSES ACCEPTÉES", Column::Alternatives},
+        {u8"Autre réponse acceptée", Column::Alternatives},
+        {u8"Autre seconde réponse", Column::SecondAlternatives},
+        {u8"autres réponses 2", Column::SecondAlternatives},
+        {u8"Autre réponse 3", Column::Unknown},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ColumnFromName(c.name), c.column) << c.name;
@@ -272,8 +289,9 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
          {u8"Paris | texte=Capitale de la France ? | image=images/france.jpg",
           u8"Rome | texte=La ville éternelle ? | image=images/rome.jpg"},
          {u8"les textes de la colonne « Question » restent dans le fichier",
-          u8"2 chemins écrits avec des / au lieu des \\, comme le fichier source les veut : « "
-          u8"images\\france.jpg » devient « images/france.jpg »..."},
+          u8"2 chemins de média récrits avec / entre les dossiers là où le tableau met \\ (le "
+          u8"fichier source les sépare par /) : « images\\france.jpg » devient « "
+          u8"images/france.jpg »..."},
          ""},
         {"LibreOffice, UTF-8 with its mark, commas, doubled quotes",
          "pays.csv",
@@ -295,11 +313,16 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
          u8"\t\tré\tsons/re.mp3\n",
          -1,
          "son aucune",
-         {u8"do | texte=Écoutez | son=sons/do.mp3", u8"ré | texte= | son=sons/re.mp3"},
-         {u8"ligne 1 : 1 colonne ignorée, de nom inconnu : « Points » (noms compris : question",
-          u8"ligne 1 : 1 colonne ignorée, d'un nom déjà pris : « réponse »",
+         {u8"do | texte=Écoutez | son=sons/do.mp3 | # Points : 2 | # réponse : x | # colonne F : "
+          u8"de trop",
+          u8"ré | texte= | son=sons/re.mp3"},
+         {u8"ligne 1 : 1 colonne de nom inconnu gardée en commentaire sous chaque question : « "
+          u8"Points » (noms compris : question",
+          u8"ligne 1 : 1 colonne d'un nom déjà pris gardée en commentaire sous chaque question : « "
+          u8"réponse »",
           u8"les textes de la colonne « Texte » restent dans le fichier, mais la disposition",
-          u8"1 chemin écrit avec des /", u8"cellules sans nom de colonne ignorées, ligne 2 :"},
+          u8"1 chemin de média récrit avec /",
+          u8"cellules sans nom de colonne gardées en commentaire, ligne 2 :"},
          ""},
         {"line breaks, separators and quotes inside quoted cells",
          "multi.csv",
@@ -343,14 +366,31 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
          {},
          {},
          u8"ligne 2 : une cellule ouverte par un guillemet"},
-        {"a workbook",
+        {"a workbook cut short",
          "q.xlsx",
          std::string("PK\x03\x04", 4),
          -1,
          "",
          {},
          {},
-         u8"c'est un classeur de tableur"},
+         u8"le classeur est abîmé (son enveloppe zip est incomplète ou altérée)"},
+        {"an old Excel workbook",
+         "q.xls",
+         "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1",
+         -1,
+         "",
+         {},
+         {},
+         u8"c'est un classeur Excel ancien (.xls), que Quizz ne lit pas : dans le tableur, « "
+         u8"Enregistrer sous » le type « Classeur Excel (.xlsx) »"},
+        {"an Excel workbook under a password",
+         "q.xlsx",
+         "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1",
+         -1,
+         "",
+         {},
+         {},
+         u8"le classeur est protégé par un mot de passe"},
         {"a layout asked for that the table has no column for",
          "q.csv",
          u8"Réponse;Son;Texte révélé\nrouge;a.mp3;r\n",
@@ -380,6 +420,38 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
          {u8"colonne « Texte révélé » ignorée : le lecteur ne montre de révélation que dans la "
           u8"disposition « image »."},
          ""},
+        {"other accepted answers, in a cell separated by | or ;, for both boxes",
+         "q.csv",
+         u8"Réponse;Autres réponses acceptées;Seconde réponse;Autre seconde réponse;Image\n"
+         u8"le Mont Blanc;\"Mont Blanc | mont-blanc;;le Mont Blanc\";Alpes;les Alpes;a.jpg\n"
+         u8"l'Italie;;Rome;;b.jpg\n",
+         -1,
+         "image aucune",
+         {u8"le Mont Blanc | seconde=Alpes | image=a.jpg | autres=Mont Blanc/mont-blanc | "
+          u8"autres2=les Alpes",
+          u8"l'Italie | seconde=Rome | image=b.jpg"},
+         {u8"ligne 2, colonne « Autres réponses acceptées » : « le Mont Blanc » déjà écrite, "
+          u8"gardée une fois."},
+         ""},
+        {"other second answers without second answers",
+         "q.csv",
+         u8"Réponse;Autre réponse 2;Seconde réponse;autre réponse\nchat;chats;;\n",
+         -1,
+         "texte aucune",
+         {u8"chat"},
+         {u8"colonne « Seconde réponse » ignorée : elle est vide.",
+          u8"colonne « autre réponse » ignorée : elle est vide.",
+          u8"colonne « Autre réponse 2 » ignorée : sans seconde réponse, elle n'a pas de case où "
+          u8"servir."},
+         ""},
+        {"an empty picture column makes a text quiz",
+         "q.csv",
+         u8"Question;Réponse;Image\nCapitale ?;Paris;\nFleuve ?;la Seine; \n",
+         -1,
+         "texte aucune",
+         {u8"Paris | texte=Capitale ?", u8"la Seine | texte=Fleuve ?"},
+         {u8"colonne « Image » ignorée : elle est vide."},
+         ""},
         {"Moodle GIFT: every kind, comments, titles, escapes, alternatives",
          "banque.gift",
          u8"// question: 12  name: Switch category\n$CATEGORY: $course$/top/Géo\n\n"
@@ -393,15 +465,18 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
          u8"::Vide::{=%50%a =%80%b =%-100%c}\n",
          -1,
          "texte aucune",
-         {"Paris | texte=Capitale de la France ?", "chat | texte=Le _____ dort.",
+         {"Paris | texte=Capitale de la France ? | autres=paris", "chat | texte=Le _____ dort.",
           u8"oui | texte=Égalité : 1 = 1", "b | texte=Vide"},
-         {u8"une seule réponse) : « Lutèce » (50 %), « paris ».",
+         {u8"question 1 (ligne 4, « Capitale ») : 1 réponse sans tout le crédit non reprise (le "
+          u8"lecteur tient une réponse pour juste ou fausse, sans crédit partiel) : « Lutèce » "
+          u8"(50 %).",
           u8"question 1 (ligne 4, « Capitale ») : commentaires de réponse non repris",
           u8"question 2 (ligne 10, « Choix ») : choix multiple, non reprise",
           u8"question 3 (ligne 12) : vrai ou faux, non reprise",
           u8"question 4 (ligne 14) : numérique, non reprise",
           u8"question 7 (ligne 20, « Vide ») : aucune réponse n'a tout le crédit : « b » (80 %),",
-          u8"une seule réponse) : « a » (50 %), « c » (-100 %).",
+          u8"2 réponses sans tout le crédit non reprises (le lecteur tient une réponse pour juste "
+          u8"ou fausse, sans crédit partiel) : « a » (50 %), « c » (-100 %).",
           u8"question 7 (ligne 20, « Vide ») : sans texte : son titre en tient lieu.",
           u8"1 question en HTML : balises retirées",
           u8"1 catégorie Moodle ignorée : « $course$/top/Géo »."},
@@ -517,4 +592,29 @@ TEST(QuizImport, TakesTheQuestionsAQuizHoldsAndTellsTheRest)
     EXPECT_EQ(file.questions.size(), 2u);
     EXPECT_EQ(file.questionsLeftOut, MAX_QUESTIONS + 2);
     EXPECT_EQ(file.firstLeftOutLine, 5);
+}
+
+// What the source has no key for is written under its question as comments,
+// which reading the source back passes over.
+TEST(QuizImport, WritesTheUnknownColumnsAsComments)
+{
+    ImportedQuiz quiz;
+    std::string error;
+    ASSERT_TRUE(ImportQuiz("q.csv",
+                           u8"Réponse;Remarque;\"Note\x01\r\"\nParis;vue en classe;\nRome;;x\n",
+                           {-1, "q.csv", "q.toml"}, quiz, error))
+        << error;
+    const std::string written = WriteQuizSource(quiz.source, "q.toml");
+    const size_t first = written.find("reponse = \"Paris\"");
+    const size_t second = written.find("reponse = \"Rome\"");
+    const size_t comment = written.find(u8"# Remarque : vue en classe\n");
+    EXPECT_LT(first, comment);
+    EXPECT_LT(comment, second);
+    EXPECT_EQ(written.find(u8"# Remarque : \n"), std::string::npos);
+    EXPECT_NE(written.find(u8"# Note  : x\n"), std::string::npos);
+    QuizSource read;
+    std::vector<Problem> problems;
+    ASSERT_TRUE(ReadQuizSource(written, read, problems));
+    ASSERT_EQ(read.questions.size(), 2u);
+    EXPECT_EQ(read.questions[1].answer.value, "Rome");
 }

@@ -96,6 +96,28 @@ TEST(QuizzpackImporter, ImportsAnExcelTableNamedOutsideTheCodePage)
     EXPECT_STREQ(QuestionAt(*quiz, 1)->questionText, "La ville \xE9ternelle ?");
 }
 
+// The 32-bit quizzpack.exe reads a workbook and a Moodle bank itself: zlib
+// and the XML reader are in it.
+TEST(QuizzpackImporter, ReadsWorkbooksAndMoodleBanks)
+{
+    TempFolder folder;
+    const struct {
+        const char* file;
+        std::string told;
+    } cases[] = {
+        {"classeur.xlsx", u8"(classeur Excel (.xlsx), feuille « Capitales »)"},
+        {"classeur.ods", u8"(classeur LibreOffice (.ods), feuille « Questions »)"},
+        {"banque_moodle.xml", u8"1 image jointe écrite à côté : « images/sommet_alpes.png »."},
+    };
+    for (const auto& c : cases) {
+        const std::string copy = folder / c.file;
+        SaveFile(copy, LoadFile("Z:" IMPORT_CORPUS_DIR "/" + std::string(c.file)));
+        const std::string printed = folder / "sortie.txt";
+        RunProgram(L"importer \"" + Widen(copy) + L"\" -o \"" + Widen(copy) + L".toml\"", printed);
+        EXPECT_NE(LoadFile(printed).find(c.told), std::string::npos) << LoadFile(printed);
+    }
+}
+
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
