@@ -71,7 +71,8 @@ FileKind KindOfFile(const std::string& path)
         return FileKind::Sound;
     if (IsTaken(format, MediaKind::Film))
         return FileKind::Film;
-    static const char* const TABLES[] = {".csv", ".tsv", ".tab", ".txt", ".gift"};
+    static const char* const TABLES[] = {".csv",  ".tsv",  ".tab", ".txt",
+                                         ".gift", ".xlsx", ".ods", ".xml"};
     if (std::find(std::begin(TABLES), std::end(TABLES), extension) != std::end(TABLES))
         return FileKind::Table;
     if (extension == ".toml")

@@ -140,6 +140,19 @@ void ImportFile(const std::string& path)
              MB_ICONERROR);
         return;
     }
+    // The pictures a Moodle bank carries go beside the table, where the
+    // questions look for them, never over a file already there.
+    std::vector<NewFile> pictures;
+    for (const ImportedFile& file : quiz.files)
+        pictures.push_back(
+            {BesideFile(written, file.path), {file.bytes.begin(), file.bytes.end()}});
+    if (!WriteNewFiles(pictures, error)) {
+        Tell(g_mainWindow,
+             L"Les images de " + Widen(Quoted(FileName(path))) + L" n'ont pas pu être écrites : " +
+                 Widen(error) + L". Rien n'a été importé.",
+             MB_ICONERROR);
+        return;
+    }
     QuizDocument document;
     ImportedDocument(quiz, path, document);
     Show(document);
@@ -283,8 +296,9 @@ void OpenQuizFile(const std::string& path)
         Tell(g_mainWindow,
              Widen(Quoted(FileName(path))) +
                  L" n'est pas un quiz : l'atelier ouvre les fichiers source (.toml), les quiz "
-                 L"créés (.exe), les tableaux enregistrés en CSV ou en texte (.csv, .tsv, .txt) "
-                 L"et les fichiers GIFT de Moodle, et prend pour les questions les images, les "
+                 L"créés (.exe), les classeurs Excel et LibreOffice (.xlsx, .ods), les tableaux "
+                 L"enregistrés en CSV ou en texte (.csv, .tsv, .txt) et les banques de questions "
+                 L"Moodle (GIFT, XML), et prend pour les questions les images, les "
                  L"sons " +
                  Widen(TakenMediaNames(MediaKind::Sound)) + L" et les vidéos " +
                  Widen(TakenMediaNames(MediaKind::Film)) + L".",

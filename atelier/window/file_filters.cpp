@@ -37,9 +37,10 @@ const FileDialogKind KINDS[] = {
      L"Quiz créés, à donner aux élèves (*.exe)\0*.exe\0"s,
      L"Ouvrir un quiz", L"toml"},
     {FileChoice::Table,
-     L"Tableaux et fichiers GIFT (*.csv, *.tsv, *.txt, *.gift)\0*.csv;*.tsv;*.tab;*.txt;*.gift\0"s +
+     L"Tableaux et banques Moodle (*.xlsx, *.ods, *.csv, *.tsv, *.txt, *.gift, *.xml)\0"
+     L"*.xlsx;*.ods;*.csv;*.tsv;*.tab;*.txt;*.gift;*.xml\0"s +
          ALL_FILES,
-     L"Importer un tableau ou un fichier GIFT", L"csv"},
+     L"Importer un tableau ou une banque de questions Moodle", L"xlsx"},
     {FileChoice::Picture, MediaFilterText(u8"Images", {MediaKind::Picture}) + ALL_FILES,
      L"Choisir une image", L"jpg"},
     {FileChoice::Pictures, MediaFilterText(u8"Images", {MediaKind::Picture}),

@@ -271,7 +271,8 @@ TEST(QuestionEditing, KnowsAFileByEveryExtensionOfItsFormat)
         {"note.wav", FileKind::Other},     {"logo.ico", FileKind::Other},
         {"clip.mp4", FileKind::Other},     {"quiz.toml", FileKind::Source},
         {"quiz.exe", FileKind::Program},   {"notes.gift", FileKind::Table},
-        {"jpg", FileKind::Other},
+        {"classe.XLSX", FileKind::Table},  {"classe.ods", FileKind::Table},
+        {"banque.xml", FileKind::Table},   {"jpg", FileKind::Other},
     };
     for (const auto& file : files)
         EXPECT_EQ(KindOfFile(file.path), file.kind) << file.path;
