@@ -179,6 +179,7 @@ QuizSource AppliedSource(const QuizDocument& document)
         written.revealText = Optional(question.revealText);
         written.otherAnswers = question.otherAnswers;
         written.otherSecondAnswers = question.otherSecondAnswers;
+        written.comments = question.comments;
         source.questions.push_back(written);
     }
     // Second answers kept while the quiz asks for one: the file says so.

@@ -455,3 +455,13 @@ TEST(QuizDocument, OffersANewQuizUnderItsTitle)
         EXPECT_EQ(OfferedFileName(document), c.offered) << c.title;
     }
 }
+
+// What an import found no key for stays in the saved source, as comments
+// under its question, and is not lost at the atelier's first save.
+TEST(QuizDocument, KeepsTheImportsCommentsOnSave)
+{
+    QuizDocument document = Filled(LAYOUT_TEXT, REVEAL_NONE, false);
+    document.source.questions[0].comments = {u8"Chapitre : les fleuves", u8"Page : 12"};
+    const std::string text = DocumentText(document);
+    EXPECT_NE(text.find(u8"# Chapitre : les fleuves\n# Page : 12\n"), std::string::npos) << text;
+}
