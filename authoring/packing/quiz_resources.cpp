@@ -4,6 +4,7 @@
 #include "authoring/media/quiz_icon.h"
 #include "authoring/media/stored_picture.h"
 #include "authoring/packing/file_set.h"
+#include "authoring/source/quiz_field_table.h"
 #include "authoring/source/source_check.h"
 #include "authoring/source/source_reader.h"
 #include "quiz/lzw.h"
@@ -362,6 +363,9 @@ std::string DescribeQuiz(const QuizSource& source, const std::vector<QuizResourc
     text += ", " + std::to_string(codes) + (codes > 1 ? " codes" : " code");
     if (source.icon.present)
         text += u8", une icône";
+    const std::string rules = RulesOn(SourceRules(source));
+    if (!rules.empty())
+        text += u8", règles : " + rules;
     text += ", " + std::to_string(resources.size()) + " ressources (" + FrenchSize(bytes) + ")";
     return text;
 }

@@ -1,6 +1,7 @@
 #include "authoring/source/answer_trial.h"
 
 #include "authoring/source/problem.h"
+#include "authoring/source/quiz_field_table.h"
 #include "authoring/source/text_encoding.h"
 #include "checking/question_grading.h"
 #include "checking/rules_grading.h"
@@ -31,17 +32,6 @@ std::string BoxName(const QuizRecord& quiz, int box)
     return name;
 }
 
-// What a rule forgives, as the trial names it.
-struct RuleName {
-    bool AnswerRules::*rule;
-    const char* name;
-};
-const RuleName FORGIVING_RULES[] = {
-    {&AnswerRules::accentsOptional, u8"accents facultatifs"},
-    {&AnswerRules::articlesOptional, u8"articles facultatifs"},
-    {&AnswerRules::hyphensAsSpaces, u8"tirets et espaces confondus"},
-};
-
 // The rules without which typed would not be right against spelling.
 std::vector<std::string> RulesThatMadeItRight(const AnswerRules& rules, const char* spelling,
                                               const char* typed)
@@ -51,13 +41,14 @@ std::vector<std::string> RulesThatMadeItRight(const AnswerRules& rules, const ch
     if (strcmp(GradeByRules(capitalsOnly, spelling, typed), VERDICT_BRAVO) == 0)
         return {};
     std::vector<std::string> needed;
-    for (const RuleName& r : FORGIVING_RULES) {
-        if (!(rules.*r.rule))
+    // Every rule but capitals required forgives something.
+    for (const QuizFieldRow& row : QUIZ_FIELDS) {
+        if (!row.flag || row.rule == &AnswerRules::capitalsRequired || !(rules.*row.rule))
             continue;
         AnswerRules without = rules;
-        without.*r.rule = false;
+        without.*row.rule = false;
         if (strcmp(GradeByRules(without, spelling, typed), VERDICT_BRAVO) != 0)
-            needed.push_back(r.name);
+            needed.push_back(RuleName(row));
     }
     return needed;
 }

@@ -4,6 +4,7 @@
 #include "authoring/source/text_encoding.h"
 
 #include <algorithm>
+#include <cctype>
 
 // Each row: key, name, field, control, text, packed, optional, comment,
 // absentComment, example, missing, empty, flag, rule, explanation
@@ -134,4 +135,21 @@ AnswerRules SourceRules(const QuizSource& source)
         if (row.flag)
             rules.*row.rule = (source.*row.flag).value;
     return rules;
+}
+
+std::string RuleName(const QuizFieldRow& row)
+{
+    std::string name = row.name;
+    if (!name.empty())
+        name[0] = static_cast<char>(tolower(static_cast<unsigned char>(name[0])));
+    return name;
+}
+
+std::string RulesOn(const AnswerRules& rules)
+{
+    std::string names;
+    for (const QuizFieldRow& row : QUIZ_FIELDS)
+        if (row.flag && rules.*row.rule)
+            names += (names.empty() ? "" : ", ") + RuleName(row);
+    return names;
 }

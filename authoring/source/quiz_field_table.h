@@ -90,6 +90,13 @@ void EmptyQuizTexts(QuizSource& source);
 // The rules the source's flags say.
 AnswerRules SourceRules(const QuizSource& source);
 
+// A rule as messages name it, from its row: "accents facultatifs".
+std::string RuleName(const QuizFieldRow& row);
+
+// The rules that are on, so named: "accents facultatifs, articles
+// facultatifs" ("" for none).
+std::string RulesOn(const AnswerRules& rules);
+
 // Whether the source has a rule or another spelling of an answer.
 bool HasAnswerRules(const QuizSource& source);
 

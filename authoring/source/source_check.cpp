@@ -51,20 +51,6 @@ bool Alike(const char* a, const char* b, const AnswerRules& rules)
     return strcmp(GradeByRules(rules, a, b), VERDICT_BRAVO) == 0;
 }
 
-// The rules that are on, named as the atelier names them: "accents
-// facultatifs, articles facultatifs".
-std::string RulesOn(const AnswerRules& rules)
-{
-    std::string names;
-    for (const QuizFieldRow& row : QUIZ_FIELDS)
-        if (row.flag && rules.*row.rule) {
-            std::string name = row.name;
-            name[0] = static_cast<char>(tolower(static_cast<unsigned char>(name[0])));
-            names += (names.empty() ? "" : ", ") + name;
-        }
-    return names;
-}
-
 struct Checker {
     std::vector<Problem>& problems;
     std::vector<char32_t> hardToTypeTold; // once a file, not once an answer

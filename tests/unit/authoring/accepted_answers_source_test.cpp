@@ -3,6 +3,7 @@
 #include "tests/unit/authoring/source_fixture.h"
 
 #include "authoring/packing/extraction.h"
+#include "authoring/packing/quiz_resources.h"
 #include "authoring/source/quiz_field_table.h"
 #include "authoring/source/source_check.h"
 #include "authoring/source/source_writer.h"
@@ -164,20 +165,21 @@ TEST(AcceptedAnswersSource, TravelThroughWritingBuildingAndExtraction)
         const char* name;
         std::string text;
         bool carried;
+        const char* named; // the rules the check's summary names
     } cases[] = {
-        {"without", TextQuiz("", Question("Paris", "")), false},
+        {"without", TextQuiz("", Question("Paris", "")), false, ""},
         {"a rule alone", TextQuiz("articles_facultatifs = true\n", Question("le Mont Blanc", "")),
-         true},
+         true, "articles facultatifs"},
         {"alternatives alone",
          TextQuiz("", Question("la Tamise", u8"autres_reponses = [\"Tamise\", \"Thames\"]\n") +
                           Question(u8"Mont-Blanc", "")),
-         true},
+         true, ""},
         {"rules and second alternatives",
          TextQuiz("accents_facultatifs = true\ntirets_comme_espaces = true\n"
                   "reponses_par_question = 2\n",
                   Question("a", u8"seconde_reponse = \"château\"\n"
                                 u8"autres_secondes_reponses = [\"castel\", \"donjon\"]\n")),
-         true},
+         true, "accents facultatifs, tirets comme espaces"},
     };
     for (const auto& c : cases) {
         QuizSource source;
@@ -195,6 +197,12 @@ TEST(AcceptedAnswersSource, TravelThroughWritingBuildingAndExtraction)
         ASSERT_EQ(WithoutNotes(ProblemsOf(written, MEDIA, &resources)), "") << c.name;
         const QuizResource* payload = Find(resources, RULES_RESOURCE);
         ASSERT_EQ(payload != nullptr, c.carried) << c.name;
+        const std::string summary = DescribeQuiz(source, resources);
+        EXPECT_EQ(summary.find(u8"règles") != std::string::npos, *c.named != '\0') << summary;
+        if (*c.named) {
+            EXPECT_NE(summary.find(std::string(u8", règles : ") + c.named + ","), std::string::npos)
+                << summary;
+        }
         QuizRecord record;
         QuizRules rules;
         CheckQuizSource(source, record, rules, problems);

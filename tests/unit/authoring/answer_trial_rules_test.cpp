@@ -63,8 +63,8 @@ TEST(AnswerTrial, SaysWhichSpellingMatchedAndWhichRuleMadeItRight)
          {1, 1},
          u8"  Mônt  Blanc",
          VERDICT_BRAVO,
-         {u8"accepté : « le Mont Blanc », accents facultatifs, articles facultatifs, tirets et "
-          u8"espaces confondus",
+         {u8"accepté : « le Mont Blanc », accents facultatifs, articles facultatifs, tirets "
+          u8"comme espaces",
           u8"pas de révélation : il y faut « le Mont Blanc » ou une autre réponse acceptée, lettre "
           u8"pour lettre"}},
         // Only the rules needed are named.
