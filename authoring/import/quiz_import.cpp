@@ -588,6 +588,25 @@ void TakeAnswers(const std::vector<GiftAnswer>& answers, SourceQuestion& questio
              Listed(dropped) + ".");
 }
 
+// A bank's question from its answers and its text, a blank medium in its
+// place for the layout; without a text, its title (or name) stands in.
+template <typename Note>
+SourceQuestion BankQuestion(const std::vector<GiftAnswer>& answers, const std::string& text,
+                            const std::string& title, const char* titleNote, int layoutKind,
+                            Note note)
+{
+    SourceQuestion question;
+    TakeAnswers(answers, question, note);
+    question.questionText = Text(text);
+    if (text.empty() && !title.empty()) {
+        question.questionText = Text(title);
+        note(titleNote);
+    }
+    if (layoutKind != LAYOUT_TEXT)
+        *QuestionMedium(question, layoutKind) = Text("");
+    return question;
+}
+
 bool ImportGift(const DecodedText& decoded, const ImportOptions& options, ImportedQuiz& quiz,
                 std::string& error)
 {
@@ -642,17 +661,11 @@ bool ImportGift(const DecodedText& decoded, const ImportOptions& options, Import
             note(u8"aucune réponse écrite, non reprise.");
             continue;
         }
-        SourceQuestion question;
-        TakeAnswers(answers, question, note);
-        std::string text = OneLine(GiftText(gq, gq.text, tags, picture), more);
+        const std::string text = OneLine(GiftText(gq, gq.text, tags, picture), more);
         breaks = breaks || more;
-        if (text.empty() && !gq.title.empty()) {
-            text = gq.title;
-            note(u8"sans texte : son titre en tient lieu.");
-        }
-        question.questionText = Text(text);
-        if (source.layoutKind != LAYOUT_TEXT)
-            *QuestionMedium(question, source.layoutKind) = Text("");
+        SourceQuestion question =
+            BankQuestion(answers, text, gq.title, u8"sans texte : son titre en tient lieu.",
+                         source.layoutKind, note);
         htmlTexts += tags;
         if (picture)
             note(u8"son image HTML n'est pas reprise.");
@@ -850,17 +863,11 @@ bool ImportMoodle(const std::string& utf8, const ImportOptions& options, Importe
             note(u8"aucune réponse écrite, non reprise.");
             continue;
         }
-        SourceQuestion question;
-        TakeAnswers(answers, question, note);
-        std::string text = OneLine(MoodlePlain(mq.text, mq.textFormat, tags, picture), more);
+        const std::string text = OneLine(MoodlePlain(mq.text, mq.textFormat, tags, picture), more);
         breaks = breaks || more;
-        if (text.empty() && !mq.name.empty()) {
-            text = mq.name;
-            note(u8"sans texte : son nom en tient lieu.");
-        }
-        question.questionText = Text(text);
-        if (source.layoutKind != LAYOUT_TEXT)
-            *QuestionMedium(question, source.layoutKind) = Text("");
+        SourceQuestion question =
+            BankQuestion(answers, text, mq.name, u8"sans texte : son nom en tient lieu.",
+                         source.layoutKind, note);
         if (!taken.picture.empty() && source.layoutKind == LAYOUT_PICTURE) {
             const MediaFormat format = DetectMediaFormat(
                 reinterpret_cast<const unsigned char*>(taken.picture.data()), taken.picture.size());
