@@ -26,6 +26,13 @@ inline constexpr char VERDICT_TROP_LONG[] = "Trop long";      // the answer with
 inline constexpr char VERDICT_YADE_LIDEE[] = "yade lid\351e"; // more than 80 % alike
 inline constexpr char VERDICT_FAUX[] = "FAUX";                // wrong
 
+// The ten, in the order above: a front that cannot hold the texts' pointers
+// (the web page) names a verdict by its place here.
+constexpr int VERDICT_COUNT = 10;
+inline constexpr const char* VERDICTS[VERDICT_COUNT] = {
+    VERDICT_BRAVO,     VERDICT_EMPTY,    VERDICT_ANAGRAMME,  VERDICT_QUASIMENT,  VERDICT_PRESQUE,
+    VERDICT_TROP_COURT, VERDICT_PAS_LOIN, VERDICT_TROP_LONG, VERDICT_YADE_LIDEE, VERDICT_FAUX};
+
 // One of the ten VERDICT_ texts for typedText against storedAnswer.
 const char* GradeAnswer(const char* storedAnswer, const char* typedText);
 

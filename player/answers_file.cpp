@@ -2,17 +2,12 @@
 
 #include "player/app_globals.h"
 #include "player/panel_controls.h"
+#include "quiz/answers_lines.h"
 #include "quiz/message_box.h"
 
 #include <cstring>
 #include <cwchar>
 #include <string>
-
-namespace {
-
-constexpr const char* EMPTY_BOX_MARK = "*";
-
-} // namespace
 
 void AnswersFileName(wchar_t (&name)[MAX_PATH])
 {
@@ -47,14 +42,7 @@ void NextSavedAnswer(SavedAnswers& saved, char (&text)[TEXT_SIZE])
         if (length < sizeof line)
             line[length++] = static_cast<char>(c); // the rest belongs to no box
     }
-    if (length > 0 && line[length - 1] == '\r')
-        --length;
-    if (length > TEXT_SIZE - 1)
-        length = TEXT_SIZE - 1;
-    memcpy(text, line, length);
-    text[length] = '\0';
-    if (strcmp(text, EMPTY_BOX_MARK) == 0)
-        text[0] = '\0';
+    BoxTextOfLine(line, length, text);
 }
 
 void CloseSavedAnswers(SavedAnswers& saved)
@@ -84,7 +72,7 @@ bool WriteAnswers(HWND panel, const wchar_t* path)
         char text[TEXT_SIZE] = {};
         GetWindowTextA(GetDlgItem(panel, ANSWER_BOX_BASE + n), text, TEXT_SIZE);
         char line[TEXT_SIZE + 2];
-        const int length = wsprintfA(line, "%s\r\n", text[0] ? text : EMPTY_BOX_MARK);
+        const int length = wsprintfA(line, "%s\r\n", AnswerLineText(text));
         written = WriteAll(file, line, static_cast<DWORD>(length));
     }
     written = FlushFileBuffers(file) && written;

@@ -5,7 +5,7 @@ void FillDemoQuiz(QuizRecord& quiz)
     CopyText(quiz.title, "Nom du quizz");
     CopyText(quiz.author, "Createur quizz");
     CopyText(quiz.explanations, "Explications du quizz");
-    CopyText(quiz.firstAnswerCaption, "Prénom - Nom");
+    CopyText(quiz.firstAnswerCaption, "Pr\351nom - Nom");
     CopyText(quiz.secondAnswerCaption, "Manga / Anime");
     quiz.answersPerQuestion = 2;
     quiz.questionCount = 30;

@@ -1,7 +1,7 @@
 // quizzpack.exe: the arguments as UTF-8, the commands, the messages, and
 // standard input for essai.
 #include "authoring/packing/windows_platform.h"
-#include "authoring/source/text_encoding.h"
+#include "quiz/text_encoding.h"
 #include "quiz/message_box.h"
 #include "quizzpack/commands.h"
 

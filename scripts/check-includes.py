@@ -26,6 +26,7 @@ LAYERS = [
     ("atelier/document", ["authoring", "checking", "quiz"], True),
     ("quizzpack", ["authoring", "win32", "checking", "quiz", "resources"], False),
     ("player", ["win32", "checking", "quiz", "resources"], False),
+    ("web", ["checking", "quiz"], True),
     ("authoring", ["win32", "checking", "quiz", "resources"], True),
     ("win32", ["checking", "quiz"], False),
     ("checking", ["quiz"], True),

@@ -8,7 +8,7 @@
 #include "authoring/packing/windows_platform.h"
 #include "authoring/source/answer_trial.h"
 #include "authoring/source/source_check.h"
-#include "authoring/source/text_encoding.h"
+#include "quiz/text_encoding.h"
 #include "checking/verdict.h"
 #include "win32/verdict_brush.h"
 

@@ -1,6 +1,6 @@
 #include "authoring/import/column_names.h"
 
-#include "authoring/source/text_encoding.h"
+#include "quiz/text_encoding.h"
 
 namespace {
 

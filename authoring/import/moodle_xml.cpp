@@ -100,17 +100,6 @@ struct RootHandler : XmlHandler {
     bool More() const override { return name.empty(); }
 };
 
-int Sextet(char c)
-{
-    if (c >= 'A' && c <= 'Z')
-        return c - 'A';
-    if (c >= 'a' && c <= 'z')
-        return c - 'a' + 26;
-    if (c >= '0' && c <= '9')
-        return c - '0' + 52;
-    return c == '+' ? 62 : c == '/' ? 63 : -1;
-}
-
 } // namespace
 
 bool LooksLikeMoodleXml(const std::string& utf8)
@@ -134,33 +123,4 @@ bool ReadMoodleXml(const std::string& utf8, MoodleBank& bank, std::string& error
         return false;
     }
     return true;
-}
-
-bool DecodeBase64(const std::string& text, std::string& bytes, size_t maxBytes)
-{
-    bytes.clear();
-    unsigned buffer = 0;
-    int bits = 0;
-    size_t padding = 0;
-    for (char c : text) {
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
-            continue;
-        if (c == '=') {
-            ++padding;
-            continue;
-        }
-        const int sextet = Sextet(c);
-        if (sextet < 0 || padding > 0)
-            return false;
-        buffer = (buffer << 6 | static_cast<unsigned>(sextet)) & 0xFFFFFF;
-        bits += 6;
-        if (bits >= 8) {
-            bits -= 8;
-            if (bytes.size() == maxBytes)
-                return false;
-            bytes += static_cast<char>(buffer >> bits & 0xFF);
-        }
-    }
-    // A last group of one sextet holds no whole byte: the text is cut.
-    return bits != 6 && padding <= 2;
 }

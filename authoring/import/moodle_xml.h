@@ -58,8 +58,3 @@ bool LooksLikeMoodleXml(const std::string& utf8);
 // no <quiz>.
 bool ReadMoodleXml(const std::string& utf8, MoodleBank& bank, std::string& error,
                    size_t maxQuestions = SIZE_MAX);
-
-// The bytes of base64 text (spaces and line breaks skipped); false when it
-// holds another character or its end is cut, or when the bytes would pass
-// maxBytes.
-bool DecodeBase64(const std::string& text, std::string& bytes, size_t maxBytes);

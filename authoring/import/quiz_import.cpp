@@ -6,6 +6,7 @@
 #include "authoring/import/html_text.h"
 #include "authoring/import/media_paths.h"
 #include "authoring/import/moodle_xml.h"
+#include "authoring/packing/base64.h"
 #include "authoring/import/text_decoding.h"
 #include "authoring/import/workbook_reader.h"
 #include "authoring/source/problem.h"

@@ -1,6 +1,6 @@
 #include "authoring/import/text_decoding.h"
 
-#include "authoring/source/text_encoding.h"
+#include "quiz/text_encoding.h"
 
 namespace {
 

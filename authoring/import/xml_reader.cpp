@@ -1,7 +1,7 @@
 #include "authoring/import/xml_reader.h"
 
 #include "authoring/import/html_text.h"
-#include "authoring/source/text_encoding.h"
+#include "quiz/text_encoding.h"
 
 #include <cstring>
 

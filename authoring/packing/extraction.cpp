@@ -5,7 +5,7 @@
 #include "authoring/source/answer_typing.h"
 #include "authoring/source/quiz_field_table.h"
 #include "authoring/source/source_reader.h"
-#include "authoring/source/text_encoding.h"
+#include "quiz/text_encoding.h"
 #include "quiz/lzw.h"
 #include "quiz/media_format.h"
 #include "quiz/payload.h"

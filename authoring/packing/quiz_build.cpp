@@ -10,7 +10,7 @@
 bool BuildQuizFromText(const std::string& text, const MediaReader& readMedia,
                        const PictureDecoder& decode, QuizSource& source,
                        std::vector<QuizResource>& resources, std::vector<Problem>& problems,
-                       StoredPictureCache* cache)
+                       StoredPictureCache* cache, QuizTarget target)
 {
     resources.clear();
     std::vector<Problem> found;
@@ -19,7 +19,7 @@ bool BuildQuizFromText(const std::string& text, const MediaReader& readMedia,
     // unsaved work.
     try {
         if (ReadQuizSource(text, source, found) &&
-            BuildQuizResources(source, readMedia, decode, resources, found, cache))
+            BuildQuizResources(source, readMedia, decode, resources, found, cache, target))
             AddKeptSource(text, source, resources, found);
     } catch (const std::bad_alloc&) {
         resources.clear();

@@ -28,7 +28,8 @@ constexpr const char* PLAYER_FILE_NAME = "quizz.exe";
 bool BuildQuizFromText(const std::string& text, const MediaReader& readMedia,
                        const PictureDecoder& decode, QuizSource& source,
                        std::vector<QuizResource>& resources, std::vector<Problem>& problems,
-                       StoredPictureCache* cache = nullptr);
+                       StoredPictureCache* cache = nullptr,
+                       QuizTarget target = QuizTarget::Program);
 
 // The player that builds copy by default: quizz.exe in the tool's folder.
 std::string DefaultPlayer(const std::string& toolDirectory);

@@ -71,6 +71,7 @@ struct Builder {
     const MediaReader& readMedia;
     const PictureDecoder& decodePicture;
     StoredPictureCache* cache;
+    QuizTarget target;
     uint32_t background;
     std::vector<QuizResource>& resources;
     std::vector<Problem>& problems;
@@ -287,14 +288,16 @@ bool CodePayload(const std::vector<unsigned char>& plain, std::vector<unsigned c
 
 bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
                         const PictureDecoder& decodePicture, std::vector<QuizResource>& resources,
-                        std::vector<Problem>& problems, StoredPictureCache* cache)
+                        std::vector<Problem>& problems, StoredPictureCache* cache,
+                        QuizTarget target)
 {
     resources.clear();
     const size_t before = CountErrors(problems);
     QuizRecord record;
     QuizRules rules;
     const bool valid = CheckQuizSource(source, record, rules, problems);
-    Builder builder = {readMedia, decodePicture, cache, source.colour, resources, problems, {}, {}};
+    Builder builder = {readMedia,        decodePicture, cache, target, source.colour,
+                       resources,        problems,      {},    {}};
     // Without questions (already told) there is no codes payload to code.
     if (valid && !source.questions.empty()) {
         std::vector<unsigned char> quiz;

@@ -51,6 +51,10 @@ constexpr const char* OUT_OF_MEMORY =
     u8"mémoire insuffisante pour aller au bout : fermez d'autres programmes, ou allégez le quiz "
     u8"(des médias plus petits), puis réessayez ; rien n'est perdu";
 
+// What a build makes: the Windows program, whose player plays MP3 sounds and
+// AVI films, or the web page, which plays the sounds and films browsers play.
+enum class QuizTarget { Program, Page };
+
 // Reads a media file named as in the source; on failure gives the reason in
 // French ("fichier introuvable").
 using MediaReader = std::function<bool(const std::string& path, std::vector<unsigned char>& bytes,
@@ -65,7 +69,8 @@ using MediaReader = std::function<bool(const std::string& path, std::vector<unsi
 // resources is complete only when this returns true.
 bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
                         const PictureDecoder& decodePicture, std::vector<QuizResource>& resources,
-                        std::vector<Problem>& problems, StoredPictureCache* cache = nullptr);
+                        std::vector<Problem>& problems, StoredPictureCache* cache = nullptr,
+                        QuizTarget target = QuizTarget::Program);
 
 // Codes a payload; false with a French reason when the codec refuses it or
 // the player could not decode it.

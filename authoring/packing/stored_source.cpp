@@ -1,6 +1,6 @@
 #include "authoring/packing/stored_source.h"
 
-#include "authoring/source/text_encoding.h"
+#include "quiz/text_encoding.h"
 #include "quiz/quiz_record.h"
 #include "quiz/resource_names.h"
 

@@ -2,7 +2,7 @@
 
 #include "authoring/source/problem.h"
 #include "authoring/source/quiz_field_table.h"
-#include "authoring/source/text_encoding.h"
+#include "quiz/text_encoding.h"
 #include "checking/question_grading.h"
 #include "checking/rules_grading.h"
 #include "checking/verdict.h"

@@ -1,7 +1,7 @@
 #include "authoring/source/answer_typing.h"
 
 #include "authoring/source/problem.h"
-#include "authoring/source/text_encoding.h"
+#include "quiz/text_encoding.h"
 #include "checking/verdict.h"
 
 #include <algorithm>

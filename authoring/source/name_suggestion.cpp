@@ -1,6 +1,6 @@
 #include "authoring/source/name_suggestion.h"
 
-#include "authoring/source/text_encoding.h"
+#include "quiz/text_encoding.h"
 
 #include <algorithm>
 

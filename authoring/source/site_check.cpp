@@ -1,7 +1,7 @@
 #include "authoring/source/site_check.h"
 
 #include "authoring/source/source_reader.h"
-#include "authoring/source/text_encoding.h"
+#include "quiz/text_encoding.h"
 #include "quiz/web_site.h"
 
 #include <cstdio>

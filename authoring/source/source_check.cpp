@@ -4,7 +4,7 @@
 #include "authoring/source/quiz_field_table.h"
 #include "authoring/source/site_check.h"
 #include "authoring/source/source_reader.h"
-#include "authoring/source/text_encoding.h"
+#include "quiz/text_encoding.h"
 #include "checking/rules_grading.h"
 #include "checking/verdict.h"
 #include "quiz/media_format.h"

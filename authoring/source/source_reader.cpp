@@ -4,7 +4,7 @@
 #include "authoring/source/quiz_field_table.h"
 #include "authoring/source/source_escapes.h"
 #include "authoring/source/source_writer.h"
-#include "authoring/source/text_encoding.h"
+#include "quiz/text_encoding.h"
 #include "authoring/source/toml_mistakes.h"
 #include "authoring/source/toml_scan.h"
 #include "quiz/quiz_record.h"

@@ -2,7 +2,7 @@
 
 #include "authoring/source/quiz_field_table.h"
 #include "authoring/source/source_reader.h"
-#include "authoring/source/text_encoding.h"
+#include "quiz/text_encoding.h"
 #include "quiz/quiz_record.h"
 
 #include <algorithm>

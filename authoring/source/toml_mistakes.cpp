@@ -2,7 +2,7 @@
 
 #include "authoring/source/name_suggestion.h"
 #include "authoring/source/source_writer.h"
-#include "authoring/source/text_encoding.h"
+#include "quiz/text_encoding.h"
 #include "authoring/source/toml_scan.h"
 
 #include <cctype>

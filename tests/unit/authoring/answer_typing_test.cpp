@@ -2,7 +2,7 @@
 
 #include "authoring/source/answer_typing.h"
 #include "authoring/source/source_check.h"
-#include "authoring/source/text_encoding.h"
+#include "quiz/text_encoding.h"
 
 #include <gtest/gtest.h>
 

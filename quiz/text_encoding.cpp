@@ -1,4 +1,4 @@
-#include "authoring/source/text_encoding.h"
+#include "quiz/text_encoding.h"
 
 #include <algorithm>
 #include <cstdio>
