@@ -125,24 +125,24 @@ constexpr MediaTaken ALWAYS = MediaTaken::Always;
 // share, and those browsers do not all play.
 // clang-format off
 constexpr MediaFormatInfo MEDIA_FORMATS[] = {
-    // format, name, kind, extensions, taken by the tools, shown as is by the player, by a browser, signature
-    {MediaFormat::Jpeg,     "JPEG",                 PICTURE, {".jpg", ".jpeg", ".jpe", ".jfif"}, ALWAYS, true,  true,  Jpeg},
-    {MediaFormat::Png,      "PNG",                  PICTURE, {".png"},                           ALWAYS, false, true,  Png},
-    {MediaFormat::Gif,      "GIF",                  PICTURE, {".gif"},                           ALWAYS, true,  true,  Gif},
-    {MediaFormat::Bmp,      "BMP",                  PICTURE, {".bmp", ".dib"},                   ALWAYS, true,  true,  Bitmap},
-    {MediaFormat::Tiff,     "TIFF",                 PICTURE, {".tif", ".tiff"},                  ALWAYS, false, false, Tiff},
-    {MediaFormat::Webp,     "WebP",                 PICTURE, {".webp"},                          SYSTEM, false, true,  Webp},
-    {MediaFormat::Heic,     "HEIC",                 PICTURE, {".heic", ".heif"},                 SYSTEM, false, false, Heic},
-    {MediaFormat::Ico,      "ICO",                  ICON,    {".ico"},                           ALWAYS, true,  true,  Ico},
-    {MediaFormat::Mp3,      "MP3",                  SOUND,   {".mp3"},                           ALWAYS, true,  true,  Mp3},
-    {MediaFormat::Wav,      "WAV",                  SOUND,   {".wav"},                           NO,     false, true,  Wav},
-    {MediaFormat::Ogg,      "Ogg",                  SOUND,   {".ogg", ".oga", ".opus"},          NO,     false, true,  Ogg},
-    {MediaFormat::Flac,     "FLAC",                 SOUND,   {".flac"},                          NO,     false, true,  Flac},
-    {MediaFormat::Avi,      "AVI",                  FILM,    {".avi"},                           ALWAYS, true,  false, Avi},
-    {MediaFormat::Mp4,      "MP4",                  FILM,    {".mp4", ".m4v"},                   NO,     false, true,  Mp4},
-    {MediaFormat::Matroska, "Matroska (MKV, WebM)", FILM,    {".mkv", ".webm"},                  NO,     false, false, Matroska},
-    {MediaFormat::Mpeg,     "MPEG",                 FILM,    {".mpg", ".mpeg"},                  NO,     false, false, Mpeg},
-    {MediaFormat::Unknown,  "inconnu",              NONE,    {".bin"},                           NO,     false, false, nullptr},
+    // format, name, kind, extensions, taken by the tools, shown as is by the player, by a browser, its media type, signature
+    {MediaFormat::Jpeg,     "JPEG",                 PICTURE, {".jpg", ".jpeg", ".jpe", ".jfif"}, ALWAYS, true,  true,  "image/jpeg",               Jpeg},
+    {MediaFormat::Png,      "PNG",                  PICTURE, {".png"},                           ALWAYS, false, true,  "image/png",                Png},
+    {MediaFormat::Gif,      "GIF",                  PICTURE, {".gif"},                           ALWAYS, true,  true,  "image/gif",                Gif},
+    {MediaFormat::Bmp,      "BMP",                  PICTURE, {".bmp", ".dib"},                   ALWAYS, true,  true,  "image/bmp",                Bitmap},
+    {MediaFormat::Tiff,     "TIFF",                 PICTURE, {".tif", ".tiff"},                  ALWAYS, false, false, "image/tiff",               Tiff},
+    {MediaFormat::Webp,     "WebP",                 PICTURE, {".webp"},                          SYSTEM, false, true,  "image/webp",               Webp},
+    {MediaFormat::Heic,     "HEIC",                 PICTURE, {".heic", ".heif"},                 SYSTEM, false, false, "image/heic",               Heic},
+    {MediaFormat::Ico,      "ICO",                  ICON,    {".ico"},                           ALWAYS, true,  true,  "image/x-icon",             Ico},
+    {MediaFormat::Mp3,      "MP3",                  SOUND,   {".mp3"},                           ALWAYS, true,  true,  "audio/mpeg",               Mp3},
+    {MediaFormat::Wav,      "WAV",                  SOUND,   {".wav"},                           NO,     false, true,  "audio/wav",                Wav},
+    {MediaFormat::Ogg,      "Ogg",                  SOUND,   {".ogg", ".oga", ".opus"},          NO,     false, true,  "audio/ogg",                Ogg},
+    {MediaFormat::Flac,     "FLAC",                 SOUND,   {".flac"},                          NO,     false, true,  "audio/flac",               Flac},
+    {MediaFormat::Avi,      "AVI",                  FILM,    {".avi"},                           ALWAYS, true,  false, "video/x-msvideo",          Avi},
+    {MediaFormat::Mp4,      "MP4",                  FILM,    {".mp4", ".m4v"},                   NO,     false, true,  "video/mp4",                Mp4},
+    {MediaFormat::Matroska, "Matroska (MKV, WebM)", FILM,    {".mkv", ".webm"},                  NO,     false, false, "video/webm",               Matroska},
+    {MediaFormat::Mpeg,     "MPEG",                 FILM,    {".mpg", ".mpeg"},                  NO,     false, false, "video/mpeg",               Mpeg},
+    {MediaFormat::Unknown,  "inconnu",              NONE,    {".bin"},                           NO,     false, false, "application/octet-stream", nullptr},
 };
 // clang-format on
 

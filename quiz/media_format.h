@@ -55,6 +55,7 @@ struct MediaFormatInfo {
     MediaTaken taken; // and converted at build when the player does not show it as is
     bool player;      // the Windows player shows or plays it as it is
     bool web;         // current browsers show or play it
+    const char* mime; // its media type, as a browser is told it
     // Its signature; null for Unknown alone.
     bool (*matches)(const unsigned char* bytes, std::size_t size);
 };
