@@ -183,7 +183,7 @@
       } else if (layout === LAYOUT_FILM) {
         var film = add(section, "video", "film");
         film.controls = true;
-        film.playsInline = true;
+        film.setAttribute("playsinline", "");
         film.preload = "metadata";
         film.setAttribute("aria-label", "Film de la question " + i);
         var filmUrl = resourceUrl("IMG " + (400 + i));
@@ -219,7 +219,6 @@
         answer.appendChild(box);
         var verdict = add(answer, "div", "verdict", "?");
         verdict.id = "verdict-" + n;
-        verdict.setAttribute("aria-live", "polite");
         boxes.push(box);
         verdictLabels.push(verdict);
         listen(box, n);
@@ -227,7 +226,7 @@
       if (layout === LAYOUT_PICTURE) add(section, "p", "reveal").id = "reveal-" + i;
     }
 
-    var key = storageKey(), lastBox = null;
+    var key = storageKey(), lastBox = null, dialog = byId("restart-dialog");
     function save() {
       store(key, boxes.map(function (box) {
         return box.value;
@@ -337,13 +336,18 @@
       if (n < boxes.length && typeof answer === "string") boxes[n].value = answer;
     });
     gradeAll();
+    // Verdicts and reveals are told as they change, not all at once as the
+    // answers come back.
+    document.querySelectorAll(".verdict, .reveal").forEach(function (label) {
+      label.setAttribute("aria-live", "polite");
+    });
 
     // F1 tries the box being typed in, or the last one used, and never
     // opens the browser's help over the quiz.
     document.addEventListener("keydown", function (event) {
       if (event.key !== "F1") return;
       event.preventDefault();
-      if (boxes.length) tryEverywhere(lastBox || 1);
+      if (boxes.length && !dialog.open) tryEverywhere(lastBox || 1);
     });
     byId("complete").addEventListener("click", function () {
       if (boxes.length) tryEverywhere(lastBox || 1);
@@ -395,7 +399,6 @@
       });
     });
 
-    var dialog = byId("restart-dialog");
     function restart() {
       boxes.forEach(function (box) {
         box.value = "";
