@@ -27,13 +27,19 @@ for source in "$root"/samples/*/*.toml; do
   "$root/scripts/quizzpack.sh" build "$work/$name.toml" -o "$out/$name.exe" --player "$player"
   "$root/scripts/quizzpack.sh" extract "$out/$name.exe" -o "$work/extrait" >/dev/null
   # Browsers play no AVI: the page of a film quiz takes its films in WebM,
-  # as a teacher converts them.
+  # as a teacher converts them, from a copy of its folder of its own.
   page_source=$work/$name.toml
   if grep -q '\.avi"' "$page_source"; then
-    page_source=$work/$name-page.toml
-    sed 's/\.avi"/.webm"/' "$work/$name.toml" > "$page_source"
-    for film in "$work"/*/*.avi; do
+    page_work=$out/pages/$name
+    rm -rf "$page_work"
+    mkdir -p "$out/pages"
+    cp -r "$work" "$page_work"
+    rm -rf "$page_work/extrait"
+    page_source=$page_work/$name.toml
+    sed -i 's/\.avi"/.webm"/' "$page_source"
+    for film in "$page_work"/*/*.avi; do
       ffmpeg -loglevel error -y -i "$film" -c:v libvpx -b:v 200k -an "${film%.avi}.webm"
+      rm "$film"
     done
   fi
   "$root/scripts/quizzpack.sh" page "$page_source" -o "$out/$name.html" >/dev/null
