@@ -158,6 +158,8 @@
           var picture = add(frame, "img");
           picture.id = "picture-" + i;
           picture.alt = "Image de la question " + i;
+          // The pictures in view first, the others as the pupil scrolls.
+          picture.loading = "lazy";
           picture.src = url;
         }
       } else if (layout === LAYOUT_SOUND) {
