@@ -27,8 +27,9 @@ enum class Expected { Picture, Sound, Film, Icon };
 
 // A sound or film the target does not play (what: its format's name in
 // brackets, "" when unknown): what the target plays, and how to convert it
-// (to MP3, AVI or MP4) unless it is a picture. The player's refusal tells of
-// the page when the page plays it. A sound is masculine, a film feminine.
+// (to MP3, AVI or MP4) unless it is a picture or a sound given as a film.
+// The player's refusal tells of the page when the page plays it. A sound is
+// masculine, a film feminine.
 std::string UnplayedMedium(const std::string& path, const std::string& what, MediaFormat format,
                            MediaKind kind, QuizTarget target)
 {
@@ -37,14 +38,19 @@ std::string UnplayedMedium(const std::string& path, const std::string& what, Med
     const std::string names = page ? PageMediaNames(kind) : TakenMediaNames(kind);
     std::string text = Quoted(path) + (sound ? u8" n'est pas un son " : u8" n'est pas une vidéo ") +
                        names + what + " : ";
+    // A film's sound may be taken out of it; no film is made of a sound.
     const MediaKind formatKind = MediaFormatRow(format).kind;
-    if (formatKind == MediaKind::Picture || formatKind == MediaKind::Icon)
+    if (formatKind == MediaKind::Picture || formatKind == MediaKind::Icon ||
+        (!sound && formatKind == MediaKind::Sound))
         return text + (sound ? u8"donnez un son " : u8"donnez une vidéo ") + names;
-    const char* const convert = sound ? u8"convertissez-le " : u8"convertissez-la ";
-    if (page)
-        return text +
-               (sound ? u8"les navigateurs ne le jouent pas ; " + std::string(convert) + TO_MP3
-                      : u8"les navigateurs ne la jouent pas ; " + std::string(convert) + TO_MP4);
+    const std::string convert = sound ? u8"convertissez-le " : u8"convertissez-la ";
+    if (page) {
+        // Not a film browsers play, given as a sound.
+        if (!IsPlayedOnPage(format, formatKind))
+            text += sound ? u8"les navigateurs ne le jouent pas ; "
+                          : u8"les navigateurs ne la jouent pas ; ";
+        return text + convert + (sound ? TO_MP3 : TO_MP4);
+    }
     text += (sound ? u8"le lecteur ne joue que le " : u8"le lecteur ne joue que l'") + names;
     if (IsPlayedOnPage(format, kind))
         text += (sound ? u8", la page web joue ce son (" : u8", la page web joue cette vidéo (") +
