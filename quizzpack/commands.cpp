@@ -364,7 +364,8 @@ struct Runner {
         if (!ReadQuizFile(program, platform, read, error))
             return Fail(error);
         RecoveredSource recovered;
-        if (!RecoverSource(read, FileStem(program) + ".toml", recovered, error))
+        if (!RecoverSource(read, FileStem(program) + ".toml", TargetOfFile(program), recovered,
+                           error))
             return Fail(Quoted(program) + " : " + error);
         std::vector<Problem> problems;
         const bool built =

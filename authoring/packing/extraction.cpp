@@ -197,7 +197,7 @@ std::vector<QuizResource> WithAnswersRetyped(const std::vector<QuizResource>& re
 }
 
 bool ExtractWrittenSource(const std::vector<QuizResource>& resources, std::string& text,
-                          std::vector<MediaFile>& media)
+                          std::vector<MediaFile>& media, QuizTarget target)
 {
     text.clear();
     media.clear();
@@ -245,7 +245,7 @@ bool ExtractWrittenSource(const std::vector<QuizResource>& resources, std::strin
         return true;
     };
     if (!ReadQuizSource(stored.text, source, problems) ||
-        !BuildQuizResources(source, read, nullptr, rebuilt, problems))
+        !BuildQuizResources(source, read, nullptr, rebuilt, problems, nullptr, target))
         return false;
     AddKeptSource(stored.text, source, rebuilt, problems);
     // An icon of the quiz's own that the kept source does not name came

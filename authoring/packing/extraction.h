@@ -29,8 +29,9 @@ bool ExtractQuizSource(const std::vector<QuizResource>& resources, QuizSource& s
 // The source text as its maker wrote it and the media under its names,
 // when the resources keep them and they build the same resources again;
 // false otherwise (a quiz built before sources were kept, or a damaged one).
+// A page's (target Page) may hold media the program's build refuses.
 bool ExtractWrittenSource(const std::vector<QuizResource>& resources, std::string& text,
-                          std::vector<MediaFile>& media);
+                          std::vector<MediaFile>& media, QuizTarget target = QuizTarget::Program);
 
 // The resources of a module that the player reads for its quiz, in the
 // order BuildQuizResources makes them, then the kept source when there is

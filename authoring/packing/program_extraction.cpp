@@ -148,8 +148,13 @@ bool ReadQuizFile(const std::string& file, const PackerPlatform& platform,
     return true;
 }
 
+QuizTarget TargetOfFile(const std::string& file)
+{
+    return IsPageName(file) ? QuizTarget::Page : QuizTarget::Program;
+}
+
 bool RecoverSource(const std::vector<QuizResource>& resources, const std::string& name,
-                   RecoveredSource& recovered, std::string& error)
+                   QuizTarget target, RecoveredSource& recovered, std::string& error)
 {
     recovered = RecoveredSource();
     QuizSource source;
@@ -157,7 +162,7 @@ bool RecoverSource(const std::vector<QuizResource>& resources, const std::string
     if (!ExtractQuizSource(resources, source, media, error))
         return false;
     recovered.expected = ResourcesInUse(resources, source);
-    if (!ExtractWrittenSource(resources, recovered.text, recovered.media)) {
+    if (!ExtractWrittenSource(resources, recovered.text, recovered.media, target)) {
         std::vector<QuizResource>& expected = recovered.expected;
         const size_t before = expected.size();
         expected.erase(std::remove_if(expected.begin(), expected.end(), IsKeptSource),
@@ -180,7 +185,8 @@ bool ExtractProgram(const std::string& program, const std::string& folder,
         return false;
     const std::string name = FileStem(program) + ".toml";
     RecoveredSource recovered;
-    if (!RecoverSource(resources, name, recovered, error)) {
+    const QuizTarget target = TargetOfFile(program);
+    if (!RecoverSource(resources, name, target, recovered, error)) {
         error = Quoted(program) + " : " + error;
         return false;
     }
@@ -195,7 +201,6 @@ bool ExtractProgram(const std::string& program, const std::string& folder,
         return false;
     }
     result.mediaCount = recovered.media.size();
-    Verify(recovered, platform, IsPageName(program) ? QuizTarget::Page : QuizTarget::Program,
-           result);
+    Verify(recovered, platform, target, result);
     return true;
 }

@@ -31,7 +31,10 @@ struct RecoveredSource {
 // them, else one written again (named name, "quiz.toml"); false with a French
 // error when resources hold no readable quiz.
 bool RecoverSource(const std::vector<QuizResource>& resources, const std::string& name,
-                   RecoveredSource& recovered, std::string& error);
+                   QuizTarget target, RecoveredSource& recovered, std::string& error);
+
+// What a quiz file was built for: a page (.html, .htm) or a program.
+QuizTarget TargetOfFile(const std::string& file);
 
 // A media reader over media in memory, for building a recovered source.
 MediaReader MediaAmong(const std::vector<MediaFile>& media);

@@ -190,6 +190,33 @@ TEST(Commands, PageCarriesTheQuizAndExtractsAsTheProgramDoes)
     }
 }
 
+// A page may carry what the program's player does not play, a phone's WAV
+// recording: its source still comes back as written, and rebuilds the page.
+TEST(Commands, PageOfSoundsTheProgramRefusesExtractsAsWritten)
+{
+    TempFolder folder;
+    FakeWindows windows(folder.path);
+    const std::string source = folder / "sons.toml";
+    SaveFile(folder / "quizz.html", std::string("<title>Quizz</title>") + PAGE_RESOURCES_MARK);
+    ASSERT_EQ(windows.Run({"new", source, "--layout", "son"}).code, EXIT_DONE);
+    std::string text = u8"# Enregistrés en classe\n" + LoadFile(source);
+    const size_t path = text.find(".mp3\"");
+    ASSERT_NE(path, std::string::npos);
+    const size_t start = text.rfind('"', path) + 1;
+    const std::string wav = text.substr(start, path - start) + ".wav";
+    text.replace(start, path + 4 - start, wav);
+    SaveFile(source, text);
+    SaveFile(folder / wav, std::string("RIFF\x24\0\0\0WAVEfmt ", 16) + std::string(28, '\1'));
+    EXPECT_EQ(windows.Run({"check", source}).code, EXIT_QUIZ_ERRORS); // for the program
+    const Outcome page = windows.Run({"page", source});
+    ASSERT_EQ(page.code, EXIT_DONE) << page.err;
+    const Outcome extract = windows.Run({"extract", folder / "sons.html"});
+    EXPECT_EQ(extract.code, EXIT_DONE) << extract.err;
+    EXPECT_EQ(extract.err, "");
+    EXPECT_EQ(LoadFile(folder / "sons/sons.toml"), text);
+    EXPECT_EQ(LoadFile(folder / ("sons/" + wav)), LoadFile(folder / wav));
+}
+
 // A quiz built here keeps its source: extract gives it back as written, with
 // its comments and its media names, into QUIZ beside it, then QUIZ-2 once
 // QUIZ exists. A quiz built without it gives a regenerated source and
