@@ -196,20 +196,28 @@ for (const quiz of LAYOUTS) {
   });
 }
 
-test("texte: F1 and the button try the box's text on the questions not yet solved", TIMEOUT, async () => {
+test("texte: F1 and the button copy the box's text into every box not yet right, and grade them", TIMEOUT, async () => {
   const quiz = LAYOUTS.find(({ name }) => name === "texte");
   const last = quiz.questions.length;
+  const lastAnswer = quiz.questions[last - 1].answers[0];
+  const otherAnswer = quiz.questions[last - 2].answers[0];
   await withPage(DESKTOP, async (page) => {
     await browserTools.openQuiz(page, browserTools.pageUrl("behaviour", quiz.file));
     await page.click("#box-1");
-    await page.keyboard.type(quiz.questions[last - 1].answers[0]);
+    await page.keyboard.type(lastAnswer);
     await page.keyboard.press("F1");
+    assert.deepEqual(await boxValues(page, quiz), Array(last).fill(lastAnswer));
     assert.equal(await page.textContent("#verdict-" + last), "BRAVO");
+    assert.equal(await page.textContent("#verdict-1"), "FAUX");
     await page.click("#box-2");
-    await page.keyboard.type(quiz.questions[last - 2].answers[0]);
+    await page.keyboard.press("Control+A");
+    await page.keyboard.type(otherAnswer);
     await page.click("#complete");
+    assert.deepEqual(await boxValues(page, quiz), [...Array(last - 1).fill(otherAnswer), lastAnswer],
+      "a box already right keeps its text");
     assert.equal(await page.textContent("#verdict-" + (last - 1)), "BRAVO");
     assert.equal((await page.textContent("#quiz-score")).trim(), `2 / ${last}`);
+    assert.equal((await page.textContent("#quiz-code")).trim(), quiz.questions[1].code);
   });
 });
 
