@@ -11,6 +11,7 @@
 #include "checking/question_grading.h"
 #include "checking/verdict.h"
 #include "quiz/answers_lines.h"
+#include "quiz/media_format.h"
 #include "quiz/message_box.h"
 #include "quiz/quiz_loading.h"
 #include "quiz/rules_payload.h"
@@ -29,10 +30,10 @@ namespace {
 QuizRecord* g_pageQuiz = nullptr;
 QuizRules g_rules;
 QuizLoaded g_loaded = QuizLoaded::Demo;
-std::vector<std::string> g_messages;         // UTF-8, in the order told
+std::vector<std::string> g_messages; // UTF-8, in the order told
 char g_boxes[MAX_QUESTIONS * MAX_BOXES_PER_QUESTION][TEXT_SIZE];
-std::string g_out;                           // the last text handed out
-std::string g_file;                          // the last answers file made
+std::string g_out;  // the last text handed out
+std::string g_file; // the last answers file made
 
 const char* Out(const std::string& utf8)
 {
@@ -149,11 +150,22 @@ enum PageText {
     TEXT_EXPLANATIONS,
     TEXT_FIRST_CAPTION,
     TEXT_SECOND_CAPTION,
-    TEXT_SITE,      // the quiz's own address, "" for none
+    TEXT_SITE,      // the address the header's link opens: the quiz's own, or the maker's
     TEXT_SITE_HOST, // what the header shows of it
     TEXT_QUESTION,  // of question `question`
     TEXT_REVEAL     // of question `question`
 };
+
+namespace {
+
+// The header's link, as the player's: a quiz without a site of its own
+// leads to the maker's.
+const char* LinkAddress(const QuizRecord& quiz)
+{
+    return quiz.webSite[0] ? quiz.webSite : QUIZZ_MAKER_WEB_SITE;
+}
+
+} // namespace
 
 // One of the quiz's texts; question counts from 0.
 EXPORTED const char* quizz_text(int which, int question)
@@ -162,20 +174,29 @@ EXPORTED const char* quizz_text(int which, int question)
     const QuestionRecord* record =
         question >= 0 && question < quiz.questionCount ? QuestionAt(quiz, question) : nullptr;
     switch (which) {
-    case TEXT_TITLE: return Utf8(quiz.title);
-    case TEXT_AUTHOR: return Utf8(quiz.author);
-    case TEXT_EXPLANATIONS: return Utf8(quiz.explanations);
-    case TEXT_FIRST_CAPTION: return Utf8(quiz.firstAnswerCaption);
-    case TEXT_SECOND_CAPTION: return Utf8(quiz.secondAnswerCaption);
-    case TEXT_SITE: return Utf8(quiz.webSite);
+    case TEXT_TITLE:
+        return Utf8(quiz.title);
+    case TEXT_AUTHOR:
+        return Utf8(quiz.author);
+    case TEXT_EXPLANATIONS:
+        return Utf8(quiz.explanations);
+    case TEXT_FIRST_CAPTION:
+        return Utf8(quiz.firstAnswerCaption);
+    case TEXT_SECOND_CAPTION:
+        return Utf8(quiz.secondAnswerCaption);
+    case TEXT_SITE:
+        return Utf8(LinkAddress(quiz));
     case TEXT_SITE_HOST: {
         char host[TEXT_SIZE];
-        WebSiteHost(quiz.webSite, host);
+        WebSiteHost(LinkAddress(quiz), host);
         return Utf8(host);
     }
-    case TEXT_QUESTION: return Utf8(record ? record->questionText : "");
-    case TEXT_REVEAL: return Utf8(record ? record->revealText : "");
-    default: return Utf8("");
+    case TEXT_QUESTION:
+        return Utf8(record ? record->questionText : "");
+    case TEXT_REVEAL:
+        return Utf8(record ? record->revealText : "");
+    default:
+        return Utf8("");
     }
 }
 
@@ -211,8 +232,7 @@ EXPORTED int quizz_grade(int question)
     const int boxes = BoxesPerQuestion(quiz.answersPerQuestion);
     const char* const typed[MAX_BOXES_PER_QUESTION] = {
         g_boxes[question * boxes], boxes > 1 ? g_boxes[question * boxes + 1] : nullptr};
-    const QuestionGrade grade =
-        GradeQuestion(quiz, *QuestionAt(quiz, question), typed, &g_rules);
+    const QuestionGrade grade = GradeQuestion(quiz, *QuestionAt(quiz, question), typed, &g_rules);
     int result = 0;
     for (int box = 0; box < MAX_BOXES_PER_QUESTION; ++box) {
         int index = 15;
@@ -274,10 +294,21 @@ EXPORTED void quizz_read_answers_file(char* bytes, int size)
     const char* line = bytes;
     const char* end = bytes + (size > 0 ? size : 0);
     for (int box = 0; box < BoxCount(); ++box) {
-        const char* feed = line < end ? static_cast<const char*>(memchr(line, '\n', end - line)) : nullptr;
+        const char* feed =
+            line < end ? static_cast<const char*>(memchr(line, '\n', end - line)) : nullptr;
         const char* lineEnd = feed ? feed : end;
         BoxTextOfLine(line, static_cast<size_t>(lineEnd - line), g_boxes[box]);
         line = feed ? feed + 1 : end;
     }
     free(bytes);
+}
+
+// The media type of a medium, told by its first bytes (a block of the
+// page's, freed here), for the browser to be told what it plays; "" when
+// the bytes are of no known format, and the browser guesses.
+EXPORTED const char* quizz_media_type(unsigned char* bytes, int size)
+{
+    const MediaFormat format = DetectMediaFormat(bytes, size > 0 ? static_cast<size_t>(size) : 0);
+    free(bytes);
+    return Out(format == MediaFormat::Unknown ? "" : MediaFormatRow(format).mime);
 }
