@@ -31,6 +31,8 @@ function readJson(name) {
 // asserting at the end that the page stayed to itself.
 async function newWatchedContext(browser, options = {}) {
   const context = await browser.newContext({ acceptDownloads: true, ...options });
+  // A step the page never allows fails in seconds, not in Playwright's 30.
+  context.setDefaultTimeout(8000);
   const watched = { context, requests: [], dialogs: [], errors: [] };
   context.on("request", (request) => watched.requests.push(request.url()));
   context.on("page", (page) => watchPage(watched, page));

@@ -221,11 +221,11 @@ std::string BehaviourPage(const std::string& emptyPage, const BehaviourQuiz& spe
     quiz.questionCount = static_cast<int>(spec.answers.size());
     quiz.backgroundColour = 0x00F0E8E0;
     CopyText(quiz.title, Bytes(spec.title).c_str());
-    CopyText(quiz.author,
-             Bytes(spec.name == "injection" ? spec.title : u8"L'équipe Quizz").c_str());
-    CopyText(
-        quiz.explanations,
-        Bytes(spec.name == "injection" ? spec.title : u8"Répondez sous chaque question.").c_str());
+    // A quiz made to hold markup holds it in every text.
+    const bool markup = spec.name.rfind("injection", 0) == 0;
+    CopyText(quiz.author, Bytes(markup ? spec.title : u8"L'équipe Quizz").c_str());
+    CopyText(quiz.explanations,
+             Bytes(markup ? spec.title : u8"Répondez sous chaque question.").c_str());
     if (spec.boxes == 2) {
         CopyText(quiz.firstAnswerCaption, "Pays");
         CopyText(quiz.secondAnswerCaption, "Capitale");
@@ -346,7 +346,7 @@ void MakeBehaviourPages(const std::string& emptyPage, const std::filesystem::pat
          "Les couleurs",
          {{"rouge"}, {"vert"}, {"bleu"}},
          {"", "", ""},
-         {"Le rouge des coquelicots", "Le vert des prés", "Le bleu du ciel"},
+         {"Le rouge des coquelicots", u8"Le vert des prés", "Le bleu du ciel"},
          {"R", "V", "B"},
          photo},
         {"son",
@@ -379,6 +379,16 @@ void MakeBehaviourPages(const std::string& emptyPage, const std::filesystem::pat
          {markup, markup, markup},
          {markup, markup, markup},
          photo},
+        {"injection-texte",
+         LAYOUT_TEXT,
+         REVEAL_NONE,
+         1,
+         markup,
+         {{"un"}, {"deux"}, {"trois"}},
+         {markup, markup, markup},
+         {"", "", ""},
+         {markup, markup, markup},
+         {}},
     };
     std::string json = "{\"verdictColours\":{";
     for (int v = 0; v < VERDICT_COUNT; ++v) {
