@@ -3,7 +3,7 @@
 //   OUT/differential/page-NNN.html and expected.json: the (answer, typed)
 //     pairs of typed_pairs.h, 90 questions a page, and each box's verdict by
 //     GradeQuestion;
-//   OUT/behaviour/NAME.html and behaviour.json: one quiz per layout and one
+//   OUT/behaviour/NAME.html and behaviour.json: one quiz per layout and two
 //     whose texts hold markup, with a short game's verdicts, colours, score,
 //     code and the answers file the player writes after it.
 // usage: make_test_pages EMPTY_PAGE MEDIA_DIR OUT
