@@ -317,6 +317,9 @@
         box.setSelectionRange(0, 25);
       });
       box.addEventListener("keydown", function (event) {
+        // Keys that end a word being composed (accents, Asian scripts) are
+        // the input method's.
+        if (event.isComposing) return;
         if (event.key === "Enter" || event.key === "Tab") {
           if (event.key === "Enter") event.preventDefault();
           gradeBox(n);
