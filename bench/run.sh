@@ -7,7 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset native >/dev/null
-cmake --build --preset native --target lzw_tool grade_bench source_bench >/dev/null
+cmake --build --preset native --target lzw_tool grade_bench source_bench page_bench_quiz quiz_page \
+  >/dev/null
 preset=$(scripts/windows-test-preset.sh)
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" --target quizz panel_bench start_bench >/dev/null
@@ -17,6 +18,14 @@ windows() {
   xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" \
     "build/$preset/wine-run.sh" "$@" 2>/dev/null | grep -av 'fixme'
 }
+
+# The page benchmark's quizzes: 90 photos, as a teacher's camera gives them.
+pages=build/native/bench/pages
+mkdir -p "$pages/photos"
+for i in $(seq 1 90); do
+  [ -f "$pages/photos/photo$i.jpg" ] ||
+    /usr/bin/convert -size 640x480 plasma:fractal -seed "$i" -quality 85 "$pages/photos/photo$i.jpg"
+done
 
 figures=$(mktemp)
 trap 'rm -f "$figures"' EXIT
@@ -31,6 +40,10 @@ trap 'rm -f "$figures"' EXIT
   echo
   echo "reading a source with a 400 KB line of strings (Google Benchmark, one run):"
   build/native/bench/source_bench 2>/dev/null | grep '^BM_'
+  echo
+  echo "the web page (bytes, then headless Chromium):"
+  build/native/bench/page_bench_quiz build/native/bin/quizz.html "$pages/photos" "$pages"
+  node bench/page_bench.mjs "$pages/text3.html" "$pages/pictures90.html"
   echo
   windows "build/$preset/bench/windows/panel_bench.exe"
   echo

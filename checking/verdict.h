@@ -30,7 +30,7 @@ inline constexpr char VERDICT_FAUX[] = "FAUX";                // wrong
 // (the web page) names a verdict by its place here.
 constexpr int VERDICT_COUNT = 10;
 inline constexpr const char* VERDICTS[VERDICT_COUNT] = {
-    VERDICT_BRAVO,     VERDICT_EMPTY,    VERDICT_ANAGRAMME,  VERDICT_QUASIMENT,  VERDICT_PRESQUE,
+    VERDICT_BRAVO,      VERDICT_EMPTY,    VERDICT_ANAGRAMME, VERDICT_QUASIMENT,  VERDICT_PRESQUE,
     VERDICT_TROP_COURT, VERDICT_PAS_LOIN, VERDICT_TROP_LONG, VERDICT_YADE_LIDEE, VERDICT_FAUX};
 
 // One of the ten VERDICT_ texts for typedText against storedAnswer.

@@ -6,6 +6,7 @@
 #include "authoring/packing/file_set.h"
 #include "authoring/packing/program_extraction.h"
 #include "authoring/packing/quiz_build.h"
+#include "authoring/packing/quiz_page.h"
 #include "authoring/source/answer_trial.h"
 #include "authoring/source/source_check.h"
 #include "authoring/source/source_reader.h"
@@ -32,9 +33,13 @@ const char* const HELP = u8R"(quizzpack écrit un quiz dans une copie du lecteur
   quizzpack build QUIZ.toml [-o QUIZ.exe] [--player quizz.exe]
       construit le quiz : par défaut QUIZ.exe à côté du fichier source, à
       partir du lecteur quizz.exe placé à côté de quizzpack.
-  quizzpack extract QUIZ.exe [-o DOSSIER]
-      récrit le fichier source et les médias d'un quiz construit, par
-      défaut dans le dossier QUIZ à côté de QUIZ.exe (ou QUIZ-2...).
+  quizzpack page QUIZ.toml|QUIZ.exe [-o QUIZ.html]
+      fait du quiz une page web, un seul fichier qui se joue dans tout
+      navigateur (ordinateur, tablette, téléphone), sans réseau ; par
+      défaut QUIZ.html à côté du fichier donné.
+  quizzpack extract QUIZ.exe|QUIZ.html [-o DOSSIER]
+      récrit le fichier source et les médias d'un quiz construit ou d'une
+      page, par défaut dans le dossier QUIZ à côté (ou QUIZ-2...).
   quizzpack importer FICHIER [-o QUIZ.toml] [--disposition DISPOSITION]
                      [--feuille NOM]
       écrit un fichier source à partir d'un tableau (classeur .xlsx ou
@@ -101,9 +106,30 @@ compris, pour que extract le redonne.
 Un quiz construit du même nom n'est remplacé qu'une fois le nouveau complet ;
 le lecteur ne change jamais.
 )"},
-    {"extract", u8R"(quizzpack extract QUIZ.exe [-o DOSSIER]
+    {"page", u8R"(quizzpack page QUIZ.toml|QUIZ.exe [-o QUIZ.html]
 
-Récrit le fichier source d'un quiz construit et ses médias, puis vérifie
+Fait du quiz une page web : un seul fichier qui porte tout le quiz (textes,
+réponses, codes, images, sons, vidéos) et se joue dans tout navigateur
+récent, sur un ordinateur, une tablette ou un téléphone, sans réseau ni
+compte ; les verdicts y sont ceux du lecteur. Déposez-la sur l'ENT, envoyez-la
+par courriel ou copiez-la sur une clé USB. Les réponses des élèves restent
+dans leur navigateur.
+
+Depuis un fichier source, page vérifie le quiz comme check ; la page joue
+aussi les sons WAV, M4A et Ogg et les vidéos MP4 et WebM. Depuis un quiz
+construit (QUIZ.exe), elle en reprend tout, sauf les vidéos AVI, que les
+navigateurs ne jouent pas.
+
+  -o QUIZ.html   la page (par défaut, à côté du fichier donné et du même
+                 nom).
+
+La page est écrite depuis la page vide quizz.html placée à côté de
+quizzpack ; une page du même nom n'est remplacée qu'une fois la nouvelle
+complète. extract redonne le fichier source d'une page.
+)"},
+    {"extract", u8R"(quizzpack extract QUIZ.exe|QUIZ.html [-o DOSSIER]
+
+Récrit le fichier source d'un quiz construit ou d'une page et ses médias, puis vérifie
 qu'ils redonnent le même quiz à l'octet près. Un quiz construit avec cette
 version de quizzpack redonne son fichier source tel qu'il était écrit,
 commentaires compris, et ses médias sous leurs noms ; un quiz plus ancien,
@@ -209,7 +235,8 @@ struct Runner {
 
     // Reads and checks a source and its media. Returns EXIT_DONE when
     // resources are ready, else the exit code, the problems told.
-    int Prepare(const std::string& path, QuizSource& source, std::vector<QuizResource>& resources)
+    int Prepare(const std::string& path, QuizSource& source, std::vector<QuizResource>& resources,
+                QuizTarget target = QuizTarget::Program)
     {
         std::vector<unsigned char> bytes;
         std::string reason;
@@ -218,7 +245,7 @@ struct Runner {
         std::vector<Problem> problems;
         const bool built =
             BuildQuizFromText(std::string(bytes.begin(), bytes.end()), MediaBesideSource(path),
-                              platform.decodePicture, source, resources, problems);
+                              platform.decodePicture, source, resources, problems, nullptr, target);
         for (const Problem& problem : problems)
             output.err += FormatProblem(path, problem) + "\n";
         if (built)
@@ -286,6 +313,69 @@ struct Runner {
                         u8" ; rien n'a été écrit.");
         output.out += Quoted(target) + u8" écrit : " + DescribeQuiz(source, resources) + ".\n";
         return EXIT_DONE;
+    }
+
+    // From a source, as build does; from a quiz program, through its source
+    // recovered in memory, so that the page keeps it as the program does and
+    // both extract to the same source.
+    int Page(const CommandLine& line)
+    {
+        const std::string target =
+            line.output.empty() ? WithExtension(line.file, ".html") : line.output;
+        const std::string emptyPage = DefaultPage(platform.toolDirectory);
+        std::vector<unsigned char> empty;
+        std::string error;
+        if (!ReadWholeFile(emptyPage, empty, error))
+            return Fail(u8"page vide introuvable : " + Quoted(emptyPage) +
+                        u8" ; elle s'installe avec quizzpack, réinstallez Quizz");
+        const std::string conflict =
+            OutputConflict(target, emptyPage, line.file, platform.sameFile);
+        if (!conflict.empty())
+            return Fail(conflict + u8" : choisissez un autre nom avec -o");
+
+        QuizSource source;
+        std::vector<QuizResource> resources;
+        if (IsPageName(line.file) || LowerExtension(line.file) == ".exe") {
+            const int code = FromProgram(line.file, source, resources);
+            if (code != EXIT_DONE)
+                return code;
+        } else {
+            const int code = Prepare(line.file, source, resources, QuizTarget::Page);
+            if (code != EXIT_DONE)
+                return code;
+        }
+        std::string page;
+        if (!MakeQuizPage({empty.begin(), empty.end()}, resources, page, error))
+            return Fail(Quoted(emptyPage) + " : " + error);
+        if (!ReplaceWholeFile(target, {page.begin(), page.end()}, error))
+            return Fail(u8"impossible d'écrire " + Quoted(target) + " : " + error +
+                        u8" ; rien n'a été écrit.");
+        output.out += Quoted(target) + u8" écrit : " + DescribeQuiz(source, resources) + ", " +
+                      FrenchSize(page.size()) + u8" ; ouvrez-la dans un navigateur.\n";
+        return EXIT_DONE;
+    }
+
+    // A quiz program's resources made again for a page from its source.
+    int FromProgram(const std::string& program, QuizSource& source,
+                    std::vector<QuizResource>& resources)
+    {
+        std::vector<QuizResource> read;
+        std::string error;
+        if (!ReadQuizFile(program, platform, read, error))
+            return Fail(error);
+        RecoveredSource recovered;
+        if (!RecoverSource(read, FileStem(program) + ".toml", recovered, error))
+            return Fail(Quoted(program) + " : " + error);
+        std::vector<Problem> problems;
+        const bool built =
+            BuildQuizFromText(recovered.text, MediaAmong(recovered.media), platform.decodePicture,
+                              source, resources, problems, nullptr, QuizTarget::Page);
+        for (const Problem& problem : problems)
+            output.err += FormatProblem(program, problem) + "\n";
+        if (built)
+            return EXIT_DONE;
+        output.err += program + " : " + Errors(CountErrors(problems)) + u8", rien n'a été écrit.\n";
+        return EXIT_QUIZ_ERRORS;
     }
 
     int Extract(const CommandLine& line)
@@ -416,7 +506,8 @@ struct Runner {
 bool TakesOption(const std::string& command, const std::string& option)
 {
     if (option == "-o")
-        return command == "build" || command == "extract" || command == "importer";
+        return command == "build" || command == "page" || command == "extract" ||
+               command == "importer";
     if (option == "--player")
         return command == "build";
     if (option == "--disposition" || option == "--feuille")
@@ -430,8 +521,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
 {
     line = CommandLine();
     if (args.empty()) {
-        error = u8"il manque la commande : new, check, build, extract, importer ou essai "
-                u8"(quizzpack --help les explique)";
+        error = u8"il manque la commande : new, check, build, page, extract, importer ou "
+                u8"essai (quizzpack --help les explique)";
         return false;
     }
     line.command = args[0];
@@ -451,12 +542,13 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
         return true;
     }
     const bool known = line.command == "new" || line.command == "check" ||
-                       line.command == "build" || line.command == "extract" ||
-                       line.command == "importer" || line.command == "essai";
+                       line.command == "build" || line.command == "page" ||
+                       line.command == "extract" || line.command == "importer" ||
+                       line.command == "essai";
     if (!known) {
         error = u8"commande inconnue " + Quoted(line.command) +
-                u8" : new, check, build, extract, importer ou essai (quizzpack --help les "
-                u8"explique)";
+                u8" : new, check, build, page, extract, importer ou essai (quizzpack --help "
+                u8"les explique)";
         return false;
     }
     // Asked anywhere after the command, help wins over whatever else is there.
@@ -550,6 +642,8 @@ int RunCommand(const std::vector<std::string>& args, const PackerPlatform& platf
         return runner.Check(line);
     if (line.command == "build")
         return runner.Build(line);
+    if (line.command == "page")
+        return runner.Page(line);
     if (line.command == "importer")
         return runner.Import(line);
     if (line.command == "essai")

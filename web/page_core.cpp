@@ -29,10 +29,10 @@ namespace {
 QuizRecord* g_pageQuiz = nullptr;
 QuizRules g_rules;
 QuizLoaded g_loaded = QuizLoaded::Demo;
-std::vector<std::string> g_messages;         // UTF-8, in the order told
+std::vector<std::string> g_messages; // UTF-8, in the order told
 char g_boxes[MAX_QUESTIONS * MAX_BOXES_PER_QUESTION][TEXT_SIZE];
-std::string g_out;                           // the last text handed out
-std::string g_file;                          // the last answers file made
+std::string g_out;  // the last text handed out
+std::string g_file; // the last answers file made
 
 const char* Out(const std::string& utf8)
 {
@@ -162,20 +162,29 @@ EXPORTED const char* quizz_text(int which, int question)
     const QuestionRecord* record =
         question >= 0 && question < quiz.questionCount ? QuestionAt(quiz, question) : nullptr;
     switch (which) {
-    case TEXT_TITLE: return Utf8(quiz.title);
-    case TEXT_AUTHOR: return Utf8(quiz.author);
-    case TEXT_EXPLANATIONS: return Utf8(quiz.explanations);
-    case TEXT_FIRST_CAPTION: return Utf8(quiz.firstAnswerCaption);
-    case TEXT_SECOND_CAPTION: return Utf8(quiz.secondAnswerCaption);
-    case TEXT_SITE: return Utf8(quiz.webSite);
+    case TEXT_TITLE:
+        return Utf8(quiz.title);
+    case TEXT_AUTHOR:
+        return Utf8(quiz.author);
+    case TEXT_EXPLANATIONS:
+        return Utf8(quiz.explanations);
+    case TEXT_FIRST_CAPTION:
+        return Utf8(quiz.firstAnswerCaption);
+    case TEXT_SECOND_CAPTION:
+        return Utf8(quiz.secondAnswerCaption);
+    case TEXT_SITE:
+        return Utf8(quiz.webSite);
     case TEXT_SITE_HOST: {
         char host[TEXT_SIZE];
         WebSiteHost(quiz.webSite, host);
         return Utf8(host);
     }
-    case TEXT_QUESTION: return Utf8(record ? record->questionText : "");
-    case TEXT_REVEAL: return Utf8(record ? record->revealText : "");
-    default: return Utf8("");
+    case TEXT_QUESTION:
+        return Utf8(record ? record->questionText : "");
+    case TEXT_REVEAL:
+        return Utf8(record ? record->revealText : "");
+    default:
+        return Utf8("");
     }
 }
 
@@ -211,8 +220,7 @@ EXPORTED int quizz_grade(int question)
     const int boxes = BoxesPerQuestion(quiz.answersPerQuestion);
     const char* const typed[MAX_BOXES_PER_QUESTION] = {
         g_boxes[question * boxes], boxes > 1 ? g_boxes[question * boxes + 1] : nullptr};
-    const QuestionGrade grade =
-        GradeQuestion(quiz, *QuestionAt(quiz, question), typed, &g_rules);
+    const QuestionGrade grade = GradeQuestion(quiz, *QuestionAt(quiz, question), typed, &g_rules);
     int result = 0;
     for (int box = 0; box < MAX_BOXES_PER_QUESTION; ++box) {
         int index = 15;
@@ -274,7 +282,8 @@ EXPORTED void quizz_read_answers_file(char* bytes, int size)
     const char* line = bytes;
     const char* end = bytes + (size > 0 ? size : 0);
     for (int box = 0; box < BoxCount(); ++box) {
-        const char* feed = line < end ? static_cast<const char*>(memchr(line, '\n', end - line)) : nullptr;
+        const char* feed =
+            line < end ? static_cast<const char*>(memchr(line, '\n', end - line)) : nullptr;
         const char* lineEnd = feed ? feed : end;
         BoxTextOfLine(line, static_cast<size_t>(lineEnd - line), g_boxes[box]);
         line = feed ? feed + 1 : end;

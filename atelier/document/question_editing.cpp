@@ -11,14 +11,6 @@
 
 namespace {
 
-std::string LowerExtension(const std::string& path)
-{
-    std::string extension = std::filesystem::u8path(path).extension().u8string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
-
 // A question the teacher has not written anything in yet.
 bool IsBlank(const SourceQuestion& question)
 {

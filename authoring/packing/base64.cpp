@@ -52,8 +52,8 @@ std::string EncodeBase64(const unsigned char* bytes, size_t size)
     text.reserve((size + 2) / 3 * 4);
     for (size_t i = 0; i < size; i += 3) {
         const size_t left = size - i;
-        const unsigned group = bytes[i] << 16 | (left > 1 ? bytes[i + 1] << 8 : 0) |
-                               (left > 2 ? bytes[i + 2] : 0);
+        const unsigned group =
+            bytes[i] << 16 | (left > 1 ? bytes[i + 1] << 8 : 0) | (left > 2 ? bytes[i + 2] : 0);
         text += ALPHABET[group >> 18 & 63];
         text += ALPHABET[group >> 12 & 63];
         text += left > 1 ? ALPHABET[group >> 6 & 63] : '=';

@@ -5,11 +5,11 @@
 #include "authoring/source/answer_typing.h"
 #include "authoring/source/quiz_field_table.h"
 #include "authoring/source/source_reader.h"
-#include "quiz/text_encoding.h"
 #include "quiz/lzw.h"
 #include "quiz/media_format.h"
 #include "quiz/payload.h"
 #include "quiz/rules_payload.h"
+#include "quiz/text_encoding.h"
 #include "quiz/web_site.h"
 
 #include <cstdlib>

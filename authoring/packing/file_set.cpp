@@ -340,3 +340,12 @@ std::string FileName(const std::string& file)
 {
     return PathOf(file).filename().u8string();
 }
+
+std::string LowerExtension(const std::string& file)
+{
+    std::string extension = PathOf(file).extension().u8string();
+    for (char& c : extension)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return extension;
+}

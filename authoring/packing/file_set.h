@@ -56,3 +56,5 @@ std::string WithExtension(const std::string& file, const std::string& extension)
 // The file name without folder and extension ("a/quiz.exe" gives "quiz").
 std::string FileStem(const std::string& file);
 std::string FileName(const std::string& file);
+// The extension in lower case (".exe" for "Quiz.EXE"), "" for none.
+std::string LowerExtension(const std::string& file);

@@ -3,9 +3,9 @@
 #include "authoring/media/quiz_icon.h"
 #include "authoring/packing/extraction.h"
 #include "authoring/source/source_writer.h"
-#include "quiz/text_encoding.h"
 #include "authoring/source/toml_scan.h"
 #include "quiz/resource_names.h"
+#include "quiz/text_encoding.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -5,6 +5,7 @@
 #include "authoring/packing/extraction.h"
 #include "authoring/packing/file_set.h"
 #include "authoring/packing/quiz_build.h"
+#include "authoring/packing/quiz_page.h"
 #include "authoring/source/source_writer.h"
 
 #include <algorithm>
@@ -34,26 +35,16 @@ void LeaveOutThePlayersIcon(const PackerPlatform& platform, std::vector<QuizReso
 
 // A rebuild of what was written, from memory, must give the resources read;
 // what it tells goes to result.
-void Verify(const std::string& text, const std::vector<MediaFile>& media,
-            const std::vector<QuizResource>& expected, const PackerPlatform& platform,
+void Verify(const RecoveredSource& recovered, const PackerPlatform& platform, QuizTarget target,
             ExtractionResult& result)
 {
-    auto read = [&media](const std::string& path, std::vector<unsigned char>& bytes,
-                         std::string& reason) {
-        const auto file = std::find_if(media.begin(), media.end(),
-                                       [&path](const MediaFile& m) { return m.name == path; });
-        if (file == media.end()) {
-            reason = "fichier introuvable";
-            return false;
-        }
-        bytes = file->data;
-        return true;
-    };
+    const std::vector<QuizResource>& expected = recovered.expected;
     QuizSource source;
     std::vector<QuizResource> rebuilt;
     std::vector<Problem> problems;
     const bool built =
-        BuildQuizFromText(text, read, platform.decodePicture, source, rebuilt, problems);
+        BuildQuizFromText(recovered.text, MediaAmong(recovered.media), platform.decodePicture,
+                          source, rebuilt, problems, nullptr, target);
     if (std::none_of(expected.begin(), expected.end(), IsKeptSource))
         rebuilt.erase(std::remove_if(rebuilt.begin(), rebuilt.end(), IsKeptSource), rebuilt.end());
     auto tellProblems = [&] {
@@ -115,50 +106,96 @@ std::string FreeFolder(const std::string& base)
     return folder;
 }
 
-bool ExtractProgram(const std::string& program, const std::string& folder,
-                    const PackerPlatform& platform, ExtractionResult& result, std::string& error)
+MediaReader MediaAmong(const std::vector<MediaFile>& media)
 {
-    result = ExtractionResult();
-    if (!IsFile(program)) {
-        error = u8"impossible de lire " + Quoted(program) + " : fichier introuvable";
+    return
+        [&media](const std::string& path, std::vector<unsigned char>& bytes, std::string& reason) {
+            const auto file = std::find_if(media.begin(), media.end(),
+                                           [&path](const MediaFile& m) { return m.name == path; });
+            if (file == media.end()) {
+                reason = "fichier introuvable";
+                return false;
+            }
+            bytes = file->data;
+            return true;
+        };
+}
+
+bool ReadQuizFile(const std::string& file, const PackerPlatform& platform,
+                  std::vector<QuizResource>& resources, std::string& error)
+{
+    if (!IsFile(file)) {
+        error = u8"impossible de lire " + Quoted(file) + " : fichier introuvable";
         return false;
     }
-    std::vector<QuizResource> resources;
-    if (!platform.readResources(program, resources, error)) {
-        error = u8"impossible de lire les ressources de " + Quoted(program) + " : " + error;
+    if (IsPageName(file)) {
+        std::vector<unsigned char> bytes;
+        if (!ReadWholeFile(file, bytes, error)) {
+            error = u8"impossible de lire " + Quoted(file) + " : " + error;
+            return false;
+        }
+        if (!ReadPageResources({bytes.begin(), bytes.end()}, resources, error)) {
+            error = Quoted(file) + " : " + error;
+            return false;
+        }
+        return true;
+    }
+    if (!platform.readResources(file, resources, error)) {
+        error = u8"impossible de lire les ressources de " + Quoted(file) + " : " + error;
         return false;
     }
     LeaveOutThePlayersIcon(platform, resources);
+    return true;
+}
+
+bool RecoverSource(const std::vector<QuizResource>& resources, const std::string& name,
+                   RecoveredSource& recovered, std::string& error)
+{
+    recovered = RecoveredSource();
     QuizSource source;
     std::vector<MediaFile> media;
-    if (!ExtractQuizSource(resources, source, media, error)) {
-        error = Quoted(program) + " : " + error;
+    if (!ExtractQuizSource(resources, source, media, error))
         return false;
-    }
-
-    const std::string name = FileStem(program) + ".toml";
-    result.sourcePath = (std::filesystem::u8path(folder) / name).u8string();
-    std::vector<QuizResource> expected = ResourcesInUse(resources, source);
-    std::string text;
-    std::vector<MediaFile> written;
-    if (!ExtractWrittenSource(resources, text, written)) {
+    recovered.expected = ResourcesInUse(resources, source);
+    if (!ExtractWrittenSource(resources, recovered.text, recovered.media)) {
+        std::vector<QuizResource>& expected = recovered.expected;
         const size_t before = expected.size();
         expected.erase(std::remove_if(expected.begin(), expected.end(), IsKeptSource),
                        expected.end());
         if (expected.size() != before)
-            result.messages.push_back(u8"note : le fichier source gardé dans ce quiz ne le "
+            recovered.notes.push_back(u8"note : le fichier source gardé dans ce quiz ne le "
                                       u8"redonne pas ; il est récrit sans ses commentaires.");
-        text = WriteQuizSource(source, name);
-        written = media;
+        recovered.text = WriteQuizSource(source, name);
+        recovered.media = std::move(media);
     }
+    return true;
+}
+
+bool ExtractProgram(const std::string& program, const std::string& folder,
+                    const PackerPlatform& platform, ExtractionResult& result, std::string& error)
+{
+    result = ExtractionResult();
+    std::vector<QuizResource> resources;
+    if (!ReadQuizFile(program, platform, resources, error))
+        return false;
+    const std::string name = FileStem(program) + ".toml";
+    RecoveredSource recovered;
+    if (!RecoverSource(resources, name, recovered, error)) {
+        error = Quoted(program) + " : " + error;
+        return false;
+    }
+    result.sourcePath = (std::filesystem::u8path(folder) / name).u8string();
+    result.messages = recovered.notes;
+    const std::string& text = recovered.text;
     std::vector<NewFile> files = {{result.sourcePath, {text.begin(), text.end()}}};
-    for (const MediaFile& file : written)
+    for (const MediaFile& file : recovered.media)
         files.push_back({BesideFile(result.sourcePath, file.name), file.data});
     if (!WriteNewFiles(files, error)) {
         error += u8" ; rien n'a été écrit";
         return false;
     }
-    result.mediaCount = written.size();
-    Verify(text, written, expected, platform, result);
+    result.mediaCount = recovered.media.size();
+    Verify(recovered, platform, IsPageName(program) ? QuizTarget::Page : QuizTarget::Program,
+           result);
     return true;
 }

@@ -6,11 +6,35 @@
 // then built again in memory to tell whether they give the same quiz.
 #pragma once
 
+#include "authoring/packing/extraction.h"
 #include "authoring/packing/packer_platform.h"
 
 #include <cstddef>
 #include <string>
 #include <vector>
+
+// The resources of a quiz program (the icon of DefaultPlayer left out, being
+// no quiz's own) or of a quiz page (quiz_page.h), by the file's name; false
+// with a French error naming the file.
+bool ReadQuizFile(const std::string& file, const PackerPlatform& platform,
+                  std::vector<QuizResource>& resources, std::string& error);
+
+// A quiz's source in memory, as extraction writes it.
+struct RecoveredSource {
+    std::string text;                   // the source file's text
+    std::vector<MediaFile> media;       // its media, under the names it gives them
+    std::vector<QuizResource> expected; // what building it again must give
+    std::vector<std::string> notes;     // French, for the teacher
+};
+
+// The source as its maker wrote it when resources keep one that builds
+// them, else one written again (named name, "quiz.toml"); false with a French
+// error when resources hold no readable quiz.
+bool RecoverSource(const std::vector<QuizResource>& resources, const std::string& name,
+                   RecoveredSource& recovered, std::string& error);
+
+// A media reader over media in memory, for building a recovered source.
+MediaReader MediaAmong(const std::vector<MediaFile>& media);
 
 // base, or base-2, base-3... when base exists: extracting beside a quiz's own
 // source folder works the first time.
@@ -29,8 +53,7 @@ struct ExtractionResult {
     bool rebuilds = true; // false: the source written does not build the same quiz again
 };
 
-// Reads program's resources (platform.readResources), leaves out the icon of
-// DefaultPlayer(platform.toolDirectory) (no quiz's own), writes the source
+// Reads program's resources (ReadQuizFile: a program or a page), writes the source
 // and its media into folder (new files only: nothing is overwritten) and
 // checks in memory that they build the same resources again. false with
 // error (French) when nothing was written.

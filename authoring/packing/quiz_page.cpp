@@ -7,7 +7,6 @@
 #include "quiz/text_encoding.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
 namespace {
@@ -31,11 +30,20 @@ std::string HtmlText(const std::string& utf8)
     std::string text;
     for (char c : utf8) {
         switch (c) {
-        case '&': text += "&amp;"; break;
-        case '<': text += "&lt;"; break;
-        case '>': text += "&gt;"; break;
-        case '"': text += "&quot;"; break;
-        default: text += c;
+        case '&':
+            text += "&amp;";
+            break;
+        case '<':
+            text += "&lt;";
+            break;
+        case '>':
+            text += "&gt;";
+            break;
+        case '"':
+            text += "&quot;";
+            break;
+        default:
+            text += c;
         }
     }
     return text;
@@ -73,9 +81,7 @@ std::string DefaultPage(const std::string& toolDirectory)
 
 bool IsPageName(const std::string& path)
 {
-    std::string extension = path.substr(std::min(path.size(), path.find_last_of('.')));
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string extension = LowerExtension(path);
     return extension == ".html" || extension == ".htm";
 }
 
@@ -94,8 +100,8 @@ bool MakeQuizPage(const std::string& emptyPage, const std::vector<QuizResource>&
             return false;
         }
         elements += ELEMENT_START + resource.type + "\" data-id=\"" + std::to_string(resource.id) +
-                    "\">" + EncodeBase64(resource.data.data(), resource.data.size()) +
-                    ELEMENT_END + "\n";
+                    "\">" + EncodeBase64(resource.data.data(), resource.data.size()) + ELEMENT_END +
+                    "\n";
     }
     page = emptyPage.substr(0, mark) + elements +
            emptyPage.substr(mark + std::string(PAGE_RESOURCES_MARK).size());
@@ -126,10 +132,10 @@ bool ReadPageResources(const std::string& page, std::vector<QuizResource>& resou
             id = page.substr(idStart, idEnd - idStart);
         }
         std::string bytes;
-        const bool valid = IsResourceType(resource.type) && !id.empty() && id.size() <= 5 &&
-                           std::all_of(id.begin(), id.end(), ::isdigit) &&
-                           DecodeBase64(page.substr(idEnd + 2, dataEnd - idEnd - 2), bytes,
-                                        MAX_MEDIUM_BYTES);
+        const bool valid =
+            IsResourceType(resource.type) && !id.empty() && id.size() <= 5 &&
+            std::all_of(id.begin(), id.end(), ::isdigit) &&
+            DecodeBase64(page.substr(idEnd + 2, dataEnd - idEnd - 2), bytes, MAX_MEDIUM_BYTES);
         if (!valid || resources.size() == MAX_PAGE_RESOURCES) {
             error = u8"cette page de quiz est abîmée (une de ses ressources est coupée ou "
                     u8"modifiée) : refaites-la depuis le quiz";
@@ -139,8 +145,8 @@ bool ReadPageResources(const std::string& page, std::vector<QuizResource>& resou
         resource.data.assign(bytes.begin(), bytes.end());
         for (const QuizResource& other : resources) {
             if (other.type == resource.type && other.id == resource.id) {
-                error = u8"cette page de quiz porte deux fois la ressource " + resource.type +
-                        " " + id + u8" : refaites-la depuis le quiz";
+                error = u8"cette page de quiz porte deux fois la ressource " + resource.type + " " +
+                        id + u8" : refaites-la depuis le quiz";
                 return false;
             }
         }

@@ -296,8 +296,8 @@ bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
     QuizRecord record;
     QuizRules rules;
     const bool valid = CheckQuizSource(source, record, rules, problems);
-    Builder builder = {readMedia,        decodePicture, cache, target, source.colour,
-                       resources,        problems,      {},    {}};
+    Builder builder = {readMedia, decodePicture, cache, target, source.colour,
+                       resources, problems,      {},    {}};
     // Without questions (already told) there is no codes payload to code.
     if (valid && !source.questions.empty()) {
         std::vector<unsigned char> quiz;

@@ -1,8 +1,8 @@
 #include "authoring/packing/stored_source.h"
 
-#include "quiz/text_encoding.h"
 #include "quiz/quiz_record.h"
 #include "quiz/resource_names.h"
+#include "quiz/text_encoding.h"
 
 #include <cstring>
 

@@ -2,7 +2,8 @@
 # The distribution on a machine that has never built the project: unpacked
 # into an empty folder, in a Wine prefix of its own made for the occasion,
 # quizzpack writes, checks and packs a new quiz from the player beside it,
-# and that quiz and a sample each play (tests/robot/play_robot.cpp). Every
+# and that quiz and a sample each play (tests/robot/play_robot.cpp), and so
+# do their web pages, made by the same quizzpack, in Chromium. Every
 # shipped sample source builds as it stands in the zip, and a shipped sample
 # extracted beside its source folder gives that source back as written. The
 # atelier makes a picture quiz of two of a sample's pictures, as a teacher
@@ -35,6 +36,13 @@ sed -i 's/^titre = .*/titre = "Mon premier quiz"/' essai.toml
 "$wine" quizzpack.exe build essai.toml
 "$wine" "$robot" essai.exe "Mon premier quiz" " 1 / 3" Paris Lyon
 "$wine" "$robot" 'exemples\capitales.exe' "Capitales d'Europe" " 2 / 8" Paris Rome
+# The same quiz as a web page, from the empty page beside quizzpack, played
+# in a browser; and a sample's page as shipped.
+"$wine" quizzpack.exe page essai.toml
+bounded_node() { timeout 120 node "$@"; }
+bounded_node "$root/tests/dist/play_page.mjs" essai.html "Mon premier quiz" "1 / 3" Paris Lyon
+bounded_node "$root/tests/dist/play_page.mjs" exemples/capitales.html "Capitales d'Europe" "2 / 8" \
+  Paris Rome
 samples=0
 for source in exemples/*/*.toml; do
   sample=$(basename "$source" .toml)
@@ -52,5 +60,5 @@ mkdir atelier
   "$PWD/exemples/formes/images/cercle.png" "$PWD/exemples/formes/images/carre.png"
 "$wine" "$robot" 'atelier\formes.exe' "Mes formes" " 1 / 2" cercle
 echo "Distribution $(basename "$zip"): unpacked, a quiz packed, it and a sample play," \
-  "the $samples sample sources build, a sample extracts as written, the atelier makes a" \
+  "and as web pages, the $samples sample sources build, a sample extracts as written, the atelier makes a" \
   "quiz that plays"

@@ -1,6 +1,8 @@
 #include "tests/unit/authoring/source_fixture.h"
 
 #include "authoring/media/quiz_icon.h"
+#include "authoring/packing/file_set.h"
+#include "authoring/packing/quiz_page.h"
 #include "quiz/payload.h"
 #include "quizzpack/commands.h"
 
@@ -72,10 +74,10 @@ TEST(Commands, RefusesWhatItCannotTakeAndWritesNothing)
         std::string err;
     } cases[] = {
         {{},
-         u8"il manque la commande : new, check, build, extract, importer ou essai (quizzpack "
-         u8"--help les explique)"},
+         u8"il manque la commande : new, check, build, page, extract, importer ou essai "
+         u8"(quizzpack --help les explique)"},
         {{"pack", "q.toml"},
-         u8"commande inconnue « pack » : new, check, build, extract, importer ou essai "
+         u8"commande inconnue « pack » : new, check, build, page, extract, importer ou essai "
          u8"(quizzpack --help les explique)"},
         {{"build"}, u8"il manque le fichier : quizzpack build QUIZ.toml"},
         {{"check", "a.toml", "b.toml"}, u8"un seul fichier par commande : « b.toml » est de trop"},
@@ -136,6 +138,55 @@ TEST(Commands, NewWritesAQuizThatChecksAsItIs)
         EXPECT_NE(check.out.find(std::string(u8"disposition « ") + layout + u8" »"),
                   std::string::npos)
             << check.out;
+    }
+}
+
+// A page made from a source and one made from the program built from it
+// carry the same resources, payloads, media and kept source; extract gives
+// the source back from either as from the program. The empty page beside
+// the tool is needed, and never overwritten; a failure writes nothing.
+TEST(Commands, PageCarriesTheQuizAndExtractsAsTheProgramDoes)
+{
+    TempFolder folder;
+    FakeWindows windows(folder.path);
+    const std::string source = folder / "q.toml", packed = folder / "q.exe";
+    const std::string emptyPage = folder / "quizz.html";
+    SaveFile(folder / "quizz.exe", "player");
+    ASSERT_EQ(windows.Run({"new", source, "--layout", "image"}).code, EXIT_DONE);
+    SaveFile(source, u8"# Mes notes\n" + LoadFile(source));
+
+    const Outcome missing = windows.Run({"page", source});
+    EXPECT_EQ(missing.code, EXIT_USAGE);
+    EXPECT_NE(missing.err.find(u8"page vide introuvable"), std::string::npos) << missing.err;
+    const std::string empty = "<title>Quizz</title><!--quizz:ressources--><script></script>";
+    SaveFile(emptyPage, empty);
+    const Outcome onItself = windows.Run({"page", source, "-o", emptyPage});
+    EXPECT_EQ(onItself.code, EXIT_USAGE);
+    EXPECT_FALSE(PathExists(folder / "q.html"));
+
+    const Outcome fromSource = windows.Run({"page", source});
+    ASSERT_EQ(fromSource.code, EXIT_DONE) << fromSource.err;
+    EXPECT_EQ(fromSource.out.rfind(u8"« " + (folder / "q.html") + u8" » écrit : ", 0), 0u)
+        << fromSource.out;
+    ASSERT_EQ(windows.Run({"build", source}).code, EXIT_DONE);
+    const Outcome fromProgram = windows.Run({"page", packed, "-o", folder / "p.html"});
+    ASSERT_EQ(fromProgram.code, EXIT_DONE) << fromProgram.err;
+    EXPECT_EQ(LoadFile(emptyPage), empty);
+
+    std::vector<QuizResource> fromPage, fromPageOfProgram;
+    std::string error;
+    ASSERT_TRUE(ReadPageResources(LoadFile(folder / "q.html"), fromPage, error)) << error;
+    ASSERT_TRUE(ReadPageResources(LoadFile(folder / "p.html"), fromPageOfProgram, error)) << error;
+    EXPECT_EQ(fromPage, windows.modules[packed]);
+    EXPECT_EQ(fromPageOfProgram, windows.modules[packed]);
+
+    for (const std::string file : {"q.exe", "q.html", "p.html"}) {
+        const Outcome extract =
+            windows.Run({"extract", folder / file, "-o", folder / (file + ".d")});
+        EXPECT_EQ(extract.code, EXIT_DONE) << file << extract.err;
+        EXPECT_EQ(extract.err, "") << file;
+        EXPECT_EQ(LoadFile(folder / (file + ".d/" + FileStem(file) + ".toml")), LoadFile(source))
+            << file;
     }
 }
 
@@ -377,7 +428,7 @@ TEST(Commands, ExplainsEachCommandAfterIt)
     TempFolder folder;
     FakeWindows windows(folder.path);
     const auto before = Listing(folder.path);
-    for (const char* command : {"new", "check", "build", "extract", "importer", "essai"}) {
+    for (const char* command : {"new", "check", "build", "page", "extract", "importer", "essai"}) {
         const std::vector<std::vector<std::string>> lines = {
             {command, "--help"},
             {command, "-h"},
@@ -396,8 +447,8 @@ TEST(Commands, ExplainsEachCommandAfterIt)
     EXPECT_EQ(help.code, EXIT_DONE);
     EXPECT_NE(help.out.find("quizzpack COMMANDE --help"), std::string::npos) << help.out;
     EXPECT_EQ(windows.Run({"--help", "pack"}).err,
-              u8"quizzpack : commande inconnue « pack » : new, check, build, extract, importer ou "
-              u8"essai (quizzpack --help les explique)\n");
+              u8"quizzpack : commande inconnue « pack » : new, check, build, page, extract, "
+              u8"importer ou essai (quizzpack --help les explique)\n");
     EXPECT_EQ(Listing(folder.path), before);
 }
 
