@@ -810,6 +810,16 @@ TEST(AtelierWindow, MakesTheQuizWebPageAndOpensItInTheBrowser)
     ASSERT_TRUE(ReadPageResources(FileBytes(tried), triedResources, error)) << error;
     EXPECT_FALSE(Payloads(triedResources) == Payloads(program)); // "Buda", not yet saved
 
+    // Opened again: its source, extracted into a folder beside it.
+    std::filesystem::create_directories(folder / L"ouvert");
+    Answers().files = {page.u8string()};
+    Answers().folder = (folder / L"ouvert").u8string();
+    Answers().saveChoice = SaveChoice::Discard;
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(g_document.path, (folder / L"ouvert" / L"capitales" / L"capitales.toml").u8string());
+    EXPECT_EQ(ControlText(IDC_ANSWER), "Budapest");
+    EXPECT_EQ(ControlText(IDC_QUESTION_TEXT), u8"Capitale de la Hongrie ?");
+
     // Without the empty page: nothing asked, nothing written, told how to
     // mend it.
     {
