@@ -29,11 +29,15 @@ enum class MediaFormat {
     Ico,
     Mp3,
     Wav,
+    M4a,
+    Aac,
     Ogg,
     Flac,
     Avi,
     Mp4,
+    Webm,
     Matroska,
+    WindowsMedia,
     Mpeg
 };
 
@@ -48,7 +52,7 @@ constexpr int MAX_MEDIA_EXTENSIONS = 4;
 
 struct MediaFormatInfo {
     MediaFormat format;
-    const char* name; // "JPEG", "Matroska (MKV, WebM)"
+    const char* name; // "JPEG", "Windows Media"
     MediaKind kind;
     // Lower case, the first one given to a stored file; null after the last.
     const char* extensions[MAX_MEDIA_EXTENSIONS];
@@ -95,6 +99,14 @@ const char* MediaExtension(MediaFormat format);
 // message: "JPEG, PNG, GIF, BMP ou TIFF", "MP3"; with whereSystemReads, those
 // they take where the system reads them too ("..., TIFF, WebP ou HEIC").
 std::string TakenMediaNames(MediaKind kind, bool whereSystemReads = false);
+
+// Whether the web page plays the format as a sound or a film of that kind:
+// current browsers play it. Its pictures are those the tools take.
+bool IsPlayedOnPage(MediaFormat format, MediaKind kind);
+
+// The names of the sounds or films the page plays, for a message:
+// "MP3, WAV, M4A, AAC, Ogg ou FLAC", "MP4 ou WebM".
+std::string PageMediaNames(MediaKind kind);
 
 // A file dialog's filter of every format of the kinds that the tools take:
 // its name, label and those formats ("Images (JPEG, PNG, ...)"), and its

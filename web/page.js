@@ -1,16 +1,79 @@
 // The quiz page: reads the quiz's resources from the page, hands them to the
-// grading core and shows the quiz.
+// grading core and shows the quiz as the Windows player does, adapted to a
+// browser. Every verdict, the score's count and the reveal come from the
+// core (quizz_grade); this code only shows them. Nothing read from the page,
+// the storage or a file is ever written as HTML: texts go to textContent.
 "use strict";
 (function () {
+  var LAYOUT_PICTURE = 1, LAYOUT_SOUND = 2, LAYOUT_FILM = 3;
+  var REVEAL_PICTURE = 1;
+  var TEXT_TITLE = 0, TEXT_AUTHOR = 1, TEXT_EXPLANATIONS = 2, TEXT_FIRST_CAPTION = 3;
+  var TEXT_SITE = 5, TEXT_SITE_HOST = 6, TEXT_QUESTION = 7, TEXT_REVEAL = 8;
+  var SOLVED = 1 << 8, REVEALS = 1 << 9;
+  // An answers file holds at most 180 lines of 259 bytes: anything much
+  // larger is not one.
+  var MAX_ANSWERS_FILE = 1 << 20;
+
+  function byId(id) {
+    return document.getElementById(id);
+  }
+  function add(parent, tag, className, text) {
+    var made = document.createElement(tag);
+    if (className) made.className = className;
+    if (text) made.textContent = text;
+    parent.appendChild(made);
+    return made;
+  }
+  var messages = byId("quiz-messages");
+  function tell(text) {
+    add(messages, "p", "", text);
+    messages.hidden = false;
+  }
+
   var resources = {};
   document.querySelectorAll('script[type="application/x-quizz"]').forEach(function (element) {
-    var text = atob(element.textContent.trim());
+    var name = element.dataset.type + " " + element.dataset.id;
+    try {
+      var text = atob(element.textContent.trim());
+    } catch (error) {
+      tell("La ressource " + name + " de cette page est abîmée : refaites la page du quiz avec l'atelier ou quizzpack.");
+      return;
+    }
     var bytes = new Uint8Array(text.length);
     for (var i = 0; i < text.length; i++) bytes[i] = text.charCodeAt(i);
-    resources[element.dataset.type + " " + element.dataset.id] = bytes;
+    resources[name] = bytes;
   });
-  QuizzCore().then(function (core) {
-    var utf8 = new TextDecoder();
+
+  // Answers are kept under the quiz's identity, its payloads' hash, so that
+  // two quizzes opened from the same place never mix their answers.
+  function storageKey() {
+    var hash = 0x811c9dc5, length = 0;
+    ["PATCH 104", "PATCH 105"].forEach(function (name) {
+      var bytes = resources[name] || new Uint8Array(0);
+      for (var i = 0; i < bytes.length; i++) hash = Math.imul(hash ^ bytes[i], 0x01000193);
+      length += bytes.length;
+    });
+    return "quizz-reponses-" + (hash >>> 0).toString(16) + "-" + length;
+  }
+  // Storage may be refused (private browsing, a full quota, a file:// page
+  // in some browsers): the quiz then plays without remembering.
+  function stored(key) {
+    try {
+      var answers = JSON.parse(localStorage.getItem(key));
+      return Array.isArray(answers) ? answers : [];
+    } catch (error) {
+      return [];
+    }
+  }
+  function store(key, answers) {
+    try {
+      if (answers) localStorage.setItem(key, JSON.stringify(answers));
+      else localStorage.removeItem(key);
+    } catch (error) {}
+  }
+
+  function startQuiz(core) {
+    var utf8 = new TextDecoder(), encoder = new TextEncoder();
     function text(pointer) {
       if (!pointer) return "";
       var end = pointer;
@@ -23,11 +86,355 @@
       core.HEAPU8.set(bytes, pointer);
       return [pointer, bytes.length];
     }
+    var urls = {};
+    function resourceUrl(name) {
+      var bytes = resources[name];
+      if (!bytes) return "";
+      if (!urls[name]) {
+        var head = block(bytes.subarray(0, 64));
+        var type = text(core._quizz_media_type(head[0], head[1]));
+        urls[name] = URL.createObjectURL(new Blob([bytes], {type: type}));
+      }
+      return urls[name];
+    }
+    function quizText(which, question) {
+      return text(core._quizz_text(which, question));
+    }
+
     var quiz = block(resources["PATCH 104"]), codes = block(resources["PATCH 105"]);
     var site = block(resources["PATCH 106"]), rules = block(resources["PATCH 108"]);
     core._quizz_load(quiz[0], quiz[1], codes[0], codes[1], site[0], site[1], rules[0], rules[1]);
-    var title = document.createElement("h1");
-    title.textContent = text(core._quizz_text(0, -1));
-    document.body.appendChild(title);
+    for (var m = 0; core._quizz_message(m); m++) tell(text(core._quizz_message(m)));
+
+    var layout = core._quizz_layout(), revealMode = core._quizz_reveal_mode();
+    var count = core._quizz_question_count(), perQuestion = core._quizz_boxes_per_question();
+    var verdicts = [], verdictColours = [];
+    for (var v = 0; v < core._quizz_verdict_count(); v++) {
+      verdicts.push(text(core._quizz_verdict_text(v)));
+      verdictColours.push(core._quizz_verdict_colour(v));
+    }
+    var bravo = verdicts[0];
+
+    byId("quiz-title").textContent = quizText(TEXT_TITLE, -1);
+    byId("quiz-explanations").textContent = quizText(TEXT_EXPLANATIONS, -1);
+    byId("quiz-author").textContent = quizText(TEXT_AUTHOR, -1);
+    var link = byId("quiz-site"), address = quizText(TEXT_SITE, -1);
+    link.textContent = quizText(TEXT_SITE_HOST, -1);
+    // Only a web address is opened; the maker's may be written without its
+    // scheme, as the player's shell takes it.
+    if (/^https?:\/\//i.test(address)) link.href = address;
+    else if (address && !/[:\/\\]/.test(address.split("/")[0])) link.href = "https://" + address;
+    var icon = resourceUrl("ICON 1");
+    if (icon) {
+      var iconLink = add(document.head, "link");
+      iconLink.rel = "icon";
+      iconLink.href = icon;
+    }
+
+    var colour = core._quizz_colour();
+    if (colour >= 0) {
+      // The panel's colour, with black or white text, whichever reads better.
+      var channels = [colour >> 16, (colour >> 8) & 255, colour & 255].map(function (c) {
+        c /= 255;
+        return c <= 0.03928 ? c / 12.92 : Math.pow((c + 0.055) / 1.055, 2.4);
+      });
+      var luminance = 0.2126 * channels[0] + 0.7152 * channels[1] + 0.0722 * channels[2];
+      document.body.style.backgroundColor = "#" + (0x1000000 + colour).toString(16).slice(1);
+      document.body.style.color = (luminance + 0.05) / 0.05 >= 1.05 / (luminance + 0.05) ? "#000" : "#fff";
+    }
+
+    var cells = byId("quiz-cells");
+    cells.className = "cells layout-" + layout;
+    var boxes = [], verdictLabels = [], grades = [];
+    var sound = byId("quiz-sound");
+
+    function cell(i) {
+      var section = add(cells, "section", "cell");
+      section.dataset.question = i;
+      if (layout === LAYOUT_PICTURE) {
+        var frame = add(section, "div", "frame");
+        var url = resourceUrl("IMG " + (400 + i));
+        if (url) {
+          var picture = add(frame, "img");
+          picture.id = "picture-" + i;
+          picture.alt = "Image de la question " + i;
+          // The pictures in view first, the others as the pupil scrolls.
+          picture.loading = "lazy";
+          picture.src = url;
+        }
+      } else if (layout === LAYOUT_SOUND) {
+        var controls = add(section, "div", "media");
+        var play = add(controls, "button", "", "▶ Écouter");
+        play.setAttribute("aria-label", "Écouter le son de la question " + i);
+        play.addEventListener("click", function () {
+          // One sound at a time, as the player plays them.
+          var url = resourceUrl("IMG " + (400 + i));
+          if (!url) {
+            tell("Le son de la question " + i + " manque à cette page : refaites la page du quiz avec l'atelier ou quizzpack.");
+            return;
+          }
+          sound.src = url;
+          sound.play().catch(function () {});
+        });
+        var stop = add(controls, "button", "", "■ Arrêter");
+        stop.setAttribute("aria-label", "Arrêter le son");
+        stop.addEventListener("click", function () {
+          sound.pause();
+          sound.removeAttribute("src");
+        });
+      } else if (layout === LAYOUT_FILM) {
+        var film = add(section, "video", "film");
+        film.controls = true;
+        film.setAttribute("playsinline", "");
+        film.preload = "metadata";
+        film.setAttribute("aria-label", "Film de la question " + i);
+        var filmUrl = resourceUrl("IMG " + (400 + i));
+        if (filmUrl) {
+          film.addEventListener("error", function () {
+            add(section, "p", "note", "Ce navigateur ne sait pas lire ce film : demandez à l'auteur du quiz de le refaire en MP4.");
+          });
+          film.src = filmUrl;
+        } else {
+          add(section, "p", "note", "Le film de cette question manque à cette page : refaites la page du quiz avec l'atelier ou quizzpack.");
+        }
+      } else {
+        add(section, "p", "question", quizText(TEXT_QUESTION, i - 1));
+      }
+      var answers = add(section, "div", "answers");
+      add(answers, "span", "number", i + ".").setAttribute("aria-hidden", "true");
+      for (var j = 1; j <= perQuestion; j++) {
+        var n = perQuestion * (i - 1) + j;
+        var answer = add(answers, "div", "answer");
+        var box = document.createElement("input");
+        box.type = "text";
+        box.id = "box-" + n;
+        box.autocomplete = "off";
+        box.spellcheck = false;
+        box.setAttribute("autocapitalize", "none");
+        box.setAttribute("autocorrect", "off");
+        box.setAttribute("aria-label", "Question " + i + (perQuestion > 1 ? ", réponse " + j : ""));
+        if (perQuestion > 1) {
+          var caption = add(answer, "span", "caption", quizText(TEXT_FIRST_CAPTION + j - 1, -1));
+          caption.id = "caption-" + n;
+          box.setAttribute("aria-describedby", caption.id);
+        }
+        answer.appendChild(box);
+        var verdict = add(answer, "div", "verdict", "?");
+        verdict.id = "verdict-" + n;
+        boxes.push(box);
+        verdictLabels.push(verdict);
+        listen(box, n);
+      }
+      if (layout === LAYOUT_PICTURE) add(section, "p", "reveal").id = "reveal-" + i;
+    }
+
+    var key = storageKey(), lastBox = null, dialog = byId("restart-dialog");
+    function save() {
+      store(key, boxes.map(function (box) {
+        return box.value;
+      }));
+    }
+
+    function grade(i) {
+      for (var j = 0; j < perQuestion; j++) {
+        var n = perQuestion * (i - 1) + j;
+        var bytes = encoder.encode(boxes[n].value);
+        var pointer = core._quizz_block(bytes.length + 1);
+        core.HEAPU8.set(bytes, pointer);
+        core.HEAPU8[pointer + bytes.length] = 0;
+        core._quizz_set_box(n, pointer);
+        // The box shows what the core grades: a character the player's box
+        // cannot hold reads "?" there too.
+        var held = text(core._quizz_box(n));
+        if (held !== boxes[n].value) boxes[n].value = held;
+      }
+      var result = core._quizz_grade(i - 1);
+      grades[i - 1] = result;
+      for (j = 0; j < perQuestion; j++) {
+        var index = (result >> (4 * j)) & 15, label = verdictLabels[perQuestion * (i - 1) + j];
+        var shown = index < verdicts.length ? verdicts[index] : "?";
+        if (label.textContent !== shown) label.textContent = shown;
+        var background = index < verdicts.length ? verdictColours[index] : -1;
+        label.style.backgroundColor = background < 0 ? "" : "#" + (0x1000000 + background).toString(16).slice(1);
+        label.classList.toggle("graded", background >= 0);
+      }
+      var reveal = byId("reveal-" + i);
+      if (reveal) {
+        var revealed = result & REVEALS;
+        if (revealMode === REVEAL_PICTURE) {
+          // A reveal picture, once shown, stays, as in the player.
+          var picture = byId("picture-" + i), url = revealed && resourceUrl("IMG " + (10400 + i));
+          if (picture && url) {
+            picture.src = url;
+            picture.alt = "Image révélée de la question " + i;
+          }
+        } else {
+          reveal.textContent = revealed ? quizText(TEXT_REVEAL, i - 1) : "";
+        }
+      }
+    }
+    function showScore() {
+      var solved = grades.filter(function (result) {
+        return result & SOLVED;
+      }).length;
+      byId("quiz-score").textContent = solved + " / " + count;
+      byId("quiz-code").textContent = solved ? text(core._quizz_code(solved)) : "";
+    }
+    function gradeBox(n) {
+      grade(Math.floor((n - 1) / perQuestion) + 1);
+      showScore();
+      save();
+    }
+
+    // The player's F1: the text of one box tried in every box not yet
+    // right, each graded.
+    function tryEverywhere(from) {
+      gradeBox(from);
+      var typed = boxes[from - 1].value, questions = {};
+      for (var n = 1; n <= boxes.length; n++) {
+        if (verdictLabels[n - 1].textContent !== bravo) {
+          boxes[n - 1].value = typed;
+          questions[Math.floor((n - 1) / perQuestion) + 1] = true;
+        }
+      }
+      Object.keys(questions).forEach(function (i) {
+        grade(Number(i));
+      });
+      showScore();
+      save();
+      boxes[from - 1].focus();
+    }
+
+    function listen(box, n) {
+      box.addEventListener("change", function () {
+        gradeBox(n);
+      });
+      box.addEventListener("blur", function () {
+        gradeBox(n);
+      });
+      box.addEventListener("focus", function () {
+        lastBox = n;
+        box.setSelectionRange(0, 25);
+      });
+      box.addEventListener("keydown", function (event) {
+        // Keys that end a word being composed (accents, Asian scripts) are
+        // the input method's.
+        if (event.isComposing) return;
+        if (event.key === "Enter" || event.key === "Tab") {
+          if (event.key === "Enter") event.preventDefault();
+          gradeBox(n);
+        } else if ((event.key === "ArrowUp" || event.key === "ArrowDown") && !event.altKey) {
+          var next = boxes[n - 1 + (event.key === "ArrowUp" ? -1 : 1)];
+          event.preventDefault();
+          if (next) next.focus();
+        }
+      });
+    }
+
+    function gradeAll() {
+      for (var i = 1; i <= count; i++) grade(i);
+      showScore();
+    }
+
+    for (var i = 1; i <= count; i++) cell(i);
+    stored(key).forEach(function (answer, n) {
+      if (n < boxes.length && typeof answer === "string") boxes[n].value = answer;
+    });
+    gradeAll();
+    // Verdicts and reveals are told as they change, not all at once as the
+    // answers come back.
+    document.querySelectorAll(".verdict, .reveal").forEach(function (label) {
+      label.setAttribute("aria-live", "polite");
+    });
+
+    // F1 tries the box being typed in, or the last one used, and never
+    // opens the browser's help over the quiz.
+    document.addEventListener("keydown", function (event) {
+      if (event.key !== "F1") return;
+      event.preventDefault();
+      if (boxes.length && !dialog.open) tryEverywhere(lastBox || 1);
+    });
+    byId("complete").addEventListener("click", function () {
+      if (boxes.length) tryEverywhere(lastBox || 1);
+    });
+
+    // A sound and a film never play together, nor two films.
+    document.addEventListener("play", function (event) {
+      document.querySelectorAll("audio, video").forEach(function (media) {
+        if (media !== event.target) media.pause();
+      });
+    }, true);
+
+    byId("save-answers").addEventListener("click", function () {
+      var pointer = core._quizz_answers_file();
+      var bytes = core.HEAPU8.slice(pointer, pointer + core._quizz_answers_file_size());
+      var name = decodeURIComponent(location.pathname.split("/").pop() || "");
+      var download = add(document.body, "a");
+      download.href = URL.createObjectURL(new Blob([bytes], {type: "text/plain"}));
+      download.download = (name.replace(/\.html?$/i, "") || "quizz") + ".txt";
+      download.click();
+      download.remove();
+      setTimeout(function () {
+        URL.revokeObjectURL(download.href);
+      }, 10000);
+    });
+
+    function refill() {
+      boxes.forEach(function (box, n) {
+        box.value = text(core._quizz_box(n));
+      });
+      gradeAll();
+      save();
+    }
+    var answersInput = byId("load-answers");
+    answersInput.addEventListener("change", function () {
+      var file = answersInput.files[0];
+      answersInput.value = "";
+      if (!file) return;
+      if (file.size > MAX_ANSWERS_FILE) {
+        tell("« " + file.name + " » n'est pas un fichier de réponses (il est bien trop grand) : choisissez le fichier .txt enregistré par ce quiz.");
+        return;
+      }
+      file.arrayBuffer().then(function (buffer) {
+        var read = block(new Uint8Array(buffer));
+        core._quizz_read_answers_file(read[0], read[1]);
+        refill();
+      }, function () {
+        tell("Le fichier « " + file.name + " » n'a pas pu être lu : vérifiez qu'il est bien là, puis réessayez.");
+      });
+    });
+
+    function restart() {
+      boxes.forEach(function (box) {
+        box.value = "";
+      });
+      for (var i = 1; i <= count; i++) {
+        var picture = byId("picture-" + i);
+        if (picture) {
+          picture.src = resourceUrl("IMG " + (400 + i));
+          picture.alt = "Image de la question " + i;
+        }
+      }
+      gradeAll();
+      store(key, null);
+    }
+    byId("restart").addEventListener("click", function () {
+      if (dialog.showModal) dialog.showModal();
+      else if (confirm(byId("restart-question").textContent)) restart();
+    });
+    byId("restart-confirm").addEventListener("click", function () {
+      dialog.close();
+      restart();
+      if (boxes.length) boxes[0].focus();
+    });
+    byId("restart-cancel").addEventListener("click", function () {
+      dialog.close();
+    });
+
+    document.documentElement.dataset.ready = "1";
+  }
+
+  QuizzCore().then(startQuiz, function () {
+    tell("Le quiz n'a pas pu démarrer dans ce navigateur : ouvrez la page dans un navigateur à jour (Firefox, Chrome, Edge ou Safari).");
   });
 })();

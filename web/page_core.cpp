@@ -11,6 +11,7 @@
 #include "checking/question_grading.h"
 #include "checking/verdict.h"
 #include "quiz/answers_lines.h"
+#include "quiz/media_format.h"
 #include "quiz/message_box.h"
 #include "quiz/quiz_loading.h"
 #include "quiz/rules_payload.h"
@@ -149,11 +150,22 @@ enum PageText {
     TEXT_EXPLANATIONS,
     TEXT_FIRST_CAPTION,
     TEXT_SECOND_CAPTION,
-    TEXT_SITE,      // the quiz's own address, "" for none
+    TEXT_SITE,      // the address the header's link opens: the quiz's own, or the maker's
     TEXT_SITE_HOST, // what the header shows of it
     TEXT_QUESTION,  // of question `question`
     TEXT_REVEAL     // of question `question`
 };
+
+namespace {
+
+// The header's link, as the player's: a quiz without a site of its own
+// leads to the maker's.
+const char* LinkAddress(const QuizRecord& quiz)
+{
+    return quiz.webSite[0] ? quiz.webSite : QUIZZ_MAKER_WEB_SITE;
+}
+
+} // namespace
 
 // One of the quiz's texts; question counts from 0.
 EXPORTED const char* quizz_text(int which, int question)
@@ -173,10 +185,10 @@ EXPORTED const char* quizz_text(int which, int question)
     case TEXT_SECOND_CAPTION:
         return Utf8(quiz.secondAnswerCaption);
     case TEXT_SITE:
-        return Utf8(quiz.webSite);
+        return Utf8(LinkAddress(quiz));
     case TEXT_SITE_HOST: {
         char host[TEXT_SIZE];
-        WebSiteHost(quiz.webSite, host);
+        WebSiteHost(LinkAddress(quiz), host);
         return Utf8(host);
     }
     case TEXT_QUESTION:
@@ -289,4 +301,14 @@ EXPORTED void quizz_read_answers_file(char* bytes, int size)
         line = feed ? feed + 1 : end;
     }
     free(bytes);
+}
+
+// The media type of a medium, told by its first bytes (a block of the
+// page's, freed here), for the browser to be told what it plays; "" when
+// the bytes are of no known format, and the browser guesses.
+EXPORTED const char* quizz_media_type(unsigned char* bytes, int size)
+{
+    const MediaFormat format = DetectMediaFormat(bytes, size > 0 ? static_cast<size_t>(size) : 0);
+    free(bytes);
+    return Out(format == MediaFormat::Unknown ? "" : MediaFormatRow(format).mime);
 }

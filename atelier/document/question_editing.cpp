@@ -1,5 +1,6 @@
 #include "atelier/document/question_editing.h"
 
+#include "authoring/media/media_conversion.h"
 #include "authoring/packing/file_set.h"
 #include "authoring/packing/quiz_page.h"
 #include "authoring/source/problem.h"
@@ -141,16 +142,14 @@ std::string UnplayedMediaAdvice(const std::vector<std::string>& files)
     const struct {
         MediaKind kind;
         const char* what;
-        const char* how;
+        std::string how;
     } kinds[] = {
         {MediaKind::Sound, u8"Sons que le lecteur ne joue pas : ",
-         u8"Il ne joue que les sons MP3 : convertissez-les en MP3, par exemple avec Audacity "
-         u8"(Fichier, Exporter, Exporter en MP3) ou VLC (Média, Convertir / Enregistrer, profil "
-         u8"« Audio - MP3 »), puis ajoutez les fichiers convertis."},
+         u8"Il ne joue que les sons MP3 : convertissez-les " + std::string(TO_MP3) +
+             u8", puis ajoutez les fichiers convertis."},
         {MediaKind::Film, u8"Vidéos que le lecteur ne joue pas : ",
-         u8"Il ne joue que les vidéos AVI : convertissez-les en AVI, par exemple avec VLC "
-         u8"(Média, Convertir / Enregistrer, un profil dont l'encapsulation est AVI), puis "
-         u8"ajoutez les fichiers convertis."},
+         u8"Il ne joue que les vidéos AVI : convertissez-les " + std::string(TO_AVI) +
+             u8", puis ajoutez les fichiers convertis."},
     };
     std::string advice;
     for (const auto& kind : kinds) {

@@ -1,5 +1,6 @@
 #include "authoring/packing/quiz_resources.h"
 
+#include "authoring/media/media_conversion.h"
 #include "authoring/media/picture_conversion.h"
 #include "authoring/media/quiz_icon.h"
 #include "authoring/media/stored_picture.h"
@@ -24,9 +25,45 @@ namespace {
 
 enum class Expected { Picture, Sound, Film, Icon };
 
-// Why bytes cannot serve as the expected medium, or "" when they can.
+// A sound or film the target does not play (what: its format's name in
+// brackets, "" when unknown): what the target plays, and how to convert it
+// (to MP3, AVI or MP4) unless it is a picture or a sound given as a film.
+// The player's refusal tells of the page when the page plays it. A sound is
+// masculine, a film feminine.
+std::string UnplayedMedium(const std::string& path, const std::string& what, MediaFormat format,
+                           MediaKind kind, QuizTarget target)
+{
+    const bool sound = kind == MediaKind::Sound;
+    const bool page = target == QuizTarget::Page;
+    const std::string names = page ? PageMediaNames(kind) : TakenMediaNames(kind);
+    std::string text = Quoted(path) + (sound ? u8" n'est pas un son " : u8" n'est pas une vidéo ") +
+                       names + what + " : ";
+    // A film's sound may be taken out of it; no film is made of a sound.
+    const MediaKind formatKind = MediaFormatRow(format).kind;
+    if (formatKind == MediaKind::Picture || formatKind == MediaKind::Icon ||
+        (!sound && formatKind == MediaKind::Sound))
+        return text + (sound ? u8"donnez un son " : u8"donnez une vidéo ") + names;
+    const std::string convert = sound ? u8"convertissez-le " : u8"convertissez-la ";
+    if (page) {
+        // Not a film browsers play, given as a sound.
+        if (!IsPlayedOnPage(format, formatKind))
+            text += sound ? u8"les navigateurs ne le jouent pas ; "
+                          : u8"les navigateurs ne la jouent pas ; ";
+        return text + convert + (sound ? TO_MP3 : TO_MP4);
+    }
+    text += (sound ? u8"le lecteur ne joue que le " : u8"le lecteur ne joue que l'") + names;
+    if (IsPlayedOnPage(format, kind))
+        text += (sound ? u8", la page web joue ce son (" : u8", la page web joue cette vidéo (") +
+                std::string(MAKE_PAGE) + u8") ; pour le lecteur, ";
+    else
+        text += " ; ";
+    return text + convert + (sound ? TO_MP3 : TO_AVI);
+}
+
+// Why bytes cannot serve as the expected medium for the target, or "" when
+// they can. Pictures and icons are stored for both alike.
 std::string MediumMismatch(const std::vector<unsigned char>& bytes, Expected expected,
-                           const std::string& path)
+                           const std::string& path, QuizTarget target)
 {
     const MediaFormat format = DetectMediaFormat(bytes.data(), bytes.size());
     const std::string what =
@@ -38,17 +75,12 @@ std::string MediumMismatch(const std::vector<unsigned char>& bytes, Expected exp
         return Quoted(path) + u8" n'est pas une image" + what + u8" : donnez une image " +
                TakenMediaNames(MediaKind::Picture);
     case Expected::Sound:
-        if (IsTaken(format, MediaKind::Sound))
+    case Expected::Film: {
+        const MediaKind kind = expected == Expected::Sound ? MediaKind::Sound : MediaKind::Film;
+        if (target == QuizTarget::Page ? IsPlayedOnPage(format, kind) : IsTaken(format, kind))
             return "";
-        return Quoted(path) + u8" n'est pas un son " + TakenMediaNames(MediaKind::Sound) + what +
-               u8" : le lecteur ne joue que le " + TakenMediaNames(MediaKind::Sound) +
-               u8" ; convertissez-le";
-    case Expected::Film:
-        if (IsTaken(format, MediaKind::Film))
-            return "";
-        return Quoted(path) + u8" n'est pas une vidéo " + TakenMediaNames(MediaKind::Film) + what +
-               u8" : le lecteur ne joue que l'" + TakenMediaNames(MediaKind::Film) +
-               u8" ; convertissez-la";
+        return UnplayedMedium(path, what, format, kind, target);
+    }
     case Expected::Icon:
         if (IsTaken(format, MediaKind::Picture) || IsTaken(format, MediaKind::Icon))
             return "";
@@ -116,7 +148,7 @@ struct Builder {
         else if (bytes.empty())
             problem = Quoted(path) + " est vide";
         else
-            problem = MediumMismatch(bytes, expected, path);
+            problem = MediumMismatch(bytes, expected, path, target);
         return problem.empty();
     }
 

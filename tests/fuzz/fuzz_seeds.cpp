@@ -3,8 +3,9 @@
 // mutates inputs that reach each branch: EXIF in both byte orders with every
 // orientation, icons of every form and size (a 256-pixel DIB among them),
 // icon groups, payloads and coded streams of real quizzes, rules, a source of every
-// key, tables in every text encoding and a kept source.
+// key, tables in every text encoding, a kept source and media.
 //   fuzz_seeds FOLDER SAMPLE.toml...   (FOLDER holds the TARGET_corpus folders)
+#include "authoring/media/placeholder_media.h"
 #include "authoring/media/quiz_icon.h"
 #include "authoring/media/stored_picture.h"
 #include "authoring/packing/stored_source.h"
@@ -244,6 +245,26 @@ void StoredSourceSeeds()
 
 } // namespace
 
+// The sounds and films the tree writes, and a phone's recording in MP4's
+// container with its movie after the data, down to the track's handler.
+void MediaSeeds()
+{
+    Write("media_format_fuzz", "silent.mp3", SilentMp3(2));
+    Write("media_format_fuzz", "colour.avi", ColourAvi(8, 6, 2, 0x00FF00));
+    auto box = [](const char* type, const std::string& content) {
+        const std::size_t size = 8 + content.size();
+        return std::string{static_cast<char>(size >> 24), static_cast<char>(size >> 16),
+                           static_cast<char>(size >> 8), static_cast<char>(size)} +
+               type + content;
+    };
+    const std::string handler = box("hdlr", std::string(8, '\0') + "soun" + std::string(13, '\0'));
+    Write("media_format_fuzz", "memo.m4a",
+          box("ftyp", std::string("isom\0\0\0\0mp42", 12)) + box("mdat", std::string(16, 'x')) +
+              box("moov", box("trak", box("mdia", handler))));
+    Write("media_format_fuzz", "header.webm",
+          std::string("\x1A\x45\xDF\xA3\x8F\x42\x86\x81\x01\x42\x82\x84webm\x42\x87\x81\x04"));
+}
+
 int main(int argc, char** argv)
 {
     if (argc < 2)
@@ -256,5 +277,6 @@ int main(int argc, char** argv)
     SourceSeeds();
     ImportSeeds();
     StoredSourceSeeds();
+    MediaSeeds();
     return g_written ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -47,16 +48,119 @@ TEST(QuizResources, ChecksEveryMediaFile)
          u8"q.toml: note : 1 image réduite : 3 Ko → 2 Ko\n"},
         {"son", "son = \"note.wav\"",
          u8"q.toml:6:7: question 1, son : « note.wav » n'est pas un son MP3 (WAV) : le lecteur ne "
-         u8"joue que le MP3 ; convertissez-le\n"},
+         u8"joue que le MP3, la page web joue ce son (quizzpack page, ou « Créer la page web… » "
+         u8"dans l'atelier) ; pour le lecteur, convertissez-le en MP3 avec Audacity (Fichier > "
+         u8"Exporter l'audio, format MP3) ou VLC (Média > Convertir / Enregistrer, profil « Audio "
+         u8"- MP3 »)\n"},
         {"video", "video = \"clip.mp4\"",
          u8"q.toml:6:9: question 1, video : « clip.mp4 » n'est pas une vidéo AVI (MP4) : le "
-         u8"lecteur ne joue que l'AVI ; convertissez-la\n"},
+         u8"lecteur ne joue que l'AVI, la page web joue cette vidéo (quizzpack page, ou « Créer la "
+         u8"page web… » dans l'atelier) ; pour le lecteur, convertissez-la en AVI avec VLC (Média "
+         u8"> "
+         u8"Convertir / Enregistrer, un profil dont l'encapsulation est AVI)\n"},
+        {"son", "son = \"dessin.png\"",
+         u8"q.toml:6:7: question 1, son : « dessin.png » n'est pas un son MP3 (PNG) : donnez un "
+         u8"son "
+         u8"MP3\n"},
     };
     for (const auto& c : cases) {
         const std::string text = std::string("titre = \"T\"\ndisposition = \"") + c.layout +
                                  "\"\nrevelation = \"" + (c.layout[0] == 'i' ? "image" : "aucune") +
                                  "\"\n[[question]]\nreponse = \"a\"\n" + c.question + "\n";
         EXPECT_EQ(ProblemsOf(text, files), c.problems) << c.question;
+    }
+}
+
+// Whether each kind of sound and film is taken for the program and for the
+// web page, and what a refusal says: the question, what the target plays,
+// the page when it plays what the program does not, the free tools that
+// convert it.
+TEST(QuizResources, TakesTheSoundsAndFilmsEachTargetPlays)
+{
+    const MediaFiles files = {
+        {"son.mp3", SilentMp3(1)},
+        {"note.wav", Starting("RIFF\x24\0\0\0WAVE", 40)},
+        {"memo.m4a", Starting("\0\0\0\x18"
+                              "ftypM4A ")},
+        {"voix.aac", Starting("\xFF\xF1\x50\x80")},
+        {"voix.ogg", Starting("OggS")},
+        {"voix.flac", Starting("fLaC")},
+        {"voix.wma", Starting("\x30\x26\xB2\x75\x8E\x66\xCF\x11\xA6\xD9\0\xAA\0\x62\xCE\x6C")},
+        {"film.avi", Starting("RIFF\x24\0\0\0AVI ")},
+        {"clip.mp4", Starting("\0\0\0\x18"
+                              "ftypmp42")},
+        {"clip.webm", Starting("\x1A\x45\xDF\xA3\x87\x42\x82\x84webm")},
+        {"clip.mkv", Starting("\x1A\x45\xDF\xA3\x88\x42\x82\x88matroska")},
+        {"clip.wmv", Starting("\x30\x26\xB2\x75\x8E\x66\xCF\x11\xA6\xD9\0\xAA\0\x62\xCE\x6C")},
+        {"clip.mpg", Starting("\0\0\1\xBA")},
+        {"photo.jpg", Jpeg()},
+    };
+    const QuizTarget PROGRAM = QuizTarget::Program, PAGE = QuizTarget::Page;
+    const struct {
+        const char* key; // son, video
+        const char* file;
+        QuizTarget target;
+        std::vector<std::string> said; // empty when taken
+        std::vector<std::string> unsaid;
+    } cases[] = {
+        // clang-format off
+        {"son", "son.mp3", PROGRAM, {}, {}},
+        {"son", "note.wav", PROGRAM, {u8"n'est pas un son MP3 (WAV) : ", u8"la page web joue ce son", u8"quizzpack page", u8"Créer la page web", u8"Audacity"}, {}},
+        {"son", "memo.m4a", PROGRAM, {u8"(M4A)", u8"la page web joue ce son", u8"convertissez-le en MP3 avec Audacity"}, {}},
+        {"son", "voix.aac", PROGRAM, {u8"(AAC)", u8"la page web joue ce son"}, {}},
+        {"son", "voix.ogg", PROGRAM, {u8"(Ogg)", u8"la page web joue ce son"}, {}},
+        {"son", "voix.flac", PROGRAM, {u8"(FLAC)", u8"la page web joue ce son"}, {}},
+        {"son", "voix.wma", PROGRAM, {u8"(Windows Media) : le lecteur ne joue que le MP3 ; convertissez-le en MP3 avec Audacity", u8"VLC"}, {u8"page web"}},
+        {"son", "clip.mp4", PROGRAM, {u8"n'est pas un son MP3 (MP4)", u8"Audacity"}, {u8"page web"}},
+        {"video", "film.avi", PROGRAM, {}, {}},
+        {"video", "clip.mp4", PROGRAM, {u8"n'est pas une vidéo AVI (MP4) : ", u8"la page web joue cette vidéo", u8"quizzpack page", u8"convertissez-la en AVI avec VLC"}, {}},
+        {"video", "clip.webm", PROGRAM, {u8"(WebM)", u8"la page web joue cette vidéo"}, {}},
+        {"video", "clip.mkv", PROGRAM, {u8"(MKV) : le lecteur ne joue que l'AVI ; convertissez-la en AVI avec VLC"}, {u8"page web"}},
+        {"video", "clip.wmv", PROGRAM, {u8"(Windows Media)", u8"VLC"}, {u8"page web"}},
+        {"video", "clip.mpg", PROGRAM, {u8"(MPEG)", u8"VLC"}, {u8"page web"}},
+        {"video", "note.wav", PROGRAM, {u8"(WAV) : donnez une vidéo AVI"}, {u8"VLC", u8"page web"}},
+        {"video", "photo.jpg", PROGRAM, {u8"n'est pas une vidéo AVI (JPEG) : donnez une vidéo AVI"}, {u8"VLC"}},
+        {"son", "son.mp3", PAGE, {}, {}},
+        {"son", "note.wav", PAGE, {}, {}},
+        {"son", "memo.m4a", PAGE, {}, {}},
+        {"son", "voix.aac", PAGE, {}, {}},
+        {"son", "voix.ogg", PAGE, {}, {}},
+        {"son", "voix.flac", PAGE, {}, {}},
+        {"son", "voix.wma", PAGE, {u8"n'est pas un son MP3, WAV, M4A, AAC, Ogg ou FLAC (Windows Media) : les navigateurs ne le jouent pas ; convertissez-le en MP3 avec Audacity", u8"VLC"}, {u8"lecteur"}},
+        {"son", "film.avi", PAGE, {u8"(AVI) : les navigateurs ne le jouent pas ; convertissez-le en MP3 avec Audacity"}, {}},
+        {"son", "clip.mp4", PAGE, {u8"(MP4) : convertissez-le en MP3 avec Audacity"}, {u8"navigateurs"}},
+        {"video", "clip.mp4", PAGE, {}, {}},
+        {"video", "clip.webm", PAGE, {}, {}},
+        {"video", "film.avi", PAGE, {u8"n'est pas une vidéo MP4 ou WebM (AVI) : les navigateurs ne la jouent pas ; convertissez-la en MP4 (H.264) avec HandBrake", u8"VLC"}, {u8"lecteur"}},
+        {"video", "clip.mkv", PAGE, {u8"(MKV)", u8"HandBrake"}, {}},
+        {"video", "clip.wmv", PAGE, {u8"(Windows Media)", u8"HandBrake"}, {}},
+        {"video", "clip.mpg", PAGE, {u8"(MPEG)", u8"HandBrake"}, {}},
+        {"video", "memo.m4a", PAGE, {u8"n'est pas une vidéo MP4 ou WebM (M4A) : donnez une vidéo MP4 ou WebM"}, {u8"HandBrake"}},
+        {"video", "photo.jpg", PAGE, {u8"(JPEG) : donnez une vidéo MP4 ou WebM"}, {u8"HandBrake"}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        const std::string text = std::string("titre = \"T\"\ndisposition = \"") + c.key +
+                                 "\"\n[[question]]\nreponse = \"a\"\n" + c.key + " = \"" + c.file +
+                                 "\"\n";
+        const std::string problems = ProblemsOf(text, files, nullptr, c.target);
+        const std::string where =
+            std::string(c.file) + (c.target == PAGE ? ", page" : ", programme");
+        if (c.said.empty()) {
+            EXPECT_EQ(problems, "") << where;
+            continue;
+        }
+        EXPECT_NE(problems.find(std::string("question 1, ") + c.key + u8" : « " + c.file +
+                                u8" » n'est pas"),
+                  std::string::npos)
+            << problems;
+        for (const std::string& said : c.said)
+            EXPECT_NE(problems.find(said), std::string::npos) << where << ": " << said << "\n"
+                                                              << problems;
+        for (const std::string& unsaid : c.unsaid)
+            EXPECT_EQ(problems.find(unsaid), std::string::npos) << where << ": " << unsaid << "\n"
+                                                                << problems;
+        EXPECT_EQ(std::count(problems.begin(), problems.end(), '\n'), 1) << problems;
     }
 }
 

@@ -46,17 +46,18 @@ inline MediaReader ReaderOf(const MediaFiles& media)
     };
 }
 
-// Reads and builds text as quizzpack check does, the media read from memory;
-// the problems as it prints them, one a line.
+// Reads and builds text as quizzpack check does (or page, for the page),
+// the media read from memory; the problems as it prints them, one a line.
 inline std::string ProblemsOf(const std::string& text, const MediaFiles& media,
-                              std::vector<QuizResource>* resources = nullptr)
+                              std::vector<QuizResource>* resources = nullptr,
+                              QuizTarget target = QuizTarget::Program)
 {
     QuizSource source;
     std::vector<Problem> problems;
     std::vector<QuizResource> unused;
     if (ReadQuizSource(text, source, problems))
         BuildQuizResources(source, ReaderOf(media), DecodeTestPicture,
-                           resources ? *resources : unused, problems);
+                           resources ? *resources : unused, problems, nullptr, target);
     std::string lines;
     for (const Problem& problem : problems)
         lines += FormatProblem("q.toml", problem) + "\n";

@@ -3,9 +3,66 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
+
+namespace {
+
+std::string BigEndian32(std::size_t value)
+{
+    return {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
+            static_cast<char>(value >> 8), static_cast<char>(value)};
+}
+
+// An MP4 box: its size, its type, its content.
+std::string Box(const char* type, const std::string& content)
+{
+    return BigEndian32(8 + content.size()) + type + content;
+}
+
+// An MP4 track of a handler ("soun", "vide"), as a phone writes it.
+std::string Track(const char* handler)
+{
+    return Box("trak", Box("tkhd", std::string(84, '\0')) +
+                           Box("mdia", Box("mdhd", std::string(24, '\0')) +
+                                           Box("hdlr", std::string(8, '\0') + handler +
+                                                           std::string(13, '\0'))));
+}
+
+// An MP4 file of a brand with those tracks, its movie after its data as
+// phones write it.
+std::string Mp4Of(const char* brand, const std::string& tracks)
+{
+    return Box("ftyp", std::string(brand) + std::string(4, '\0') + "isommp42") +
+           Box("mdat", std::string(40, '\x55')) +
+           Box("moov", Box("mvhd", std::string(100, '\0')) + tracks);
+}
+
+// A Matroska file whose header names its kind.
+std::string EbmlOf(const std::string& docType)
+{
+    const std::string header = std::string("\x42\x86\x81\x01\x42\x82", 6) +
+                               static_cast<char>(0x80 | docType.size()) + docType +
+                               "\x42\x87\x81\x04";
+    return "\x1A\x45\xDF\xA3" + std::string(1, static_cast<char>(0x80 | header.size())) + header +
+           "\x18\x53\x80\x67\x01";
+}
+
+// Another phone's recording: a sound track in a brand of films.
+const std::string PHONE_MEMO = Mp4Of("isom", Track("soun"));
+
+const std::string ASF_HEADER("\x30\x26\xB2\x75\x8E\x66\xCF\x11\xA6\xD9\x00\xAA\x00\x62\xCE\x6C",
+                             16);
+
+// An ID3 tag of 4 bytes of frames (its size in 7-bit bytes), then what follows.
+std::string AfterId3(const std::string& frames)
+{
+    return std::string("ID3\x04\0\0\0\0\0\x04", 10) + "TIT2" + frames;
+}
+
+} // namespace
 
 TEST(MediaFormat, RecognisesMediaByTheirFirstBytes)
 {
@@ -33,12 +90,40 @@ TEST(MediaFormat, RecognisesMediaByTheirFirstBytes)
         {"\xFF\xFB\x90\x64", MediaFormat::Mp3, false},
         {"\xFF\xFD\x90\x64", MediaFormat::Unknown, false}, // layer II
         {"", MediaFormat::Unknown, false},
+        // Sounds and films that browsers play apart from those they do not.
+        {AfterId3("\xFF\xFB\x90\x64"), MediaFormat::Mp3, false},
+        {AfterId3("\xFF\xF1\x50\x80"), MediaFormat::Aac, false},
+        {"\xFF\xF9\x50\x80", MediaFormat::Aac, false},
+        {Mp4Of("M4A ", Track("soun")), MediaFormat::M4a, false}, // an iPhone's memo
+        {Mp4Of("M4A ", ""), MediaFormat::M4a, false},
+        {PHONE_MEMO, MediaFormat::M4a, false},
+        {Mp4Of("mp42", Track("vide") + Track("soun")), MediaFormat::Mp4, false},
+        {Mp4Of("mp42", Track("soun") + Track("vide")), MediaFormat::Mp4, false},
+        {Mp4Of("isom", ""), MediaFormat::Mp4, false},
+        // Cut inside the handler's type, and right after it.
+        {PHONE_MEMO.substr(0, PHONE_MEMO.size() - 14), MediaFormat::Mp4, false},
+        {PHONE_MEMO.substr(0, PHONE_MEMO.size() - 13), MediaFormat::M4a, false},
+        {Box("ftyp", "isom") + std::string("\0\0\0\0moov", 8) + Track("soun"), MediaFormat::M4a,
+         false}, // a movie to the end of the file
+        {Box("ftyp", "isom") + std::string("\0\0\0\1moov\0\0\0\0\0\0\0\xBD", 16) + Track("soun"),
+         MediaFormat::M4a, false}, // a size of 64 bits
+        {Box("ftyp", "isom") + std::string("\0\0\0\1moov", 8), MediaFormat::Mp4, false},
+        {Box("ftyp", "isom") + std::string("\0\0\0\4moov", 8) + Track("soun"), MediaFormat::Mp4,
+         false}, // a box smaller than its header
+        {EbmlOf("webm"), MediaFormat::Webm, false},
+        {EbmlOf("matroska"), MediaFormat::Matroska, false},
+        {EbmlOf("webm").substr(0, 14), MediaFormat::Matroska, false}, // cut inside the kind
+        {std::string("\x1A\x45\xDF\xA3\x00", 5), MediaFormat::Matroska, false},
+        {std::string("\x1A\x45\xDF\xA3\x84\x42\x82\x88webm", 13), MediaFormat::Matroska,
+         false}, // a kind past its header
+        {ASF_HEADER, MediaFormat::WindowsMedia, false},
+        {ASF_HEADER.substr(0, 15), MediaFormat::Unknown, false},
     };
-    for (const auto& row : rows) {
-        const auto* bytes = reinterpret_cast<const unsigned char*>(row.bytes.data());
-        const MediaFormat format = DetectMediaFormat(bytes, row.bytes.size());
-        EXPECT_EQ(format, row.format) << MediaFormatName(row.format);
-        EXPECT_EQ(IsPicture(format), row.picture) << MediaFormatName(row.format);
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(rows[i].bytes.data());
+        const MediaFormat format = DetectMediaFormat(bytes, rows[i].bytes.size());
+        EXPECT_EQ(format, rows[i].format) << "row " << i << ", " << MediaFormatName(rows[i].format);
+        EXPECT_EQ(IsPicture(format), rows[i].picture) << "row " << i;
     }
 }
 
@@ -87,6 +172,8 @@ TEST(MediaFormat, EachSignatureAgreesWithItsExtensions)
         {std::string("\0\0\1\0\1\0", 6), MediaFormat::Ico},
         {"ID3\x03", MediaFormat::Mp3},
         {std::string("RIFF\0\0\0\0WAVE", 12), MediaFormat::Wav},
+        {Mp4Of("M4A ", Track("soun")), MediaFormat::M4a},
+        {"\xFF\xF1\x50\x80", MediaFormat::Aac},
         {"OggS", MediaFormat::Ogg},
         {"fLaC", MediaFormat::Flac},
         {std::string("RIFF\0\0\0\0AVI ", 12), MediaFormat::Avi},
@@ -94,7 +181,9 @@ TEST(MediaFormat, EachSignatureAgreesWithItsExtensions)
                      "ftypmp42",
                      12),
          MediaFormat::Mp4},
+        {EbmlOf("webm"), MediaFormat::Webm},
         {"\x1A\x45\xDF\xA3", MediaFormat::Matroska},
+        {ASF_HEADER, MediaFormat::WindowsMedia},
         {std::string("\0\0\1\xBA", 4), MediaFormat::Mpeg},
     };
     std::set<MediaFormat> sampled;
@@ -214,4 +303,43 @@ TEST(MediaFormat, FiltersOfferEveryExtensionTaken)
             }
         }
     }
+}
+
+// The page plays what browsers play: the sounds teachers record and the
+// films phones make, and not AVI, MKV, Windows Media or MPEG; its lists name
+// those. What the player plays, the tools take for it, and nothing else of
+// the kind.
+TEST(MediaFormat, ThePageTakesWhatBrowsersPlay)
+{
+    const struct {
+        MediaFormat format;
+        bool program;
+        bool page;
+    } rows[] = {
+        {MediaFormat::Mp3, true, true},
+        {MediaFormat::Wav, false, true},
+        {MediaFormat::M4a, false, true},
+        {MediaFormat::Aac, false, true},
+        {MediaFormat::Ogg, false, true},
+        {MediaFormat::Flac, false, true},
+        {MediaFormat::Avi, true, false},
+        {MediaFormat::Mp4, false, true},
+        {MediaFormat::Webm, false, true},
+        {MediaFormat::Matroska, false, false},
+        {MediaFormat::WindowsMedia, false, false},
+        {MediaFormat::Mpeg, false, false},
+        {MediaFormat::Unknown, false, false},
+    };
+    for (const auto& row : rows) {
+        const MediaKind kind = MediaFormatRow(row.format).kind;
+        const MediaKind other = kind == MediaKind::Sound ? MediaKind::Film : MediaKind::Sound;
+        EXPECT_EQ(IsTaken(row.format, kind), row.program) << MediaFormatName(row.format);
+        EXPECT_EQ(IsPlayedOnPage(row.format, kind), row.page) << MediaFormatName(row.format);
+        EXPECT_FALSE(IsPlayedOnPage(row.format, other)) << MediaFormatName(row.format);
+    }
+    for (const MediaFormatInfo& row : MediaFormats())
+        EXPECT_FALSE(IsPlayedOnPage(row.format, MediaKind::Picture)) << row.name;
+    EXPECT_EQ(PageMediaNames(MediaKind::Sound), "MP3, WAV, M4A, AAC, Ogg ou FLAC");
+    EXPECT_EQ(PageMediaNames(MediaKind::Film), "MP4 ou WebM");
+    EXPECT_EQ(PageMediaNames(MediaKind::Picture), "");
 }

@@ -26,6 +26,7 @@ const char* quizz_code(int solved);
 const char* quizz_answers_file();
 int quizz_answers_file_size();
 void quizz_read_answers_file(char* bytes, int size);
+const char* quizz_media_type(unsigned char* bytes, int size);
 }
 
 namespace {
@@ -57,8 +58,9 @@ std::vector<unsigned char> Coded(const std::vector<unsigned char>& plain)
     return bytes;
 }
 
-// Two boxes a question: "éléphant"/"cœur", then "chat"/"" .
-void LoadTwoBoxQuiz()
+// Two boxes a question: "éléphant"/"cœur", then "chat"/"" ; the quiz's
+// own site when one is given.
+void LoadTwoBoxQuiz(const std::string& site = "")
 {
     QuizRecord quiz;
     CopyText(quiz.title, "Les b\xEAtes");
@@ -75,8 +77,11 @@ void LoadTwoBoxQuiz()
     ASSERT_TRUE(BuildQuizPayload(quiz, plain));
     ASSERT_TRUE(BuildCodesPayload(quiz, codes));
     const std::vector<unsigned char> quizBytes = Coded(plain), codeBytes = Coded(codes);
+    const std::vector<unsigned char> siteBytes(site.begin(), site.end());
     ASSERT_EQ(quizz_load(Block(quizBytes), static_cast<int>(quizBytes.size()), Block(codeBytes),
-                         static_cast<int>(codeBytes.size()), nullptr, -1, nullptr, -1),
+                         static_cast<int>(codeBytes.size()),
+                         site.empty() ? nullptr : Block(siteBytes),
+                         site.empty() ? -1 : static_cast<int>(siteBytes.size()), nullptr, -1),
               2);
 }
 
@@ -173,4 +178,41 @@ TEST(PageCore, LoadsAsThePlayerDoes)
     EXPECT_EQ(quizz_load(Block({0x30, 0x31}), 2, nullptr, -1, nullptr, -1, nullptr, -1), 1);
     EXPECT_STREQ(quizz_message(0), u8"Erreur dans le décryptage des reponses");
     EXPECT_EQ(quizz_question_count(), 0);
+}
+
+// The header's link, as the player's: the quiz's own site, or the maker's
+// for a quiz without one; the host is what it shows.
+TEST(PageCore, LinksToTheQuizsSiteOrTheMakers)
+{
+    const int SITE = 5, SITE_HOST = 6;
+    LoadTwoBoxQuiz("https://www.ecole.fr/quiz?n=1");
+    EXPECT_STREQ(quizz_text(SITE, -1), "https://www.ecole.fr/quiz?n=1");
+    EXPECT_STREQ(quizz_text(SITE_HOST, -1), "ecole.fr");
+    LoadTwoBoxQuiz();
+    EXPECT_STREQ(quizz_text(SITE, -1), QUIZZ_MAKER_WEB_SITE);
+    EXPECT_STRNE(quizz_text(SITE_HOST, -1), "");
+}
+
+// A medium's type told from its first bytes, whatever it was named: the
+// browser is told it, and guesses only for bytes of no known format.
+TEST(PageCore, TellsAMediumsType)
+{
+    const struct {
+        std::string bytes;
+        const char* type;
+    } rows[] = {
+        {"\xFF\xD8\xFF\xE0", "image/jpeg"},
+        {"\x89PNG\r\n\x1A\n", "image/png"},
+        {std::string("\0\0\1\0\1\0", 6), "image/x-icon"},
+        {"ID3\x04", "audio/mpeg"},
+        {std::string("RIFF\x10\0\0\0AVI LIST", 16), "video/x-msvideo"},
+        {"\x1A\x45\xDF\xA3", "video/webm"},
+        {"hello", ""},
+        {"", ""},
+    };
+    for (const auto& row : rows) {
+        const std::vector<unsigned char> bytes(row.bytes.begin(), row.bytes.end());
+        EXPECT_STREQ(quizz_media_type(Block(bytes), static_cast<int>(bytes.size())), row.type)
+            << row.bytes;
+    }
 }
