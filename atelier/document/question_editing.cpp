@@ -2,6 +2,7 @@
 
 #include "authoring/media/media_conversion.h"
 #include "authoring/packing/file_set.h"
+#include "authoring/packing/quiz_page.h"
 #include "authoring/source/problem.h"
 #include "quiz/media_format.h"
 #include "quiz/quiz_record.h"
@@ -70,7 +71,7 @@ FileKind KindOfFile(const std::string& path)
         return FileKind::Table;
     if (extension == ".toml")
         return FileKind::Source;
-    if (extension == ".exe")
+    if (extension == ".exe" || IsPageName(path))
         return FileKind::Program;
     return FileKind::Other;
 }

@@ -16,7 +16,8 @@ void DeleteQuestion(QuizDocument& document, int index);
 bool MoveQuestion(QuizDocument& document, int index, int offset);
 
 // What a file is, by its extension: the medium of a question, or what the
-// atelier opens (a source, a quiz program, a table or GIFT file to import).
+// atelier opens (a source, a quiz program or web page, which extraction
+// reads alike, a table or GIFT file to import).
 enum class FileKind { Picture, Sound, Film, Source, Program, Table, Other };
 FileKind KindOfFile(const std::string& path);
 

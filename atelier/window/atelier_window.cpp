@@ -37,8 +37,7 @@ void OpenGuide()
 {
     const std::filesystem::path guide =
         std::filesystem::u8path(WindowsPlatform().toolDirectory) / "LISEZMOI.txt";
-    if (reinterpret_cast<INT_PTR>(ShellExecuteW(g_mainWindow, L"open", guide.c_str(), nullptr,
-                                                nullptr, SW_SHOWNORMAL)) <= 32)
+    if (!OpenInShell(g_mainWindow, guide.u8string()))
         Tell(g_mainWindow,
              L"Le guide LISEZMOI.txt n'est pas à côté de l'atelier : copiez-le du zip de Quizz "
              L"dans le dossier de atelier.exe.",
@@ -101,6 +100,12 @@ LRESULT OnCommand(HWND window, WPARAM wParam)
         return 0;
     case ID_FILE_BUILD:
         CreateQuizProgram();
+        return 0;
+    case ID_FILE_TRY_PAGE:
+        TryQuizPage();
+        return 0;
+    case ID_FILE_BUILD_PAGE:
+        CreateQuizPage();
         return 0;
     case ID_FILE_EXIT:
         PostMessageW(window, WM_CLOSE, 0, 0);

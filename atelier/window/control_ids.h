@@ -15,6 +15,8 @@
 #define ID_FILE_TRY 105
 #define ID_FILE_BUILD 106
 #define ID_FILE_EXIT 107
+#define ID_FILE_TRY_PAGE 108
+#define ID_FILE_BUILD_PAGE 109
 #define ID_QUESTION_ADD 110
 #define ID_QUESTION_DELETE 111
 #define ID_QUESTION_UP 112
@@ -94,8 +96,10 @@
 #define IDC_ASK_TEXT 611
 #define IDD_RECOVER 612
 /* A quiz program created: Ouvrir le dossier (IDYES), Essayer le quiz (IDNO),
-   Fermer (IDCANCEL). */
+   Fermer (IDCANCEL); a quiz page created: the same, Ouvrir dans le
+   navigateur trying it. */
 #define IDD_CREATED 613
+#define IDD_PAGE_CREATED 614
 
 #define ATELIER_ACCELERATORS 620
 #define ATELIER_MENU 621

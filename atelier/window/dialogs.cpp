@@ -7,6 +7,7 @@
 #include "quiz/quiz_record.h"
 
 #include <commdlg.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <filesystem>
@@ -134,9 +135,10 @@ RecoveryChoice AskToRecover(HWND owner, const std::wstring& text)
                : RecoveryChoice::Ignore;
 }
 
-CreatedChoice TellCreated(HWND owner, const std::wstring& text)
+CreatedChoice TellCreated(HWND owner, Created what, const std::wstring& text)
 {
-    switch (DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_CREATED), owner, AskProc,
+    const int dialog = what == Created::Page ? IDD_PAGE_CREATED : IDD_CREATED;
+    switch (DialogBoxParamW(g_instance, MAKEINTRESOURCEW(dialog), owner, AskProc,
                             reinterpret_cast<LPARAM>(text.c_str()))) {
     case IDYES:
         return CreatedChoice::OpenFolder;
@@ -150,6 +152,14 @@ CreatedChoice TellCreated(HWND owner, const std::wstring& text)
 void Tell(HWND owner, const std::wstring& text, UINT icon)
 {
     MessageBoxW(owner, text.c_str(), ATELIER_NAME, MB_OK | icon);
+}
+
+bool OpenInShell(HWND owner, const std::string& file, const std::wstring& parameters)
+{
+    const std::wstring target = ToWindows(file);
+    return reinterpret_cast<INT_PTR>(ShellExecuteW(
+               owner, L"open", target.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
+               nullptr, SW_SHOWNORMAL)) > 32;
 }
 
 bool AskYesNo(HWND owner, const std::wstring& text)

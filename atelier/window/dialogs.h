@@ -1,8 +1,9 @@
 // What the atelier asks and tells the teacher in dialogs: the system's file,
-// folder and colour dialogs, message boxes, and its own two (the new quiz's
-// layout, the question of unsaved changes, and the offer of a recovery copy). They are routed
-// through these functions so that in-process tests answer them; the program links the real ones
-// (dialogs.cpp). Paths are UTF-8.
+// folder and colour dialogs, message boxes, and its own (the new quiz's
+// layout, the question of unsaved changes, the offer of a recovery copy, a
+// quiz created); and what it hands to the shell to open. They are routed
+// through these functions so that in-process tests answer them; the program
+// links the real ones (dialogs.cpp). Paths are UTF-8.
 #pragma once
 
 #include <windows.h>
@@ -22,15 +23,21 @@ enum class RecoveryChoice { Recover, Ignore };
 // (closing the dialog ignores).
 RecoveryChoice AskToRecover(HWND owner, const std::wstring& text);
 
+enum class Created { Program, Page };
 enum class CreatedChoice { OpenFolder, Try, Close };
 
-// A quiz program created, told where the teacher looks: Ouvrir le dossier,
-// Essayer le quiz, Fermer (closing the dialog closes).
-CreatedChoice TellCreated(HWND owner, const std::wstring& text);
+// A quiz program or page created, told where the teacher looks: Ouvrir le
+// dossier, Essayer le quiz (a program) or Ouvrir dans le navigateur (a
+// page), Fermer (closing the dialog closes).
+CreatedChoice TellCreated(HWND owner, Created what, const std::wstring& text);
 
 // A message box with OK; icon is MB_ICONINFORMATION, MB_ICONWARNING or
 // MB_ICONERROR.
 void Tell(HWND owner, const std::wstring& text, UINT icon);
+
+// The shell's "open" on file (a document opens in its program, a page in the
+// default browser), with parameters for a program; false when it failed.
+bool OpenInShell(HWND owner, const std::string& file, const std::wstring& parameters = L"");
 
 // A question answered Oui or Non.
 bool AskYesNo(HWND owner, const std::wstring& text);
@@ -40,7 +47,7 @@ int ChooseLayout(HWND owner);
 
 // What a file dialog offers to open or to save.
 enum class FileChoice {
-    Quiz,     // a source or a quiz program, to open
+    Quiz,     // a source, a quiz program or page, to open
     Table,    // a spreadsheet saved as text, or GIFT, to import
     Picture,  // a question's picture
     Pictures, // several, one question each
@@ -51,6 +58,7 @@ enum class FileChoice {
     Icon,    // the program's icon: a picture or an .ico
     Source,  // the source file, to save
     Program, // the quiz program, to create
+    Page,    // the quiz's web page, to create
 };
 
 // Files to open: one, or several for the plural choices; false when the

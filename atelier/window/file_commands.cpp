@@ -16,10 +16,9 @@
 #include "authoring/packing/file_set.h"
 #include "authoring/packing/program_extraction.h"
 #include "authoring/packing/quiz_build.h"
+#include "authoring/packing/quiz_page.h"
 #include "authoring/packing/windows_platform.h"
 #include "quiz/media_format.h"
-
-#include <shellapi.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -82,8 +81,8 @@ bool OpenSource(const std::string& path)
     return true;
 }
 
-// A quiz program's source and media, written into a new folder inside the
-// one the teacher chooses, then opened.
+// A quiz program's or page's source and media, written into a new folder
+// inside the one the teacher chooses, then opened.
 void ExtractAndOpen(const std::string& program)
 {
     std::string folder;
@@ -220,12 +219,14 @@ bool SaveAt(const std::string& target)
 // The quiz built from text, its media found from mediaBase; the problems
 // are shown, and told when they stop the build.
 bool Build(const std::string& text, const std::string& mediaBase, const PackerPlatform& platform,
-           QuizSource& source, std::vector<QuizResource>& resources, const wchar_t* what)
+           QuizTarget target, QuizSource& source, std::vector<QuizResource>& resources,
+           const wchar_t* what)
 {
     const HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     std::vector<Problem> problems;
-    const bool built = BuildQuizFromText(text, MediaBesideSource(mediaBase), platform.decodePicture,
-                                         source, resources, problems, &SharedPictureCache());
+    const bool built =
+        BuildQuizFromText(text, MediaBesideSource(mediaBase), platform.decodePicture, source,
+                          resources, problems, &SharedPictureCache(), target);
     SetCursor(old);
     ShowProblems(problems);
     if (!built) {
@@ -250,6 +251,101 @@ bool PlayerIsThere(const PackerPlatform& platform)
              L". Extrayez de nouveau tout le zip de Quizz, puis lancez l'atelier qui s'y trouve.",
          MB_ICONERROR);
     return false;
+}
+
+// The empty page read from beside the atelier, as the player is found there;
+// false when it is missing or unreadable, told.
+bool ReadEmptyPage(const PackerPlatform& platform, std::string& emptyPage)
+{
+    const std::string path = DefaultPage(platform.toolDirectory);
+    std::vector<unsigned char> bytes;
+    std::string error;
+    if (!ReadWholeFile(path, bytes, error)) {
+        Tell(g_mainWindow,
+             L"La page vide quizz.html manque à côté de l'atelier, dans " +
+                 Widen(Quoted(platform.toolDirectory)) + L" (" + Widen(error) +
+                 L"). Extrayez de nouveau tout le zip de Quizz, puis lancez l'atelier qui s'y "
+                 L"trouve.",
+             MB_ICONERROR);
+        return false;
+    }
+    emptyPage.assign(bytes.begin(), bytes.end());
+    return true;
+}
+
+// The quiz's page, built from text for the browser into emptyPage; false
+// when it cannot be, told.
+bool BuildPage(const std::string& emptyPage, const std::string& text, const std::string& mediaBase,
+               const PackerPlatform& platform, QuizSource& source,
+               std::vector<QuizResource>& resources, std::string& page, const wchar_t* what)
+{
+    if (!Build(text, mediaBase, platform, QuizTarget::Page, source, resources, what))
+        return false;
+    std::string error;
+    if (!MakeQuizPage(emptyPage, resources, page, error)) {
+        Tell(g_mainWindow,
+             L"La page vide quizz.html, à côté de l'atelier, ne sert pas : " + Widen(error) +
+                 L". Extrayez de nouveau tout le zip de Quizz, puis lancez l'atelier qui s'y "
+                 L"trouve.",
+             MB_ICONERROR);
+        return false;
+    }
+    return true;
+}
+
+// The saved source, read again to be built as quizzpack builds it; saved
+// first when it has changes. False when it is not there, told.
+bool ReadSavedSource(std::string& text)
+{
+    if (IsModified(g_document) || g_document.path.empty()) {
+        if (!SaveQuiz())
+            return false;
+    }
+    std::vector<unsigned char> bytes;
+    std::string error;
+    if (!ReadWholeFile(g_document.path, bytes, error)) {
+        Tell(g_mainWindow,
+             L"Impossible de relire " + Widen(Quoted(g_document.path)) + L" : " + Widen(error) +
+                 L".",
+             MB_ICONERROR);
+        return false;
+    }
+    text.assign(bytes.begin(), bytes.end());
+    return true;
+}
+
+// A program or page created, told where it is seen, not only in the status
+// bar, with what the teacher does next: find the file to give, or try it.
+void TellWhereCreated(Created what, const std::string& target, const QuizSource& source,
+                      const std::vector<QuizResource>& resources)
+{
+    const bool page = what == Created::Page;
+    const std::wstring name = Widen(Quoted(FileName(target)));
+    const std::wstring folder = Widen(Quoted(fs::u8path(target).parent_path().u8string()));
+    const std::wstring described = Widen(DescribeQuiz(source, resources));
+    SetStatus(name + (page ? L" créée : " : L" créé : ") + described + L".");
+    RememberFolderOf(target);
+    const std::wstring text =
+        name + (page ? L" est créée dans " : L" est créé dans ") + folder + L" : " + described +
+        (page ? L".\n\nC'est ce seul fichier que vous donnez aux élèves ou mettez en ligne (sur "
+                L"l'ENT, un site) : il contient tout le quiz, ses médias compris, et s'ouvre "
+                L"dans tout navigateur, sur ordinateur, tablette ou téléphone."
+              : L".\n\nC'est ce seul fichier que vous donnez aux élèves : il contient tout le "
+                L"quiz, ses médias compris.");
+    switch (TellCreated(g_mainWindow, what, text)) {
+    case CreatedChoice::OpenFolder:
+        OpenInShell(g_mainWindow, "explorer.exe",
+                    L"/select,\"" + fs::u8path(target).wstring() + L"\"");
+        break;
+    case CreatedChoice::Try:
+        if (page)
+            OpenInShell(g_mainWindow, target);
+        else
+            TryQuiz();
+        break;
+    case CreatedChoice::Close:
+        break;
+    }
 }
 
 } // namespace
@@ -296,7 +392,8 @@ void OpenQuizFile(const std::string& path)
         Tell(g_mainWindow,
              Widen(Quoted(FileName(path))) +
                  L" n'est pas un quiz : l'atelier ouvre les fichiers source (.toml), les quiz "
-                 L"créés (.exe), les classeurs Excel et LibreOffice (.xlsx, .ods), les tableaux "
+                 L"créés (.exe) et leurs pages web (.html), les classeurs Excel et LibreOffice "
+                 L"(.xlsx, .ods), les tableaux "
                  L"enregistrés en CSV ou en texte (.csv, .tsv, .txt) et les banques de questions "
                  L"Moodle (GIFT, XML), et prend pour les questions les images, les "
                  L"sons " +
@@ -348,10 +445,9 @@ void CreateQuizProgram()
     if (!PlayerIsThere(platform))
         return;
     // Built from the saved source, as quizzpack builds it: saved first.
-    if (IsModified(g_document) || g_document.path.empty()) {
-        if (!SaveQuiz())
-            return;
-    }
+    std::string text;
+    if (!ReadSavedSource(text))
+        return;
     std::string target;
     if (!ChooseFileToSave(g_mainWindow, FileChoice::Program, WithExtension(g_document.path, ".exe"),
                           target))
@@ -362,20 +458,12 @@ void CreateQuizProgram()
         Tell(g_mainWindow, Widen(conflict) + L" : choisissez un autre nom.", MB_ICONWARNING);
         return;
     }
-    std::vector<unsigned char> bytes;
-    std::string error;
-    if (!ReadWholeFile(g_document.path, bytes, error)) {
-        Tell(g_mainWindow,
-             L"Impossible de relire " + Widen(Quoted(g_document.path)) + L" : " + Widen(error) +
-                 L".",
-             MB_ICONERROR);
-        return;
-    }
     QuizSource source;
     std::vector<QuizResource> resources;
-    if (!Build({bytes.begin(), bytes.end()}, g_document.path, platform, source, resources,
+    if (!Build(text, g_document.path, platform, QuizTarget::Program, source, resources,
                L"Le quiz ne peut pas encore être créé"))
         return;
+    std::string error;
     if (!platform.writePlayer(player, target, resources, error)) {
         Tell(g_mainWindow,
              L"Impossible d'écrire " + Widen(Quoted(target)) + L" : " + Widen(error) +
@@ -383,29 +471,44 @@ void CreateQuizProgram()
              MB_ICONERROR);
         return;
     }
-    SetStatus(Widen(Quoted(FileName(target))) + L" créé : " +
-              Widen(DescribeQuiz(source, resources)) + L".");
-    RememberFolderOf(target);
-    // Said where it is seen, not only in the status bar, with what the
-    // teacher does next: find the file to give, or try it.
-    switch (
-        TellCreated(g_mainWindow, Widen(Quoted(FileName(target))) + L" est créé dans " +
-                                      Widen(Quoted(fs::u8path(target).parent_path().u8string())) +
-                                      L" : " + Widen(DescribeQuiz(source, resources)) +
-                                      L".\n\nC'est ce seul fichier que vous donnez aux élèves : il "
-                                      L"contient tout le quiz, ses médias compris.")) {
-    case CreatedChoice::OpenFolder: {
-        const std::wstring select = L"/select,\"" + fs::u8path(target).wstring() + L"\"";
-        ShellExecuteW(g_mainWindow, L"open", L"explorer.exe", select.c_str(), nullptr,
-                      SW_SHOWNORMAL);
-        break;
+    TellWhereCreated(Created::Program, target, source, resources);
+}
+
+void CreateQuizPage()
+{
+    const PackerPlatform platform = WindowsPlatform();
+    std::string emptyPage;
+    if (!ReadEmptyPage(platform, emptyPage))
+        return;
+    // From the saved source, as `quizzpack page` makes it.
+    std::string text;
+    if (!ReadSavedSource(text))
+        return;
+    std::string target;
+    if (!ChooseFileToSave(g_mainWindow, FileChoice::Page, WithExtension(g_document.path, ".html"),
+                          target))
+        return;
+    const std::string conflict = OutputConflict(target, DefaultPage(platform.toolDirectory),
+                                                g_document.path, platform.sameFile);
+    if (!conflict.empty()) {
+        Tell(g_mainWindow, Widen(conflict) + L" : choisissez un autre nom.", MB_ICONWARNING);
+        return;
     }
-    case CreatedChoice::Try:
-        TryQuiz();
-        break;
-    case CreatedChoice::Close:
-        break;
+    QuizSource source;
+    std::vector<QuizResource> resources;
+    std::string page;
+    if (!BuildPage(emptyPage, text, g_document.path, platform, source, resources, page,
+                   L"La page web ne peut pas encore être créée"))
+        return;
+    std::string error;
+    if (!ReplaceWholeFile(target, {page.begin(), page.end()}, error)) {
+        Tell(g_mainWindow,
+             L"Impossible d'écrire " + Widen(Quoted(target)) + L" : " + Widen(error) +
+                 L". Rien n'a été écrit ; choisissez un autre dossier.",
+             MB_ICONERROR);
+        return;
     }
+    TellWhereCreated(Created::Page, target, source, resources);
 }
 
 void TryQuiz()
@@ -415,8 +518,8 @@ void TryQuiz()
         return;
     QuizSource source;
     std::vector<QuizResource> resources;
-    if (!Build(DocumentText(g_document), MediaBase(g_document), platform, source, resources,
-               L"Le quiz ne peut pas encore être essayé"))
+    if (!Build(DocumentText(g_document), MediaBase(g_document), platform, QuizTarget::Program,
+               source, resources, L"Le quiz ne peut pas encore être essayé"))
         return;
     std::string error;
     if (!StartTrial(resources, platform, error)) {
@@ -424,4 +527,34 @@ void TryQuiz()
         return;
     }
     SetStatus(L"Le quiz s'ouvre dans le lecteur, comme les élèves le verront.");
+}
+
+void TryQuizPage()
+{
+    const PackerPlatform platform = WindowsPlatform();
+    std::string emptyPage;
+    if (!ReadEmptyPage(platform, emptyPage))
+        return;
+    QuizSource source;
+    std::vector<QuizResource> resources;
+    std::string page;
+    if (!BuildPage(emptyPage, DocumentText(g_document), MediaBase(g_document), platform, source,
+                   resources, page, L"La page web ne peut pas encore être essayée"))
+        return;
+    std::string path;
+    std::string error;
+    if (!WriteTrialPage(page, path, error)) {
+        Tell(g_mainWindow, L"Impossible d'essayer la page web : " + Widen(error) + L".",
+             MB_ICONERROR);
+        return;
+    }
+    if (!OpenInShell(g_mainWindow, path)) {
+        Tell(g_mainWindow,
+             L"Aucun navigateur n'a ouvert la page web : installez-en un (Firefox, Chrome, "
+             L"Edge) ou choisissez votre navigateur par défaut dans les paramètres de Windows, "
+             L"puis réessayez.",
+             MB_ICONERROR);
+        return;
+    }
+    SetStatus(L"La page web s'ouvre dans le navigateur, comme les élèves la verront.");
 }

@@ -33,8 +33,10 @@ const std::wstring ALL_FILES = L"Tous les fichiers\0*.*\0"s;
 
 const FileDialogKind KINDS[] = {
     {FileChoice::Quiz,
-     L"Quiz (*.toml, *.exe)\0*.toml;*.exe\0Fichiers source (*.toml)\0*.toml\0"
-     L"Quiz créés, à donner aux élèves (*.exe)\0*.exe\0"s,
+     L"Quiz (*.toml, *.exe, *.html)\0*.toml;*.exe;*.html;*.htm\0"
+     L"Fichiers source (*.toml)\0*.toml\0"
+     L"Quiz créés, à donner aux élèves (*.exe)\0*.exe\0"
+     L"Pages web de quiz (*.html)\0*.html;*.htm\0"s,
      L"Ouvrir un quiz", L"toml"},
     {FileChoice::Table,
      L"Tableaux et banques Moodle (*.xlsx, *.ods, *.csv, *.tsv, *.txt, *.gift, *.xml)\0"
@@ -64,6 +66,7 @@ const FileDialogKind KINDS[] = {
      L"toml"},
     {FileChoice::Program, L"Quiz créé, à donner aux élèves (*.exe)\0*.exe\0"s, L"Créer le quiz",
      L"exe"},
+    {FileChoice::Page, L"Pages web (*.html)\0*.html\0"s, L"Créer la page web", L"html"},
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "atelier/window/quiz_trial.h"
 
+#include "authoring/packing/file_set.h"
 #include "authoring/packing/quiz_build.h"
 #include "authoring/packing/windows_platform.h"
 
@@ -44,6 +45,15 @@ bool StartTrial(const std::vector<QuizResource>& resources, const PackerPlatform
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return true;
+}
+
+bool WriteTrialPage(const std::string& page, std::string& path, std::string& error)
+{
+    const fs::path folder = TrialFolder();
+    std::error_code failure;
+    fs::create_directories(folder, failure);
+    path = (folder / (L"essai-" + std::to_wstring(++g_trials) + L".html")).u8string();
+    return ReplaceWholeFile(path, {page.begin(), page.end()}, error);
 }
 
 void RemoveTrials()

@@ -1,8 +1,9 @@
 // The atelier started under Wine as a teacher starts it, driven by a robot
 // through its fields, menus and dialogs: a picture quiz made from nothing,
-// saved, created and played; a quiz program opened, changed and saved again;
-// the question before unsaved changes go; problems that come and go as the
-// fields change; the work of a killed atelier offered back by the next.
+// saved, created as a program and a web page, and played; a quiz program
+// opened, changed and saved again; the question before unsaved changes go;
+// problems that come and go as the fields change; the work of a killed
+// atelier offered back by the next.
 #include "atelier/window/control_ids.h"
 #include "authoring/media/placeholder_media.h"
 #include "authoring/packing/file_set.h"
@@ -189,6 +190,24 @@ TEST(Atelier, MakesAPictureQuizFromNothing)
     const std::vector<QuizResource> built = ResourcesOf(quiz / "animaux.exe");
     EXPECT_EQ(built.size(), 7u); // the two payloads, three pictures, the kept source, the icon
     EXPECT_TRUE(built == ResourcesOf(quiz / "reference.exe"));
+
+    // Its web page: the one quizzpack makes, told in the same kind of dialog.
+    atelier.Command(ID_FILE_BUILD_PAGE);
+    ASSERT_TRUE(atelier.AnswerFileDialog(u8"Créer la page web", quiz / "animaux.html"));
+    const HWND page = atelier.WaitForDialog(u8"Page web créée");
+    ASSERT_NE(page, nullptr);
+    GetDlgItemTextW(page, IDC_ASK_TEXT, told, 512);
+    EXPECT_EQ(Narrow(told).rfind(u8"« animaux.html » est créée dans « ", 0), 0u) << Narrow(told);
+    for (const auto& [button, label] :
+         {std::pair{IDNO, u8"Ouvrir dans le &navigateur"}, std::pair{IDYES, u8"Ouvrir le &dossier"},
+          std::pair{IDCANCEL, u8"Fermer"}})
+        EXPECT_EQ(WindowText(GetDlgItem(page, button)), label) << button;
+    ASSERT_TRUE(atelier.Press(u8"Page web créée", IDCANCEL));
+    ASSERT_EQ(RunToItsEnd(g_quizzpackPath, "page \"" + (quiz / "animaux.toml") + "\" -o \"" +
+                                               (quiz / "reference.html") + "\""),
+              0u);
+    EXPECT_EQ(FileText(quiz / "animaux.html").rfind("<!DOCTYPE html>", 0), 0u);
+    EXPECT_TRUE(FileText(quiz / "animaux.html") == FileText(quiz / "reference.html"));
     {
         PlayerProcess player(quiz / "animaux.exe");
         HWND main = player.WaitForMainWindow(30000);

@@ -273,6 +273,8 @@ TEST(QuestionEditing, KnowsAFileByEveryExtensionOfItsFormat)
         {"quiz.exe", FileKind::Program},   {"notes.gift", FileKind::Table},
         {"classe.XLSX", FileKind::Table},  {"classe.ods", FileKind::Table},
         {"banque.xml", FileKind::Table},   {"jpg", FileKind::Other},
+        {"quiz.html", FileKind::Program},  {"QUIZ.HTM", FileKind::Program},
+        {"page.xhtml", FileKind::Other},
     };
     for (const auto& file : files)
         EXPECT_EQ(KindOfFile(file.path), file.kind) << file.path;

@@ -22,15 +22,22 @@ RecoveryChoice AskToRecover(HWND, const std::wstring& text)
     return Answers().recovery;
 }
 
-CreatedChoice TellCreated(HWND, const std::wstring& text)
+CreatedChoice TellCreated(HWND, Created what, const std::wstring& text)
 {
     Answers().told.push_back(Narrow(text));
+    Answers().createdTold.push_back(what);
     return Answers().created;
 }
 
 void Tell(HWND, const std::wstring& text, UINT)
 {
     Answers().told.push_back(Narrow(text));
+}
+
+bool OpenInShell(HWND, const std::string& file, const std::wstring& parameters)
+{
+    Answers().opened.push_back(parameters.empty() ? file : file + " " + Narrow(parameters));
+    return true;
 }
 
 bool AskYesNo(HWND, const std::wstring& text)
@@ -58,8 +65,9 @@ bool ChooseFileToSave(HWND, FileChoice, const std::string& suggested, std::strin
     return !path.empty();
 }
 
-bool ChooseFolder(HWND, const std::wstring&, const std::string&, std::string& folder)
+bool ChooseFolder(HWND, const std::wstring&, const std::string& start, std::string& folder)
 {
+    Answers().offered = start;
     folder = Answers().folder;
     return !folder.empty();
 }

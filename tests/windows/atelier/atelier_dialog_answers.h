@@ -1,5 +1,6 @@
 // The answers that the in-process tests give the atelier's dialogs
-// (atelier/window/dialogs.h), and what the atelier told or asked meanwhile.
+// (atelier/window/dialogs.h), and what the atelier told or asked, or handed
+// to the shell, meanwhile.
 #pragma once
 
 #include "atelier/window/dialogs.h"
@@ -16,7 +17,10 @@ struct DialogAnswers {
     std::vector<std::string> files; // to open
     std::string savedAs;            // the file to save
     std::string folder;
-    std::string offered; // where the last file dialog started: a folder, or the file to save
+    std::string offered; // where the last file or folder dialog started: a folder, or the file
+                         // to save
+    std::vector<Created> createdTold; // what each "created" dialog told of
+    std::vector<std::string> opened;  // what the shell was asked to open, with its parameters
     COLORREF colour = RGB(255, 255, 255);
 };
 

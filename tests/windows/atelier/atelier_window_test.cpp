@@ -3,7 +3,8 @@
 // the layout and the reveal mode use, and a layout that keeps every field in
 // view at every size; the recovery copy kept while work is unsaved, and
 // offered back by the next atelier; what a pane changes shown at once in
-// the others.
+// the others; the quiz made a web page, tried in the browser, and a page
+// opened as a program.
 #include "atelier/document/recovery_copy.h"
 #include "atelier/window/atelier_state.h"
 #include "atelier/window/atelier_window.h"
@@ -15,6 +16,10 @@
 #include "atelier/window/picture_preview.h"
 #include "atelier/window/problem_list.h"
 #include "atelier/window/recovery.h"
+#include "authoring/media/media_lookup.h"
+#include "authoring/packing/file_set.h"
+#include "authoring/packing/quiz_build.h"
+#include "authoring/packing/quiz_page.h"
 #include "authoring/packing/windows_platform.h"
 #include "authoring/source/quiz_field_table.h"
 #include "quiz/picture_size.h"
@@ -697,4 +702,169 @@ TEST(AtelierWindow, OpensAndSavesWhereTheTeacherKeepsQuizzes)
     Command(ID_FILE_SAVE_AS);
     EXPECT_EQ(Answers().offered, in(kept, "mon quiz.toml"));
     std::filesystem::remove(saved);
+}
+
+namespace {
+
+std::string FileBytes(const std::filesystem::path& path)
+{
+    std::vector<unsigned char> bytes;
+    std::string error;
+    EXPECT_TRUE(ReadWholeFile(path.u8string(), bytes, error)) << error;
+    return {bytes.begin(), bytes.end()};
+}
+
+// The two payloads among resources: what the page and the program must
+// share for the page to play the same quiz.
+std::vector<QuizResource> Payloads(const std::vector<QuizResource>& resources)
+{
+    std::vector<QuizResource> payloads;
+    for (const QuizResource& resource : resources)
+        if (resource.type == "PATCH" && (resource.id == 104 || resource.id == 105))
+            payloads.push_back(resource);
+    return payloads;
+}
+
+// The empty page beside the tests, moved away while it lives.
+struct PageMissing {
+    const std::filesystem::path page =
+        std::filesystem::u8path(DefaultPage(WindowsPlatform().toolDirectory));
+    const std::filesystem::path away = page.string() + ".absente";
+    PageMissing() { std::filesystem::rename(page, away); }
+    ~PageMissing() { std::filesystem::rename(away, page); }
+    PageMissing(const PageMissing&) = delete;
+    PageMissing& operator=(const PageMissing&) = delete;
+};
+
+} // namespace
+
+// The quiz made a web page from its saved source, beside it by default, with
+// the payloads a program of it carries; told in the "created" dialog, whose
+// choices open it in the browser or show it in its folder; tried as it
+// stands in the browser; and refused with how to mend it when the empty page
+// is not beside the atelier.
+TEST(AtelierWindow, MakesTheQuizWebPageAndOpensItInTheBrowser)
+{
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / L"page à faire";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path source = folder / L"capitales.toml";
+    const std::filesystem::path page = folder / L"capitales.html";
+
+    AtelierWindow atelier(LAYOUT_TEXT);
+    SetControlText(IDC_TITLE, "Capitales");
+    SetControlText(IDC_QUESTION_TEXT, u8"Capitale de la Hongrie ?");
+    SetControlText(IDC_ANSWER, "Budapest");
+    Answers().savedAs = source.u8string();
+    Command(ID_FILE_SAVE);
+    ASSERT_EQ(g_document.path, source.u8string());
+
+    Answers().savedAs = page.u8string();
+    const struct {
+        CreatedChoice choice;
+        std::string opened;
+    } choices[] = {
+        {CreatedChoice::Try, page.u8string()},
+        {CreatedChoice::OpenFolder, "explorer.exe /select,\"" + page.u8string() + "\""},
+        {CreatedChoice::Close, ""},
+    };
+    for (const auto& row : choices) {
+        Answers().created = row.choice;
+        Answers().opened.clear();
+        Answers().createdTold.clear();
+        Command(ID_FILE_BUILD_PAGE);
+        EXPECT_EQ(Answers().offered, page.u8string());
+        ASSERT_EQ(Answers().createdTold, std::vector{Created::Page});
+        EXPECT_EQ(Answers().told.back().rfind(u8"« capitales.html » est créée dans « ", 0), 0u)
+            << Answers().told.back();
+        EXPECT_EQ(Answers().opened,
+                  row.opened.empty() ? std::vector<std::string>{} : std::vector{row.opened});
+    }
+    EXPECT_EQ(ControlText(IDC_STATUS).rfind(u8"« capitales.html » créée : 1 question", 0), 0u)
+        << ControlText(IDC_STATUS);
+
+    const std::string written = FileBytes(page);
+    EXPECT_EQ(written.rfind("<!DOCTYPE html>", 0), 0u);
+    std::vector<QuizResource> carried;
+    std::string error;
+    ASSERT_TRUE(ReadPageResources(written, carried, error)) << error;
+    QuizSource built;
+    std::vector<QuizResource> program;
+    std::vector<Problem> problems;
+    ASSERT_TRUE(BuildQuizFromText(FileBytes(source), MediaBesideSource(source.u8string()),
+                                  WindowsPlatform().decodePicture, built, program, problems));
+    ASSERT_EQ(Payloads(program).size(), 2u);
+    EXPECT_TRUE(Payloads(carried) == Payloads(program));
+
+    // Tried as it stands, unsaved: a page of its own in the browser.
+    SetControlText(IDC_ANSWER, "Buda");
+    const size_t told = Answers().told.size();
+    Answers().opened.clear();
+    Command(ID_FILE_TRY_PAGE);
+    EXPECT_EQ(Answers().told.size(), told);
+    ASSERT_EQ(Answers().opened.size(), 1u);
+    const std::filesystem::path tried = std::filesystem::u8path(Answers().opened[0]);
+    EXPECT_EQ(tried.extension(), ".html");
+    EXPECT_NE(tried.parent_path(), folder);
+    std::vector<QuizResource> triedResources;
+    ASSERT_TRUE(ReadPageResources(FileBytes(tried), triedResources, error)) << error;
+    EXPECT_FALSE(Payloads(triedResources) == Payloads(program)); // "Buda", not yet saved
+
+    // Opened again: its source, extracted into a folder beside it.
+    std::filesystem::create_directories(folder / L"ouvert");
+    Answers().files = {page.u8string()};
+    Answers().folder = (folder / L"ouvert").u8string();
+    Answers().saveChoice = SaveChoice::Discard;
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(g_document.path, (folder / L"ouvert" / L"capitales" / L"capitales.toml").u8string());
+    EXPECT_EQ(ControlText(IDC_ANSWER), "Budapest");
+    EXPECT_EQ(ControlText(IDC_QUESTION_TEXT), u8"Capitale de la Hongrie ?");
+
+    // Without the empty page: nothing asked, nothing written, told how to
+    // mend it.
+    {
+        const PageMissing missing;
+        for (int command : {ID_FILE_BUILD_PAGE, ID_FILE_TRY_PAGE}) {
+            Answers().offered.clear();
+            Answers().opened.clear();
+            Command(command);
+            EXPECT_EQ(Answers().offered, "") << command;
+            EXPECT_TRUE(Answers().opened.empty()) << command;
+            EXPECT_NE(Answers().told.back().find(u8"La page vide quizz.html manque à côté de "
+                                                 u8"l'atelier"),
+                      std::string::npos)
+                << Answers().told.back();
+            EXPECT_NE(Answers().told.back().find(u8"Extrayez de nouveau tout le zip de Quizz"),
+                      std::string::npos);
+        }
+    }
+    EXPECT_EQ(FileBytes(page), written);
+    std::filesystem::remove_all(folder);
+}
+
+// A quiz page opens as a quiz program does, from the Open dialog or dropped
+// on the window: extracted into a folder the teacher chooses beside it.
+TEST(AtelierWindow, OpensAQuizPageAsAProgram)
+{
+    const std::wstring filter = FileDialogOf(FileChoice::Quiz).filter;
+    EXPECT_NE(filter.find(L"*.toml;*.exe;*.html"), std::wstring::npos);
+    EXPECT_EQ(std::wstring(FileDialogOf(FileChoice::Page).extension), L"html");
+    EXPECT_EQ(FileDialogOf(FileChoice::Page).filter,
+              std::wstring(L"Pages web (*.html)\0*.html\0", 26));
+
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / L"pages";
+    const std::string page = (folder / L"fleuves.HTML").u8string();
+    for (const bool dropped : {false, true}) {
+        AtelierWindow atelier(LAYOUT_TEXT);
+        Answers().folder.clear(); // the folder dialog cancelled
+        if (dropped) {
+            atelier.Drop(AtelierWindow::On(IDC_TITLE, 2, 2),
+                         {std::filesystem::u8path(page).wstring()});
+        } else {
+            Answers().files = {page};
+            Command(ID_FILE_OPEN);
+        }
+        EXPECT_EQ(Answers().offered, folder.u8string()) << dropped;
+        EXPECT_TRUE(Answers().told.empty()) << dropped << " " << Answers().told[0];
+    }
 }
