@@ -206,7 +206,8 @@ TEST(PageCore, TellsAMediumsType)
         {std::string("\0\0\1\0\1\0", 6), "image/x-icon"},
         {"ID3\x04", "audio/mpeg"},
         {std::string("RIFF\x10\0\0\0AVI LIST", 16), "video/x-msvideo"},
-        {"\x1A\x45\xDF\xA3", "video/webm"},
+        {std::string("\x1A\x45\xDF\xA3\x87\x42\x82\x84webm", 12), "video/webm"},
+        {"\x1A\x45\xDF\xA3", "video/x-matroska"},
         {"hello", ""},
         {"", ""},
     };
