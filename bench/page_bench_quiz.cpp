@@ -1,6 +1,7 @@
 // The quiz pages the page benchmark loads, made as quizzpack page makes
 // them: a 90-question picture quiz with two boxes a question (180 boxes for
-// F1) from 90 photos, and a 3-question text quiz; prints what each weighs against the pictures it carries.
+// F1) from 90 photos, and a 3-question text quiz; prints what each weighs against the pictures it
+// carries.
 //   page_bench_quiz EMPTY_PAGE PHOTO_FOLDER OUTPUT_FOLDER
 // PHOTO_FOLDER holds photo1.jpg to photo90.jpg.
 #include "authoring/media/media_lookup.h"
@@ -36,8 +37,8 @@ bool MakePage(const std::string& emptyPage, const std::string& text, const std::
     QuizSource source;
     std::vector<QuizResource> resources;
     std::vector<Problem> problems;
-    if (!BuildQuizFromText(text, MediaBesideSource(media + "/quiz.toml"), DecodeTestPicture,
-                           source, resources, problems, nullptr, QuizTarget::Page)) {
+    if (!BuildQuizFromText(text, MediaBesideSource(media + "/quiz.toml"), DecodeTestPicture, source,
+                           resources, problems, nullptr, QuizTarget::Page)) {
         for (const Problem& problem : problems)
             fprintf(stderr, "%s\n", FormatProblem(output, problem).c_str());
         return false;

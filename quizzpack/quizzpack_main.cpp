@@ -1,8 +1,8 @@
 // quizzpack.exe: the arguments as UTF-8, the commands, the messages, and
 // standard input for essai.
 #include "authoring/packing/windows_platform.h"
-#include "quiz/text_encoding.h"
 #include "quiz/message_box.h"
+#include "quiz/text_encoding.h"
 #include "quizzpack/commands.h"
 
 #include <windows.h>

@@ -8,8 +8,8 @@
 #include "authoring/packing/windows_platform.h"
 #include "authoring/source/answer_trial.h"
 #include "authoring/source/source_check.h"
-#include "quiz/text_encoding.h"
 #include "checking/verdict.h"
+#include "quiz/text_encoding.h"
 #include "win32/verdict_brush.h"
 
 #include <algorithm>

@@ -2,10 +2,10 @@
 
 #include "authoring/source/problem.h"
 #include "authoring/source/quiz_field_table.h"
-#include "quiz/text_encoding.h"
 #include "checking/question_grading.h"
 #include "checking/rules_grading.h"
 #include "checking/verdict.h"
+#include "quiz/text_encoding.h"
 
 #include <cstring>
 #include <vector>

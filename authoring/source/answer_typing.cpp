@@ -1,8 +1,8 @@
 #include "authoring/source/answer_typing.h"
 
 #include "authoring/source/problem.h"
-#include "quiz/text_encoding.h"
 #include "checking/verdict.h"
+#include "quiz/text_encoding.h"
 
 #include <algorithm>
 #include <cstring>

@@ -4,11 +4,11 @@
 #include "authoring/source/quiz_field_table.h"
 #include "authoring/source/site_check.h"
 #include "authoring/source/source_reader.h"
-#include "quiz/text_encoding.h"
 #include "checking/rules_grading.h"
 #include "checking/verdict.h"
 #include "quiz/media_format.h"
 #include "quiz/rules_payload.h"
+#include "quiz/text_encoding.h"
 
 #include <algorithm>
 #include <array>

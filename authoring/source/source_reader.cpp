@@ -4,10 +4,10 @@
 #include "authoring/source/quiz_field_table.h"
 #include "authoring/source/source_escapes.h"
 #include "authoring/source/source_writer.h"
-#include "quiz/text_encoding.h"
 #include "authoring/source/toml_mistakes.h"
 #include "authoring/source/toml_scan.h"
 #include "quiz/quiz_record.h"
+#include "quiz/text_encoding.h"
 
 #define TOML_EXCEPTIONS 0
 #include <toml++/toml.h>

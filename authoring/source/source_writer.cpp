@@ -2,8 +2,8 @@
 
 #include "authoring/source/quiz_field_table.h"
 #include "authoring/source/source_reader.h"
-#include "quiz/text_encoding.h"
 #include "quiz/quiz_record.h"
+#include "quiz/text_encoding.h"
 
 #include <algorithm>
 #include <cstdio>

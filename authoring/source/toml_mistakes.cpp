@@ -2,8 +2,8 @@
 
 #include "authoring/source/name_suggestion.h"
 #include "authoring/source/source_writer.h"
-#include "quiz/text_encoding.h"
 #include "authoring/source/toml_scan.h"
+#include "quiz/text_encoding.h"
 
 #include <cctype>
 

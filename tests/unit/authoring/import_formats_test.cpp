@@ -3,11 +3,11 @@
 // the XML reader and the zip under them, Excel and LibreOffice workbooks,
 // and Moodle's banks with a picture inside.
 #include "authoring/import/moodle_xml.h"
-#include "authoring/packing/base64.h"
 #include "authoring/import/quiz_import.h"
 #include "authoring/import/workbook_reader.h"
 #include "authoring/import/xml_reader.h"
 #include "authoring/import/zip_archive.h"
+#include "authoring/packing/base64.h"
 #include "quiz/quiz_record.h"
 
 #include <gtest/gtest.h>
