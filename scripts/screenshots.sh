@@ -2,9 +2,10 @@
 # Remakes the README's screenshots, one per layout, from the sample quizzes:
 # each plays in a virtual display while a robot types a few answers (right,
 # near and wrong ones), and the window is shot as it shows the verdicts; then
-# two samples open in the atelier, a question shown and an answer tried.
-#   scripts/screenshots.sh      writes docs/screenshots/LAYOUT.png and
-#                               docs/screenshots/atelier*.png
+# two samples open in the atelier, a question shown and an answer tried; and
+# a sample's web page in Chromium, at a phone's and a PC's size.
+#   scripts/screenshots.sh      writes docs/screenshots/LAYOUT.png,
+#                               docs/screenshots/atelier*.png and page-*.png
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -78,3 +79,13 @@ shoot son notes " 1 / 7" do re im
 shoot video films " 1 / 3" rouge bleue
 shoot_atelier atelier formes 2 carre
 shoot_atelier atelier-texte capitales 3 Madird
+
+# The web page of a sample, as the shipped quizzpack made it, played in
+# Chromium at a phone's and a PC's size (tests/web/samples.test.js).
+shots=$(mktemp -d)
+QUIZZ_TEST_PAGES=$build/samples QUIZZ_SCREENSHOTS=$shots \
+  timeout 600 node --test "$root/tests/web/samples.test.js" >/dev/null
+cp "$shots/formes-phone.png" "$out/page-telephone.png"
+cp "$shots/capitales-desktop.png" "$out/page-ordinateur.png"
+rm -rf "$shots"
+echo "page: $out/page-telephone.png $out/page-ordinateur.png"

@@ -39,6 +39,11 @@ display=$((100 + $$ % 800))
 xvfb-run -a -n "$display" -s "-screen 0 1280x1024x24" ctest --preset "$windows_preset" || status=$?
 WINEPREFIX="$PWD/build/$windows_preset/wineprefix" wineserver -k 2>/dev/null || true
 
+# The samples' web pages, made by the shipped quizzpack under Wine, played in
+# Chromium.
+QUIZZ_TEST_PAGES=build/windows/samples bounded 600 node --test tests/web/samples.test.js ||
+  status=$?
+
 # The distribution as a newcomer gets it, made from the build this machine
 # runs and tried in a Wine prefix of its own.
 bounded 300 scripts/dist.sh "$windows_preset"
