@@ -71,6 +71,7 @@ for (const file of samples) {
       assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= 360));
       if (SCREENSHOTS) {
         fs.mkdirSync(SCREENSHOTS, { recursive: true });
+        await page.evaluate(() => window.scrollTo(0, 0));
         await page.screenshot({ path: path.join(SCREENSHOTS, `${name}-phone.png`) });
         await page.setViewportSize(DESKTOP.viewport);
         await page.screenshot({ path: path.join(SCREENSHOTS, `${name}-desktop.png`) });
