@@ -30,26 +30,34 @@
     messages.hidden = false;
   }
 
-  var resources = {};
+  // Each resource's base64 text, decoded only when asked for: a page of 90
+  // pictures shows its first screen without decoding the others.
+  var encoded = {}, decoded = {};
   document.querySelectorAll('script[type="application/x-quizz"]').forEach(function (element) {
-    var name = element.dataset.type + " " + element.dataset.id;
+    encoded[element.dataset.type + " " + element.dataset.id] = element.textContent.trim();
+  });
+  function decode(base64, name) {
     try {
-      var text = atob(element.textContent.trim());
+      var text = atob(base64);
     } catch (error) {
       tell("La ressource " + name + " de cette page est abîmée : refaites la page du quiz avec l'atelier ou quizzpack.");
-      return;
+      return null;
     }
     var bytes = new Uint8Array(text.length);
     for (var i = 0; i < text.length; i++) bytes[i] = text.charCodeAt(i);
-    resources[name] = bytes;
-  });
+    return bytes;
+  }
+  function resource(name) {
+    if (!(name in decoded)) decoded[name] = name in encoded ? decode(encoded[name], name) : null;
+    return decoded[name];
+  }
 
   // Answers are kept under the quiz's identity, its payloads' hash, so that
   // two quizzes opened from the same place never mix their answers.
   function storageKey() {
     var hash = 0x811c9dc5, length = 0;
     ["PATCH 104", "PATCH 105"].forEach(function (name) {
-      var bytes = resources[name] || new Uint8Array(0);
+      var bytes = resource(name) || new Uint8Array(0);
       for (var i = 0; i < bytes.length; i++) hash = Math.imul(hash ^ bytes[i], 0x01000193);
       length += bytes.length;
     });
@@ -86,23 +94,29 @@
       core.HEAPU8.set(bytes, pointer);
       return [pointer, bytes.length];
     }
+    function mediaType(bytes) {
+      var head = block(bytes.subarray(0, 64));
+      return text(core._quizz_media_type(head[0], head[1]));
+    }
     var urls = {};
     function resourceUrl(name) {
-      var bytes = resources[name];
+      var bytes = resource(name);
       if (!bytes) return "";
-      if (!urls[name]) {
-        var head = block(bytes.subarray(0, 64));
-        var type = text(core._quizz_media_type(head[0], head[1]));
-        urls[name] = URL.createObjectURL(new Blob([bytes], {type: type}));
-      }
+      if (!urls[name]) urls[name] = URL.createObjectURL(new Blob([bytes], {type: mediaType(bytes)}));
       return urls[name];
+    }
+    // A picture as a data: address of its own base64 text, which the
+    // browser decodes when the picture comes into view.
+    function pictureUrl(name) {
+      var base64 = encoded[name], head = base64 && decode(base64.slice(0, 88), name);
+      return head ? "data:" + mediaType(head) + ";base64," + base64 : "";
     }
     function quizText(which, question) {
       return text(core._quizz_text(which, question));
     }
 
-    var quiz = block(resources["PATCH 104"]), codes = block(resources["PATCH 105"]);
-    var site = block(resources["PATCH 106"]), rules = block(resources["PATCH 108"]);
+    var quiz = block(resource("PATCH 104")), codes = block(resource("PATCH 105"));
+    var site = block(resource("PATCH 106")), rules = block(resource("PATCH 108"));
     core._quizz_load(quiz[0], quiz[1], codes[0], codes[1], site[0], site[1], rules[0], rules[1]);
     for (var m = 0; core._quizz_message(m); m++) tell(text(core._quizz_message(m)));
 
@@ -153,7 +167,7 @@
       section.dataset.question = i;
       if (layout === LAYOUT_PICTURE) {
         var frame = add(section, "div", "frame");
-        var url = resourceUrl("IMG " + (400 + i));
+        var url = pictureUrl("IMG " + (400 + i));
         if (url) {
           var picture = add(frame, "img");
           picture.id = "picture-" + i;
@@ -229,11 +243,25 @@
     }
 
     var key = storageKey(), lastBox = null, dialog = byId("restart-dialog");
-    function save() {
+    // Written a moment after the last grading, and at once when the page
+    // is hidden or left, so that typing is never slowed by the storage.
+    var saving = 0;
+    function saveNow() {
+      clearTimeout(saving);
+      saving = 0;
       store(key, boxes.map(function (box) {
         return box.value;
       }));
     }
+    function save() {
+      if (!saving) saving = setTimeout(saveNow, 300);
+    }
+    window.addEventListener("pagehide", function () {
+      if (saving) saveNow();
+    });
+    document.addEventListener("visibilitychange", function () {
+      if (saving && document.visibilityState === "hidden") saveNow();
+    });
 
     function grade(i) {
       for (var j = 0; j < perQuestion; j++) {
@@ -255,18 +283,23 @@
         var shown = index < verdicts.length ? verdicts[index] : "?";
         if (label.textContent !== shown) label.textContent = shown;
         var background = index < verdicts.length ? verdictColours[index] : -1;
-        label.style.backgroundColor = background < 0 ? "" : "#" + (0x1000000 + background).toString(16).slice(1);
-        label.classList.toggle("graded", background >= 0);
+        if (label.colour !== background) {
+          label.colour = background;
+          label.style.backgroundColor = background < 0 ? "" : "#" + (0x1000000 + background).toString(16).slice(1);
+          label.classList.toggle("graded", background >= 0);
+        }
       }
       var reveal = byId("reveal-" + i);
       if (reveal) {
         var revealed = result & REVEALS;
         if (revealMode === REVEAL_PICTURE) {
           // A reveal picture, once shown, stays, as in the player.
-          var picture = byId("picture-" + i), url = revealed && resourceUrl("IMG " + (10400 + i));
-          if (picture && url) {
+          var picture = byId("picture-" + i);
+          var url = revealed && picture && !picture.revealed && pictureUrl("IMG " + (10400 + i));
+          if (url) {
             picture.src = url;
             picture.alt = "Image révélée de la question " + i;
+            picture.revealed = true;
           }
         } else {
           reveal.textContent = revealed ? quizText(TEXT_REVEAL, i - 1) : "";
@@ -410,12 +443,15 @@
       });
       for (var i = 1; i <= count; i++) {
         var picture = byId("picture-" + i);
-        if (picture) {
-          picture.src = resourceUrl("IMG " + (400 + i));
+        if (picture && picture.revealed) {
+          picture.src = pictureUrl("IMG " + (400 + i));
           picture.alt = "Image de la question " + i;
+          picture.revealed = false;
         }
       }
       gradeAll();
+      clearTimeout(saving);
+      saving = 0;
       store(key, null);
     }
     byId("restart").addEventListener("click", function () {
