@@ -99,6 +99,26 @@ try {
     return ((performance.now() - start) / count) * 1000;
   });
   console.log(`grading one answer through the page (typed text in, verdict shown): ${perAnswer.toFixed(1)} µs`);
+  // The core alone, as the page calls it: a second instance, on the demo
+  // quiz, given a typed text in UTF-8 and asked for the question's grade.
+  const inCore = await page.evaluate(async () => {
+    const core = await QuizzCore();
+    core._quizz_load(0, -1, 0, -1, 0, -1, 0, -1);
+    const encoder = new TextEncoder();
+    const answers = ["Bonjour", "bonjur", "Bonjour tout le monde", "xyz", "éléphant"];
+    const count = 20000;
+    const start = performance.now();
+    for (let i = 0; i < count; i++) {
+      const bytes = encoder.encode(answers[i % answers.length]);
+      const pointer = core._quizz_block(bytes.length + 1);
+      core.HEAPU8.set(bytes, pointer);
+      core.HEAPU8[pointer + bytes.length] = 0;
+      core._quizz_set_box(0, pointer);
+      core._quizz_grade(0);
+    }
+    return ((performance.now() - start) / count) * 1000;
+  });
+  console.log(`grading one answer in the core (its text handed over in UTF-8, graded): ${inCore.toFixed(1)} µs`);
 
   await page.evaluate(() => localStorage.clear());
   await page.goto(picturePage);

@@ -162,19 +162,29 @@
     var boxes = [], verdictLabels = [], grades = [];
     var sound = byId("quiz-sound");
 
+    // A picture gets its address as it comes near the view: the first screen
+    // shows without the others being read.
+    var unseen = "IntersectionObserver" in window && new IntersectionObserver(function (entries) {
+      entries.forEach(function (entry) {
+        var picture = entry.target;
+        if (!entry.isIntersecting) return;
+        unseen.unobserve(picture);
+        if (!picture.revealed) picture.src = pictureUrl("IMG " + (400 + Number(picture.dataset.question)));
+      });
+    }, {rootMargin: "50% 0px"});
+
     function cell(i) {
       var section = add(cells, "section", "cell");
       section.dataset.question = i;
       if (layout === LAYOUT_PICTURE) {
         var frame = add(section, "div", "frame");
-        var url = pictureUrl("IMG " + (400 + i));
-        if (url) {
+        if ("IMG " + (400 + i) in encoded) {
           var picture = add(frame, "img");
           picture.id = "picture-" + i;
           picture.alt = "Image de la question " + i;
-          // The pictures in view first, the others as the pupil scrolls.
-          picture.loading = "lazy";
-          picture.src = url;
+          picture.dataset.question = i;
+          if (unseen) unseen.observe(picture);
+          else picture.src = pictureUrl("IMG " + (400 + i));
         }
       } else if (layout === LAYOUT_SOUND) {
         var controls = add(section, "div", "media");
