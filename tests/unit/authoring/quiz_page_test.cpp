@@ -1,11 +1,9 @@
 #include "authoring/packing/quiz_page.h"
 
-#include "quiz/lzw.h"
 #include "quiz/payload.h"
+#include "tests/support/coded_payload.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -22,13 +20,7 @@ std::vector<unsigned char> CodedQuizPayload(const char* title)
     AppendQuestion(quiz, "chat", "", "Qui miaule ?");
     std::vector<unsigned char> plain;
     EXPECT_TRUE(BuildQuizPayload(quiz, plain));
-    unsigned char* coded = nullptr;
-    uint32_t length = 0;
-    EXPECT_EQ(LzwEncode(plain.data(), static_cast<uint32_t>(plain.size()), &coded, &length),
-              LZW_OK);
-    std::vector<unsigned char> bytes(coded, coded + length);
-    free(coded);
-    return bytes;
+    return CodedPayload(plain);
 }
 
 } // namespace

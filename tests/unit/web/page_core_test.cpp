@@ -1,8 +1,8 @@
 // The web page's door into the cores, called natively as the page's code
 // calls it: payloads in blocks it frees, typed text in UTF-8.
 #include "checking/verdict.h"
-#include "quiz/lzw.h"
 #include "quiz/payload.h"
+#include "tests/support/coded_payload.h"
 
 #include <gtest/gtest.h>
 
@@ -47,17 +47,6 @@ char* Utf8Block(const std::string& text)
     return block;
 }
 
-std::vector<unsigned char> Coded(const std::vector<unsigned char>& plain)
-{
-    unsigned char* coded = nullptr;
-    uint32_t length = 0;
-    EXPECT_EQ(LzwEncode(plain.data(), static_cast<uint32_t>(plain.size()), &coded, &length),
-              LZW_OK);
-    std::vector<unsigned char> bytes(coded, coded + length);
-    free(coded);
-    return bytes;
-}
-
 // Two boxes a question: "éléphant"/"cœur", then "chat"/"" ; the quiz's
 // own site when one is given.
 void LoadTwoBoxQuiz(const std::string& site = "")
@@ -76,7 +65,8 @@ void LoadTwoBoxQuiz(const std::string& site = "")
     std::vector<unsigned char> plain, codes;
     ASSERT_TRUE(BuildQuizPayload(quiz, plain));
     ASSERT_TRUE(BuildCodesPayload(quiz, codes));
-    const std::vector<unsigned char> quizBytes = Coded(plain), codeBytes = Coded(codes);
+    const std::vector<unsigned char> quizBytes = CodedPayload(plain),
+                                     codeBytes = CodedPayload(codes);
     const std::vector<unsigned char> siteBytes(site.begin(), site.end());
     ASSERT_EQ(quizz_load(Block(quizBytes), static_cast<int>(quizBytes.size()), Block(codeBytes),
                          static_cast<int>(codeBytes.size()),
