@@ -193,7 +193,7 @@ struct BehaviourQuiz {
 std::string Bytes(const std::string& utf8)
 {
     std::vector<char32_t> unencodable;
-    const std::string bytes = Utf8ToWindows1252(utf8, unencodable);
+    std::string bytes = Utf8ToWindows1252(utf8, unencodable);
     if (!unencodable.empty())
         Fail("a behaviour text outside Windows-1252: " + utf8);
     return bytes;

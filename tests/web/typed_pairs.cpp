@@ -77,8 +77,8 @@ const char* const WORDS[] = {
     "Saint-\xC3\x89tienne",
     "pr\xC3\xA9-requis",
     "quatre-vingt-dix",
-    "na\xC3\xAF"
-    "f",
+    ("na\xC3\xAF"
+     "f"), // the hex escape ended before the f
     "ma\xC3\xAEtre",
     "O'Brien",
     "3,14",
