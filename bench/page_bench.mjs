@@ -90,15 +90,18 @@ try {
   const perAnswer = await page.evaluate(() => {
     const box = document.getElementById("box-1");
     const answers = ["photo 1", "phot 1", "photo 12", "xyz", "Photo 1 ", "1 otohp"];
-    const count = 3000;
-    const start = performance.now();
-    for (let i = 0; i < count; i++) {
-      box.value = answers[i % answers.length];
-      box.dispatchEvent(new Event("change", { bubbles: true }));
+    const count = 3000, batches = [];
+    for (let batch = 0; batch < 7; batch++) {
+      const start = performance.now();
+      for (let i = 0; i < count; i++) {
+        box.value = answers[i % answers.length];
+        box.dispatchEvent(new Event("change", { bubbles: true }));
+      }
+      batches.push(((performance.now() - start) / count) * 1000);
     }
-    return ((performance.now() - start) / count) * 1000;
+    return batches.sort((a, b) => a - b)[3];
   });
-  console.log(`grading one answer through the page (typed text in, verdict shown): ${perAnswer.toFixed(1)} µs`);
+  console.log(`grading one answer through the page (typed text in, verdict shown; median of 7 batches): ${perAnswer.toFixed(1)} µs`);
   // The core alone, as the page calls it: a second instance, on the demo
   // quiz, given a typed text in UTF-8 and asked for the question's grade.
   const inCore = await page.evaluate(async () => {

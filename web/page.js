@@ -316,12 +316,15 @@
         }
       }
     }
+    // Written only when the count changes: most gradings leave it.
+    var shownSolved = -1, score = byId("quiz-score"), code = byId("quiz-code");
     function showScore() {
-      var solved = grades.filter(function (result) {
-        return result & SOLVED;
-      }).length;
-      byId("quiz-score").textContent = solved + " / " + count;
-      byId("quiz-code").textContent = solved ? text(core._quizz_code(solved)) : "";
+      var solved = 0;
+      for (var q = 0; q < grades.length; q++) if (grades[q] & SOLVED) solved++;
+      if (solved === shownSolved) return;
+      shownSolved = solved;
+      score.textContent = solved + " / " + count;
+      code.textContent = solved ? text(core._quizz_code(solved)) : "";
     }
     function gradeBox(n) {
       grade(Math.floor((n - 1) / perQuestion) + 1);
