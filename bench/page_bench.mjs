@@ -12,7 +12,7 @@ const require = createRequire(import.meta.url);
 const { chromium } = require("../tests/web/node_modules/playwright-core");
 
 const [textPage, picturePage] = process.argv.slice(2).map((file) => pathToFileURL(resolve(file)).href);
-const RUNS = 5;
+const RUNS = 9;
 
 // When the page says it is ready, and when every picture in view has been
 // decoded, in milliseconds from the start of navigation.

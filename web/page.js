@@ -31,11 +31,23 @@
   }
 
   // Each resource's base64 text, decoded only when asked for: a page of 90
-  // pictures shows its first screen without decoding the others.
+  // pictures shows its first screen without decoding the others. The media
+  // past the first screen stand after this code, read once the page is.
   var encoded = {}, decoded = {};
-  document.querySelectorAll('script[type="application/x-quizz"]').forEach(function (element) {
-    encoded[element.dataset.type + " " + element.dataset.id] = element.textContent.trim();
-  });
+  function collect() {
+    document.querySelectorAll('script[type="application/x-quizz"]').forEach(function (element) {
+      var name = element.dataset.type + " " + element.dataset.id;
+      if (!(name in encoded)) encoded[name] = element.textContent.trim();
+    });
+  }
+  collect();
+  // What needs a resource that may stand after this code runs once the page
+  // is read.
+  function whenRead(then) {
+    if (document.readyState === "loading") document.addEventListener("DOMContentLoaded", then);
+    else then();
+  }
+  whenRead(collect);
   function decode(base64, name) {
     try {
       var text = atob(base64);
@@ -138,12 +150,14 @@
     // scheme, as the player's shell takes it.
     if (/^https?:\/\//i.test(address)) link.href = address;
     else if (address && !/[:\/\\]/.test(address.split("/")[0])) link.href = "https://" + address;
-    var icon = resourceUrl("ICON 1");
-    if (icon) {
-      var iconLink = add(document.head, "link");
-      iconLink.rel = "icon";
-      iconLink.href = icon;
-    }
+    whenRead(function () {
+      var icon = resourceUrl("ICON 1");
+      if (icon) {
+        var iconLink = add(document.head, "link");
+        iconLink.rel = "icon";
+        iconLink.href = icon;
+      }
+    });
 
     var colour = core._quizz_colour();
     if (colour >= 0) {
@@ -169,23 +183,34 @@
         var picture = entry.target;
         if (!entry.isIntersecting) return;
         unseen.unobserve(picture);
-        if (!picture.revealed) picture.src = pictureUrl("IMG " + (400 + Number(picture.dataset.question)));
+        showPicture(picture);
       });
     }, {rootMargin: "50% 0px"});
+    function showPicture(picture) {
+      var name = "IMG " + (400 + Number(picture.dataset.question));
+      if (!(name in encoded)) {
+        whenRead(function () {
+          if (!(name in encoded)) picture.remove();
+          else if (!picture.revealed) picture.src = pictureUrl(name);
+        });
+      } else if (!picture.revealed) {
+        picture.src = pictureUrl(name);
+      }
+    }
 
     function cell(i) {
       var section = add(cells, "section", "cell");
       section.dataset.question = i;
       if (layout === LAYOUT_PICTURE) {
         var frame = add(section, "div", "frame");
-        if ("IMG " + (400 + i) in encoded) {
-          var picture = add(frame, "img");
-          picture.id = "picture-" + i;
-          picture.alt = "Image de la question " + i;
-          picture.dataset.question = i;
-          if (unseen) unseen.observe(picture);
-          else picture.src = pictureUrl("IMG " + (400 + i));
-        }
+        var picture = add(frame, "img");
+        picture.id = "picture-" + i;
+        picture.alt = "Image de la question " + i;
+        picture.dataset.question = i;
+        // The first screen's pictures, which stand before this code, at
+        // once; the others as they come near the view.
+        if (unseen && !("IMG " + (400 + i) in encoded)) unseen.observe(picture);
+        else showPicture(picture);
       } else if (layout === LAYOUT_SOUND) {
         var controls = add(section, "div", "media");
         var play = add(controls, "button", "", "▶ Écouter");
@@ -212,15 +237,17 @@
         film.setAttribute("playsinline", "");
         film.preload = "metadata";
         film.setAttribute("aria-label", "Film de la question " + i);
-        var filmUrl = resourceUrl("IMG " + (400 + i));
-        if (filmUrl) {
-          film.addEventListener("error", function () {
-            add(section, "p", "note", "Ce navigateur ne sait pas lire ce film : demandez à l'auteur du quiz de le refaire en MP4.");
-          });
-          film.src = filmUrl;
-        } else {
-          add(section, "p", "note", "Le film de cette question manque à cette page : refaites la page du quiz avec l'atelier ou quizzpack.");
-        }
+        whenRead(function () {
+          var filmUrl = resourceUrl("IMG " + (400 + i));
+          if (filmUrl) {
+            film.addEventListener("error", function () {
+              add(section, "p", "note", "Ce navigateur ne sait pas lire ce film : demandez à l'auteur du quiz de le refaire en MP4.");
+            });
+            film.src = filmUrl;
+          } else {
+            add(section, "p", "note", "Le film de cette question manque à cette page : refaites la page du quiz avec l'atelier ou quizzpack.");
+          }
+        });
       } else {
         add(section, "p", "question", quizText(TEXT_QUESTION, i - 1));
       }
@@ -305,11 +332,17 @@
         if (revealMode === REVEAL_PICTURE) {
           // A reveal picture, once shown, stays, as in the player.
           var picture = byId("picture-" + i);
-          var url = revealed && picture && !picture.revealed && pictureUrl("IMG " + (10400 + i));
-          if (url) {
-            picture.src = url;
-            picture.alt = "Image révélée de la question " + i;
-            picture.revealed = true;
+          if (revealed && picture && !picture.revealed && !picture.revealing) {
+            picture.revealing = true;
+            whenRead(function () {
+              picture.revealing = false;
+              var url = !picture.revealed && pictureUrl("IMG " + (10400 + i));
+              if (url) {
+                picture.revealed = true;
+                picture.src = url;
+                picture.alt = "Image révélée de la question " + i;
+              }
+            });
           }
         } else {
           reveal.textContent = revealed ? quizText(TEXT_REVEAL, i - 1) : "";

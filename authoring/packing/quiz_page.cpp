@@ -93,18 +93,33 @@ bool MakeQuizPage(const std::string& emptyPage, const std::vector<QuizResource>&
         error = u8"ce n'est pas la page vide de Quizz (quizz.html) : réinstallez Quizz";
         return false;
     }
-    std::string elements;
-    for (const QuizResource& resource : resources) {
+    // Before the code: the payloads at the start and the media of the first
+    // screen; the order stays the one given.
+    size_t split = 0;
+    for (size_t i = 0; i < resources.size(); ++i) {
+        const bool media = resources[i].type == MEDIA_RESOURCE_TYPE;
+        if (media ? resources[i].id <= MEDIA_RESOURCE_BASE + FIRST_SCREEN_QUESTIONS : split == i)
+            split = i + 1;
+    }
+    std::string elements[2];
+    for (size_t i = 0; i < resources.size(); ++i) {
+        const QuizResource& resource = resources[i];
         if (!IsResourceType(resource.type)) {
             error = u8"ressource de type inattendu : " + Quoted(resource.type);
             return false;
         }
-        elements += ELEMENT_START + resource.type + "\" data-id=\"" + std::to_string(resource.id) +
-                    "\">" + EncodeBase64(resource.data.data(), resource.data.size()) + ELEMENT_END +
-                    "\n";
+        elements[i < split ? 0 : 1] +=
+            ELEMENT_START + resource.type + "\" data-id=\"" + std::to_string(resource.id) + "\">" +
+            EncodeBase64(resource.data.data(), resource.data.size()) + ELEMENT_END + "\n";
     }
-    page = emptyPage.substr(0, mark) + elements +
-           emptyPage.substr(mark + std::string(PAGE_RESOURCES_MARK).size());
+    const std::string resourcesMark = PAGE_RESOURCES_MARK, mediaMark = PAGE_MEDIA_MARK;
+    const size_t code = mark + resourcesMark.size();
+    const size_t media = emptyPage.find(mediaMark, code);
+    if (media == std::string::npos)
+        page = emptyPage.substr(0, mark) + elements[0] + elements[1] + emptyPage.substr(code);
+    else
+        page = emptyPage.substr(0, mark) + elements[0] + emptyPage.substr(code, media - code) +
+               elements[1] + emptyPage.substr(media + mediaMark.size());
     const std::string title = QuizTitle(resources);
     const size_t open = page.find("<title>");
     const size_t close = page.find("</title>");

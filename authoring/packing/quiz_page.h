@@ -4,9 +4,12 @@
 // carries it, so that the page reads the same payloads with the same code
 // and extraction reads them back:
 //   <script type="application/x-quizz" data-type="PATCH" data-id="104">BASE64</script>
-// one element per resource, in the order given, where the empty page holds
-// PAGE_RESOURCES_MARK; the page's <title> becomes the quiz's. A script of
-// that type is data: the browser runs nothing of it.
+// one element per resource, in the order given: the payloads and the media
+// of the first screen where the empty page holds PAGE_RESOURCES_MARK, before
+// the page's code, the other media at PAGE_MEDIA_MARK, after it, so that
+// the browser runs the code and shows the first screen before it has read
+// the rest; the page's <title> becomes the quiz's. A script of that type is
+// data: the browser runs nothing of it.
 #pragma once
 
 #include "authoring/packing/quiz_resources.h"
@@ -17,6 +20,9 @@
 // The empty page, which stands beside the authoring tools as the player does.
 constexpr const char* PAGE_FILE_NAME = "quizz.html";
 constexpr const char* PAGE_RESOURCES_MARK = "<!--quizz:ressources-->";
+constexpr const char* PAGE_MEDIA_MARK = "<!--quizz:medias-->"; // after the code; optional
+// The questions whose media come before the code: a PC's first screen.
+constexpr int FIRST_SCREEN_QUESTIONS = 12;
 
 std::string DefaultPage(const std::string& toolDirectory);
 

@@ -9,7 +9,7 @@ namespace {
 
 const std::string EMPTY_PAGE =
     "<!DOCTYPE html><html><head><title>Quizz</title></head><body>\n<!--quizz:ressources-->\n"
-    "<script>code</script></body></html>";
+    "<script>code</script>\n<!--quizz:medias-->\n</body></html>";
 
 std::vector<unsigned char> CodedQuizPayload(const char* title)
 {
@@ -49,6 +49,14 @@ TEST(QuizPage, CarriesEachResourceAndNamesThePageAfterTheQuiz)
         std::string::npos)
         << page;
     EXPECT_EQ(page.find(PAGE_RESOURCES_MARK), std::string::npos);
+    EXPECT_EQ(page.find(PAGE_MEDIA_MARK), std::string::npos);
+    // The payloads and the first screen's media before the code, the rest
+    // after it.
+    const size_t code = page.find("<script>code");
+    EXPECT_LT(page.find("data-id=\"108\""), code);
+    EXPECT_LT(page.find("data-id=\"401\""), code);
+    EXPECT_GT(page.find("data-id=\"10490\""), code);
+    EXPECT_GT(page.find("data-type=\"ICON\""), code);
     std::vector<QuizResource> read;
     ASSERT_TRUE(ReadPageResources(page, read, error)) << error;
     EXPECT_EQ(read, resources);
