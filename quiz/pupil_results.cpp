@@ -1,0 +1,144 @@
+#include "quiz/pupil_results.h"
+
+#include "quiz/sha256.h"
+#include "quiz/text_encoding.h"
+
+namespace {
+
+// "Quizz : résultats 1", é in UTF-8 whatever the compiler's character set.
+constexpr const char* HEADER = "Quizz : r\xC3\xA9sultats 1";
+constexpr const char* LINE_END = "\r\n";
+
+std::string Hex(const uint8_t* bytes, size_t size)
+{
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (size_t i = 0; i < size; ++i) {
+        hex += digits[bytes[i] >> 4];
+        hex += digits[bytes[i] & 15];
+    }
+    return hex;
+}
+
+std::string Check(const std::string& lines, const std::vector<unsigned char>& key)
+{
+    const Sha256Digest mac = HmacSha256(
+        key.data(), key.size(), reinterpret_cast<const uint8_t*>(lines.data()), lines.size());
+    return Hex(mac.data(), mac.size());
+}
+
+// A value that stays on its line: line breaks and other control characters
+// become spaces.
+std::string OneLine(const std::string& value)
+{
+    std::string line = value;
+    for (char& c : line)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    return line;
+}
+
+bool IsHex(const std::string& text, size_t digits)
+{
+    if (text.size() != digits)
+        return false;
+    for (char c : text)
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::string QuizIdentity(const std::vector<unsigned char>& quizPayload,
+                         const std::vector<unsigned char>& codesPayload)
+{
+    std::vector<unsigned char> both(quizPayload);
+    both.insert(both.end(), codesPayload.begin(), codesPayload.end());
+    const Sha256Digest digest = Sha256(both.data(), both.size());
+    return Hex(digest.data(), 16);
+}
+
+std::string WriteResults(const PupilResults& results, const std::vector<unsigned char>& key)
+{
+    std::string name = OneLine(results.name);
+    if (name.size() > MAX_PUPIL_NAME) {
+        name.resize(MAX_PUPIL_NAME);
+        // Not in the middle of a letter.
+        while (!name.empty() && FindInvalidUtf8(name) != std::string::npos)
+            name.pop_back();
+    }
+    std::string text = std::string(HEADER) + LINE_END;
+    text += "quiz = " + results.quiz + LINE_END;
+    text += "eleve = " + name + LINE_END;
+    text += "date = " + OneLine(results.date) + LINE_END;
+    for (size_t box = 0; box < results.answers.size() && box < MAX_RESULT_BOXES; ++box)
+        text += std::to_string(box + 1) + " = " + OneLine(Windows1252ToUtf8(results.answers[box])) +
+                LINE_END;
+    return text + "controle = " + Check(text, key) + LINE_END;
+}
+
+ResultsRead ReadResults(const std::string& text, const std::vector<unsigned char>& key,
+                        PupilResults& results)
+{
+    PupilResults read;
+    size_t at = 0;
+    size_t checkedUpTo = 0;
+    std::string check;
+    for (int line = 0; at < text.size(); ++line) {
+        size_t end = text.find('\n', at);
+        const size_t next = end == std::string::npos ? text.size() : end + 1;
+        if (end == std::string::npos)
+            end = text.size();
+        std::string content = text.substr(at, end - at);
+        if (!content.empty() && content.back() == '\r')
+            content.pop_back();
+        if (line == 0) {
+            if (content != HEADER)
+                return ResultsRead::Unreadable;
+        } else {
+            const size_t equals = content.find(" = ");
+            if (equals == std::string::npos)
+                return ResultsRead::Unreadable;
+            const std::string name = content.substr(0, equals);
+            const std::string value = content.substr(equals + 3);
+            if (FindInvalidUtf8(value) != std::string::npos)
+                return ResultsRead::Unreadable;
+            const size_t box = read.answers.size() + 1;
+            if (name == "quiz" && line == 1 && IsHex(value, 32)) {
+                read.quiz = value;
+            } else if (name == "eleve" && line == 2 && value.size() <= MAX_PUPIL_NAME) {
+                read.name = value;
+            } else if (name == "date" && line == 3) {
+                read.date = value;
+            } else if (line > 3 && name == std::to_string(box) && box <= MAX_RESULT_BOXES) {
+                std::vector<char32_t> unencodable;
+                read.answers.push_back(Utf8ToWindows1252(value, unencodable, '?'));
+            } else if (line > 3 && name == "controle" && IsHex(value, 64)) {
+                check = value;
+                checkedUpTo = at;
+                at = next;
+                break;
+            } else {
+                return ResultsRead::Unreadable;
+            }
+        }
+        at = next;
+    }
+    // Only blank lines may follow the check (a mail program adds them).
+    if (check.empty() || text.find_first_not_of(" \t\r\n", at) != std::string::npos)
+        return ResultsRead::Unreadable;
+    // A file written on another system may have lost its CRs: the check is
+    // over the lines as written, CR LF.
+    std::string lines;
+    for (size_t start = 0; start < checkedUpTo;) {
+        size_t end = text.find('\n', start);
+        std::string content = text.substr(start, end - start);
+        if (!content.empty() && content.back() == '\r')
+            content.pop_back();
+        lines += content + LINE_END;
+        start = end + 1;
+    }
+    results = read;
+    return Check(lines, key) == check ? ResultsRead::Read : ResultsRead::Altered;
+}

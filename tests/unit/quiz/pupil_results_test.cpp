@@ -1,0 +1,112 @@
+#include "quiz/pupil_results.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::vector<unsigned char> KEY = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+
+PupilResults Lea()
+{
+    return {QuizIdentity({1, 2, 3}, {4, 5}),
+            u8"Léa Martin",
+            "2026-12-08 10:32",
+            {"Paris", "", "\xE9l\xE9phant", "  c\x9Cur "}};
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to)
+{
+    const size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+} // namespace
+
+// What a player writes comes back whole, its check the key's; a file whose
+// lines lost their CRs, or that a mail program ended with blank lines, too.
+TEST(PupilResults, ComeBackAsWritten)
+{
+    const std::string file = WriteResults(Lea(), KEY);
+    EXPECT_EQ(file.substr(0, file.find("controle")),
+              u8"Quizz : résultats 1\r\nquiz = " + Lea().quiz +
+                  u8"\r\neleve = Léa Martin\r\ndate = 2026-12-08 10:32\r\n1 = Paris\r\n2 = \r\n"
+                  u8"3 = éléphant\r\n4 =   cœur \r\n");
+    std::string withoutCr;
+    for (char c : file)
+        if (c != '\r')
+            withoutCr += c;
+    for (const std::string& text : {file, withoutCr, file + "\r\n\r\n  \n"}) {
+        PupilResults read;
+        ASSERT_EQ(ReadResults(text, KEY, read), ResultsRead::Read) << text;
+        EXPECT_EQ(read.quiz, Lea().quiz);
+        EXPECT_EQ(read.name, Lea().name);
+        EXPECT_EQ(read.date, Lea().date);
+        EXPECT_EQ(read.answers, Lea().answers);
+    }
+}
+
+// An answer, the name or the quiz changed by hand, or the check of another
+// quiz's key: read, but told as altered. A file out of shape: unreadable,
+// and nothing is filled.
+TEST(PupilResults, TellAlteredAndDamagedFiles)
+{
+    const std::string file = WriteResults(Lea(), KEY);
+    const std::string check = file.substr(file.find("controle"));
+    const struct {
+        std::string text;
+        ResultsRead expected;
+    } rows[] = {
+        {Replaced(file, "1 = Paris", "1 = Lyon"), ResultsRead::Altered},
+        {Replaced(file, u8"Léa", "Tom"), ResultsRead::Altered},
+        {Replaced(file, "date = 2026-12-08", "date = 2026-12-09"), ResultsRead::Altered},
+        {WriteResults(Lea(), {9, 9, 9}), ResultsRead::Altered},
+        {"", ResultsRead::Unreadable},
+        {"Quizz", ResultsRead::Unreadable},
+        {file.substr(0, file.find("controle")), ResultsRead::Unreadable}, // cut before its check
+        {file.substr(0, file.size() - 10), ResultsRead::Unreadable},      // its check cut
+        {Replaced(file, "2 = \r\n", ""), ResultsRead::Unreadable},        // a box left out
+        {Replaced(file, "3 = ", "4 = "), ResultsRead::Unreadable},
+        {Replaced(file, "quiz = ", "quiz = x"), ResultsRead::Unreadable},
+        {Replaced(file, "eleve = ", "nom = "), ResultsRead::Unreadable},
+        {Replaced(file, "1 = Paris", "1 = Par\xFFis"), ResultsRead::Unreadable}, // not UTF-8
+        {file + "5 = Rome\r\n", ResultsRead::Unreadable},                        // after the check
+        {Replaced(file, check, "controle = 00\r\n"), ResultsRead::Unreadable},
+    };
+    for (const auto& row : rows) {
+        PupilResults read;
+        read.name = "avant";
+        EXPECT_EQ(ReadResults(row.text, KEY, read), row.expected) << row.text;
+        if (row.expected == ResultsRead::Unreadable) {
+            EXPECT_EQ(read.name, "avant") << row.text;
+        }
+    }
+}
+
+// A name stays one line of at most 80 bytes, never cut inside a letter; an
+// answer typed outside Windows-1252 in a file comes back as the box holds it.
+TEST(PupilResults, KeepNamesAndAnswersAsBoxesHoldThem)
+{
+    PupilResults results = Lea();
+    results.name = "Jean\r\nDupont" + std::string(67, 'e') + u8"éx"; // é at bytes 80 and 81
+    const std::string file = WriteResults(results, KEY);
+    PupilResults read;
+    ASSERT_EQ(ReadResults(file, KEY, read), ResultsRead::Read);
+    EXPECT_EQ(read.name, "Jean  Dupont" + std::string(67, 'e'));
+
+    const std::string typed = Replaced(file, "1 = Paris", u8"1 = Pőris");
+    EXPECT_EQ(ReadResults(typed, KEY, read), ResultsRead::Altered);
+    EXPECT_EQ(read.answers[0], "P?ris");
+}
+
+// Ninety questions of two boxes, answered as pupils answer (a word or two
+// each), make a file of a few kilobytes: far under 8 KB.
+TEST(PupilResults, StaySmallForANinetyQuestionQuiz)
+{
+    PupilResults results = Lea();
+    results.answers.assign(180, "Saint-\xC9tienne");
+    EXPECT_LT(WriteResults(results, KEY).size(), 8u * 1024);
+}
