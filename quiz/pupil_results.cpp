@@ -1,7 +1,11 @@
 #include "quiz/pupil_results.h"
 
+#include "quiz/base64.h"
+#include "quiz/lzw.h"
 #include "quiz/sha256.h"
 #include "quiz/text_encoding.h"
+
+#include <cstdlib>
 
 namespace {
 
@@ -78,8 +82,74 @@ std::string WriteResults(const PupilResults& results, const std::vector<unsigned
     return text + "controle = " + Check(text, key) + LINE_END;
 }
 
+namespace {
+
+// The file a block holds, or "" when text holds no whole block.
+std::string FileOfBlock(const std::string& text)
+{
+    const size_t start = text.find(RESULTS_BLOCK_START);
+    const size_t end = start == std::string::npos ? start : text.find(RESULTS_BLOCK_END, start);
+    if (end == std::string::npos)
+        return "";
+    // What mail programs add between the lines: quoting marks, spaces, no-
+    // break spaces; only base64's own characters are kept.
+    std::string base64;
+    for (size_t i = start + std::string(RESULTS_BLOCK_START).size(); i < end; ++i) {
+        const char c = text[i];
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+            c == '+' || c == '/' || c == '=')
+            base64 += c;
+    }
+    std::string coded;
+    if (!DecodeBase64(base64, coded, LZW_MAX_INPUT))
+        return "";
+    unsigned char* plain = nullptr;
+    uint32_t length = 0;
+    std::string file;
+    if (LzwDecode(reinterpret_cast<const unsigned char*>(coded.data()),
+                  static_cast<uint32_t>(coded.size()), &plain, &length) == LZW_OK)
+        file.assign(reinterpret_cast<const char*>(plain), length);
+    free(plain);
+    return file;
+}
+
+ResultsRead ReadResultsFile(const std::string& text, const std::vector<unsigned char>& key,
+                            PupilResults& results);
+
+} // namespace
+
+std::string ResultsBlock(const std::string& file)
+{
+    unsigned char* coded = nullptr;
+    uint32_t length = 0;
+    std::string block;
+    if (file.size() <= LZW_MAX_INPUT &&
+        LzwEncode(reinterpret_cast<const unsigned char*>(file.data()),
+                  static_cast<uint32_t>(file.size()), &coded, &length) == LZW_OK) {
+        const std::string base64 = EncodeBase64(coded, length);
+        block = std::string(RESULTS_BLOCK_START) + LINE_END;
+        for (size_t at = 0; at < base64.size(); at += 60)
+            block += base64.substr(at, 60) + LINE_END;
+        block += std::string(RESULTS_BLOCK_END) + LINE_END;
+    }
+    free(coded);
+    return block;
+}
+
 ResultsRead ReadResults(const std::string& text, const std::vector<unsigned char>& key,
                         PupilResults& results)
+{
+    if (text.find(RESULTS_BLOCK_START) != std::string::npos) {
+        const std::string file = FileOfBlock(text);
+        return file.empty() ? ResultsRead::Unreadable : ReadResultsFile(file, key, results);
+    }
+    return ReadResultsFile(text, key, results);
+}
+
+namespace {
+
+ResultsRead ReadResultsFile(const std::string& text, const std::vector<unsigned char>& key,
+                            PupilResults& results)
 {
     PupilResults read;
     size_t at = 0;
@@ -142,3 +212,5 @@ ResultsRead ReadResults(const std::string& text, const std::vector<unsigned char
     results = read;
     return Check(lines, key) == check ? ResultsRead::Read : ResultsRead::Altered;
 }
+
+} // namespace

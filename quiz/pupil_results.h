@@ -45,7 +45,16 @@ enum class ResultsRead {
     Unreadable // not a results file, or damaged
 };
 
-// Reads a file (or the text a pupil pasted); results are filled only when
-// it is read. Never reads past text.
+// Reads a file, or a text holding a block of them (ResultsBlock) anywhere in
+// it; results are filled only when it is read. Never reads past text.
 ResultsRead ReadResults(const std::string& text, const std::vector<unsigned char>& key,
                         PupilResults& results);
+
+// The file as a short block of text that survives being pasted into an
+// e-mail or a messaging app: its bytes LZW-coded, in base64 lines of 60
+// between RESULTS_BLOCK_START and RESULTS_BLOCK_END. Read back whatever a
+// mail program adds: quoting marks ("> "), spaces, blank lines, line breaks
+// moved. Empty when the file cannot be coded.
+constexpr const char* RESULTS_BLOCK_START = "--- Quizz : travail rendu ---";
+constexpr const char* RESULTS_BLOCK_END = "--- fin ---";
+std::string ResultsBlock(const std::string& file);

@@ -8,7 +8,7 @@
 #include "authoring/import/moodle_xml.h"
 #include "authoring/import/text_decoding.h"
 #include "authoring/import/workbook_reader.h"
-#include "authoring/packing/base64.h"
+#include "quiz/base64.h"
 #include "authoring/source/problem.h"
 #include "authoring/source/quiz_field_table.h"
 #include "quiz/media_format.h"

@@ -1,6 +1,6 @@
 #include "authoring/packing/quiz_page.h"
 
-#include "authoring/packing/base64.h"
+#include "quiz/base64.h"
 #include "authoring/packing/file_set.h"
 #include "quiz/lzw.h"
 #include "quiz/payload.h"

@@ -8,7 +8,7 @@
 //     code and the answers file the player writes after it.
 // usage: make_test_pages EMPTY_PAGE MEDIA_DIR OUT
 #include "authoring/media/stored_picture.h"
-#include "authoring/packing/base64.h"
+#include "quiz/base64.h"
 #include "authoring/packing/file_set.h"
 #include "authoring/packing/quiz_page.h"
 #include "authoring/packing/quiz_resources.h"

@@ -7,7 +7,7 @@
 #include "authoring/import/workbook_reader.h"
 #include "authoring/import/xml_reader.h"
 #include "authoring/import/zip_archive.h"
-#include "authoring/packing/base64.h"
+#include "quiz/base64.h"
 #include "quiz/quiz_record.h"
 
 #include <gtest/gtest.h>

@@ -110,3 +110,43 @@ TEST(PupilResults, StaySmallForANinetyQuestionQuiz)
     results.answers.assign(180, "Saint-\xC9tienne");
     EXPECT_LT(WriteResults(results, KEY).size(), 8u * 1024);
 }
+
+// The block a pupil pastes comes back through what mail programs and
+// messaging apps do to it: text around it, quoting marks, blank lines, no-
+// break spaces, lines joined and broken again elsewhere. Cut or changed, it
+// is never read as the pupil's.
+TEST(PupilResults, ComeBackFromABlockPastedIntoAMessage)
+{
+    const std::string file = WriteResults(Lea(), KEY);
+    const std::string block = ResultsBlock(file);
+    ASSERT_FALSE(block.empty());
+    EXPECT_LT(block.size(), file.size() * 2);
+    std::string quoted, rewrapped, body;
+    for (size_t at = 0; at < block.size();) {
+        const size_t end = block.find("\r\n", at);
+        quoted += "> " + block.substr(at, end - at) + "\n>\n";
+        at = end + 2;
+    }
+    const size_t start = block.find('\n') + 1, stop = block.find(RESULTS_BLOCK_END);
+    for (char c : block.substr(start, stop - start))
+        if (c != '\r' && c != '\n')
+            body += c;
+    rewrapped = std::string(RESULTS_BLOCK_START) + "\n";
+    for (size_t at = 0; at < body.size(); at += 37)
+        rewrapped += body.substr(at, 37) + "\xC2\xA0\n";
+    rewrapped += RESULTS_BLOCK_END;
+    for (const std::string& text :
+         {block, u8"Bonjour madame,\nvoici mon travail :\n\n" + block + u8"\nLéa\n", quoted,
+          rewrapped}) {
+        PupilResults read;
+        ASSERT_EQ(ReadResults(text, KEY, read), ResultsRead::Read) << text;
+        EXPECT_EQ(read.answers, Lea().answers);
+    }
+    const std::string cut = block.substr(0, block.size() / 2);
+    std::string changed = block;
+    changed[start + 20] = changed[start + 20] == 'A' ? 'B' : 'A';
+    for (const std::string& text : {cut, cut + RESULTS_BLOCK_END, changed}) {
+        PupilResults read;
+        EXPECT_NE(ReadResults(text, KEY, read), ResultsRead::Read) << text;
+    }
+}

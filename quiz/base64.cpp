@@ -1,4 +1,4 @@
-#include "authoring/packing/base64.h"
+#include "quiz/base64.h"
 
 namespace {
 

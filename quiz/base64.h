@@ -1,5 +1,5 @@
 // Base64 (RFC 4648, with "+" and "/"), as Moodle's banks carry their
-// pictures and the quiz page its resources.
+// pictures, the quiz page its resources and a pupil's results pasted as text.
 #pragma once
 
 #include <cstddef>
