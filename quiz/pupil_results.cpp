@@ -172,7 +172,8 @@ ResultsRead ReadResultsFile(const std::string& text, const std::vector<unsigned 
                 return ResultsRead::Unreadable;
             const std::string name = content.substr(0, equals);
             const std::string value = content.substr(equals + 3);
-            if (FindInvalidUtf8(value) != std::string::npos)
+            // The writer puts no control character in a value.
+            if (FindInvalidUtf8(value) != std::string::npos || OneLine(value) != value)
                 return ResultsRead::Unreadable;
             const size_t box = read.answers.size() + 1;
             if (name == "quiz" && line == 1 && IsHex(value, 32)) {

@@ -14,6 +14,7 @@
 #include "quiz/lzw.h"
 #include "quiz/payload.h"
 #include "quiz/picture_size.h"
+#include "quiz/pupil_results.h"
 #include "quiz/rules_payload.h"
 #include "tests/support/test_pictures.h"
 
@@ -200,6 +201,21 @@ void RulesSeeds()
         Write("rules_payload_fuzz", "none", payload);
 }
 
+// A pupil's results as a file and as a pasted block.
+void ResultsSeeds()
+{
+    const PupilResults results = {std::string(32, 'a'),
+                                  u8"Léa",
+                                  "2026-12-08 10:32",
+                                  {"Paris", "",
+                                   "c\x9C"
+                                   "ur"}};
+    const std::string file = WriteResults(results, {7, 7, 7});
+    Write("pupil_results_fuzz", "file", file);
+    const std::string block = ResultsBlock(file);
+    Write("pupil_results_fuzz", "block", block);
+}
+
 // A source of every key, the texts in every TOML form.
 void SourceSeeds()
 {
@@ -274,6 +290,7 @@ int main(int argc, char** argv)
     IconSeeds();
     PayloadSeeds(argc - 2, argv + 2);
     RulesSeeds();
+    ResultsSeeds();
     SourceSeeds();
     ImportSeeds();
     StoredSourceSeeds();

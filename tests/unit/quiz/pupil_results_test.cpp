@@ -73,6 +73,7 @@ TEST(PupilResults, TellAlteredAndDamagedFiles)
         {Replaced(file, "quiz = ", "quiz = x"), ResultsRead::Unreadable},
         {Replaced(file, "eleve = ", "nom = "), ResultsRead::Unreadable},
         {Replaced(file, "1 = Paris", "1 = Par\xFFis"), ResultsRead::Unreadable}, // not UTF-8
+        {Replaced(file, "1 = Paris", "1 = Par\ris"), ResultsRead::Unreadable},   // a lone CR
         {file + "5 = Rome\r\n", ResultsRead::Unreadable},                        // after the check
         {Replaced(file, check, "controle = 00\r\n"), ResultsRead::Unreadable},
     };
