@@ -216,14 +216,17 @@
         var play = add(controls, "button", "", "▶ Écouter");
         play.setAttribute("aria-label", "Écouter le son de la question " + i);
         play.addEventListener("click", function () {
-          // One sound at a time, as the player plays them.
-          var url = resourceUrl("IMG " + (400 + i));
-          if (!url) {
-            tell("Le son de la question " + i + " manque à cette page : refaites la page du quiz avec l'atelier ou quizzpack.");
-            return;
-          }
-          sound.src = url;
-          sound.play().catch(function () {});
+          // One sound at a time, as the player plays them; a sound past the
+          // first screen's may still be on its way.
+          whenRead(function () {
+            var url = resourceUrl("IMG " + (400 + i));
+            if (!url) {
+              tell("Le son de la question " + i + " manque à cette page : refaites la page du quiz avec l'atelier ou quizzpack.");
+              return;
+            }
+            sound.src = url;
+            sound.play().catch(function () {});
+          });
         });
         var stop = add(controls, "button", "", "■ Arrêter");
         stop.setAttribute("aria-label", "Arrêter le son");

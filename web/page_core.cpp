@@ -8,6 +8,8 @@
 //
 // Memory: the page asks for a block (quizz_block), fills it and hands it
 // over; the core frees the payload blocks once loaded.
+#include "web/page_core.h"
+
 #include "checking/question_grading.h"
 #include "checking/verdict.h"
 #include "quiz/answers_lines.h"

@@ -3,6 +3,7 @@
 #include "checking/verdict.h"
 #include "quiz/payload.h"
 #include "tests/support/coded_payload.h"
+#include "web/page_core.h"
 
 #include <gtest/gtest.h>
 
@@ -11,24 +12,6 @@
 #include <cstring>
 #include <string>
 #include <vector>
-
-extern "C" {
-unsigned char* quizz_block(int size);
-int quizz_load(unsigned char* quiz, int quizSize, unsigned char* codes, int codesSize,
-               unsigned char* site, int siteSize, unsigned char* rules, int rulesSize);
-const char* quizz_message(int index);
-int quizz_question_count();
-const char* quizz_text(int which, int question);
-void quizz_set_box(int box, char* utf8);
-const char* quizz_box(int box);
-int quizz_grade(int question);
-const char* quizz_verdict_text(int index);
-const char* quizz_code(int solved);
-const char* quizz_answers_file();
-int quizz_answers_file_size();
-void quizz_read_answers_file(char* bytes, int size);
-const char* quizz_media_type(unsigned char* bytes, int size);
-}
 
 namespace {
 
