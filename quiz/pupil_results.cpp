@@ -54,12 +54,16 @@ bool IsHex(const std::string& text, size_t digits)
 
 } // namespace
 
-std::string QuizIdentity(const std::vector<unsigned char>& quizPayload,
-                         const std::vector<unsigned char>& codesPayload)
+std::vector<unsigned char> WorkKey(const std::string& title)
 {
-    std::vector<unsigned char> both(quizPayload);
-    both.insert(both.end(), codesPayload.begin(), codesPayload.end());
-    const Sha256Digest digest = Sha256(both.data(), both.size());
+    const std::string seed = "Quizz : travail rendu\n" + title;
+    const Sha256Digest digest = Sha256(reinterpret_cast<const uint8_t*>(seed.data()), seed.size());
+    return {digest.begin(), digest.begin() + WORK_KEY_SIZE};
+}
+
+std::string QuizIdentity(const std::vector<unsigned char>& key)
+{
+    const Sha256Digest digest = Sha256(key.data(), key.size());
     return Hex(digest.data(), 16);
 }
 

@@ -32,9 +32,16 @@ struct PupilResults {
     std::vector<std::string> answers; // a box's text each, Windows-1252 bytes
 };
 
-// The quiz's identity: its two coded payloads ("PATCH" 104 and 105) hashed.
-std::string QuizIdentity(const std::vector<unsigned char>& quizPayload,
-                         const std::vector<unsigned char>& codesPayload);
+// The key of a quiz whose pupils hand in their work, made from its title
+// (Windows-1252, as packed): the same after the teacher mends an answer or
+// adds a spelling, so that the work already handed in still reads as this
+// quiz's. It travels as WORK_KEY_RESOURCE.
+constexpr size_t WORK_KEY_SIZE = 16;
+std::vector<unsigned char> WorkKey(const std::string& title);
+
+// The quiz's identity, as a results file names it: the key hashed, so that
+// the file never carries the key itself.
+std::string QuizIdentity(const std::vector<unsigned char>& key);
 
 // The file, checked with key.
 std::string WriteResults(const PupilResults& results, const std::vector<unsigned char>& key);

@@ -169,7 +169,7 @@ LRESULT OnPreviewedMessage(LPARAM lParam)
 bool IsRuleControl(int id)
 {
     for (const QuizFieldRow& row : QUIZ_FIELDS)
-        if (row.flag && QuizRowControl(row) == id)
+        if (row.rule && QuizRowControl(row) == id)
             return true;
     return false;
 }

@@ -49,6 +49,8 @@
 #define IDC_ARTICLES_OPTIONAL 216
 #define IDC_HYPHENS_AS_SPACES 217
 #define IDC_CAPITALS_REQUIRED 218
+/* Pupils hand in their work: a check box as the rules'. */
+#define IDC_HAND_IN 219
 
 /* The question list and its buttons (the same commands as the menu's). */
 #define IDC_LIST_GROUP 300

@@ -17,14 +17,6 @@
 
 namespace {
 
-const QuizResource* Find(const std::vector<QuizResource>& resources, const char* type, int id)
-{
-    for (const QuizResource& resource : resources)
-        if (resource.id == id && resource.type == type)
-            return &resource;
-    return nullptr;
-}
-
 bool Decode(const QuizResource& resource, std::vector<unsigned char>& plain)
 {
     unsigned char* out = nullptr;
@@ -65,7 +57,7 @@ bool ExtractQuizSource(const std::vector<QuizResource>& resources, QuizSource& s
 {
     source = QuizSource();
     media.clear();
-    const QuizResource* quizPayload = Find(resources, PAYLOAD_RESOURCE_TYPE, QUIZ_RESOURCE);
+    const QuizResource* quizPayload = FindResource(resources, PAYLOAD_RESOURCE_TYPE, QUIZ_RESOURCE);
     if (!quizPayload || quizPayload->data.empty()) {
         error = u8"pas de quiz dedans (ressource PATCH 104 absente) : c'est peut-être le "
                 u8"lecteur nu";
@@ -87,7 +79,8 @@ bool ExtractQuizSource(const std::vector<QuizResource>& resources, QuizSource& s
                 u8") qu'un fichier source ne sait pas écrire";
         return false;
     }
-    const QuizResource* codesPayload = Find(resources, PAYLOAD_RESOURCE_TYPE, CODES_RESOURCE);
+    const QuizResource* codesPayload =
+        FindResource(resources, PAYLOAD_RESOURCE_TYPE, CODES_RESOURCE);
     std::vector<unsigned char> codes;
     if (codesPayload && Decode(*codesPayload, codes))
         ParseCodesPayload(codes.data(), static_cast<uint32_t>(codes.size()), record);
@@ -99,7 +92,8 @@ bool ExtractQuizSource(const std::vector<QuizResource>& resources, QuizSource& s
     source.revealMode = record.revealMode;
     source.colour = record.backgroundColour;
     // An address the player would not read is none: it is left out.
-    if (const QuizResource* site = Find(resources, PAYLOAD_RESOURCE_TYPE, WEB_SITE_RESOURCE))
+    if (const QuizResource* site =
+            FindResource(resources, PAYLOAD_RESOURCE_TYPE, WEB_SITE_RESOURCE))
         if (ReadWebSite(site->data.data(), static_cast<uint32_t>(site->data.size()),
                         record.webSite))
             source.site = Text(record.webSite);
@@ -122,22 +116,25 @@ bool ExtractQuizSource(const std::vector<QuizResource>& resources, QuizSource& s
         if (record.revealMode == REVEAL_TEXT)
             question.revealText = Text(q->revealText);
         if (record.layoutKind > LAYOUT_TEXT)
-            *QuestionMedium(question, record.layoutKind) =
-                MediumFile(Find(resources, MEDIA_RESOURCE_TYPE, MEDIA_RESOURCE_BASE + number),
-                           record.layoutKind, media);
+            *QuestionMedium(question, record.layoutKind) = MediumFile(
+                FindResource(resources, MEDIA_RESOURCE_TYPE, MEDIA_RESOURCE_BASE + number),
+                record.layoutKind, media);
         if (record.revealMode == REVEAL_PICTURE)
             question.revealPicture = MediumFile(
-                Find(resources, MEDIA_RESOURCE_TYPE, REVEAL_PICTURE_RESOURCE_BASE + number),
+                FindResource(resources, MEDIA_RESOURCE_TYPE, REVEAL_PICTURE_RESOURCE_BASE + number),
                 record.layoutKind, media);
         source.questions.push_back(question);
     }
     // Damaged rules are none: the quiz comes back as the player reads it.
     QuizRules rules;
-    if (const QuizResource* payload = Find(resources, PAYLOAD_RESOURCE_TYPE, RULES_RESOURCE))
+    if (const QuizResource* payload =
+            FindResource(resources, PAYLOAD_RESOURCE_TYPE, RULES_RESOURCE))
         if (ParseRulesPayload(payload->data.data(), static_cast<uint32_t>(payload->data.size()),
                               rules))
             SetSourceRules(rules, source);
-    if (const QuizResource* icon = Find(resources, ICON_RESOURCE_TYPE, APPLICATION_ICON)) {
+    source.handIn.value = source.handIn.present =
+        FindResource(resources, PAYLOAD_RESOURCE_TYPE, WORK_KEY_RESOURCE) != nullptr;
+    if (const QuizResource* icon = FindResource(resources, ICON_RESOURCE_TYPE, APPLICATION_ICON)) {
         media.push_back({ICON_FILE_NAME, icon->data});
         source.icon.value = ICON_FILE_NAME;
         source.icon.present = true;
@@ -150,7 +147,7 @@ std::vector<QuizResource> ResourcesInUse(const std::vector<QuizResource>& resour
 {
     std::vector<QuizResource> used;
     auto take = [&](const char* type, int id) {
-        if (const QuizResource* resource = Find(resources, type, id))
+        if (const QuizResource* resource = FindResource(resources, type, id))
             used.push_back(*resource);
     };
     take(PAYLOAD_RESOURCE_TYPE, QUIZ_RESOURCE);
@@ -159,6 +156,8 @@ std::vector<QuizResource> ResourcesInUse(const std::vector<QuizResource>& resour
         take(PAYLOAD_RESOURCE_TYPE, WEB_SITE_RESOURCE);
     if (HasAnswerRules(source))
         take(PAYLOAD_RESOURCE_TYPE, RULES_RESOURCE);
+    if (source.handIn.value)
+        take(PAYLOAD_RESOURCE_TYPE, WORK_KEY_RESOURCE);
     const int count = static_cast<int>(source.questions.size());
     for (int i = 1; i <= count && source.layoutKind > LAYOUT_TEXT; ++i)
         take(MEDIA_RESOURCE_TYPE, MEDIA_RESOURCE_BASE + i);
@@ -201,7 +200,7 @@ bool ExtractWrittenSource(const std::vector<QuizResource>& resources, std::strin
 {
     text.clear();
     media.clear();
-    const QuizResource* kept = Find(resources, PAYLOAD_RESOURCE_TYPE, SOURCE_RESOURCE);
+    const QuizResource* kept = FindResource(resources, PAYLOAD_RESOURCE_TYPE, SOURCE_RESOURCE);
     StoredSource stored;
     if (!kept || !DecodeStoredSource(kept->data.data(), kept->data.size(), stored))
         return false;
@@ -211,9 +210,10 @@ bool ExtractWrittenSource(const std::vector<QuizResource>& resources, std::strin
     std::map<std::string, const QuizResource*> files;
     std::map<std::string, std::string> folded;
     for (const StoredMedium& medium : stored.media) {
-        const QuizResource* resource = medium.id == KEPT_ICON_ID
-                                           ? Find(resources, ICON_RESOURCE_TYPE, APPLICATION_ICON)
-                                           : Find(resources, MEDIA_RESOURCE_TYPE, medium.id);
+        const QuizResource* resource =
+            medium.id == KEPT_ICON_ID
+                ? FindResource(resources, ICON_RESOURCE_TYPE, APPLICATION_ICON)
+                : FindResource(resources, MEDIA_RESOURCE_TYPE, medium.id);
         // A build names every medium with its format's extension, so that no
         // name can be the source's own.
         if (!resource || !ExtensionFits(medium.name, DetectMediaFormat(resource->data.data(),
@@ -251,7 +251,7 @@ bool ExtractWrittenSource(const std::vector<QuizResource>& resources, std::strin
     // An icon of the quiz's own that the kept source does not name came
     // from elsewhere: the source must be written again to give it back.
     if (CountErrors(problems) > 0 || rebuilt != ResourcesInUse(resources, source) ||
-        (!source.icon.present && Find(resources, ICON_RESOURCE_TYPE, APPLICATION_ICON)))
+        (!source.icon.present && FindResource(resources, ICON_RESOURCE_TYPE, APPLICATION_ICON)))
         return false;
 
     text = stored.text;

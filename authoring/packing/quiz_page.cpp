@@ -1,7 +1,7 @@
 #include "authoring/packing/quiz_page.h"
 
-#include "quiz/base64.h"
 #include "authoring/packing/file_set.h"
+#include "quiz/base64.h"
 #include "quiz/lzw.h"
 #include "quiz/payload.h"
 #include "quiz/text_encoding.h"

@@ -11,6 +11,7 @@
 #include "quiz/lzw.h"
 #include "quiz/media_format.h"
 #include "quiz/payload.h"
+#include "quiz/pupil_results.h"
 #include "quiz/rules_payload.h"
 
 #include <algorithm>
@@ -279,6 +280,15 @@ struct Builder {
 
 } // namespace
 
+const QuizResource* FindResource(const std::vector<QuizResource>& resources, const char* type,
+                                 int id)
+{
+    for (const QuizResource& resource : resources)
+        if (resource.id == id && resource.type == type)
+            return &resource;
+    return nullptr;
+}
+
 bool CodePayload(const std::vector<unsigned char>& plain, std::vector<unsigned char>& coded,
                  std::string& reason)
 {
@@ -350,6 +360,8 @@ bool BuildQuizResources(const QuizSource& source, const MediaReader& readMedia,
                 {{}, "", u8"les réponses acceptées ne s'écrivent pas (erreur interne)"});
         if (!payload.empty())
             resources.push_back({PAYLOAD_RESOURCE_TYPE, RULES_RESOURCE, std::move(payload)});
+        if (source.handIn.value)
+            resources.push_back({PAYLOAD_RESOURCE_TYPE, WORK_KEY_RESOURCE, WorkKey(record.title)});
     }
     static const Expected EXPECTED[4] = {Expected::Picture, Expected::Picture, Expected::Sound,
                                          Expected::Film};

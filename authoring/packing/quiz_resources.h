@@ -3,6 +3,8 @@
 //   "PATCH" 105   the codes payload, LZW-coded
 //   "PATCH" 106   the quiz's web site, as it stands (only with site = "...")
 //   "PATCH" 108   the rules of its accepted answers (only when it has some)
+//   "PATCH" 109   the key of the work its pupils hand in (only with
+//                 rendre_travail = true)
 //   "IMG" 400 + i question i's picture, sound or film (not in the text layout)
 //   "IMG" 10400 + i question i's reveal picture (reveal mode "image")
 //   "ICON" 1      the program's icon, an .ico file (media/quiz_icon.h)
@@ -30,6 +32,10 @@ struct QuizResource {
         return type == other.type && id == other.id && data == other.data;
     }
 };
+
+// The resource of that type and id among them, or nullptr.
+const QuizResource* FindResource(const std::vector<QuizResource>& resources, const char* type,
+                                 int id);
 
 // The largest medium a quiz carries. The player is a 32-bit program: Windows
 // maps the whole quiz program, every medium in it, into its 2 GB of

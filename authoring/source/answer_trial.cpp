@@ -43,7 +43,7 @@ std::vector<std::string> RulesThatMadeItRight(const AnswerRules& rules, const ch
     std::vector<std::string> needed;
     // Every rule but capitals required forgives something.
     for (const QuizFieldRow& row : QUIZ_FIELDS) {
-        if (!row.flag || row.rule == &AnswerRules::capitalsRequired || !(rules.*row.rule))
+        if (!row.rule || row.rule == &AnswerRules::capitalsRequired || !(rules.*row.rule))
             continue;
         AnswerRules without = rules;
         without.*row.rule = false;

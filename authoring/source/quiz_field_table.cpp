@@ -81,6 +81,12 @@ const QuizFieldRow QUIZ_FIELDS[QUIZ_FIELD_COUNT] = {
     {KEY_CAPITALS_REQUIRED, u8"Majuscules exigées", QuizField::CapitalsRequired, 18, nullptr,
      nullptr, false, "", nullptr, nullptr, nullptr, nullptr, &QuizSource::capitalsRequired,
      &AnswerRules::capitalsRequired, u8"« paris » n'est pas juste pour « Paris »"},
+    {KEY_HAND_IN, "Rendre le travail", QuizField::HandIn, 19, nullptr, nullptr, false,
+     u8"\n# Les élèves rendent leur travail : le quiz leur demande leur nom et leur\n"
+     u8"# offre « Rendre mon travail », un petit fichier (ou un texte à coller dans un\n"
+     u8"# message) de leurs réponses, que le bilan de la classe lit.\n",
+     nullptr, nullptr, nullptr, nullptr, &QuizSource::handIn, nullptr,
+     u8"chaque élève donne son nom et rend ses réponses pour le bilan de la classe"},
 };
 
 const QuizFieldRow* FindQuizField(const std::string& key)
@@ -113,7 +119,7 @@ bool HasAnswerRules(const QuizSource& source)
 void SetSourceRules(const QuizRules& rules, QuizSource& source)
 {
     for (const QuizFieldRow& row : QUIZ_FIELDS)
-        if (row.flag && rules.rules.*row.rule)
+        if (row.rule && rules.rules.*row.rule)
             source.*row.flag = {true, {1, 1}, true};
     const size_t rows = std::min(rules.alternatives.size(), source.questions.size());
     for (size_t i = 0; i < rows; ++i) {
@@ -132,7 +138,7 @@ AnswerRules SourceRules(const QuizSource& source)
 {
     AnswerRules rules;
     for (const QuizFieldRow& row : QUIZ_FIELDS)
-        if (row.flag)
+        if (row.rule)
             rules.*row.rule = (source.*row.flag).value;
     return rules;
 }
@@ -149,7 +155,7 @@ std::string RulesOn(const AnswerRules& rules)
 {
     std::string names;
     for (const QuizFieldRow& row : QUIZ_FIELDS)
-        if (row.flag && rules.*row.rule)
+        if (row.rule && rules.*row.rule)
             names += (names.empty() ? "" : ", ") + RuleName(row);
     return names;
 }

@@ -10,7 +10,9 @@
 // keeps its own rule where it is read, checked and written; its row gives its
 // place in the file and where its problems lead. The rules of the accepted
 // answers are true or false, each a row with its flag: those are read,
-// written, converted and ticked in the atelier from their rows alone.
+// written, converted and ticked in the atelier from their rows alone. A row
+// with a flag and no rule is a switch of the whole quiz (its pupils hand in
+// their work), read, written and ticked as the rules are.
 #pragma once
 
 #include "authoring/source/quiz_source.h"
@@ -39,6 +41,7 @@ enum class QuizField {
     ArticlesOptional,
     HyphensAsSpaces,
     CapitalsRequired,
+    HandIn,
     Question, // the question as a whole (one too many, say)
     Answer,
     SecondAnswer,
@@ -71,14 +74,15 @@ struct QuizFieldRow {
     // A rule: written only when the file says it (true or false), after the
     // comment that the first rule row holds for them all, then its
     // explanation as a comment line; the atelier ticks it in a box named by
-    // name, with the explanation beside.
+    // name, with the explanation beside. A switch (no rule) brings its own
+    // comment.
     SourceFlag QuizSource::*flag;
     bool AnswerRules::*rule;
     const char* explanation;
 };
 
 // The compiler checks this count against the rows.
-constexpr size_t QUIZ_FIELD_COUNT = 16;
+constexpr size_t QUIZ_FIELD_COUNT = 17;
 extern const QuizFieldRow QUIZ_FIELDS[QUIZ_FIELD_COUNT];
 
 // The row of a key, or nullptr.

@@ -69,6 +69,9 @@ struct QuizSource {
     SourceFlag articlesOptional;
     SourceFlag hyphensAsSpaces;
     SourceFlag capitalsRequired;
+    // Pupils hand in their work (quiz/pupil_results.h); off unless the file
+    // says it, so that a quiz without it plays as it always did.
+    SourceFlag handIn;
 };
 
 // The French names of the source file, indexed by layout kind and reveal

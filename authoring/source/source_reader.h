@@ -34,6 +34,7 @@ constexpr const char* KEY_ACCENTS_OPTIONAL = "accents_facultatifs";
 constexpr const char* KEY_ARTICLES_OPTIONAL = "articles_facultatifs";
 constexpr const char* KEY_HYPHENS_AS_SPACES = "tirets_comme_espaces";
 constexpr const char* KEY_CAPITALS_REQUIRED = "majuscules_exigees";
+constexpr const char* KEY_HAND_IN = "rendre_travail";
 // Keys of a [[question]] block.
 constexpr const char* KEY_ANSWER = "reponse";
 constexpr const char* KEY_SECOND_ANSWER = "seconde_reponse";

@@ -108,19 +108,22 @@ void WriteOwnForm(std::string& out, const QuizSource& source, const std::string&
 }
 
 // A rule only when the file says it, so that a quiz without rules is
-// written as it always was; the first one written brings the rules' comment.
+// written as it always was; the first one written brings the rules' comment,
+// a switch its own.
 void WriteFlag(std::string& out, const QuizSource& source, const QuizFieldRow& row, bool& rulesTold)
 {
     const SourceFlag& flag = source.*row.flag;
     if (!flag.present && !flag.value)
         return;
-    if (!rulesTold)
+    if (!row.rule)
+        out += row.comment;
+    else if (!rulesTold)
         for (const QuizFieldRow& first : QUIZ_FIELDS)
-            if (first.flag) {
+            if (first.rule) {
                 out += first.comment;
                 break;
             }
-    rulesTold = true;
+    rulesTold = rulesTold || row.rule;
     out += std::string("# ") + row.explanation + ".\n" + row.key + " = " +
            (flag.value ? "true" : "false") + "\n";
 }

@@ -102,8 +102,10 @@ TEST(QuizFieldTable, EachRuleGoesThroughWriterReaderCheckAndAtelier)
             QuizRecord record;
             QuizRules rules;
             CheckQuizSource(read, record, rules, problems);
-            EXPECT_EQ(rules.rules.*row.rule, value) << row.key;
-            EXPECT_EQ(rules.rules.Any(), value) << row.key;
+            if (row.rule) {
+                EXPECT_EQ(rules.rules.*row.rule, value) << row.key;
+                EXPECT_EQ(rules.rules.Any(), value) << row.key;
+            }
 
             QuizDocument document;
             ASSERT_TRUE(OpenDocument("/quiz/quiz.toml", written, document, problems)) << row.key;

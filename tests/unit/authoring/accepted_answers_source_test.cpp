@@ -24,14 +24,6 @@ std::string Question(const std::string& answer, const std::string& extra)
     return "[[question]]\nreponse = \"" + answer + "\"\ntexte = \"q\"\n" + extra;
 }
 
-const QuizResource* Find(const std::vector<QuizResource>& resources, int id)
-{
-    for (const QuizResource& resource : resources)
-        if (resource.type == PAYLOAD_RESOURCE_TYPE && resource.id == id)
-            return &resource;
-    return nullptr;
-}
-
 } // namespace
 
 TEST(AcceptedAnswersSource, TellsEveryMistakeInFrench)
@@ -195,7 +187,8 @@ TEST(AcceptedAnswersSource, TravelThroughWritingBuildingAndExtraction)
 
         std::vector<QuizResource> resources;
         ASSERT_EQ(WithoutNotes(ProblemsOf(written, MEDIA, &resources)), "") << c.name;
-        const QuizResource* payload = Find(resources, RULES_RESOURCE);
+        const QuizResource* payload =
+            FindResource(resources, PAYLOAD_RESOURCE_TYPE, RULES_RESOURCE);
         ASSERT_EQ(payload != nullptr, c.carried) << c.name;
         const std::string summary = DescribeQuiz(source, resources);
         EXPECT_EQ(summary.find(u8"règles") != std::string::npos, *c.named != '\0') << summary;

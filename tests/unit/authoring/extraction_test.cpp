@@ -2,6 +2,7 @@
 
 #include "authoring/packing/extraction.h"
 #include "authoring/source/source_writer.h"
+#include "quiz/pupil_results.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,12 @@ TEST(Extraction, WritesASourceThatBuildsTheSameResources)
         EXPECT_EQ(ProblemsOf(WriteQuizSource(source, "q.toml"), extracted, &rebuilt), "") << text;
         EXPECT_EQ(rebuilt, resources) << text;
         EXPECT_EQ(ResourcesInUse(resources, source), resources) << text;
+        // Only the quiz whose pupils hand in their work carries its key.
+        const QuizResource* key = FindResource(resources, PAYLOAD_RESOURCE_TYPE, WORK_KEY_RESOURCE);
+        EXPECT_EQ(key != nullptr, text == SOURCES[1]) << text;
+        if (key) {
+            EXPECT_EQ(key->data, WorkKey("Mangas"));
+        }
         if (text == SOURCES[2]) {
             EXPECT_EQ(names, "image01.jpg revelation01.jpg image02.jpg revelation02.jpg ");
         }

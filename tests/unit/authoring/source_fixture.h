@@ -92,7 +92,7 @@ inline const char* const SOURCES[] = {
     u8"[[question]]\nreponse = \"Paris\"\ntexte = \"France ?\"\n"
     u8"[[question]]\nreponse = \"Rome\"\ntexte = \"\"\n"
     u8"[[question]]\nreponse = \"Oslo\"\ntexte = \"Norvège ?\"\n",
-    u8"titre = \"Mangas\"\ndisposition = \"image\"\nrevelation = \"texte\"\n"
+    u8"titre = \"Mangas\"\ndisposition = \"image\"\nrevelation = \"texte\"\nrendre_travail = true\n"
     u8"site = \"https://exemple.fr/mangas?page=1&tri=é\"\n"
     u8"legende_reponse = \"Prénom - Nom\"\nlegende_seconde_reponse = \"Manga / Anime\"\n"
     u8"[[question]]\nreponse = \"Son Goku\"\nseconde_reponse = \"Dragon Ball\"\n"

@@ -11,7 +11,7 @@ const std::vector<unsigned char> KEY = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1
 
 PupilResults Lea()
 {
-    return {QuizIdentity({1, 2, 3}, {4, 5}),
+    return {QuizIdentity(KEY),
             u8"Léa Martin",
             "2026-12-08 10:32",
             {"Paris", "", "\xE9l\xE9phant", "  c\x9Cur "}};
