@@ -67,6 +67,43 @@ std::string QuizIdentity(const std::vector<unsigned char>& key)
     return Hex(digest.data(), 16);
 }
 
+namespace {
+
+// A part of a file name: see ResultsFileName.
+std::string NamePart(const std::string& utf8, const char* fallback)
+{
+    std::string part;
+    for (char c : utf8) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        part +=
+            byte < 0x20 || byte == 0x7F || std::string("\\/:*?\"<>|").find(c) != std::string::npos
+                ? '-'
+                : c;
+    }
+    auto trimmed = [](char c) { return c == ' ' || c == '.'; };
+    while (!part.empty() && trimmed(part.back()))
+        part.pop_back();
+    size_t start = 0;
+    while (start < part.size() && trimmed(part[start]))
+        ++start;
+    part.erase(0, start);
+    if (part.size() > 60) {
+        part.resize(60);
+        while (!part.empty() && FindInvalidUtf8(part) != std::string::npos)
+            part.pop_back();
+        while (!part.empty() && trimmed(part.back()))
+            part.pop_back();
+    }
+    return part.empty() || FindInvalidUtf8(part) != std::string::npos ? fallback : part;
+}
+
+} // namespace
+
+std::string ResultsFileName(const std::string& title, const std::string& name)
+{
+    return NamePart(Windows1252ToUtf8(title), "quiz") + " - " + NamePart(name, "eleve") + ".txt";
+}
+
 std::string WriteResults(const PupilResults& results, const std::vector<unsigned char>& key)
 {
     std::string name = OneLine(results.name);

@@ -57,6 +57,13 @@ enum class ResultsRead {
 ResultsRead ReadResults(const std::string& text, const std::vector<unsigned char>& key,
                         PupilResults& results);
 
+// The results file's name, UTF-8: "<quiz title> - <name>.txt" (the title
+// Windows-1252, as packed; the name UTF-8), with what Windows refuses in a
+// name (\ / : * ? " < > |, control characters) made "-", spaces and dots
+// trimmed from either end of each part, each part cut to 60 bytes between
+// letters; "quiz" or "eleve" for a part left empty.
+std::string ResultsFileName(const std::string& title, const std::string& name);
+
 // The file as a short block of text that survives being pasted into an
 // e-mail or a messaging app: its bytes LZW-coded, in base64 lines of 60
 // between RESULTS_BLOCK_START and RESULTS_BLOCK_END. Read back whatever a

@@ -151,3 +151,26 @@ TEST(PupilResults, ComeBackFromABlockPastedIntoAMessage)
         EXPECT_NE(ReadResults(text, KEY, read), ResultsRead::Read) << text;
     }
 }
+
+// A results file's name is one Windows takes, whatever the title and the
+// name typed: never cut inside a letter, never empty.
+TEST(PupilResults, FileNamesWindowsTakes)
+{
+    std::string accents;
+    for (int i = 0; i < 70; ++i)
+        accents += u8"é";
+    const struct {
+        std::string title; // Windows-1252
+        std::string name;  // UTF-8
+        std::string file;
+    } ROWS[] = {
+        {"Capitales d'Europe", u8"Léa Martin", u8"Capitales d'Europe - Léa Martin.txt"},
+        {"Maths : 6e/5e ?", "  Tom.  ", "Maths - 6e-5e - - Tom.txt"},
+        {"", "", "quiz - eleve.txt"},
+        {"..", "a\tb<c>|\"d\"", "quiz - a-b-c---d-.txt"},
+        {"\xC9t\xE9", accents, u8"Été - " + accents.substr(0, 60) + ".txt"},
+        {"x", "\xFF\xFE", "x - eleve.txt"},
+    };
+    for (const auto& row : ROWS)
+        EXPECT_EQ(ResultsFileName(row.title, row.name), row.file) << row.name;
+}
