@@ -2,6 +2,7 @@
 // (a file dropped on the program's icon, or "Ouvrir avec").
 #include "atelier/window/atelier_state.h"
 #include "atelier/window/atelier_window.h"
+#include "atelier/window/class_results_window.h"
 #include "atelier/window/control_ids.h"
 #include "atelier/window/editor.h"
 #include "atelier/window/file_commands.h"
@@ -63,7 +64,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show)
         HACCEL keys = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(ATELIER_ACCELERATORS));
         MSG message;
         while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-            if (TranslateAcceleratorW(g_mainWindow, keys, &message) ||
+            if (IsClassResultsMessage(message) ||
+                TranslateAcceleratorW(g_mainWindow, keys, &message) ||
                 IsDialogMessageW(g_mainWindow, &message))
                 continue;
             TranslateMessage(&message);

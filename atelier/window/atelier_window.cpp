@@ -1,6 +1,7 @@
 #include "atelier/window/atelier_window.h"
 
 #include "atelier/window/atelier_state.h"
+#include "atelier/window/class_results_window.h"
 #include "atelier/window/control_ids.h"
 #include "atelier/window/dialogs.h"
 #include "atelier/window/dropped_files.h"
@@ -106,6 +107,9 @@ LRESULT OnCommand(HWND window, WPARAM wParam)
         return 0;
     case ID_FILE_BUILD_PAGE:
         CreateQuizPage();
+        return 0;
+    case ID_FILE_CLASS_RESULTS:
+        OpenClassResults();
         return 0;
     case ID_FILE_EXIT:
         PostMessageW(window, WM_CLOSE, 0, 0);

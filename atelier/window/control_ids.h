@@ -23,6 +23,7 @@
 #define ID_QUESTION_DOWN 113
 #define ID_QUESTION_ADD_FILES 114
 #define ID_QUESTION_RESTORE 115
+#define ID_FILE_CLASS_RESULTS 116
 #define ID_HELP_GUIDE 120
 #define ID_HELP_ABOUT 121
 
@@ -105,3 +106,18 @@
 
 #define ATELIER_ACCELERATORS 620
 #define ATELIER_MENU 621
+
+/* The class's results, a window of its own: its commands (buttons), its
+   panes, and its keys. */
+#define IDC_RESULTS_ADD 701
+#define IDC_RESULTS_PASTE 702
+#define IDC_RESULTS_EXPORT 703
+#define IDC_RESULTS_PAGE 704
+#define IDC_RESULTS_CLEAR 705
+#define IDC_RESULTS_NOTE 706
+#define IDC_RESULTS_PROBLEMS 707
+#define IDC_RESULTS_TABLE 708
+#define IDC_RESULTS_CHARTS 709
+#define IDC_RESULTS_WRONG 710
+#define IDC_RESULTS_STATUS 711
+#define RESULTS_ACCELERATORS 720

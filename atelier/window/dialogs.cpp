@@ -17,7 +17,7 @@ namespace {
 bool Several(FileChoice choice)
 {
     return choice == FileChoice::Pictures || choice == FileChoice::Sounds ||
-           choice == FileChoice::Films;
+           choice == FileChoice::Films || choice == FileChoice::Work;
 }
 
 std::wstring ToWindows(const std::string& path)

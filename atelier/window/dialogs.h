@@ -55,10 +55,13 @@ enum class FileChoice {
     Sounds,
     Film,
     Films,
-    Icon,    // the program's icon: a picture or an .ico
-    Source,  // the source file, to save
-    Program, // the quiz program, to create
-    Page,    // the quiz's web page, to create
+    Icon,        // the program's icon: a picture or an .ico
+    Source,      // the source file, to save
+    Program,     // the quiz program, to create
+    Page,        // the quiz's web page, to create
+    Work,        // pupils' work handed in, several, to add to the class's results
+    Spreadsheet, // the class's results, to export
+    Report,      // the class's results as a page to print
 };
 
 // Files to open: one, or several for the plural choices; false when the

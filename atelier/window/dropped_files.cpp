@@ -14,8 +14,6 @@
 #include <string>
 #include <vector>
 
-namespace {
-
 std::vector<std::string> DroppedPaths(HDROP drop)
 {
     std::vector<std::string> paths;
@@ -27,6 +25,8 @@ std::vector<std::string> DroppedPaths(HDROP drop)
     }
     return paths;
 }
+
+namespace {
 
 // Whether the point lies on one of these controls.
 bool Over(POINT screen, std::initializer_list<int> ids)

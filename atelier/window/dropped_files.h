@@ -9,4 +9,10 @@
 
 #include <shellapi.h>
 
+#include <string>
+#include <vector>
+
+// The files dropped, UTF-8.
+std::vector<std::string> DroppedPaths(HDROP drop);
+
 void OnDroppedFiles(HDROP drop);

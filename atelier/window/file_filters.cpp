@@ -67,6 +67,12 @@ const FileDialogKind KINDS[] = {
     {FileChoice::Program, L"Quiz créé, à donner aux élèves (*.exe)\0*.exe\0"s, L"Créer le quiz",
      L"exe"},
     {FileChoice::Page, L"Pages web (*.html)\0*.html\0"s, L"Créer la page web", L"html"},
+    {FileChoice::Work, L"Travaux rendus (*.txt)\0*.txt\0"s + ALL_FILES,
+     L"Ajouter des travaux rendus", L"txt"},
+    {FileChoice::Spreadsheet, L"Tableur, séparateur point-virgule (*.csv)\0*.csv\0"s,
+     L"Exporter le bilan pour un tableur", L"csv"},
+    {FileChoice::Report, L"Pages web (*.html)\0*.html\0"s, L"Enregistrer la page à imprimer",
+     L"html"},
 };
 
 } // namespace
