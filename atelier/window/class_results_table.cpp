@@ -195,6 +195,9 @@ void OnClick(HWND list, const NMITEMACTIVATE& click)
     if (SendMessageW(list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)) < 0)
         return;
     g_classResults.row = hit.iItem;
+    LVITEMW state = {};
+    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, hit.iItem, reinterpret_cast<LPARAM>(&state));
     ChooseColumn(list, hit.iSubItem);
 }
 

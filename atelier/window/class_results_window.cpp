@@ -153,9 +153,16 @@ void LayOut(HWND window)
                bottom - y - chartsHeight - m.margin / 2, TRUE);
 }
 
-SIZE SmallestSize()
+// The buttons in a row, and room under them for every pane.
+SIZE SmallestSize(HWND window)
 {
-    return {80 * g_metrics.character, 30 * g_metrics.unit};
+    int buttons = g_metrics.margin * 2;
+    for (const auto& button : BUTTONS)
+        buttons += ButtonWidth(Item(button.id)) + g_metrics.margin / 2;
+    RECT place = {0, 0, std::max(buttons, 80 * g_metrics.character), 30 * g_metrics.unit};
+    AdjustWindowRectEx(&place, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    return {place.right - place.left, place.bottom - place.top};
 }
 
 // What the window tells before any work: where it comes from, and, for a
@@ -443,7 +450,9 @@ LRESULT CALLBACK ResultsWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         LayOut(window);
         return 0;
     case WM_GETMINMAXINFO: {
-        const SIZE smallest = SmallestSize();
+        if (!g_classResults.window)
+            return 0;
+        const SIZE smallest = SmallestSize(window);
         reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {smallest.cx, smallest.cy};
         return 0;
     }
