@@ -3,13 +3,15 @@
 // saved, created as a program and a web page, and played; a quiz program
 // opened, changed and saved again; the question before unsaved changes go;
 // problems that come and go as the fields change; the work of a killed
-// atelier offered back by the next.
+// atelier offered back by the next; the class's work pasted into the Bilan
+// de la classe and exported.
 #include "atelier/window/control_ids.h"
 #include "authoring/media/placeholder_media.h"
 #include "authoring/packing/file_set.h"
 #include "authoring/packing/windows_platform.h"
 #include "authoring/source/source_writer.h"
 #include "authoring/source/starter_quiz.h"
+#include "quiz/pupil_results.h"
 #include "tests/e2e/carried_photo.h"
 #include "tests/robot/atelier_robot.h"
 
@@ -324,4 +326,61 @@ TEST(Atelier, OffersBackTheWorkOfAKilledAtelier)
         EXPECT_EQ(again.WaitForExit(30000), 0u);
     }
     EXPECT_TRUE(RecoveryCopies().empty());
+}
+
+// The class's work pasted from the pupils' messages into the Bilan de la
+// classe, read into its table, and exported through the system's save
+// dialogs: a spreadsheet, and a page to print.
+TEST(Atelier, ReadsTheClassWorkAndExportsItThroughTheDialogs)
+{
+    const Folder work("atelier-bilan");
+    const std::string source = u8"titre = \"Villes d'été\"\ndisposition = \"texte\"\n"
+                               u8"rendre_travail = true\n\n[[question]]\nreponse = \"Paris\"\n"
+                               u8"texte = \"Capitale de la France ?\"\n\n[[question]]\n"
+                               u8"reponse = \"Séville\"\ntexte = \"Ville d'Andalousie ?\"\n";
+    Save(work / "villes.toml", {source.begin(), source.end()});
+    const std::vector<unsigned char> key = WorkKey("Villes d'\xE9t\xE9");
+    const auto block = [&](const std::string& name, const std::string& first,
+                           const std::string& second) {
+        return ResultsBlock(
+            WriteResults({QuizIdentity(key), name, "2026-12-08 10:32", {first, second}}, key));
+    };
+
+    AtelierRobot atelier(work / "villes.toml");
+    ASSERT_NE(atelier.Window(), nullptr);
+    ASSERT_TRUE(atelier.WaitFor([&] { return atelier.Caption().rfind("villes.toml", 0) == 0; }));
+    atelier.Command(ID_FILE_CLASS_RESULTS);
+    const HWND bilan = atelier.ClassResults();
+    ASSERT_NE(bilan, nullptr);
+    EXPECT_EQ(WindowText(bilan), u8"Bilan de la classe – Villes d'été");
+    atelier.PasteWork("> " + block(u8"Zoé Durand", "Paris", "S\xE9ville") + "\r\n\r\n" +
+                      block("Hugo Petit", "Paris", "Madrid"));
+    ASSERT_TRUE(atelier.WaitFor([&] { return atelier.Rows(IDC_RESULTS_TABLE, bilan) == 3; }));
+    EXPECT_EQ(atelier.Cell(IDC_RESULTS_TABLE, 1, 0, bilan), u8"Zoé Durand");
+    EXPECT_EQ(atelier.Cell(IDC_RESULTS_TABLE, 1, 3, bilan), u8"Séville");
+    EXPECT_EQ(atelier.Cell(IDC_RESULTS_TABLE, 2, 2, bilan), "100 %");
+
+    const struct {
+        int command;
+        const char* dialog;
+        std::string file;
+        const char* told;
+        std::string start;
+    } exports[] = {
+        {IDC_RESULTS_EXPORT, u8"Exporter le bilan pour un tableur", work / "bilan.csv",
+         u8"Bilan exporté dans « ", "\xEF\xBB\xBF"},
+        {IDC_RESULTS_PAGE, u8"Enregistrer la page à imprimer", work / "bilan.html",
+         u8"Page enregistrée dans « ", "<!DOCTYPE html>"},
+    };
+    for (const auto& row : exports) {
+        atelier.Command(row.command, bilan);
+        ASSERT_TRUE(atelier.AnswerFileDialog(row.dialog, row.file)) << row.dialog;
+        EXPECT_TRUE(atelier.WaitFor([&] {
+            return atelier.Text(IDC_RESULTS_STATUS, bilan).rfind(row.told, 0) == 0;
+        })) << atelier.Text(IDC_RESULTS_STATUS, bilan);
+        EXPECT_EQ(FileText(row.file).rfind(row.start, 0), 0u) << row.file;
+        EXPECT_NE(FileText(row.file).find("Hugo Petit"), std::string::npos) << row.file;
+    }
+    atelier.Close();
+    EXPECT_EQ(atelier.WaitForExit(30000), 0u);
 }

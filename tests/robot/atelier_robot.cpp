@@ -139,9 +139,43 @@ void AtelierRobot::SetText(int id, const std::string& text) const
                  reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 
-std::string AtelierRobot::Text(int id) const
+std::string AtelierRobot::Text(int id, HWND in) const
 {
-    return Utf8Text(GetDlgItem(window_, id));
+    return Utf8Text(GetDlgItem(in ? in : window_, id));
+}
+
+HWND AtelierRobot::ClassResults() const
+{
+    HWND found = nullptr;
+    WaitFor([&] {
+        for (found = nullptr; (found = FindWindowExW(nullptr, found, L"QuizzClassResults", nullptr));) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(found, &owner);
+            if (owner == process_.Id() && IsWindowVisible(found))
+                return true;
+        }
+        return false;
+    });
+    return found;
+}
+
+void AtelierRobot::PasteWork(const std::string& text) const
+{
+    const std::wstring wide = Widen(text);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+    if (!memory)
+        return;
+    memcpy(GlobalLock(memory), wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    // The atelier may hold the clipboard a moment: tried again until free.
+    if (!WaitFor([] { return OpenClipboard(nullptr) != 0; })) {
+        GlobalFree(memory);
+        return;
+    }
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    Command(IDC_RESULTS_PASTE, ClassResults());
 }
 
 std::string AtelierRobot::Caption() const
@@ -177,9 +211,9 @@ void AtelierRobot::Choose(int comboId, int index) const
                  reinterpret_cast<LPARAM>(combo));
 }
 
-void AtelierRobot::Command(int id) const
+void AtelierRobot::Command(int id, HWND to) const
 {
-    PostMessageW(window_, WM_COMMAND, id, 0);
+    PostMessageW(to ? to : window_, WM_COMMAND, id, 0);
 }
 
 void AtelierRobot::Close() const
@@ -279,12 +313,13 @@ void AtelierRobot::SelectRow(int listId, int row) const
     SendMessageW(GetDlgItem(window_, listId), LVM_SETITEMSTATE, row, lent.At());
 }
 
-int AtelierRobot::Rows(int listId) const
+int AtelierRobot::Rows(int listId, HWND in) const
 {
-    return static_cast<int>(SendMessageW(GetDlgItem(window_, listId), LVM_GETITEMCOUNT, 0, 0));
+    return static_cast<int>(
+        SendMessageW(GetDlgItem(in ? in : window_, listId), LVM_GETITEMCOUNT, 0, 0));
 }
 
-std::string AtelierRobot::Cell(int listId, int row, int column) const
+std::string AtelierRobot::Cell(int listId, int row, int column, HWND in) const
 {
     // The list writes the text in the atelier's memory: an item and its
     // buffer are lent there.
@@ -296,7 +331,7 @@ std::string AtelierRobot::Cell(int listId, int row, int column) const
     item.cchTextMax = CHARACTERS;
     item.pszText = reinterpret_cast<wchar_t*>(lent.address + sizeof item);
     lent.Write(0, &item, sizeof item);
-    SendMessageW(GetDlgItem(window_, listId), LVM_GETITEMTEXTW, row, lent.At());
+    SendMessageW(GetDlgItem(in ? in : window_, listId), LVM_GETITEMTEXTW, row, lent.At());
     return Narrow(lent.Text(sizeof item, CHARACTERS));
 }
 

@@ -27,12 +27,20 @@ public:
     // The atelier's window once shown; nullptr if it never came.
     HWND Window() const { return window_; }
 
+    // The class's results window ("Bilan de la classe") once shown; nullptr
+    // if it never came. The calls below that take a window default to the
+    // atelier's.
+    HWND ClassResults() const;
+    // Text put on the clipboard and pasted into the class's results, as the
+    // teacher pastes a message's text (Ctrl+V).
+    void PasteWork(const std::string& text) const;
+
     void SetText(int id, const std::string& text) const;
-    std::string Text(int id) const;
+    std::string Text(int id, HWND in = nullptr) const;
     std::string Caption() const; // of the window
     void Click(int id) const;
     void Choose(int comboId, int index) const; // as the teacher picks in the list
-    void Command(int id) const;                // a menu command, posted
+    void Command(int id, HWND to = nullptr) const; // a menu command or a button, posted
     void Close() const;                        // as the window's close box, posted
 
     // Waits for a dialog of the atelier's with this title.
@@ -49,8 +57,8 @@ public:
 
     // Selects a row of a list, as a click on it does.
     void SelectRow(int listId, int row) const;
-    int Rows(int listId) const;
-    std::string Cell(int listId, int row, int column) const;
+    int Rows(int listId, HWND in = nullptr) const;
+    std::string Cell(int listId, int row, int column, HWND in = nullptr) const;
     // The problems shown: "Erreur|Question 3, réponse|vide : ..." each.
     std::vector<std::string> Problems() const;
 
