@@ -2,10 +2,12 @@
 # Remakes the README's screenshots, one per layout, from the sample quizzes:
 # each plays in a virtual display while a robot types a few answers (right,
 # near and wrong ones), and the window is shot as it shows the verdicts; then
-# two samples open in the atelier, a question shown and an answer tried; and
+# two samples open in the atelier, a question shown and an answer tried; the
+# bilan of a made-up class of 25 for a sample that asks for work; and
 # a sample's web page in Chromium, at a phone's and a PC's size.
 #   scripts/screenshots.sh      writes docs/screenshots/LAYOUT.png,
-#                               docs/screenshots/atelier*.png and page-*.png
+#                               docs/screenshots/atelier*.png, bilan-atelier.png
+#                               and page-*.png
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -73,12 +75,40 @@ shoot_atelier() {
   echo "$name: $out/$name.png"
 }
 
+# The bilan of a class of 25 pupils made up by the robot, on a copy of a
+# sample that asks for its pupils' work.
+shoot_bilan() {
+  local sample=$1
+  local work=$build/samples/bilan
+  local log=$work/robot.log
+  mkdir -p "$work"
+  sed 's/^revelation = \(.*\)$/revelation = \1\nrendre_travail = true/' \
+    "$root/samples/$sample/$sample.toml" >"$work/$sample.toml"
+  (DISPLAY=$display "$build/wine-run.sh" explorer /desktop=quizz,1100x820 \
+    "$build/tests/robot/teacher_robot.exe" --hold 6 "$build/bin/atelier.exe" bilan \
+    "$work/$sample.toml" >"$log" 2>&1) &
+  local robot=$!
+  for _ in $(seq 120); do
+    grep -q "holding" "$log" 2>/dev/null && break
+    sleep 0.5
+  done
+  local place
+  place=$(sed -n 's/.*holding the window at \([0-9x+]*\) .*/\1/p' "$log")
+  [ -n "$place" ] || { cat "$log" >&2; exit 1; }
+  DISPLAY=$display import -window root -crop "$place" +repage "$out/bilan-atelier.png"
+  wait "$robot"
+  grep -q "showed" "$log" || { cat "$log" >&2; exit 1; }
+  rm -rf "$work"
+  echo "bilan: $out/bilan-atelier.png"
+}
+
 shoot texte capitales " 2 / 8" Paris Rom Madird Lisbon Berlin
 shoot image formes " 2 / 6" cercle carre triangle toile
 shoot son notes " 1 / 7" do re im
 shoot video films " 1 / 3" rouge bleue
 shoot_atelier atelier formes 2 carre
 shoot_atelier atelier-texte capitales 3 Madird
+shoot_bilan capitales
 
 # The web page of a sample, as the shipped quizzpack made it, played in
 # Chromium at a phone's and a PC's size (tests/web/samples.test.js).

@@ -12,6 +12,9 @@ namespace {
 
 constexpr COLORREF ALTERED_TEXT = RGB(128, 128, 128);
 constexpr COLORREF RATES_BACKGROUND = RGB(235, 235, 235);
+// A box's column, in the font's average characters.
+constexpr int MIN_BOX_CHARACTERS = 7;
+constexpr int MAX_BOX_CHARACTERS = 18;
 
 std::wstring FromWindows1252(const std::string& bytes)
 {
@@ -135,12 +138,19 @@ LRESULT OnCustomDraw(HWND list, NMLVCUSTOMDRAW& draw)
     case CDDS_PREPAINT:
         return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT:
+        draw.nmcd.uItemState &= ~(CDIS_SELECTED | CDIS_FOCUS);
         return CDRF_NOTIFYSUBITEMDRAW | CDRF_NOTIFYPOSTPAINT;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
         const int row = static_cast<int>(draw.nmcd.dwItemSpec);
         const int column = draw.iSubItem;
-        draw.clrText = GetSysColor(COLOR_WINDOWTEXT);
-        draw.clrTextBk = GetSysColor(COLOR_WINDOW);
+        // The chosen row's verdicts keep their colours: only its name is
+        // highlighted, the chosen cell framed.
+        const bool chosen = row == g_classResults.row;
+        draw.nmcd.uItemState &= ~(CDIS_SELECTED | CDIS_FOCUS);
+        draw.clrText = GetSysColor(chosen && column == 0 ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+        draw.clrTextBk = GetSysColor(chosen && column == 0 ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+        if (column == 0 && chosen)
+            return CDRF_NEWFONT;
         if (IsRatesRow(row)) {
             draw.clrTextBk = RATES_BACKGROUND;
             return CDRF_NEWFONT;
@@ -213,8 +223,8 @@ void PrepareResultsTable(HWND list)
     AddColumn(list, 0, L"Élève", 24 * character, false);
     AddColumn(list, 1, L"Score", 8 * character, true);
     for (int box = 0; box < BoxCount(); ++box)
-        AddColumn(list, FIRST_BOX_COLUMN + box, BoxTitle(box),
-                  (BoxesPerQuestion(*g_classResults.quiz) == 2 ? 12 : 10) * character, false);
+        AddColumn(list, FIRST_BOX_COLUMN + box, BoxTitle(box), MIN_BOX_CHARACTERS * character,
+                  false);
     SetWindowSubclass(list, TableKeys, 0, 0);
 }
 
@@ -230,10 +240,7 @@ void FillResultsTable(HWND list)
         item.iItem = row;
         std::wstring name;
         if (IsRatesRow(row))
-            name =
-                L"Réussite (" +
-                Counted(static_cast<size_t>(results.counted), L"élève compté", L"élèves comptés") +
-                L")";
+            name = L"Réussite (sur " + std::to_wstring(results.counted) + L")";
         else
             name = Widen(results.pupils[static_cast<size_t>(row)].name) +
                    (results.pupils[static_cast<size_t>(row)].altered ? L" (modifié)" : L"");
@@ -259,6 +266,15 @@ void FillResultsTable(HWND list)
         LVITEMW state = {};
         state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageW(list, LVM_SETITEMSTATE, g_classResults.row, reinterpret_cast<LPARAM>(&state));
+    }
+    // Each box's column as wide as what was typed there, within bounds.
+    const int character = CharacterWidth(list);
+    for (int column = FIRST_BOX_COLUMN; column < FIRST_BOX_COLUMN + BoxCount(); ++column) {
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE_USEHEADER);
+        const int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
+        SendMessageW(
+            list, LVM_SETCOLUMNWIDTH, column,
+            std::clamp(width, MIN_BOX_CHARACTERS * character, MAX_BOX_CHARACTERS * character));
     }
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);

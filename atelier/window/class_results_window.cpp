@@ -535,13 +535,13 @@ void OpenClassResults()
                             CW_USEDEFAULT, g_mainWindow, nullptr, g_instance, nullptr);
         if (!window)
             return;
-        // Wide enough for a table of ten questions beside the charts, within
-        // the screen.
+        // Wide enough for a table of ten questions beside the charts, tall
+        // enough for a class of twenty-five, within the screen.
         RECT work = {};
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
         const int width =
-            std::min(150 * g_metrics.character, static_cast<int>(work.right - work.left));
-        const int height = std::min(46 * g_metrics.unit, static_cast<int>(work.bottom - work.top));
+            std::min(200 * g_metrics.character, static_cast<int>(work.right - work.left));
+        const int height = std::min(56 * g_metrics.unit, static_cast<int>(work.bottom - work.top));
         SetWindowPos(window, nullptr, work.left + (work.right - work.left - width) / 2,
                      work.top + (work.bottom - work.top - height) / 2, width, height,
                      SWP_NOZORDER | SWP_NOACTIVATE);

@@ -148,7 +148,8 @@ HWND AtelierRobot::ClassResults() const
 {
     HWND found = nullptr;
     WaitFor([&] {
-        for (found = nullptr; (found = FindWindowExW(nullptr, found, L"QuizzClassResults", nullptr));) {
+        for (found = nullptr;
+             (found = FindWindowExW(nullptr, found, L"QuizzClassResults", nullptr));) {
             DWORD owner = 0;
             GetWindowThreadProcessId(found, &owner);
             if (owner == process_.Id() && IsWindowVisible(found))

@@ -39,9 +39,9 @@ public:
     std::string Text(int id, HWND in = nullptr) const;
     std::string Caption() const; // of the window
     void Click(int id) const;
-    void Choose(int comboId, int index) const; // as the teacher picks in the list
+    void Choose(int comboId, int index) const;     // as the teacher picks in the list
     void Command(int id, HWND to = nullptr) const; // a menu command or a button, posted
-    void Close() const;                        // as the window's close box, posted
+    void Close() const;                            // as the window's close box, posted
 
     // Waits for a dialog of the atelier's with this title.
     HWND WaitForDialog(const std::string& title) const;

@@ -205,7 +205,7 @@ TEST(ClassResults, ReadsTheClassWorkAndExportsIt)
     OpenWithBilan(folder, CITIES);
     ASSERT_NE(ClassResultsWindow(), nullptr);
     EXPECT_EQ(Text(IDC_RESULTS_STATUS), u8"Aucun travail ajouté pour l'instant.");
-    EXPECT_EQ(Rows(), std::vector<std::string>{u8"Réussite (0 élève compté)|||||"});
+    EXPECT_EQ(Rows(), std::vector<std::string>{u8"Réussite (sur 0)||–|–|–"});
 
     const std::string title = "Villes d'\xE9t\xE9"; // Windows-1252, as packed
     const fs::path handedIn = folder.path / L"travaux rendus";
@@ -225,7 +225,7 @@ TEST(ClassResults, ReadsTheClassWorkAndExportsIt)
     EXPECT_EQ(Rows(), (std::vector<std::string>{
                           u8"Léa Martin|0 / 3|Pari|Seville|",
                           u8"Zoé Durand|3 / 3|Paris|Séville|Rome",
-                          u8"Réussite (2 élèves comptés)||50 %|50 %|50 %",
+                          u8"Réussite (sur 2)||50 %|50 %|50 %",
                       }));
     // Dropped again, a file's work takes the place of what it gave.
     atelier.Drop({10, 10}, {Widen(folder / "tom.txt"), Widen(folder / "autre.txt")},
@@ -243,7 +243,7 @@ TEST(ClassResults, ReadsTheClassWorkAndExportsIt)
                           u8"Léa Martin|0 / 3|Pari|Seville|",
                           u8"Tom Altéré (modifié)|2 / 3|Paris|Sévill|Rome",
                           u8"Zoé Durand|3 / 3|Paris|Séville|Rome",
-                          u8"Réussite (3 élèves comptés)||67 %|33 %|67 %",
+                          u8"Réussite (sur 3)||67 %|33 %|67 %",
                       }));
     const std::vector<std::string> problems = Lines(Text(IDC_RESULTS_PROBLEMS));
     ASSERT_EQ(problems.size(), 3u) << Text(IDC_RESULTS_PROBLEMS);
@@ -263,7 +263,7 @@ TEST(ClassResults, ReadsTheClassWorkAndExportsIt)
     EXPECT_EQ(Text(IDC_RESULTS_STATUS), u8"Léa Martin, question 1 : « Pari », Quasiment.");
     EXPECT_EQ(Lines(Text(IDC_RESULTS_WRONG)),
               (std::vector<std::string>{u8"Question 1, les réponses fausses les plus fréquentes :",
-                                        u8"« Pari » : 1 élève", ""}));
+                                        u8"« Pari » : 1 élève"}));
     SetFocus(Item(IDC_RESULTS_TABLE));
     SendMessageW(Item(IDC_RESULTS_TABLE), WM_KEYDOWN, VK_DOWN, 0);
     SendMessageW(Item(IDC_RESULTS_TABLE), WM_KEYDOWN, VK_DOWN, 0);
@@ -306,7 +306,7 @@ TEST(ClassResults, ReadsTheClassWorkAndExportsIt)
     }
 
     Press(IDC_RESULTS_CLEAR);
-    EXPECT_EQ(Rows(), std::vector<std::string>{u8"Réussite (0 élève compté)|||||"});
+    EXPECT_EQ(Rows(), std::vector<std::string>{u8"Réussite (sur 0)||–|–|–"});
     EXPECT_EQ(Text(IDC_RESULTS_PROBLEMS), "");
     const size_t told = Answers().told.size();
     Press(IDC_RESULTS_EXPORT);
