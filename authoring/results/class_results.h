@@ -26,10 +26,10 @@ struct PupilRow {
     // Its check is not the quiz's key: shown and marked, never counted in
     // the class's figures.
     bool altered = false;
-    std::vector<std::string> typed;     // per box, Windows-1252, as handed in
-    std::vector<const char*> verdicts;  // per box: one of the VERDICT_ texts
-    std::vector<bool> solved;           // per question
-    int score = 0;                      // questions solved
+    std::vector<std::string> typed;    // per box, Windows-1252, as handed in
+    std::vector<const char*> verdicts; // per box: one of the VERDICT_ texts
+    std::vector<bool> solved;          // per question
+    int score = 0;                     // questions solved
 };
 
 struct WrongAnswer {
