@@ -60,3 +60,7 @@ struct ClassResults {
 // this quiz (its key: WorkKey of its title), grades them again.
 ClassResults GradeClass(const QuizRecord& quiz, const QuizRules& rules,
                         const std::vector<HandedIn>& handedIn);
+
+// The class in a line, UTF-8: "28 élèves comptés, moyenne 2,4 sur 4
+// (60 %)", and how many were altered by hand.
+std::string ClassSummary(const QuizRecord& quiz, const ClassResults& results);

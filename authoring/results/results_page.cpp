@@ -86,23 +86,6 @@ std::string VerdictStyle(const char* verdict)
     return " style=\"background:" + Hex(rgb) + ";color:" + (black ? "#000" : "#fff") + "\"";
 }
 
-std::string Summary(const QuizRecord& quiz, const ClassResults& results)
-{
-    int total = 0;
-    for (const PupilRow& pupil : results.pupils)
-        total += pupil.altered ? 0 : pupil.score;
-    std::string summary = std::to_string(results.counted) +
-                          (results.counted > 1 ? u8" élèves comptés" : u8" élève compté");
-    if (results.counted > 0)
-        summary += u8", moyenne " + FrenchAverage(total, results.counted) + " sur " +
-                   std::to_string(quiz.questionCount) + " (" +
-                   FrenchPercent(total, results.counted * quiz.questionCount) + ")";
-    const size_t altered = results.pupils.size() - static_cast<size_t>(results.counted);
-    if (altered > 0)
-        summary += ", " + std::to_string(altered) + u8" modifié(s) à la main, montré(s) à part";
-    return summary + ".";
-}
-
 // A column chart in SVG: a bar and its figure written above it for each
 // label, the scale in tenths of top; grey bars with a black outline print
 // as well in black and white as in colour.
@@ -282,7 +265,7 @@ std::string ClassResultsPage(const QuizRecord& quiz, const ClassResults& results
                        u8"<title>Bilan de la classe : " +
                        title + "</title><style>" + STYLE + "</style></head><body>\n";
     page += u8"<h1>Bilan de la classe : " + title + "</h1>\n<p class=\"summary\">" +
-            Html(Summary(quiz, results)) + "</p>\n";
+            Html(ClassSummary(quiz, results)) + ".</p>\n";
     if (!results.problems.empty()) {
         page += u8"<section class=\"problems\"><h2>À vérifier</h2><ul>\n";
         for (const std::string& problem : results.problems)
