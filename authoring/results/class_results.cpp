@@ -1,5 +1,6 @@
 #include "authoring/results/class_results.h"
 
+#include "authoring/results/french_figures.h"
 #include "checking/compare.h"
 #include "checking/question_grading.h"
 #include "checking/verdict.h"
@@ -251,4 +252,23 @@ ClassResults GradeClass(const QuizRecord& quiz, const QuizRules& rules,
         results.problems.push_back(std::move(problem.second));
     CountFigures(quiz, rules, results);
     return results;
+}
+
+std::string ClassSummary(const QuizRecord& quiz, const ClassResults& results)
+{
+    int total = 0;
+    for (const PupilRow& pupil : results.pupils)
+        total += pupil.altered ? 0 : pupil.score;
+    std::string summary = std::to_string(results.counted) +
+                          (results.counted > 1 ? u8" élèves comptés" : u8" élève compté");
+    if (results.counted > 0)
+        summary += u8", moyenne " + FrenchAverage(total, results.counted) + " sur " +
+                   std::to_string(quiz.questionCount) + " (" +
+                   FrenchPercent(total, results.counted * quiz.questionCount) + ")";
+    const size_t altered = results.pupils.size() - static_cast<size_t>(results.counted);
+    if (altered > 0)
+        summary += ", " + std::to_string(altered) +
+                   (altered > 1 ? u8" modifiés à la main, montrés à part"
+                                : u8" modifié à la main, montré à part");
+    return summary;
 }

@@ -1,7 +1,7 @@
 #include "authoring/results/class_results.h"
 
 #include "checking/verdict.h"
-#include "quiz/pupil_results.h"
+#include "results_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,23 +9,6 @@
 #include <vector>
 
 namespace {
-
-void MakeQuiz(QuizRecord& quiz, const char* title, int answersPerQuestion,
-              const std::vector<std::pair<const char*, const char*>>& answers)
-{
-    CopyText(quiz.title, title);
-    quiz.answersPerQuestion = answersPerQuestion;
-    for (const auto& answer : answers)
-        AppendQuestion(quiz, answer.first, answer.second, "");
-    quiz.questionCount = static_cast<int32_t>(answers.size());
-}
-
-std::string Work(const std::string& title, const std::string& name, const std::string& date,
-                 const std::vector<std::string>& answers)
-{
-    const std::vector<unsigned char> key = WorkKey(title);
-    return WriteResults({QuizIdentity(key), name, date, answers}, key);
-}
 
 // A block as a mail program quotes it in a reply.
 std::string Quoted(const std::string& text)
