@@ -337,10 +337,19 @@ std::wstring ChosenCellText()
     std::wstring where = L"question " + std::to_wstring(question + 1);
     if (BoxesPerQuestion(quiz) == 2)
         where += L", " + BoxCaption(static_cast<int>(box));
+    // The quiz's answer beside what was typed, for the teacher to compare.
+    const QuestionRecord* asked = QuestionAt(quiz, question);
+    const std::wstring expected =
+        asked ? L" (attendu : « " +
+                    FromWindows1252(box % 2 && BoxesPerQuestion(quiz) == 2 ? asked->secondAnswer
+                                                                           : asked->answer) +
+                    L" »)"
+              : L"";
     const std::string typed = box < pupil.typed.size() ? pupil.typed[box] : "";
     const char* verdict = box < pupil.verdicts.size() ? pupil.verdicts[box] : nullptr;
     if (typed.empty())
-        return who + L", " + where + L" : rien d'écrit.";
+        return who + L", " + where + L" : rien d'écrit" + expected + L".";
+    const bool right = verdict && std::string(verdict) == VERDICT_BRAVO;
     return who + L", " + where + L" : « " + FromWindows1252(typed) + L" », " +
-           (verdict ? FromWindows1252(verdict) : L"") + L".";
+           (verdict ? FromWindows1252(verdict) : L"") + (right ? L"" : expected) + L".";
 }

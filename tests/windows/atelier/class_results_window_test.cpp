@@ -260,7 +260,8 @@ TEST(ClassResults, ReadsTheClassWorkAndExportsIt)
 
     // A cell chosen, then the keys move along the row.
     Choose(1, 2);
-    EXPECT_EQ(Text(IDC_RESULTS_STATUS), u8"Léa Martin, question 1 : « Pari », Quasiment.");
+    EXPECT_EQ(Text(IDC_RESULTS_STATUS),
+              u8"Léa Martin, question 1 : « Pari », Quasiment (attendu : « Paris »).");
     EXPECT_EQ(Lines(Text(IDC_RESULTS_WRONG)),
               (std::vector<std::string>{u8"Question 1, les réponses fausses les plus fréquentes :",
                                         u8"« Pari » : 1 élève"}));
