@@ -191,3 +191,38 @@ TEST(GradeClass, GroupsWrongAnswersAsTheQuizComparesThem)
         EXPECT_EQ(Typed(results.questions[0].wrong[1]), row.second) << row.name;
     }
 }
+
+// A block cut short in a pasted text is told, and the blocks after it still
+// read; a text holding no whole block is one damaged piece.
+TEST(GradeClass, ReadsEveryBlockOfAPastedTextPastADamagedOne)
+{
+    QuizRecord quiz;
+    MakeQuiz(quiz, "Capitales", 1, {{"Paris", ""}});
+    const std::string lea = ResultsBlock(Work("Capitales", u8"Léa", "2026-12-08", {"Paris"}));
+    const std::string tom = ResultsBlock(Work("Capitales", "Tom", "2026-12-08", {"Lyon"}));
+    const struct {
+        const char* name;
+        std::string text;
+        std::vector<std::string> pupils, problems;
+    } rows[] = {
+        {"cut, then whole",
+         lea.substr(0, lea.size() / 2) + "\r\n" + tom,
+         {"Tom"},
+         {u8"t (bloc 1) : fichier abîmé ou qui n'est pas un travail rendu ; demandez à l'élève "
+          u8"de le rendre à nouveau."}},
+        {"whole, then without its end",
+         tom + "Bonne journée\r\n" + lea.substr(0, lea.find(RESULTS_BLOCK_END)),
+         {"Tom"},
+         {u8"t (bloc 2) : fichier abîmé ou qui n'est pas un travail rendu ; demandez à l'élève "
+          u8"de le rendre à nouveau."}},
+        {"two whole", "> " + lea + "\r\n\r\n" + tom, {u8"Léa", "Tom"}, {}},
+    };
+    for (const auto& row : rows) {
+        const ClassResults results = GradeClass(quiz, QuizRules{}, {{"t", row.text}});
+        std::vector<std::string> pupils;
+        for (const PupilRow& pupil : results.pupils)
+            pupils.push_back(pupil.name);
+        EXPECT_EQ(pupils, row.pupils) << row.name;
+        EXPECT_EQ(results.problems, row.problems) << row.name;
+    }
+}
