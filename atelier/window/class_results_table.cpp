@@ -149,7 +149,7 @@ LRESULT OnCustomDraw(HWND list, NMLVCUSTOMDRAW& draw)
         draw.nmcd.uItemState &= ~(CDIS_SELECTED | CDIS_FOCUS);
         draw.clrText = GetSysColor(chosen && column == 0 ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
         draw.clrTextBk = GetSysColor(chosen && column == 0 ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-        if (column == 0 && chosen)
+        if ((column == 0 && chosen) || row >= RowCount())
             return CDRF_NEWFONT;
         if (IsRatesRow(row)) {
             draw.clrTextBk = RATES_BACKGROUND;
@@ -313,10 +313,12 @@ std::wstring ChosenCellText()
     const ClassResults& results = g_classResults.results;
     const int row = g_classResults.row;
     const int column = g_classResults.column;
-    if (row < 0 || column < 0)
+    if (row < 0 || row >= RowCount() || column < 0)
         return L"";
     const QuizRecord& quiz = *g_classResults.quiz;
     const int question = QuestionOfColumn(column);
+    if (question >= static_cast<int>(results.questions.size()))
+        return L"";
     if (IsRatesRow(row)) {
         if (question < 0)
             return L"La dernière ligne donne la part des élèves comptés qui ont trouvé chaque "
