@@ -8,6 +8,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset native >/dev/null
 cmake --build --preset native --target lzw_tool grade_bench source_bench page_bench_quiz quiz_page \
+  bilan_bench \
   >/dev/null
 preset=$(scripts/windows-test-preset.sh)
 cmake --preset "$preset" >/dev/null
@@ -50,6 +51,8 @@ trap 'rm -f "$figures"' EXIT
     sed -n 's/^pictures90.html/drawings90.html/p'
   build/native/bench/page_bench_quiz build/native/bin/quizz.html "$pages/photos" "$pages"
   node bench/page_bench.mjs "$pages/text3.html" "$pages/pictures90.html"
+  echo
+  build/native/bench/bilan_bench
   echo
   windows "build/$preset/bench/windows/panel_bench.exe"
   echo

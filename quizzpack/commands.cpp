@@ -7,6 +7,10 @@
 #include "authoring/packing/program_extraction.h"
 #include "authoring/packing/quiz_build.h"
 #include "authoring/packing/quiz_page.h"
+#include "authoring/results/class_results.h"
+#include "authoring/results/french_figures.h"
+#include "authoring/results/results_page.h"
+#include "authoring/results/results_spreadsheet.h"
 #include "authoring/source/answer_trial.h"
 #include "authoring/source/source_check.h"
 #include "authoring/source/source_reader.h"
@@ -55,6 +59,11 @@ const char* const HELP = u8R"(quizzpack écrit un quiz dans une copie du lecteur
       pour sa seconde case), et dit si la révélation s'afficherait. Sans N,
       essaie une réponse par ligne, « N RÉPONSE », tapée ou lue d'un fichier :
       quizzpack essai QUIZ.toml < reponses.txt
+  quizzpack bilan QUIZ.toml|QUIZ.exe|QUIZ.html DOSSIER|FICHIER... [-o NOM]
+      fait le bilan de la classe à partir des travaux rendus par les élèves
+      (les fichiers du dossier, ou les fichiers donnés) : il dit les
+      fichiers mis de côté, résume la classe et écrit bilan.html (à
+      imprimer) et bilan.csv (pour un tableur) dans le dossier.
   quizzpack --help | --version
   quizzpack COMMANDE --help
       explique une commande.
@@ -174,6 +183,30 @@ essaie une réponse par ligne, « N RÉPONSE », tapée (Ctrl+Z puis Entrée pou
 finir) ou lue d'un fichier :
   quizzpack essai QUIZ.toml < reponses.txt
 )"},
+    {"bilan", u8R"(quizzpack bilan QUIZ.toml|QUIZ.exe|QUIZ.html DOSSIER|FICHIER... [-o NOM]
+
+Fait le bilan de la classe : lit les travaux rendus par les élèves (les
+fichiers « titre - nom.txt » ou les textes collés depuis un message, même
+plusieurs dans un fichier), les note de nouveau avec les réponses et les
+règles du quiz tel qu'il est aujourd'hui, et dit en une ligne chaque
+fichier mis de côté ou à vérifier (le travail d'un autre quiz, un fichier
+abîmé, un élève qui a rendu deux fois, un travail modifié à la main). Il
+résume la classe (élèves comptés, moyenne, réussite de chaque question) et
+écrit :
+  bilan.html   une page à ouvrir dans un navigateur et à imprimer : le
+               tableau élève par question, aux couleurs du lecteur, les
+               réponses fausses les plus fréquentes et deux graphiques ;
+  bilan.csv    le même tableau pour Excel ou LibreOffice.
+
+QUIZ est le fichier source du quiz, ou le quiz construit, ou sa page. D'un
+DOSSIER, bilan lit les fichiers (pas ceux de ses sous-dossiers) et écrit le
+bilan dedans ; de FICHIERS, à côté du premier.
+
+  -o NOM   écrire NOM.html et NOM.csv (par défaut, bilan.html et bilan.csv).
+
+Le bilan remplace celui d'avant, et n'est remplacé qu'une fois le nouveau
+complet. Les fichiers des élèves ne changent jamais.
+)"},
 };
 
 std::string CommandHelp(const std::string& command)
@@ -196,21 +229,16 @@ std::string Errors(size_t count)
     return std::to_string(count) + (count > 1 ? " erreurs" : " erreur");
 }
 
-// The source read and checked as a build would pack it, without its media,
-// which no grading needs. Returns EXIT_DONE with the record and its rules
-// filled, else the exit code, the problems told.
-int ReadQuizRecord(const std::string& path, QuizRecord& record, QuizRules& rules,
-                   CommandOutput& output)
+// A source's text checked as a build would pack it, without its media, which
+// no grading needs. Returns EXIT_DONE with the record and its rules filled,
+// else the exit code, the problems told, and then what the teacher wanted:
+// "avant d'y essayer des réponses".
+int CheckedQuizRecord(const std::string& path, const std::string& text, QuizRecord& record,
+                      QuizRules& rules, CommandOutput& output, const char* before)
 {
-    std::vector<unsigned char> bytes;
-    std::string reason;
-    if (!ReadWholeFile(path, bytes, reason)) {
-        output.err += u8"quizzpack : impossible de lire " + Quoted(path) + " : " + reason + "\n";
-        return EXIT_USAGE;
-    }
     QuizSource source;
     std::vector<Problem> problems;
-    if (ReadQuizSource(std::string(bytes.begin(), bytes.end()), source, problems))
+    if (ReadQuizSource(text, source, problems))
         CheckQuizSource(source, record, rules, problems);
     SortProblems(problems);
     for (const Problem& problem : problems)
@@ -218,10 +246,26 @@ int ReadQuizRecord(const std::string& path, QuizRecord& record, QuizRules& rules
     const size_t errors = CountErrors(problems);
     if (errors == 0)
         return EXIT_DONE;
-    output.err +=
-        path + " : " + Errors(errors) + u8" ; corrigez le quiz avant d'y essayer des réponses.\n";
+    output.err += path + " : " + Errors(errors) + u8" ; corrigez le quiz " + before + ".\n";
     return EXIT_QUIZ_ERRORS;
 }
+
+int ReadQuizRecord(const std::string& path, QuizRecord& record, QuizRules& rules,
+                   CommandOutput& output, const char* before)
+{
+    std::vector<unsigned char> bytes;
+    std::string reason;
+    if (!ReadWholeFile(path, bytes, reason)) {
+        output.err += u8"quizzpack : impossible de lire " + Quoted(path) + " : " + reason + "\n";
+        return EXIT_USAGE;
+    }
+    return CheckedQuizRecord(path, std::string(bytes.begin(), bytes.end()), record, rules, output,
+                             before);
+}
+
+// A pupil's work is a few kilobytes (a block pasted in a message, a little
+// more): a larger file is something else, not read.
+constexpr uintmax_t MAX_WORK_BYTES = 256 * 1024;
 
 struct Runner {
     const PackerPlatform& platform;
@@ -453,7 +497,8 @@ struct Runner {
     {
         QuizRecord record;
         QuizRules rules;
-        const int code = ReadQuizRecord(line.file, record, rules, output);
+        const int code =
+            ReadQuizRecord(line.file, record, rules, output, u8"avant d'y essayer des réponses");
         if (code != EXIT_DONE)
             return code;
         TrialTarget target;
@@ -502,13 +547,111 @@ struct Runner {
                         u8" 3 l'italie) ou une par ligne sur l'entrée standard");
         return wrong ? EXIT_USAGE : EXIT_DONE;
     }
+
+    // The quiz as the teacher has it today: its source, or the source a
+    // program or a page carries.
+    int BilanQuiz(const std::string& file, QuizRecord& record, QuizRules& rules)
+    {
+        const char* before = u8"avant d'en faire le bilan";
+        if (!IsPageName(file) && LowerExtension(file) != ".exe")
+            return ReadQuizRecord(file, record, rules, output, before);
+        std::vector<QuizResource> read;
+        std::string error;
+        if (!ReadQuizFile(file, platform, read, error))
+            return Fail(error);
+        RecoveredSource recovered;
+        if (!RecoverSource(read, FileStem(file) + ".toml", TargetOfFile(file), recovered, error))
+            return Fail(Quoted(file) + " : " + error);
+        return CheckedQuizRecord(file, recovered.text, record, rules, output, before);
+    }
+
+    int Bilan(const CommandLine& line)
+    {
+        QuizRecord record;
+        QuizRules rules;
+        const int code = BilanQuiz(line.file, record, rules);
+        if (code != EXIT_DONE)
+            return code;
+        const std::string& first = line.work[0];
+        std::string base = line.output;
+        if (base.empty())
+            base = IsFolder(first) ? first + "/bilan" : BesideFile(first, "bilan");
+        else if (LowerExtension(base) == ".html" || LowerExtension(base) == ".csv")
+            base = WithExtension(base, "");
+        const std::string page = base + ".html", sheet = base + ".csv";
+
+        // Never read as work: the quiz itself, and the bilan's own files.
+        auto notWork = [&](const std::string& path) {
+            for (const std::string& other : {line.file, page, sheet})
+                if (PathExists(other) && platform.sameFile(path, other))
+                    return true;
+            const std::string name = FileName(path);
+            return name == "bilan.html" || name == "bilan.csv";
+        };
+        std::vector<HandedIn> handed;
+        std::string skipped;
+        size_t files = 0;
+        for (const std::string& place : line.work) {
+            std::vector<std::string> paths;
+            if (IsFolder(place))
+                paths = FilesInFolder(place);
+            else if (IsFile(place))
+                paths = {place};
+            else
+                return Fail(Quoted(place) + u8" introuvable : donnez le dossier des travaux "
+                                            u8"rendus, ou leurs fichiers");
+            for (const std::string& path : paths) {
+                if (notWork(path))
+                    continue;
+                ++files;
+                std::vector<unsigned char> bytes;
+                std::string reason;
+                if (ReadWholeFile(path, bytes, reason, MAX_WORK_BYTES,
+                                  u8"un travail rendu pèse quelques Ko"))
+                    handed.push_back({FileName(path), {bytes.begin(), bytes.end()}});
+                else
+                    skipped += FileName(path) + u8" : laissé de côté : " + reason + ".\n";
+            }
+        }
+        output.err += skipped;
+        if (handed.empty())
+            return Fail(files == 0 ? u8"aucun travail rendu à lire dans " + Quoted(first) +
+                                         u8" : mettez-y les fichiers rendus par les élèves"
+                                   : u8"aucun fichier lisible ; rien n'a été écrit.");
+        const ClassResults results = GradeClass(record, rules, handed);
+        for (const std::string& problem : results.problems)
+            output.err += problem + "\n";
+        if (results.pupils.empty())
+            return Fail(u8"aucun travail de ce quiz parmi les fichiers lus ; rien n'a été "
+                        u8"écrit.");
+
+        const std::string html = ClassResultsPage(record, results);
+        const std::string csv = ClassResultsSpreadsheet(record, results);
+        std::string error;
+        if (!ReplaceWholeFile(page, {html.begin(), html.end()}, error) ||
+            !ReplaceWholeFile(sheet, {csv.begin(), csv.end()}, error))
+            return Fail(u8"impossible d'écrire le bilan : " + error +
+                        u8" (choisissez un autre nom avec -o).");
+        output.out += ClassSummary(record, results) + ".\n";
+        if (results.counted > 0) {
+            output.out += u8"Réussite par question :";
+            for (size_t q = 0; q < results.questions.size(); ++q)
+                output.out += (q ? " ; " : " ") + std::to_string(q + 1) + " : " +
+                              FrenchPercent(results.questions[q].solved, results.counted);
+            output.out += ".\n";
+        }
+        output.out += Quoted(page) + " et " + Quoted(sheet) +
+                      u8" écrits : ouvrez la page dans un navigateur pour l'imprimer, le "
+                      u8"tableau dans un tableur.\n";
+        return EXIT_DONE;
+    }
 };
 
 bool TakesOption(const std::string& command, const std::string& option)
 {
     if (option == "-o")
         return command == "build" || command == "page" || command == "extract" ||
-               command == "importer";
+               command == "importer" || command == "bilan";
     if (option == "--player")
         return command == "build";
     if (option == "--disposition" || option == "--feuille")
@@ -522,8 +665,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
 {
     line = CommandLine();
     if (args.empty()) {
-        error = u8"il manque la commande : new, check, build, page, extract, importer ou "
-                u8"essai (quizzpack --help les explique)";
+        error = u8"il manque la commande : new, check, build, page, extract, importer, "
+                u8"essai ou bilan (quizzpack --help les explique)";
         return false;
     }
     line.command = args[0];
@@ -545,11 +688,11 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
     const bool known = line.command == "new" || line.command == "check" ||
                        line.command == "build" || line.command == "page" ||
                        line.command == "extract" || line.command == "importer" ||
-                       line.command == "essai";
+                       line.command == "essai" || line.command == "bilan";
     if (!known) {
         error = u8"commande inconnue " + Quoted(line.command) +
-                u8" : new, check, build, page, extract, importer ou essai (quizzpack --help "
-                u8"les explique)";
+                u8" : new, check, build, page, extract, importer, essai ou bilan (quizzpack "
+                u8"--help les explique)";
         return false;
     }
     // Asked anywhere after the command, help wins over whatever else is there.
@@ -604,6 +747,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
             slot = value;
         } else if (line.file.empty()) {
             line.file = arg;
+        } else if (line.command == "bilan") {
+            line.work.push_back(arg);
         } else {
             error = u8"un seul fichier par commande : " + Quoted(arg) + u8" est de trop";
             return false;
@@ -613,7 +758,13 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
         error = u8"il manque le fichier : quizzpack " + line.command +
                 (line.command == "extract"    ? " QUIZ.exe"
                  : line.command == "importer" ? " TABLEAU.csv"
+                 : line.command == "bilan"    ? " QUIZ.toml DOSSIER"
                                               : " QUIZ.toml");
+        return false;
+    }
+    if (line.command == "bilan" && line.work.empty()) {
+        error = u8"il manque les travaux rendus : quizzpack bilan " + line.file +
+                u8" DOSSIER (le dossier où sont les fichiers rendus par les élèves)";
         return false;
     }
     return true;
@@ -649,6 +800,8 @@ int RunCommand(const std::vector<std::string>& args, const PackerPlatform& platf
         return runner.Import(line);
     if (line.command == "essai")
         return runner.Essai(line);
+    if (line.command == "bilan")
+        return runner.Bilan(line);
     return runner.Extract(line);
 }
 

@@ -6,6 +6,7 @@
 //   quizzpack extract QUIZ.exe [-o DOSSIER]
 //   quizzpack importer FICHIER [-o QUIZ.toml] [--disposition texte|image|son|video]
 //   quizzpack essai QUIZ.toml [N[:2] RÉPONSE...]
+//   quizzpack bilan QUIZ.toml|QUIZ.exe|QUIZ.html DOSSIER|FICHIER... [-o NOM]
 //   quizzpack --help | --version
 //   quizzpack COMMAND --help (also -h, and quizzpack --help COMMAND)
 // Arguments, paths and messages are UTF-8; messages are French.
@@ -26,7 +27,8 @@ struct CommandOutput {
 };
 
 struct CommandLine {
-    // "new", "check", "build", "extract", "importer", "essai", "--help", "--version"
+    // "new", "check", "build", "page", "extract", "importer", "essai", "bilan",
+    // "--help", "--version"
     std::string command;
     std::string file;
     std::string output;             // -o
@@ -34,6 +36,7 @@ struct CommandLine {
     std::string layout;             // --layout, or importer's --disposition
     std::string sheet;              // importer's --feuille
     std::vector<std::string> trial; // essai: N or N:2, then the answer's words
+    std::vector<std::string> work;  // bilan: the folders and files of work handed in
     bool help = false;              // the command's help is asked for
 };
 

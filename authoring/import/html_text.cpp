@@ -95,3 +95,27 @@ PlainText PlainTextOfHtml(const std::string& html)
     }
     return plain;
 }
+
+std::string HtmlText(const std::string& utf8)
+{
+    std::string text;
+    for (char c : utf8) {
+        switch (c) {
+        case '&':
+            text += "&amp;";
+            break;
+        case '<':
+            text += "&lt;";
+            break;
+        case '>':
+            text += "&gt;";
+            break;
+        case '"':
+            text += "&quot;";
+            break;
+        default:
+            text += c;
+        }
+    }
+    return text;
+}

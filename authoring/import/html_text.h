@@ -17,3 +17,7 @@ PlainText PlainTextOfHtml(const std::string& html);
 // The code point of the reference "&...;" at text[i] (XML's five names, the
 // HTML letters' and numbers), its length in length; 0 if none.
 char32_t CharacterReference(const std::string& text, size_t i, size_t& length);
+
+// Text (UTF-8) as HTML shows it, in an element or a quoted attribute, never
+// as markup.
+std::string HtmlText(const std::string& utf8);

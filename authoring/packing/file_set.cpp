@@ -219,6 +219,24 @@ bool IsFile(const std::string& path)
     return fs::is_regular_file(PathOf(path), error);
 }
 
+bool IsFolder(const std::string& path)
+{
+    std::error_code error;
+    return fs::is_directory(PathOf(path), error);
+}
+
+std::vector<std::string> FilesInFolder(const std::string& folder)
+{
+    std::vector<std::string> files;
+    std::error_code error;
+    for (fs::directory_iterator entry(PathOf(folder), error), end; !error && entry != end;
+         entry.increment(error))
+        if (entry->is_regular_file(error))
+            files.push_back(entry->path().u8string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
 bool PathExists(const std::string& path)
 {
     return Exists(PathOf(path));

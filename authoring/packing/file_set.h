@@ -22,6 +22,13 @@ std::string FrenchSize(uintmax_t bytes);
 // Whether path is an existing file (not a folder).
 bool IsFile(const std::string& path);
 
+// Whether path is an existing folder.
+bool IsFolder(const std::string& path);
+
+// The files directly in folder (not those of its folders), UTF-8 paths in
+// the order of their names; empty when it cannot be read.
+std::vector<std::string> FilesInFolder(const std::string& folder);
+
 // Whether anything stands at path: a file, a folder, even a broken link.
 bool PathExists(const std::string& path);
 

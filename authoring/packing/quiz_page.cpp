@@ -1,5 +1,6 @@
 #include "authoring/packing/quiz_page.h"
 
+#include "authoring/import/html_text.h"
 #include "authoring/packing/file_set.h"
 #include "quiz/base64.h"
 #include "quiz/lzw.h"
@@ -22,31 +23,6 @@ bool IsResourceType(const std::string& type)
 {
     return !type.empty() && type.size() <= 8 &&
            std::all_of(type.begin(), type.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
-}
-
-// Text as HTML shows it, never as markup.
-std::string HtmlText(const std::string& utf8)
-{
-    std::string text;
-    for (char c : utf8) {
-        switch (c) {
-        case '&':
-            text += "&amp;";
-            break;
-        case '<':
-            text += "&lt;";
-            break;
-        case '>':
-            text += "&gt;";
-            break;
-        case '"':
-            text += "&quot;";
-            break;
-        default:
-            text += c;
-        }
-    }
-    return text;
 }
 
 // The quiz's title as the page's, UTF-8; "" when the quiz payload is missing

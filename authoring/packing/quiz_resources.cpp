@@ -413,6 +413,8 @@ std::string DescribeQuiz(const QuizSource& source, const std::vector<QuizResourc
     const std::string rules = RulesOn(SourceRules(source));
     if (!rules.empty())
         text += u8", règles : " + rules;
+    if (source.handIn.value)
+        text += u8", les élèves rendent leur travail";
     text += ", " + std::to_string(resources.size()) + " ressources (" + FrenchSize(bytes) + ")";
     return text;
 }

@@ -26,10 +26,10 @@ struct PupilRow {
     // Its check is not the quiz's key: shown and marked, never counted in
     // the class's figures.
     bool altered = false;
-    std::vector<std::string> typed;     // per box, Windows-1252, as handed in
-    std::vector<const char*> verdicts;  // per box: one of the VERDICT_ texts
-    std::vector<bool> solved;           // per question
-    int score = 0;                      // questions solved
+    std::vector<std::string> typed;    // per box, Windows-1252, as handed in
+    std::vector<const char*> verdicts; // per box: one of the VERDICT_ texts
+    std::vector<bool> solved;          // per question
+    int score = 0;                     // questions solved
 };
 
 struct WrongAnswer {
@@ -60,3 +60,7 @@ struct ClassResults {
 // this quiz (its key: WorkKey of its title), grades them again.
 ClassResults GradeClass(const QuizRecord& quiz, const QuizRules& rules,
                         const std::vector<HandedIn>& handedIn);
+
+// The class in a line, UTF-8: "28 élèves comptés, moyenne 2,4 sur 4
+// (60 %)", and how many were altered by hand.
+std::string ClassSummary(const QuizRecord& quiz, const ClassResults& results);

@@ -5,6 +5,7 @@
 #include "authoring/packing/quiz_page.h"
 #include "quiz/payload.h"
 #include "quizzpack/commands.h"
+#include "tests/unit/authoring/results_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -74,11 +75,11 @@ TEST(Commands, RefusesWhatItCannotTakeAndWritesNothing)
         std::string err;
     } cases[] = {
         {{},
-         u8"il manque la commande : new, check, build, page, extract, importer ou essai "
-         u8"(quizzpack --help les explique)"},
+         u8"il manque la commande : new, check, build, page, extract, importer, essai ou "
+         u8"bilan (quizzpack --help les explique)"},
         {{"pack", "q.toml"},
-         u8"commande inconnue « pack » : new, check, build, page, extract, importer ou essai "
-         u8"(quizzpack --help les explique)"},
+         u8"commande inconnue « pack » : new, check, build, page, extract, importer, essai "
+         u8"ou bilan (quizzpack --help les explique)"},
         {{"build"}, u8"il manque le fichier : quizzpack build QUIZ.toml"},
         {{"check", "a.toml", "b.toml"}, u8"un seul fichier par commande : « b.toml » est de trop"},
         {{"build", "a.toml", "--layout=image"},
@@ -455,7 +456,8 @@ TEST(Commands, ExplainsEachCommandAfterIt)
     TempFolder folder;
     FakeWindows windows(folder.path);
     const auto before = Listing(folder.path);
-    for (const char* command : {"new", "check", "build", "page", "extract", "importer", "essai"}) {
+    for (const char* command :
+         {"new", "check", "build", "page", "extract", "importer", "essai", "bilan"}) {
         const std::vector<std::vector<std::string>> lines = {
             {command, "--help"},
             {command, "-h"},
@@ -475,7 +477,7 @@ TEST(Commands, ExplainsEachCommandAfterIt)
     EXPECT_NE(help.out.find("quizzpack COMMANDE --help"), std::string::npos) << help.out;
     EXPECT_EQ(windows.Run({"--help", "pack"}).err,
               u8"quizzpack : commande inconnue « pack » : new, check, build, page, extract, "
-              u8"importer ou essai (quizzpack --help les explique)\n");
+              u8"importer, essai ou bilan (quizzpack --help les explique)\n");
     EXPECT_EQ(Listing(folder.path), before);
 }
 
@@ -613,4 +615,87 @@ TEST(Commands, ImporterRefusesAFileLargerThanATableOfQuestions)
                            u8"dépasser 64 Mo : gardez-y les questions du quiz (90 au plus) et "
                            u8"importez ce fichier plus petit\n");
     EXPECT_EQ(Listing(folder.path).size(), 1u);
+}
+
+// bilan reads a folder of work, tells each file it set aside, sums the class
+// up and writes the page and the sheet; run again, it reads past its own
+// files and the quiz beside the work. From the quiz built, the same.
+TEST(Commands, BilanGradesAFolderOfWorkAndWritesItsPageAndSheet)
+{
+    TempFolder folder;
+    FakeWindows windows(folder.path);
+    const std::string work = folder / "travaux", empty = folder / "vide";
+    std::filesystem::create_directory(std::filesystem::u8path(work));
+    std::filesystem::create_directory(std::filesystem::u8path(empty));
+    const std::string q = work + "/capitales.toml";
+    SaveFile(q, "titre = \"Capitales\"\ndisposition = \"texte\"\nrendre_travail = true\n"
+                "[[question]]\nreponse = \"Paris\"\ntexte = \"France ?\"\n[[question]]\n"
+                "reponse = \"Rome\"\ntexte = \"Italie ?\"\n");
+    SaveFile(work + "/a.txt", Work("Capitales", u8"Léa", "2026-12-08 10:00", {"Paris", "Rome"}));
+    SaveFile(work + "/b.txt", Work("Capitales", "Tom", "2026-12-08 10:01", {"paris", "Milan"}));
+    SaveFile(work + "/c.txt", "bonjour");
+    SaveFile(work + "/gros.txt", std::string(300 * 1024, 'x'));
+    EXPECT_NE(windows.Run({"check", q}).out.find(u8", les élèves rendent leur travail,"),
+              std::string::npos);
+
+    const std::string page = work + "/bilan.html", sheet = work + "/bilan.csv";
+    const std::string told =
+        u8"2 élèves comptés, moyenne 1,5 sur 2 (75 %).\nRéussite par question : 1 : 100 % ; "
+        u8"2 : 50 %.\n« " +
+        page + u8" » et « " + sheet +
+        u8" » écrits : ouvrez la page dans un navigateur pour l'imprimer, le tableau dans un "
+        u8"tableur.\n";
+    const std::string setAside =
+        u8"c.txt : fichier abîmé ou qui n'est pas un travail rendu ; demandez à l'élève de le "
+        u8"rendre à nouveau.\n";
+    const std::string tooLarge =
+        u8"gros.txt : laissé de côté : le fichier pèse 300 Ko ; un travail rendu pèse quelques "
+        u8"Ko.\n";
+    for (int run = 0; run < 2; ++run) {
+        const Outcome bilan = windows.Run({"bilan", q, work});
+        EXPECT_EQ(bilan.code, EXIT_DONE) << run;
+        EXPECT_EQ(bilan.out, told) << run;
+        EXPECT_EQ(bilan.err, tooLarge + setAside) << run;
+    }
+    EXPECT_EQ(LoadFile(sheet).rfind(u8"\xEF\xBB\xBFÉlève;Date;Score;", 0), 0u);
+    EXPECT_NE(LoadFile(page).find("<svg"), std::string::npos);
+
+    SaveFile(folder / "lecteur.exe", "player");
+    ASSERT_EQ(
+        windows
+            .Run({"build", q, "--player", folder / "lecteur.exe", "-o", folder / "capitales.exe"})
+            .code,
+        EXIT_DONE);
+    const Outcome built = windows.Run({"bilan", folder / "capitales.exe", work + "/a.txt",
+                                       work + "/b.txt", "-o", folder / "juin"});
+    EXPECT_EQ(built.code, EXIT_DONE) << built.err;
+    EXPECT_NE(built.out.find(u8"2 élèves comptés, moyenne 1,5 sur 2"), std::string::npos);
+    EXPECT_TRUE(IsFile(folder / "juin.html"));
+    EXPECT_TRUE(IsFile(folder / "juin.csv"));
+
+    const auto before = Listing(folder.path);
+    const struct {
+        std::vector<std::string> args;
+        std::string err;
+    } cases[] = {
+        {{"bilan"}, u8"quizzpack : il manque le fichier : quizzpack bilan QUIZ.toml DOSSIER\n"},
+        {{"bilan", q},
+         u8"quizzpack : il manque les travaux rendus : quizzpack bilan " + q +
+             u8" DOSSIER (le dossier où sont les fichiers rendus par les élèves)\n"},
+        {{"bilan", q, folder / "absent"},
+         u8"quizzpack : « " + (folder / "absent") +
+             u8" » introuvable : donnez le dossier des travaux rendus, ou leurs fichiers\n"},
+        {{"bilan", q, empty},
+         u8"quizzpack : aucun travail rendu à lire dans « " + empty +
+             u8" » : mettez-y les fichiers rendus par les élèves\n"},
+        {{"bilan", q, work + "/c.txt"},
+         setAside + u8"quizzpack : aucun travail de ce quiz parmi les fichiers lus ; rien n'a "
+                    u8"été écrit.\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = windows.Run(c.args);
+        EXPECT_EQ(run.code, EXIT_USAGE) << c.err;
+        EXPECT_EQ(run.err, c.err);
+    }
+    EXPECT_EQ(Listing(folder.path), before);
 }
