@@ -543,7 +543,7 @@
       var nameKey = "quizz-eleve-" + identity, pupil = stored(nameKey);
       var nameDialog = byId("name-dialog"), nameInput = byId("name-input");
       var handIn = byId("hand-in-dialog"), handInName = byId("hand-in-name");
-      var manual = byId("hand-in-manual"), area = byId("hand-in-block"), copied = byId("hand-in-copied");
+      var manual = byId("hand-in-manual"), area = byId("hand-in-block"), status = byId("hand-in-status");
       var newPupil = byId("new-pupil-dialog");
       byId("work").hidden = false;
       function showPupil(name) {
@@ -602,7 +602,7 @@
         // What is handed in is what the boxes show.
         gradeAll();
         handInName.value = pupil;
-        byId("hand-in-problem").textContent = copied.textContent = "";
+        byId("hand-in-problem").textContent = status.textContent = "";
         manual.hidden = true;
         showDialog(handIn);
       });
@@ -610,7 +610,10 @@
         var name = typedName(handInName, "hand-in-problem");
         if (!name) return;
         var file = bytesAt(core._quizz_results(textBlock(name), textBlock(now()), 0)).slice();
-        download(file, text(core._quizz_results_file_name(textBlock(name))), "text/plain;charset=utf-8");
+        var fileName = text(core._quizz_results_file_name(textBlock(name)));
+        download(file, fileName, "text/plain;charset=utf-8");
+        manual.hidden = true;
+        status.textContent = "Le fichier « " + fileName + " » est dans vos téléchargements : déposez-le sur l'ENT ou envoyez-le à votre professeur.";
       });
       byId("hand-in-copy").addEventListener("click", function () {
         var name = typedName(handInName, "hand-in-problem");
@@ -618,7 +621,7 @@
         var results = text(core._quizz_results(textBlock(name), textBlock(now()), 1));
         // Refused on a file:// page or by an old browser: the pupil copies it.
         function showBlock() {
-          copied.textContent = "";
+          status.textContent = "";
           manual.hidden = false;
           area.value = results;
           area.focus();
@@ -627,7 +630,7 @@
         if (navigator.clipboard && navigator.clipboard.writeText) {
           navigator.clipboard.writeText(results).then(function () {
             manual.hidden = true;
-            copied.textContent = "Le texte est copié : collez-le dans un message à votre professeur.";
+            status.textContent = "Le texte est copié : collez-le dans un message à votre professeur.";
           }, showBlock);
         } else {
           showBlock();

@@ -335,6 +335,7 @@ test("travail: \"Rendre mon travail\" downloads the results the teacher reads", 
     assert.equal(download.suggestedFilename(), `${WORK_TITLE} - Léa Martin.txt`);
     const bytes = fs.readFileSync(await download.path());
     assertHandedIn(readResults(bytes), "Léa Martin");
+    assert.match(await page.textContent("#hand-in-status"), /Le fichier « .* » est dans vos téléchargements/);
     if (SCREENSHOTS) {
       fs.mkdirSync(SCREENSHOTS, { recursive: true });
       fs.writeFileSync(path.join(SCREENSHOTS, "travail-results.txt"), bytes);
@@ -361,7 +362,7 @@ test("travail: \"Copier le texte\" copies the block, or shows it selected when c
     await typeWork(page);
     await page.click("#hand-in");
     await page.click("#hand-in-copy");
-    await page.waitForFunction(() => document.getElementById("hand-in-copied").textContent !== "");
+    await page.waitForFunction(() => document.getElementById("hand-in-status").textContent !== "");
     const copied = await page.evaluate(() => navigator.clipboard.readText());
     assert.match(copied, /^--- Quizz : travail rendu ---\r\n/);
     assertHandedIn(readResults("Bonjour,\n\n" + copied), "Léa Martin");
@@ -385,6 +386,10 @@ test("travail: \"Copier le texte\" copies the block, or shows it selected when c
     assert.ok(shown.focused && shown.selected === shown.value.length, "the block shown selected");
     assert.match(await page.textContent("#hand-in-manual"), /Copiez ce texte \(Ctrl\+C\)/);
     assertHandedIn(readResults(shown.value), "Léa Martin");
+    if (SCREENSHOTS) {
+      fs.mkdirSync(SCREENSHOTS, { recursive: true });
+      await page.screenshot({ path: path.join(SCREENSHOTS, "travail-copy-by-hand-desktop.png") });
+    }
   });
 });
 
@@ -423,7 +428,10 @@ test("travail: \"Nouvel élève\" cancelled keeps everything, confirmed clears i
 test("travail: the header's buttons fit a phone, 44 px each", TIMEOUT, async () => {
   await withPage(WORK_PHONE, async (page) => {
     await browserTools.openQuiz(page, WORK_URL);
-    if (SCREENSHOTS) await page.screenshot({ path: path.join(SCREENSHOTS, "travail-name-phone.png") });
+    if (SCREENSHOTS) {
+      fs.mkdirSync(SCREENSHOTS, { recursive: true });
+      await page.screenshot({ path: path.join(SCREENSHOTS, "travail-name-phone.png") });
+    }
     await giveName(page, "Marie-Charlotte de La Rochefoucauld");
     await typeWork(page);
     for (const id of ["#hand-in", "#new-pupil"]) {
