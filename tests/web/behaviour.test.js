@@ -319,6 +319,21 @@ test("travail: the name asked once, refused empty, remembered over a reload", TI
     assert.ok(!(await page.isVisible("#name-dialog")), "a remembered name is not asked again");
     assert.equal(await page.textContent("#pupil"), "Élève : Léa Martin");
   });
+  // Storage refused (private browsing, a full quota): the name serves this
+  // visit and is asked again at the next.
+  await withPage(WORK_DESKTOP, async (page) => {
+    await page.addInitScript(() => {
+      Storage.prototype.setItem = () => {
+        throw new DOMException("refusé", "QuotaExceededError");
+      };
+    });
+    await browserTools.openQuiz(page, WORK_URL);
+    await giveName(page, "Léa Martin");
+    assert.equal(await page.textContent("#pupil"), "Élève : Léa Martin");
+    await page.reload();
+    await page.waitForFunction(() => document.documentElement.dataset.ready === "1");
+    assert.ok(await page.isVisible("#name-dialog"), "asked again");
+  });
 });
 
 test("travail: \"Rendre mon travail\" downloads the results the teacher reads", TIMEOUT, async () => {
