@@ -1,6 +1,7 @@
 #include "authoring/results/class_results.h"
 
 #include "authoring/results/french_figures.h"
+#include "authoring/source/problem.h"
 #include "checking/compare.h"
 #include "checking/question_grading.h"
 #include "checking/verdict.h"
@@ -71,11 +72,6 @@ std::string NameKey(const std::string& utf8)
         AppendUtf8(key, BaseLetter(letter));
     }
     return key;
-}
-
-std::string Quoted(const std::string& text)
-{
-    return u8"« " + text + u8" »";
 }
 
 // A problem and the place of the result it tells of, so that the lines
