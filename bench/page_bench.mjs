@@ -106,7 +106,7 @@ try {
   // quiz, given a typed text in UTF-8 and asked for the question's grade.
   const inCore = await page.evaluate(async () => {
     const core = await QuizzCore();
-    core._quizz_load(0, -1, 0, -1, 0, -1, 0, -1);
+    core._quizz_load(0, -1, 0, -1, 0, -1, 0, -1, 0, -1);
     const encoder = new TextEncoder();
     const answers = ["Bonjour", "bonjur", "Bonjour tout le monde", "xyz", "éléphant"];
     const count = 20000;

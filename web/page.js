@@ -64,47 +64,72 @@
     return decoded[name];
   }
 
-  // Answers are kept under the quiz's identity, its payloads' hash, so that
-  // two quizzes opened from the same place never mix their answers.
-  function storageKey() {
+  // Answers, and the name of the pupil who hands them in, are kept under the
+  // quiz's identity, its payloads' hash, so that two quizzes opened from the
+  // same place never mix them.
+  function quizIdentity() {
     var hash = 0x811c9dc5, length = 0;
     ["PATCH 104", "PATCH 105"].forEach(function (name) {
       var bytes = resource(name) || new Uint8Array(0);
       for (var i = 0; i < bytes.length; i++) hash = Math.imul(hash ^ bytes[i], 0x01000193);
       length += bytes.length;
     });
-    return "quizz-reponses-" + (hash >>> 0).toString(16) + "-" + length;
+    return (hash >>> 0).toString(16) + "-" + length;
   }
   // Storage may be refused (private browsing, a full quota, a file:// page
   // in some browsers): the quiz then plays without remembering.
   function stored(key) {
     try {
-      var answers = JSON.parse(localStorage.getItem(key));
-      return Array.isArray(answers) ? answers : [];
+      return JSON.parse(localStorage.getItem(key));
     } catch (error) {
-      return [];
+      return null;
     }
   }
-  function store(key, answers) {
+  function store(key, value) {
     try {
-      if (answers) localStorage.setItem(key, JSON.stringify(answers));
+      if (value) localStorage.setItem(key, JSON.stringify(value));
       else localStorage.removeItem(key);
     } catch (error) {}
   }
 
+  // Bytes the page made, downloaded as a file: a blob: address, which the
+  // page's policy allows, kept a while for browsers that read it late
+  // (Safari on iOS).
+  function download(bytes, name, type) {
+    var link = add(document.body, "a");
+    link.href = URL.createObjectURL(new Blob([bytes], {type: type}));
+    link.download = name;
+    link.click();
+    link.remove();
+    setTimeout(function () {
+      URL.revokeObjectURL(link.href);
+    }, 10000);
+  }
+
   function startQuiz(core) {
     var utf8 = new TextDecoder(), encoder = new TextEncoder();
-    function text(pointer) {
-      if (!pointer) return "";
+    function bytesAt(pointer) {
       var end = pointer;
-      while (core.HEAPU8[end]) end++;
-      return utf8.decode(core.HEAPU8.subarray(pointer, end));
+      while (pointer && core.HEAPU8[end]) end++;
+      return core.HEAPU8.subarray(pointer, end);
+    }
+    function text(pointer) {
+      return pointer ? utf8.decode(bytesAt(pointer)) : "";
     }
     function block(bytes) {
       if (!bytes) return [0, -1];
       var pointer = core._quizz_block(bytes.length);
       core.HEAPU8.set(bytes, pointer);
       return [pointer, bytes.length];
+    }
+    // A text handed to the core as UTF-8 ending in a zero, in a block the
+    // core frees.
+    function textBlock(value) {
+      var bytes = encoder.encode(value);
+      var pointer = core._quizz_block(bytes.length + 1);
+      core.HEAPU8.set(bytes, pointer);
+      core.HEAPU8[pointer + bytes.length] = 0;
+      return pointer;
     }
     function mediaType(bytes) {
       var head = block(bytes.subarray(0, 64));
@@ -129,7 +154,9 @@
 
     var quiz = block(resource("PATCH 104")), codes = block(resource("PATCH 105"));
     var site = block(resource("PATCH 106")), rules = block(resource("PATCH 108"));
-    core._quizz_load(quiz[0], quiz[1], codes[0], codes[1], site[0], site[1], rules[0], rules[1]);
+    var workKey = block(resource("PATCH 109"));
+    core._quizz_load(quiz[0], quiz[1], codes[0], codes[1], site[0], site[1], rules[0], rules[1],
+      workKey[0], workKey[1]);
     for (var m = 0; core._quizz_message(m); m++) tell(text(core._quizz_message(m)));
 
     var layout = core._quizz_layout(), revealMode = core._quizz_reveal_mode();
@@ -282,7 +309,8 @@
       if (layout === LAYOUT_PICTURE) add(section, "p", "reveal").id = "reveal-" + i;
     }
 
-    var key = storageKey(), lastBox = null, dialog = byId("restart-dialog");
+    var identity = quizIdentity(), key = "quizz-reponses-" + identity, lastBox = null;
+    var dialog = byId("restart-dialog");
     // Written a moment after the last grading, and at once when the page
     // is hidden or left, so that typing is never slowed by the storage.
     var saving = 0;
@@ -306,11 +334,7 @@
     function grade(i) {
       for (var j = 0; j < perQuestion; j++) {
         var n = perQuestion * (i - 1) + j;
-        var bytes = encoder.encode(boxes[n].value);
-        var pointer = core._quizz_block(bytes.length + 1);
-        core.HEAPU8.set(bytes, pointer);
-        core.HEAPU8[pointer + bytes.length] = 0;
-        core._quizz_set_box(n, pointer);
+        core._quizz_set_box(n, textBlock(boxes[n].value));
         // The box shows what the core grades: a character the player's box
         // cannot hold reads "?" there too.
         var held = text(core._quizz_box(n));
@@ -419,9 +443,12 @@
     }
 
     for (var i = 1; i <= count; i++) cell(i);
-    stored(key).forEach(function (answer, n) {
-      if (n < boxes.length && typeof answer === "string") boxes[n].value = answer;
-    });
+    var answers = stored(key);
+    if (Array.isArray(answers)) {
+      answers.forEach(function (answer, n) {
+        if (n < boxes.length && typeof answer === "string") boxes[n].value = answer;
+      });
+    }
     gradeAll();
     // Verdicts and reveals are told as they change, not all at once as the
     // answers come back.
@@ -434,7 +461,7 @@
     document.addEventListener("keydown", function (event) {
       if (event.key !== "F1") return;
       event.preventDefault();
-      if (boxes.length && !dialog.open) tryEverywhere(lastBox || 1);
+      if (boxes.length && !document.querySelector("dialog[open]")) tryEverywhere(lastBox || 1);
     });
     byId("complete").addEventListener("click", function () {
       if (boxes.length) tryEverywhere(lastBox || 1);
@@ -451,14 +478,7 @@
       var pointer = core._quizz_answers_file();
       var bytes = core.HEAPU8.slice(pointer, pointer + core._quizz_answers_file_size());
       var name = decodeURIComponent(location.pathname.split("/").pop() || "");
-      var download = add(document.body, "a");
-      download.href = URL.createObjectURL(new Blob([bytes], {type: "text/plain"}));
-      download.download = (name.replace(/\.html?$/i, "") || "quizz") + ".txt";
-      download.click();
-      download.remove();
-      setTimeout(function () {
-        URL.revokeObjectURL(download.href);
-      }, 10000);
+      download(bytes, (name.replace(/\.html?$/i, "") || "quizz") + ".txt", "text/plain");
     });
 
     function refill() {
@@ -515,6 +535,128 @@
     byId("restart-cancel").addEventListener("click", function () {
       dialog.close();
     });
+
+    // A quiz whose pupils hand in their work: the pupil's name, asked once
+    // and remembered with the answers, and the results the core makes of
+    // the boxes, as a file or as a block of text to paste in a message.
+    function handInWork() {
+      var nameKey = "quizz-eleve-" + identity, pupil = stored(nameKey);
+      var nameDialog = byId("name-dialog"), nameInput = byId("name-input");
+      var handIn = byId("hand-in-dialog"), handInName = byId("hand-in-name");
+      var manual = byId("hand-in-manual"), area = byId("hand-in-block"), status = byId("hand-in-status");
+      var newPupil = byId("new-pupil-dialog");
+      byId("work").hidden = false;
+      function showPupil(name) {
+        pupil = name;
+        byId("pupil-name").textContent = name;
+        byId("pupil").hidden = !name;
+      }
+      showPupil(typeof pupil === "string" ? pupil : "");
+      // Storage refused, the name is asked again next time.
+      function remember(name) {
+        showPupil(name);
+        store(nameKey, name);
+      }
+      // A browser without dialogs shows them in the page.
+      function showDialog(element) {
+        if (element.showModal) element.showModal();
+        else element.setAttribute("open", "");
+      }
+      function closeDialog(element) {
+        if (element.close) element.close();
+        else element.removeAttribute("open");
+      }
+      // The name typed in input, its blanks tidied; none is told.
+      function typedName(input, problem) {
+        var name = input.value.replace(/\s+/g, " ").trim();
+        byId(problem).textContent = name ? "" : "Écrivez votre prénom et votre nom, puis recommencez.";
+        if (!name) input.focus();
+        else if (name !== pupil) remember(name);
+        return name;
+      }
+      function askName() {
+        nameInput.value = "";
+        byId("name-problem").textContent = "";
+        showDialog(nameDialog);
+        nameInput.focus();
+      }
+      function nameGiven() {
+        if (typedName(nameInput, "name-problem")) closeDialog(nameDialog);
+      }
+      byId("name-confirm").addEventListener("click", nameGiven);
+      nameInput.addEventListener("keydown", function (event) {
+        if (event.key === "Enter" && !event.isComposing) nameGiven();
+      });
+      if (!pupil) askName();
+
+      // Local time, as the pupil's clock tells it: "2026-12-08 10:32".
+      function now() {
+        var date = new Date();
+        function two(part) {
+          return (part < 10 ? "0" : "") + part;
+        }
+        return date.getFullYear() + "-" + two(date.getMonth() + 1) + "-" + two(date.getDate()) + " " +
+          two(date.getHours()) + ":" + two(date.getMinutes());
+      }
+      byId("hand-in").addEventListener("click", function () {
+        // What is handed in is what the boxes show.
+        gradeAll();
+        handInName.value = pupil;
+        byId("hand-in-problem").textContent = status.textContent = "";
+        manual.hidden = true;
+        showDialog(handIn);
+      });
+      byId("hand-in-download").addEventListener("click", function () {
+        var name = typedName(handInName, "hand-in-problem");
+        if (!name) return;
+        var file = bytesAt(core._quizz_results(textBlock(name), textBlock(now()), 0)).slice();
+        var fileName = text(core._quizz_results_file_name(textBlock(name)));
+        download(file, fileName, "text/plain;charset=utf-8");
+        manual.hidden = true;
+        status.textContent = "Le fichier « " + fileName + " » est dans vos téléchargements : déposez-le sur l'ENT ou envoyez-le à votre professeur.";
+      });
+      byId("hand-in-copy").addEventListener("click", function () {
+        var name = typedName(handInName, "hand-in-problem");
+        if (!name) return;
+        var results = text(core._quizz_results(textBlock(name), textBlock(now()), 1));
+        // Refused on a file:// page or by an old browser: the pupil copies it.
+        function showBlock() {
+          status.textContent = "";
+          manual.hidden = false;
+          area.value = results;
+          area.focus();
+          area.setSelectionRange(0, results.length);
+        }
+        if (navigator.clipboard && navigator.clipboard.writeText) {
+          navigator.clipboard.writeText(results).then(function () {
+            manual.hidden = true;
+            status.textContent = "Le texte est copié : collez-le dans un message à votre professeur.";
+          }, showBlock);
+        } else {
+          showBlock();
+        }
+      });
+      byId("hand-in-close").addEventListener("click", function () {
+        closeDialog(handIn);
+      });
+
+      byId("new-pupil").addEventListener("click", function () {
+        byId("new-pupil-question").textContent =
+          (pupil ? "Les réponses de " + pupil : "Les réponses") + " seront effacées de cet appareil.";
+        showDialog(newPupil);
+        byId("new-pupil-cancel").focus();
+      });
+      byId("new-pupil-cancel").addEventListener("click", function () {
+        closeDialog(newPupil);
+      });
+      byId("new-pupil-confirm").addEventListener("click", function () {
+        closeDialog(newPupil);
+        restart();
+        remember("");
+        askName();
+      });
+    }
+    if (core._quizz_work_asked()) handInWork();
 
     document.documentElement.dataset.ready = "1";
   }

@@ -15,6 +15,7 @@
 #include "quiz/answers_lines.h"
 #include "quiz/media_format.h"
 #include "quiz/message_box.h"
+#include "quiz/pupil_results.h"
 #include "quiz/quiz_loading.h"
 #include "quiz/rules_payload.h"
 #include "quiz/text_encoding.h"
@@ -34,8 +35,9 @@ QuizRules g_rules;
 QuizLoaded g_loaded = QuizLoaded::Demo;
 std::vector<std::string> g_messages; // UTF-8, in the order told
 char g_boxes[MAX_QUESTIONS * MAX_BOXES_PER_QUESTION][TEXT_SIZE];
-std::string g_out;  // the last text handed out
-std::string g_file; // the last answers file made
+std::string g_out;                    // the last text handed out
+std::string g_file;                   // the last answers or results file made
+std::vector<unsigned char> g_workKey; // empty when the quiz asks for no work
 
 const char* Out(const std::string& utf8)
 {
@@ -67,6 +69,14 @@ PayloadBytes Payload(const unsigned char* data, int size)
     return {true, data, static_cast<uint32_t>(size)};
 }
 
+// A UTF-8 text the page wrote into a block of its own, freed here.
+std::string Taken(char* utf8)
+{
+    std::string text(utf8 ? utf8 : "");
+    free(utf8);
+    return text;
+}
+
 void Collect(const char* text, void*)
 {
     g_messages.push_back(Windows1252ToUtf8(text));
@@ -88,10 +98,12 @@ EXPORTED unsigned char* quizz_block(int size)
 }
 
 // Loads the quiz from its payloads (a size of -1: the resource is missing)
-// and frees their blocks; every box starts empty. Returns 0 for the demo
-// quiz, 1 for a quiz payload that does not decode, 2 for a quiz.
+// and frees their blocks; every box starts empty. The quiz asks for work
+// only when its work key has exactly WORK_KEY_SIZE bytes. Returns 0 for the
+// demo quiz, 1 for a quiz payload that does not decode, 2 for a quiz.
 EXPORTED int quizz_load(unsigned char* quiz, int quizSize, unsigned char* codes, int codesSize,
-                        unsigned char* site, int siteSize, unsigned char* rules, int rulesSize)
+                        unsigned char* site, int siteSize, unsigned char* rules, int rulesSize,
+                        unsigned char* workKey, int workKeySize)
 {
     delete g_pageQuiz;
     g_pageQuiz = new QuizRecord();
@@ -105,6 +117,10 @@ EXPORTED int quizz_load(unsigned char* quiz, int quizSize, unsigned char* codes,
     free(codes);
     free(site);
     free(rules);
+    g_workKey.clear();
+    if (workKeySize == static_cast<int>(WORK_KEY_SIZE))
+        g_workKey.assign(workKey, workKey + WORK_KEY_SIZE);
+    free(workKey);
     memset(g_boxes, 0, sizeof g_boxes);
     return static_cast<int>(g_loaded);
 }
@@ -207,8 +223,7 @@ EXPORTED const char* quizz_text(int which, int question)
 // would hold it.
 EXPORTED void quizz_set_box(int box, char* utf8)
 {
-    std::string text(utf8 ? utf8 : "");
-    free(utf8);
+    const std::string text = Taken(utf8);
     if (box < 0 || box >= BoxCount())
         return;
     std::vector<char32_t> unencodable;
@@ -313,4 +328,38 @@ EXPORTED const char* quizz_media_type(unsigned char* bytes, int size)
     const MediaFormat format = DetectMediaFormat(bytes, size > 0 ? static_cast<size_t>(size) : 0);
     free(bytes);
     return Out(format == MediaFormat::Unknown ? "" : MediaFormatRow(format).mime);
+}
+
+// Whether the quiz asks its pupils to hand in their work: 1 or 0.
+EXPORTED int quizz_work_asked()
+{
+    return g_workKey.empty() ? 0 : 1;
+}
+
+// The results a pupil hands in, of every box as the core holds it, checked
+// with the quiz's key, with the name and the date (local time, "2026-12-08
+// 10:32") the page wrote in blocks of its own (freed here): the results
+// file's UTF-8 bytes, which hold no zero, or, when block is 1, the block of
+// text to paste into a message; "" when the quiz asks for no work.
+EXPORTED const char* quizz_results(char* name, char* date, int block)
+{
+    const std::string pupil = Taken(name);
+    const std::string when = Taken(date);
+    g_file.clear();
+    if (!g_workKey.empty()) {
+        PupilResults results{QuizIdentity(g_workKey), pupil, when, {}};
+        for (int box = 0; box < BoxCount(); ++box)
+            results.answers.push_back(g_boxes[box]);
+        g_file = WriteResults(results, g_workKey);
+        if (block)
+            g_file = ResultsBlock(g_file);
+    }
+    return g_file.c_str();
+}
+
+// The results file's name for that name (a block of the page's, freed
+// here), UTF-8.
+EXPORTED const char* quizz_results_file_name(char* name)
+{
+    return Out(ResultsFileName(g_pageQuiz->title, Taken(name)));
 }

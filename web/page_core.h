@@ -5,7 +5,8 @@
 extern "C" {
 unsigned char* quizz_block(int size);
 int quizz_load(unsigned char* quiz, int quizSize, unsigned char* codes, int codesSize,
-               unsigned char* site, int siteSize, unsigned char* rules, int rulesSize);
+               unsigned char* site, int siteSize, unsigned char* rules, int rulesSize,
+               unsigned char* workKey, int workKeySize);
 const char* quizz_message(int index);
 int quizz_layout();
 int quizz_question_count();
@@ -24,4 +25,7 @@ const char* quizz_answers_file();
 int quizz_answers_file_size();
 void quizz_read_answers_file(char* bytes, int size);
 const char* quizz_media_type(unsigned char* bytes, int size);
+int quizz_work_asked();
+const char* quizz_results(char* name, char* date, int block);
+const char* quizz_results_file_name(char* name);
 }

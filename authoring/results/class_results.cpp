@@ -1,6 +1,7 @@
 #include "authoring/results/class_results.h"
 
 #include "authoring/results/french_figures.h"
+#include "authoring/source/problem.h"
 #include "checking/compare.h"
 #include "checking/question_grading.h"
 #include "checking/verdict.h"
@@ -73,18 +74,13 @@ std::string NameKey(const std::string& utf8)
     return key;
 }
 
-std::string Quoted(const std::string& text)
-{
-    return u8"« " + text + u8" »";
-}
-
-// A problem and the place of the result it tells of, so that the lines
+// A problem told, and the place of the result it tells of, so that the lines
 // follow the order the results were handed in.
-using Problem = std::pair<size_t, std::string>;
+using Told = std::pair<size_t, std::string>;
 
 // Each pupil once: of the same pupil's results, the latest date is kept (the
 // last handed in between equal dates); the others are told.
-void KeepLatest(std::vector<Handed>& handed, std::vector<Problem>& problems)
+void KeepLatest(std::vector<Handed>& handed, std::vector<Told>& problems)
 {
     std::map<std::string, size_t> latest;
     for (size_t i = 0; i < handed.size(); ++i) {
@@ -195,7 +191,7 @@ ClassResults GradeClass(const QuizRecord& quiz, const QuizRules& rules,
     const size_t boxCount = static_cast<size_t>(std::max(quiz.questionCount, 0)) *
                             static_cast<size_t>(BoxesPerQuestion(quiz.answersPerQuestion));
     ClassResults results;
-    std::vector<Problem> problems;
+    std::vector<Told> problems;
 
     std::vector<Handed> handed;
     size_t order = 0;
@@ -247,8 +243,8 @@ ClassResults GradeClass(const QuizRecord& quiz, const QuizRules& rules,
                          return ka != kb ? ka < kb : a.date < b.date;
                      });
     std::stable_sort(problems.begin(), problems.end(),
-                     [](const Problem& a, const Problem& b) { return a.first < b.first; });
-    for (Problem& problem : problems)
+                     [](const Told& a, const Told& b) { return a.first < b.first; });
+    for (Told& problem : problems)
         results.problems.push_back(std::move(problem.second));
     CountFigures(quiz, rules, results);
     return results;

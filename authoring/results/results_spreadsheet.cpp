@@ -83,9 +83,10 @@ std::string ClassResultsSpreadsheet(const QuizRecord& quiz, const ClassResults& 
 
     // Each question's success rate, under its first box; the class's average
     // score under the scores.
-    std::vector<std::string> rates = {u8"Réussite (" + std::to_string(results.counted) +
-                                          u8" élèves comptés)",
-                                      "", FrenchAverage(total, results.counted), ""};
+    std::vector<std::string> rates = {
+        u8"Réussite (" + std::to_string(results.counted) +
+            (results.counted > 1 ? u8" élèves comptés)" : u8" élève compté)"),
+        "", FrenchAverage(total, results.counted), ""};
     for (size_t q = 0; q < questions; ++q) {
         rates.push_back(FrenchPercent(results.questions[q].solved, results.counted));
         rates.resize(rates.size() + static_cast<size_t>(2 * boxes - 1));

@@ -4,7 +4,9 @@
 // native core gives them; F1 and the button that complete; answers kept over
 // a reload, cleared by "Recommencer", saved as the player's answers file and
 // read back; a quiz whose texts hold markup shows them as text; the boxes
-// named for a screen reader; screenshots at a phone's and a desktop's size.
+// named for a screen reader; screenshots at a phone's and a desktop's size;
+// a quiz whose pupils hand in their work: the name, the results file and
+// block the teacher's reader takes, and a new pupil.
 "use strict";
 const fs = require("node:fs");
 const path = require("node:path");
@@ -106,6 +108,9 @@ for (const quiz of LAYOUTS) {
     await withPage(DESKTOP, async (page) => {
       await browserTools.openQuiz(page, url);
       assert.equal(await page.textContent("#quiz-title"), quiz.title);
+      // A quiz that asks for no work shows none of it.
+      assert.ok(!(await page.isVisible("#work")) && (await page.locator("dialog[open]").count()) === 0,
+        "no work asked");
       assert.equal(await page.locator("#quiz-site").evaluate((a) => a.tagName), "A");
       assert.equal(await page.locator(".cell").count(), quiz.questions.length);
       // The game solves question 1, which reveals its picture or text.
@@ -246,3 +251,220 @@ for (const quiz of MARKUP) {
     });
   });
 }
+
+// A quiz whose pupils hand in their work (make_test_pages built it from
+// work/travail.toml): what the page hands in is read back by the teacher's
+// reader, make_test_pages read-results, with the key of the quiz's title.
+const WORK_URL = browserTools.pageUrl("work", "travail.html");
+const WORK_TITLE = /^titre = "(.*)"$/m.exec(
+  fs.readFileSync(path.join(browserTools.PAGES, "work", "travail.toml"), "utf8"))[1];
+// Every box in order, question 1 box 1 first; the fourth left empty.
+const WORK_TYPED = ["France", "Paris", "Grece", "", "Espagne", "Madrd"];
+// The pupil's own clock, not UTC: the reader must show the hour the pupil saw.
+const ZONE = "Pacific/Auckland";
+const WORK_PHONE = { ...PHONE, timezoneId: ZONE };
+const WORK_DESKTOP = { ...DESKTOP, timezoneId: ZONE };
+
+function readResults(text) {
+  const file = path.join(fs.mkdtempSync(path.join(require("node:os").tmpdir(), "quizz-")), "rendu.txt");
+  fs.writeFileSync(file, text);
+  const out = require("node:child_process").execFileSync(process.env.QUIZZ_TOOL,
+    ["read-results", WORK_TITLE, file], { encoding: "utf8", timeout: 10000 });
+  return JSON.parse(out);
+}
+
+// The local minutes around now, as the page writes them.
+function localMinutes() {
+  const format = new Intl.DateTimeFormat("sv-SE", { timeZone: ZONE, year: "numeric", month: "2-digit",
+    day: "2-digit", hour: "2-digit", minute: "2-digit" });
+  return [-60000, 0, 60000].map((shift) => format.format(new Date(Date.now() + shift)));
+}
+
+function assertHandedIn(read, name) {
+  assert.equal(read.read, "Read", "the teacher's reader takes the results as the quiz's");
+  assert.equal(read.quiz, read.identity);
+  assert.equal(read.name, name);
+  assert.ok(localMinutes().includes(read.date), `date ${read.date} is the pupil's local time`);
+  assert.deepEqual(read.answers, WORK_TYPED);
+}
+
+async function giveName(page, name) {
+  await page.waitForSelector("#name-dialog[open]");
+  await page.fill("#name-input", name);
+  await page.press("#name-input", "Enter");
+  await page.waitForSelector("#name-dialog:not([open])", { state: "attached" });
+}
+
+async function typeWork(page) {
+  for (const [n, typed] of WORK_TYPED.entries()) {
+    if (!typed) continue;
+    await page.click("#box-" + (n + 1));
+    await page.keyboard.type(typed);
+    await page.keyboard.press("Enter");
+  }
+}
+
+test("travail: the name asked once, refused empty, remembered over a reload", TIMEOUT, async () => {
+  await withPage(WORK_DESKTOP, async (page) => {
+    await browserTools.openQuiz(page, WORK_URL);
+    assert.ok(await page.isVisible("#name-dialog"), "the name is asked at the first visit");
+    assert.equal(await page.evaluate(() => document.activeElement.id), "name-input");
+    await page.click("#name-confirm");
+    assert.match(await page.textContent("#name-problem"), /prénom et votre nom/, "an empty name is refused");
+    assert.ok(await page.isVisible("#name-dialog"));
+    await giveName(page, "  Léa   Martin ");
+    assert.equal(await page.textContent("#pupil"), "Élève : Léa Martin");
+    await page.reload();
+    await page.waitForFunction(() => document.documentElement.dataset.ready === "1");
+    assert.ok(!(await page.isVisible("#name-dialog")), "a remembered name is not asked again");
+    assert.equal(await page.textContent("#pupil"), "Élève : Léa Martin");
+  });
+  // Storage refused (private browsing, a full quota): the name serves this
+  // visit and is asked again at the next.
+  await withPage(WORK_DESKTOP, async (page) => {
+    await page.addInitScript(() => {
+      Storage.prototype.setItem = () => {
+        throw new DOMException("refusé", "QuotaExceededError");
+      };
+    });
+    await browserTools.openQuiz(page, WORK_URL);
+    await giveName(page, "Léa Martin");
+    assert.equal(await page.textContent("#pupil"), "Élève : Léa Martin");
+    await page.reload();
+    await page.waitForFunction(() => document.documentElement.dataset.ready === "1");
+    assert.ok(await page.isVisible("#name-dialog"), "asked again");
+  });
+});
+
+test("travail: \"Rendre mon travail\" downloads the results the teacher reads", TIMEOUT, async () => {
+  await withPage(WORK_DESKTOP, async (page) => {
+    await browserTools.openQuiz(page, WORK_URL);
+    await giveName(page, "Léa Martin");
+    await typeWork(page);
+    // On the keyboard, the header's button opens the dialog with the name.
+    await page.focus("#hand-in");
+    await page.keyboard.press("Enter");
+    assert.ok(await page.isVisible("#hand-in-dialog"));
+    assert.equal(await page.inputValue("#hand-in-name"), "Léa Martin");
+    const [download] = await Promise.all([page.waitForEvent("download"), page.click("#hand-in-download")]);
+    assert.equal(download.suggestedFilename(), `${WORK_TITLE} - Léa Martin.txt`);
+    const bytes = fs.readFileSync(await download.path());
+    assertHandedIn(readResults(bytes), "Léa Martin");
+    assert.match(await page.textContent("#hand-in-status"), /Le fichier « .* » est dans vos téléchargements/);
+    if (SCREENSHOTS) {
+      fs.mkdirSync(SCREENSHOTS, { recursive: true });
+      fs.writeFileSync(path.join(SCREENSHOTS, "travail-results.txt"), bytes);
+    }
+
+    // The name mended in the dialog is the one handed in, and remembered;
+    // an empty one is refused.
+    await page.fill("#hand-in-name", "");
+    await page.click("#hand-in-download");
+    assert.match(await page.textContent("#hand-in-problem"), /prénom et votre nom/);
+    await page.fill("#hand-in-name", "Zoë Łukasiewicz");
+    const [second] = await Promise.all([page.waitForEvent("download"), page.click("#hand-in-download")]);
+    assert.equal(second.suggestedFilename(), `${WORK_TITLE} - Zoë Łukasiewicz.txt`);
+    assertHandedIn(readResults(fs.readFileSync(await second.path())), "Zoë Łukasiewicz");
+    await page.click("#hand-in-close");
+    assert.equal(await page.textContent("#pupil"), "Élève : Zoë Łukasiewicz");
+  });
+});
+
+test("travail: \"Copier le texte\" copies the block, or shows it selected when copying is refused", TIMEOUT, async () => {
+  await withPage({ ...WORK_DESKTOP, permissions: ["clipboard-read", "clipboard-write"] }, async (page) => {
+    await browserTools.openQuiz(page, WORK_URL);
+    await giveName(page, "Léa Martin");
+    await typeWork(page);
+    await page.click("#hand-in");
+    await page.click("#hand-in-copy");
+    await page.waitForFunction(() => document.getElementById("hand-in-status").textContent !== "");
+    const copied = await page.evaluate(() => navigator.clipboard.readText());
+    assert.match(copied, /^--- Quizz : travail rendu ---\r\n/);
+    assertHandedIn(readResults("Bonjour,\n\n" + copied), "Léa Martin");
+    assert.ok(!(await page.isVisible("#hand-in-manual")));
+  });
+  await withPage(WORK_DESKTOP, async (page) => {
+    await page.addInitScript(() => {
+      navigator.clipboard.writeText = () => Promise.reject(new Error("refusé"));
+    });
+    await browserTools.openQuiz(page, WORK_URL);
+    await giveName(page, "Léa Martin");
+    await typeWork(page);
+    await page.click("#hand-in");
+    await page.click("#hand-in-copy");
+    await page.waitForSelector("#hand-in-block", { state: "visible" });
+    const shown = await page.evaluate(() => {
+      const area = document.getElementById("hand-in-block");
+      return { value: area.value, selected: area.selectionEnd - area.selectionStart,
+               focused: document.activeElement === area };
+    });
+    assert.ok(shown.focused && shown.selected === shown.value.length, "the block shown selected");
+    assert.match(await page.textContent("#hand-in-manual"), /Copiez ce texte \(Ctrl\+C\)/);
+    assertHandedIn(readResults(shown.value), "Léa Martin");
+    if (SCREENSHOTS) {
+      fs.mkdirSync(SCREENSHOTS, { recursive: true });
+      await page.screenshot({ path: path.join(SCREENSHOTS, "travail-copy-by-hand-desktop.png") });
+    }
+  });
+});
+
+test("travail: \"Nouvel élève\" cancelled keeps everything, confirmed clears it and asks the name", TIMEOUT, async () => {
+  await withPage(WORK_DESKTOP, async (page) => {
+    await browserTools.openQuiz(page, WORK_URL);
+    await giveName(page, "Léa Martin");
+    await typeWork(page);
+    const values = () => page.evaluate(() => [...document.querySelectorAll(".answer input")].map((box) => box.value));
+    await page.click("#new-pupil");
+    assert.equal(await page.textContent("#new-pupil-question"),
+      "Les réponses de Léa Martin seront effacées de cet appareil.");
+    assert.equal(await page.evaluate(() => document.activeElement.id), "new-pupil-cancel", "starts on Annuler");
+    await page.keyboard.press("Enter");
+    assert.ok(!(await page.isVisible("#new-pupil-dialog")));
+    assert.deepEqual(await values(), WORK_TYPED, "cancelled: the answers stay");
+    assert.equal(await page.textContent("#pupil"), "Élève : Léa Martin");
+    assert.equal((await page.textContent("#quiz-score")).trim(), "1 / 3");
+
+    await page.click("#new-pupil");
+    await page.click("#new-pupil-confirm");
+    assert.deepEqual(await values(), WORK_TYPED.map(() => ""));
+    assert.ok(await page.evaluate(() => [...document.querySelectorAll(".verdict")].every(
+      (label) => ["", "?"].includes(label.textContent) && !label.classList.contains("graded"))));
+    assert.equal((await page.textContent("#quiz-score")).trim(), "0 / 3");
+    assert.equal((await page.textContent("#quiz-code")).trim(), "");
+    assert.ok(!(await page.isVisible("#pupil")));
+    assert.ok(await page.isVisible("#name-dialog"), "the new pupil's name is asked");
+    await page.reload();
+    await page.waitForFunction(() => document.documentElement.dataset.ready === "1");
+    assert.deepEqual(await values(), WORK_TYPED.map(() => ""), "the stored answers are gone");
+    assert.ok(await page.isVisible("#name-dialog"), "and so is the stored name");
+  });
+});
+
+test("travail: the header's buttons fit a phone, 44 px each", TIMEOUT, async () => {
+  await withPage(WORK_PHONE, async (page) => {
+    await browserTools.openQuiz(page, WORK_URL);
+    if (SCREENSHOTS) {
+      fs.mkdirSync(SCREENSHOTS, { recursive: true });
+      await page.screenshot({ path: path.join(SCREENSHOTS, "travail-name-phone.png") });
+    }
+    await giveName(page, "Marie-Charlotte de La Rochefoucauld");
+    await typeWork(page);
+    for (const id of ["#hand-in", "#new-pupil"]) {
+      const box = await page.locator(id).boundingBox();
+      assert.ok(box.height >= 44 && box.width >= 44, `${id} is ${box.width} x ${box.height}`);
+    }
+    assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= 360),
+      "the page scrolls sideways at 360 px");
+    await page.click("#hand-in");
+    assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= 360));
+    if (SCREENSHOTS) {
+      await page.screenshot({ path: path.join(SCREENSHOTS, "travail-hand-in-phone.png") });
+      await page.click("#hand-in-close");
+      await page.screenshot({ path: path.join(SCREENSHOTS, "travail-phone.png"), fullPage: true });
+      await page.setViewportSize(DESKTOP.viewport);
+      await page.screenshot({ path: path.join(SCREENSHOTS, "travail-desktop.png") });
+      await page.click("#hand-in");
+      await page.screenshot({ path: path.join(SCREENSHOTS, "travail-hand-in-desktop.png") });
+    }
+  });
+});

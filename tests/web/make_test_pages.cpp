@@ -5,17 +5,25 @@
 //     GradeQuestion;
 //   OUT/behaviour/NAME.html and behaviour.json: one quiz per layout and two
 //     whose texts hold markup, with a short game's verdicts, colours, score,
-//     code and the answers file the player writes after it.
+//     code and the answers file the player writes after it;
+//   OUT/work/travail.html and travail.toml: a quiz whose pupils hand in
+//     their work, built from its source as quizzpack builds it.
 // usage: make_test_pages EMPTY_PAGE MEDIA_DIR OUT
+// And what the teacher's tools read of a results file or a text holding its
+// block, for a quiz of that title (UTF-8), as JSON:
+//        make_test_pages read-results TITLE FILE
+#include "authoring/media/media_lookup.h"
 #include "authoring/media/stored_picture.h"
-#include "quiz/base64.h"
 #include "authoring/packing/file_set.h"
+#include "authoring/packing/quiz_build.h"
 #include "authoring/packing/quiz_page.h"
 #include "authoring/packing/quiz_resources.h"
 #include "checking/question_grading.h"
 #include "checking/verdict.h"
 #include "quiz/answers_lines.h"
+#include "quiz/base64.h"
 #include "quiz/payload.h"
+#include "quiz/pupil_results.h"
 #include "quiz/rules_payload.h"
 #include "quiz/text_encoding.h"
 #include "tests/support/test_pictures.h"
@@ -405,12 +413,79 @@ void MakeBehaviourPages(const std::string& emptyPage, const std::filesystem::pat
     WriteFile(folder / "behaviour.json", json + "\n]}\n");
 }
 
+// Two answers a question, so that the boxes' order shows in the results.
+const char* const WORK_QUIZ = u8R"(titre = "Pays et capitales à rendre"
+auteur = "L'équipe Quizz"
+explications = "Donnez le pays, puis sa capitale."
+disposition = "texte"
+legende_reponse = "Pays"
+legende_seconde_reponse = "Capitale"
+rendre_travail = true
+codes = ["UN", "DEUX", "TROIS"]
+
+[[question]]
+reponse = "France"
+seconde_reponse = "Paris"
+texte = "Drapeau bleu, blanc, rouge"
+
+[[question]]
+reponse = "Grèce"
+seconde_reponse = "Athènes"
+texte = "Drapeau bleu et blanc"
+
+[[question]]
+reponse = "Espagne"
+seconde_reponse = "Madrid"
+texte = "Drapeau rouge et jaune"
+)";
+
+void MakeWorkPage(const std::string& emptyPage, const std::filesystem::path& folder)
+{
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path source = folder / "travail.toml";
+    WriteFile(source, WORK_QUIZ);
+    QuizSource quiz;
+    std::vector<QuizResource> resources;
+    std::vector<Problem> problems;
+    if (!BuildQuizFromText(WORK_QUIZ, MediaBesideSource(source.string()), DecodeTestPicture, quiz,
+                           resources, problems, nullptr, QuizTarget::Page))
+        Fail("the work quiz does not build");
+    if (!FindResource(resources, PAYLOAD_RESOURCE_TYPE, WORK_KEY_RESOURCE))
+        Fail("the work quiz has no work key");
+    WritePage(emptyPage, resources, folder / "travail.html");
+}
+
+// Prints what ReadResults reads of a file with the key of a quiz of that
+// title: {"read":"Read","quiz":...,"name":...,"date":...,"answers":[...]}.
+int PrintResults(const std::string& title, const std::string& path)
+{
+    std::vector<unsigned char> bytes;
+    std::string reason;
+    if (!ReadWholeFile(path, bytes, reason))
+        Fail(path + ": " + reason);
+    const std::vector<unsigned char> key = WorkKey(Bytes(title));
+    PupilResults results;
+    const ResultsRead read = ReadResults(std::string(bytes.begin(), bytes.end()), key, results);
+    const char* const READS[] = {"Read", "Altered", "Unreadable"};
+    std::string json = std::string("{\"read\":") + Json(READS[static_cast<int>(read)]) +
+                       ",\"identity\":" + Json(QuizIdentity(key)) +
+                       ",\"quiz\":" + Json(results.quiz) + ",\"name\":" + Json(results.name) +
+                       ",\"date\":" + Json(results.date) + ",\"answers\":[";
+    for (size_t box = 0; box < results.answers.size(); ++box)
+        json += (box ? "," : "") + JsonOf1252(results.answers[box].c_str());
+    std::printf("%s]}\n", json.c_str());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 4 && std::string(argv[1]) == "read-results")
+        return PrintResults(argv[2], argv[3]);
     if (argc != 4)
-        Fail("usage: make_test_pages EMPTY_PAGE MEDIA_DIR OUT");
+        Fail("usage: make_test_pages EMPTY_PAGE MEDIA_DIR OUT\n"
+             "       make_test_pages read-results TITLE FILE");
     std::vector<unsigned char> bytes;
     std::string reason;
     if (!ReadWholeFile(argv[1], bytes, reason))
@@ -419,5 +494,6 @@ int main(int argc, char** argv)
     const std::filesystem::path out = argv[3];
     MakeDifferentialPages(emptyPage, out / "differential");
     MakeBehaviourPages(emptyPage, argv[2], out / "behaviour");
+    MakeWorkPage(emptyPage, out / "work");
     return 0;
 }

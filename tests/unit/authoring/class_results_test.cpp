@@ -2,6 +2,10 @@
 
 #include "checking/verdict.h"
 #include "results_fixture.h"
+#include "tests/unit/authoring/source_fixture.h"
+
+#include "authoring/source/source_check.h"
+#include "authoring/source/source_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +15,7 @@
 namespace {
 
 // A block as a mail program quotes it in a reply.
-std::string Quoted(const std::string& text)
+std::string ReplyQuoted(const std::string& text)
 {
     std::string quoted = "> ";
     for (char c : text) {
@@ -84,7 +88,7 @@ TEST(GradeClass, CountsTheClassAndTellsEachFaultInALine)
                          "c. 2026, Louise a \xC3\xA9"
                          "crit :\r\n";
     for (int i = 0; i < 3; ++i)
-        pasted += Quoted(ResultsBlock(Work(title, pupil(i), date(i), ClassAnswers(i)))) +
+        pasted += ReplyQuoted(ResultsBlock(Work(title, pupil(i), date(i), ClassAnswers(i)))) +
                   "\r\n> Merci !\r\n";
     handed.push_back({u8"texte collé 1", pasted});
 
@@ -224,5 +228,52 @@ TEST(GradeClass, ReadsEveryBlockOfAPastedTextPastADamagedOne)
             pupils.push_back(pupil.name);
         EXPECT_EQ(pupils, row.pupils) << row.name;
         EXPECT_EQ(results.problems, row.problems) << row.name;
+    }
+}
+
+// Work as the Windows player and the web page wrote it, kept in files: the
+// teacher's tools read both against the quiz's source, graded again.
+TEST(GradeClass, ReadsWorkThePlayerAndThePageWrote)
+{
+    const struct {
+        const char* quiz;
+        const char* work;
+        const char* name;
+        std::vector<const char*> verdicts;
+        int score;
+    } ROWS[] = {
+        {"player-quiz.toml",
+         "player.txt",
+         u8"Zoé Nguyễn",
+         {VERDICT_BRAVO, VERDICT_BRAVO, VERDICT_ANAGRAMME, VERDICT_EMPTY, VERDICT_BRAVO,
+          VERDICT_BRAVO, VERDICT_BRAVO, VERDICT_BRAVO},
+         6},
+        {"page-quiz.toml",
+         "page.txt",
+         u8"Léa Martin",
+         {VERDICT_BRAVO, VERDICT_BRAVO, VERDICT_QUASIMENT, VERDICT_EMPTY, VERDICT_BRAVO,
+          VERDICT_QUASIMENT},
+         1},
+    };
+    for (const auto& row : ROWS) {
+        QuizSource source;
+        std::vector<Problem> problems;
+        ASSERT_TRUE(
+            ReadQuizSource(LoadFile(std::string(HANDED_IN_DIR "/") + row.quiz), source, problems))
+            << row.quiz;
+        QuizRecord quiz;
+        QuizRules rules;
+        ASSERT_TRUE(CheckQuizSource(source, quiz, rules, problems)) << row.quiz;
+        const ClassResults results = GradeClass(
+            quiz, rules, {{row.work, LoadFile(std::string(HANDED_IN_DIR "/") + row.work)}});
+        EXPECT_TRUE(results.problems.empty()) << row.work << results.problems[0];
+        ASSERT_EQ(results.pupils.size(), 1u) << row.work;
+        EXPECT_EQ(results.pupils[0].name, row.name);
+        EXPECT_FALSE(results.pupils[0].altered);
+        ASSERT_EQ(results.pupils[0].verdicts.size(), row.verdicts.size()) << row.work;
+        for (size_t box = 0; box < row.verdicts.size(); ++box)
+            EXPECT_STREQ(results.pupils[0].verdicts[box], row.verdicts[box])
+                << row.work << " " << box + 1;
+        EXPECT_EQ(results.pupils[0].score, row.score) << row.work;
     }
 }

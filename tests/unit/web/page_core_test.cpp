@@ -2,6 +2,7 @@
 // calls it: payloads in blocks it frees, typed text in UTF-8.
 #include "checking/verdict.h"
 #include "quiz/payload.h"
+#include "quiz/pupil_results.h"
 #include "tests/support/coded_payload.h"
 #include "web/page_core.h"
 
@@ -31,14 +32,18 @@ char* Utf8Block(const std::string& text)
     return block;
 }
 
-// Two boxes a question: "éléphant"/"cœur", then "chat"/"" ; the quiz's
-// own site when one is given.
-void LoadTwoBoxQuiz(const std::string& site = "")
+const char* const TITLE = "Les b\xEAtes";
+
+// Two boxes a question: "éléphant"/"cœur", then "chat"/"souris" (one box a
+// question: their first answers); the quiz's own site and its work key
+// (a size of -1: none) when given.
+void LoadQuiz(int answersPerQuestion, const std::string& site = "",
+              const std::vector<unsigned char>& workKey = {}, int workKeySize = -1)
 {
     QuizRecord quiz;
-    CopyText(quiz.title, "Les b\xEAtes");
+    CopyText(quiz.title, TITLE);
     quiz.questionCount = 2;
-    quiz.answersPerQuestion = 2;
+    quiz.answersPerQuestion = answersPerQuestion;
     AppendQuestion(quiz, "\xE9l\xE9phant",
                    "c\x9C"
                    "ur",
@@ -55,8 +60,14 @@ void LoadTwoBoxQuiz(const std::string& site = "")
     ASSERT_EQ(quizz_load(Block(quizBytes), static_cast<int>(quizBytes.size()), Block(codeBytes),
                          static_cast<int>(codeBytes.size()),
                          site.empty() ? nullptr : Block(siteBytes),
-                         site.empty() ? -1 : static_cast<int>(siteBytes.size()), nullptr, -1),
+                         site.empty() ? -1 : static_cast<int>(siteBytes.size()), nullptr, -1,
+                         workKeySize < 0 ? nullptr : Block(workKey), workKeySize),
               2);
+}
+
+void LoadTwoBoxQuiz(const std::string& site = "")
+{
+    LoadQuiz(2, site);
 }
 
 std::string Verdict(int grade, int box)
@@ -144,12 +155,13 @@ TEST(PageCore, WritesAndReadsThePlayersAnswersFile)
 // not decode: told, and no question.
 TEST(PageCore, LoadsAsThePlayerDoes)
 {
-    EXPECT_EQ(quizz_load(nullptr, -1, nullptr, -1, nullptr, -1, nullptr, -1), 0);
+    EXPECT_EQ(quizz_load(nullptr, -1, nullptr, -1, nullptr, -1, nullptr, -1, nullptr, -1), 0);
     EXPECT_STREQ(quizz_message(0), "Erreur dans le fichier");
     EXPECT_STREQ(quizz_message(1), u8"Reponses non trouvées");
     EXPECT_EQ(quizz_message(2), nullptr);
     EXPECT_EQ(quizz_question_count(), 30);
-    EXPECT_EQ(quizz_load(Block({0x30, 0x31}), 2, nullptr, -1, nullptr, -1, nullptr, -1), 1);
+    EXPECT_EQ(
+        quizz_load(Block({0x30, 0x31}), 2, nullptr, -1, nullptr, -1, nullptr, -1, nullptr, -1), 1);
     EXPECT_STREQ(quizz_message(0), u8"Erreur dans le décryptage des reponses");
     EXPECT_EQ(quizz_question_count(), 0);
 }
@@ -189,5 +201,81 @@ TEST(PageCore, TellsAMediumsType)
         const std::vector<unsigned char> bytes(row.bytes.begin(), row.bytes.end());
         EXPECT_STREQ(quizz_media_type(Block(bytes), static_cast<int>(bytes.size())), row.type)
             << row.bytes;
+    }
+}
+
+// The work a pupil hands in reads back with the quiz's key as the teacher's
+// tools read it, from the file or from the block pasted in a message: the
+// name in UTF-8 whatever its letters, every box as the core holds it, empty
+// ones included, in the player's order.
+TEST(PageCore, HandsInResultsThatReadBackWithTheQuizsKey)
+{
+    const std::vector<unsigned char> key = WorkKey(TITLE);
+    const struct {
+        int answersPerQuestion;
+        const char* name;
+        std::vector<std::string> typed; // UTF-8, a box each
+        std::vector<std::string> held;  // Windows-1252, as read back
+        const char* fileName;
+    } rows[] = {
+        {2,
+         u8"Léa Martin",
+         {u8"éléphant", u8"cœur", "chat", ""},
+         {"\xE9l\xE9phant",
+          "c\x9C"
+          "ur",
+          "chat", ""},
+         u8"Les bêtes - Léa Martin.txt"},
+        {2,
+         u8"Zoë Łukasiewicz",
+         {"", "", "", ""},
+         {"", "", "", ""},
+         u8"Les bêtes - Zoë Łukasiewicz.txt"},
+        {1,
+         u8"Anaïs",
+         {u8"ő vert", "  souris "},
+         {"? vert", "  souris "},
+         u8"Les bêtes - Anaïs.txt"},
+    };
+    for (const auto& row : rows) {
+        LoadQuiz(row.answersPerQuestion, "", key, static_cast<int>(key.size()));
+        EXPECT_EQ(quizz_work_asked(), 1);
+        for (size_t box = 0; box < row.typed.size(); ++box)
+            quizz_set_box(static_cast<int>(box), Utf8Block(row.typed[box]));
+        const std::string file =
+            quizz_results(Utf8Block(row.name), Utf8Block("2026-12-08 10:32"), 0);
+        const std::string block =
+            quizz_results(Utf8Block(row.name), Utf8Block("2026-12-08 10:32"), 1);
+        EXPECT_EQ(quizz_results_file_name(Utf8Block(row.name)), std::string(row.fileName));
+        for (const std::string& handed : {file, "Bonjour,\r\n\r\n" + block}) {
+            PupilResults read;
+            ASSERT_EQ(ReadResults(handed, key, read), ResultsRead::Read) << row.name << handed;
+            EXPECT_EQ(read.quiz, QuizIdentity(key));
+            EXPECT_EQ(read.name, row.name);
+            EXPECT_EQ(read.date, "2026-12-08 10:32");
+            EXPECT_EQ(read.answers, row.held) << row.name;
+        }
+        EXPECT_EQ(block.rfind(RESULTS_BLOCK_START, 0), 0u);
+    }
+}
+
+// Only a key of exactly its size asks for work; without one, nothing is
+// made to hand in.
+TEST(PageCore, AsksForWorkOnlyWithAWholeKey)
+{
+    const std::vector<unsigned char> key = WorkKey(TITLE);
+    const struct {
+        int size; // -1: no key resource
+        int asked;
+    } rows[] = {{-1, 0}, {0, 0}, {15, 0}, {16, 1}, {17, 0}};
+    for (const auto& row : rows) {
+        std::vector<unsigned char> bytes = key;
+        bytes.resize(row.size < 0 ? 0 : static_cast<size_t>(row.size), 0x5A);
+        LoadQuiz(2, "", bytes, row.size);
+        EXPECT_EQ(quizz_work_asked(), row.asked) << row.size;
+        EXPECT_EQ(std::string(quizz_results(Utf8Block(u8"Léa"), Utf8Block("2026-12-08 10:32"), 0))
+                      .empty(),
+                  row.asked == 0)
+            << row.size;
     }
 }
