@@ -6,6 +6,7 @@
 #include "player/header_bar.h"
 #include "player/panel_controls.h"
 #include "player/pupil_name.h"
+#include "player/question_picture.h"
 #include "player/whole_file.h"
 #include "player/wide_text.h"
 #include "quiz/message_box.h"
@@ -211,8 +212,8 @@ INT_PTR CALLBACK HandInDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     }
 }
 
-// Every box empty, graded as such: verdicts "?", reveal texts gone, score
-// and code as at a fresh start.
+// Every box empty, graded as such: verdicts "?", reveals gone, score and
+// code as at a fresh start.
 void EmptyBoxes(HWND panel)
 {
     const int boxCount = BoxesPerQuestion(g_quiz->answersPerQuestion) * g_quiz->questionCount;
@@ -220,6 +221,7 @@ void EmptyBoxes(HWND panel)
         SetWindowTextA(PanelItem(panel, ANSWER_BOX_BASE + n), "");
     for (int n = 1; n <= boxCount; ++n)
         GradeBox(*g_quiz, panel, ANSWER_BOX_BASE + n);
+    HideRevealPictures(panel);
     UpdateScore(*g_quiz, panel);
 }
 
