@@ -10,6 +10,7 @@
 #include "player/whole_file.h"
 #include "player/wide_text.h"
 #include "quiz/message_box.h"
+#include "quiz/pupil_results.h"
 #include "resources/resource_ids.h"
 
 #include <commdlg.h>
@@ -45,6 +46,8 @@ std::string TakenName(HWND dialog)
     return name;
 }
 
+// A name that cannot be written is asked again at the next start: nothing
+// to tell the pupil now.
 void Remember(const std::string& name)
 {
     g_pupilName = name;
@@ -93,6 +96,12 @@ std::string LocalDate()
     snprintf(date, sizeof date, "%04u-%02u-%02u %02u:%02u", now.wYear, now.wMonth, now.wDay,
              now.wHour, now.wMinute);
     return date;
+}
+
+// The panel's boxes as results of the pupil named name, dated now.
+PupilResults CurrentResults(HWND panel, const std::string& name)
+{
+    return {QuizIdentity(g_workKey), name, LocalDate(), BoxTexts(panel)};
 }
 
 // The folder of the quiz's program, where the save dialog opens.
@@ -272,11 +281,6 @@ void StartNewPupil(HWND mainWindow)
     std::string name;
     if (AskPupilName(mainWindow, name))
         Remember(name);
-}
-
-PupilResults CurrentResults(HWND panel, const std::string& name)
-{
-    return {QuizIdentity(g_workKey), name, LocalDate(), BoxTexts(panel)};
 }
 
 bool SaveResultsFile(HWND panel, const std::string& name, const std::wstring& path)

@@ -4,8 +4,6 @@
 // message) and "Nouvel élève" (the boxes emptied for the next pupil).
 #pragma once
 
-#include "quiz/pupil_results.h"
-
 #include <windows.h>
 
 #include <string>
@@ -22,9 +20,6 @@ void HandInWork(HWND mainWindow);
 // "Nouvel élève": once confirmed, every box emptied as at a fresh start, the
 // answers file emptied, the name forgotten, and the next pupil's asked.
 void StartNewPupil(HWND mainWindow);
-
-// The panel's boxes as results of the pupil named name, dated now.
-PupilResults CurrentResults(HWND panel, const std::string& name);
 
 // Writes the results file at path, whole or not at all, and tells the pupil
 // where it is, or why it could not be written and what to do.

@@ -11,6 +11,7 @@
 #include "player/loader.h"
 #include "player/pupil_name.h"
 #include "player/wide_text.h"
+#include "quiz/pupil_results.h"
 #include "resources/resource_ids.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/windows/player/player_window.h"
