@@ -16,6 +16,7 @@
 #include <commdlg.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
