@@ -94,6 +94,7 @@ void ShowRevealPicture(HWND panel, int question)
 
 void HideRevealPictures(HWND panel)
 {
+    ForgetWantedReveals();
     for (int question = 1; question <= g_quiz->questionCount; ++question)
         if (g_revealShown[question])
             PlacePicture(panel, question, LoadedFromResource(MEDIA_RESOURCE_BASE + question),

@@ -19,6 +19,6 @@ void ShowLoadedPicture(HWND panel, int question);
 // still being loaded, the reveal picture is loaded in its place.
 void ShowRevealPicture(HWND panel, int question);
 
-// Every reveal picture shown gives way to its question's own picture again,
-// as at a fresh start (the boxes emptied for a new pupil).
+// Every reveal picture shown, or still to come, gives way to its question's
+// own picture again, as at a fresh start (the boxes emptied for a new pupil).
 void HideRevealPictures(HWND panel);

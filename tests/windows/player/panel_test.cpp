@@ -247,6 +247,31 @@ TEST(Panel, PutsTheQuestionPicturesBackForANewStart)
     EXPECT_EQ(PlaceOfControl(GetDlgItem(g_panel, PICTURE_BASE + 1)), first);
 }
 
+// Questions solved by the restored answers before their pictures came show
+// their own pictures when the reveals are put back meanwhile, whether their
+// reveal picture was still to be decoded, under way, or ready.
+TEST(Panel, PutsTheQuestionPicturesBackBeforeTheyCome)
+{
+    InNewDirectory directory;
+    wchar_t answers[MAX_PATH];
+    AnswersFileName(answers);
+    {
+        std::ofstream file(answers, std::ios::binary);
+        for (int i = 1; i <= 30; ++i)
+            file << (i == 28 || i == 30 ? "Paris" : "") << "\r\n";
+    }
+    auto quiz = MakeQuiz(LAYOUT_PICTURE, 30, 1, REVEAL_PICTURE);
+    g_quiz = quiz.get();
+    HWND main = CreateMainWindow();
+    g_panel = CreatePanel(main);
+    HideRevealPictures(g_panel);
+    WaitForPictures();
+    EXPECT_EQ(PlaceOfControl(GetDlgItem(g_panel, PICTURE_BASE + 28)), (Rect{30, 3022, 260, 195}));
+    EXPECT_EQ(PlaceOfControl(GetDlgItem(g_panel, PICTURE_BASE + 30)), (Rect{610, 3022, 260, 195}));
+    DestroyWindow(main);
+    DeleteFileW(answers);
+}
+
 // Long play must not pile up GDI objects or handles: every grading rewrites
 // labels and asks for a verdict brush, every reveal decodes a picture and
 // swaps bitmaps. Under Wine GetGuiResources and GetProcessHandleCount always
