@@ -2,6 +2,7 @@
 
 #include "player/app_globals.h"
 #include "player/panel_controls.h"
+#include "player/whole_file.h"
 #include "quiz/answers_lines.h"
 #include "quiz/message_box.h"
 
@@ -52,61 +53,36 @@ void CloseSavedAnswers(SavedAnswers& saved)
     saved.file = nullptr;
 }
 
-namespace {
-
-bool WriteAll(HANDLE file, const char* bytes, DWORD size)
+std::vector<std::string> BoxTexts(HWND panel)
 {
-    DWORD written = 0;
-    return WriteFile(file, bytes, size, &written, nullptr) && written == size;
-}
-
-bool WriteAnswers(HWND panel, const wchar_t* path)
-{
-    HANDLE file =
-        CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bool written = true;
     const int boxCount = BoxesPerQuestion(g_quiz->answersPerQuestion) * g_quiz->questionCount;
-    for (int n = 1; written && n <= boxCount; ++n) {
+    std::vector<std::string> texts;
+    for (int n = 1; n <= boxCount; ++n) {
         char text[TEXT_SIZE] = {};
         GetWindowTextA(GetDlgItem(panel, ANSWER_BOX_BASE + n), text, TEXT_SIZE);
-        char line[TEXT_SIZE + 2];
-        const int length = wsprintfA(line, "%s\r\n", AnswerLineText(text));
-        written = WriteAll(file, line, static_cast<DWORD>(length));
+        texts.push_back(text);
     }
-    written = FlushFileBuffers(file) && written;
-    return CloseHandle(file) && written;
+    return texts;
 }
 
-// The name as the ANSI message box can show it: letters outside the system's
-// code page become their nearest, or question marks.
-void ShownName(const wchar_t* name, char (&shown)[4 * MAX_PATH])
+bool EmptyAnswersFile()
 {
-    if (!WideCharToMultiByte(CP_ACP, 0, name, -1, shown, sizeof shown, nullptr, nullptr))
-        shown[0] = '\0';
+    wchar_t name[MAX_PATH];
+    AnswersFileName(name);
+    return WriteWholeFile(name, "");
 }
-
-} // namespace
 
 bool SaveAnswers(HWND panel)
 {
     wchar_t name[MAX_PATH];
     AnswersFileName(name);
-    wchar_t temporary[MAX_PATH + 32];
-    swprintf(temporary, sizeof temporary / sizeof *temporary, L"%ls.%lu.new", name,
-             GetCurrentProcessId());
-    if (WriteAnswers(panel, temporary) &&
-        MoveFileExW(temporary, name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    std::string lines;
+    for (const std::string& text : BoxTexts(panel))
+        lines += std::string(AnswerLineText(text.c_str())) + "\r\n";
+    if (WriteWholeFile(name, lines))
         return true;
-    DeleteFileW(temporary);
-    char shown[4 * MAX_PATH];
-    ShownName(name, shown);
-    char message[5 * MAX_PATH];
-    snprintf(message, sizeof message,
-             "Impossible d'enregistrer vos réponses dans « %s ». "
-             "Les réponses enregistrées auparavant sont conservées.",
-             shown);
-    ShowMessageBox(message, "Quizz");
+    const std::string message = "Impossible d'enregistrer vos réponses dans « " + AnsiShown(name) +
+                                " ». Les réponses enregistrées auparavant sont conservées.";
+    ShowMessageBox(message.c_str(), "Quizz");
     return false;
 }

@@ -9,6 +9,8 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 // The file name, without a directory, from the program's name as Windows
 // keeps it: a name in any alphabet (Κουίζ.exe, Κουίζ.txt), which the ANSI
@@ -29,9 +31,14 @@ void NextSavedAnswer(SavedAnswers& saved, char (&text)[TEXT_SIZE]);
 
 void CloseSavedAnswers(SavedAnswers& saved);
 
-// Writes every box's text into the answers file. The file is written beside
-// it first, as NAME.txt.PID.new (the process's own, so that two copies of a
-// quiz closing at once never write the same file), and replaces the old one
-// only when complete: when saving fails, the temporary is removed, the old
-// answers stay and the user is told. False then.
+// Every box's text as the box holds it (Windows-1252), in identifier order.
+std::vector<std::string> BoxTexts(HWND panel);
+
+// Writes every box's text into the answers file, whole or not at all
+// (whole_file.h): when saving fails, the old answers stay and the user is
+// told. False then.
 bool SaveAnswers(HWND panel);
+
+// Empties the answers file, so that the next start shows every box empty;
+// whole or not at all. False when it could not: GetLastError() tells why.
+bool EmptyAnswersFile();

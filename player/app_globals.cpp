@@ -7,3 +7,5 @@ HWND g_panel;
 int ContentWidth;
 int ContentHeight;
 AtlAxAttachControlFunction g_atlAxAttachControl;
+std::vector<unsigned char> g_workKey;
+std::string g_pupilName;

@@ -9,6 +9,9 @@
 
 #include <unknwn.h>
 
+#include <string>
+#include <vector>
+
 // AtlAxAttachControl of "atl.dll": hosts a COM control in a window.
 using AtlAxAttachControlFunction = HRESULT(WINAPI*)(IUnknown* control, HWND host,
                                                     IUnknown** container);
@@ -20,3 +23,8 @@ extern HWND g_panel;             // none until start-up creates it
 extern int ContentWidth;         // the panel's scrollable content, pixels
 extern int ContentHeight;        // 0 until the main window exists
 extern AtlAxAttachControlFunction g_atlAxAttachControl; // video quizzes only
+// A quiz whose pupils hand in their work: its key (quiz/pupil_results.h),
+// empty when it asks for none, and the name of the pupil playing it, UTF-8,
+// empty until given.
+extern std::vector<unsigned char> g_workKey;
+extern std::string g_pupilName;

@@ -9,11 +9,17 @@ namespace {
 
 constexpr DWORD LABEL = WS_CHILD | WS_VISIBLE;
 
+HWND AddControl(HWND parent, const char* className, const char* text, DWORD style, int x, int y,
+                int width, int height, int id)
+{
+    return CreateWindowExA(0, className, text, style, x, y, width, height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_instance, nullptr);
+}
+
 HWND AddLabel(HWND parent, const char* text, DWORD style, int x, int y, int width, int height,
               int id)
 {
-    return CreateWindowExA(0, "Static", text, style, x, y, width, height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_instance, nullptr);
+    return AddControl(parent, "Static", text, style, x, y, width, height, id);
 }
 
 void UseGuiFont(HWND label)
@@ -33,6 +39,17 @@ void UseLinkFont(HWND link)
     font.lfWeight = FW_NORMAL;
     font.lfUnderline = TRUE;
     SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(CreateFontIndirectA(&font)), FALSE);
+}
+
+// "Rendre mon travail" and "Nouvel élève", Alt+R and Alt+N from the keyboard
+// (hand_in.h).
+void AddHandInButtons(HWND mainWindow)
+{
+    constexpr DWORD BUTTON = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+    UseGuiFont(AddControl(mainWindow, "Button", "&Rendre mon travail", BUTTON, 528, 3, 110, 16,
+                          HAND_IN_BUTTON_ID));
+    UseGuiFont(AddControl(mainWindow, "Button", "&Nouvel élève", BUTTON, 643, 3, 80, 16,
+                          NEW_PUPIL_BUTTON_ID));
 }
 
 } // namespace
@@ -75,4 +92,6 @@ void BuildHeaderBar(HWND mainWindow)
     AddLabel(mainWindow, g_quiz->title, LABEL, 110, 3, 220, 18, HEADER_LABEL_ID);
     UseGuiFont(
         AddLabel(mainWindow, g_quiz->explanations, LABEL, 110, 19, 580, 27, HEADER_LABEL_ID));
+    if (!g_workKey.empty())
+        AddHandInButtons(mainWindow);
 }

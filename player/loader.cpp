@@ -1,6 +1,7 @@
 #include "player/loader.h"
 
 #include "quiz/message_box.h"
+#include "quiz/pupil_results.h"
 #include "quiz/quiz_loading.h"
 #include "quiz/rules_payload.h"
 
@@ -52,4 +53,17 @@ void LoadRulesFrom(HMODULE module, QuizRules& rules)
 {
     const Resource resource = ReadResource(module, RULES_RESOURCE, PAYLOAD_RESOURCE_TYPE);
     ParseRulesPayload(resource.data, resource.size, rules);
+}
+
+std::vector<unsigned char> LoadWorkKey()
+{
+    return LoadWorkKeyFrom(GetModuleHandleA(nullptr));
+}
+
+std::vector<unsigned char> LoadWorkKeyFrom(HMODULE module)
+{
+    const Resource resource = ReadResource(module, WORK_KEY_RESOURCE, PAYLOAD_RESOURCE_TYPE);
+    if (!resource.data || resource.size != WORK_KEY_SIZE)
+        return {};
+    return {resource.data, resource.data + resource.size};
 }

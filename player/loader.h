@@ -6,7 +6,7 @@
 // problem: the header keeps the player's built-in address. The rules of
 // accepted answers, 108 (quiz/rules_payload.h), are read apart, and told to
 // nobody either: missing or unreadable, the quiz is graded without rules, as
-// quizzes always were.
+// quizzes always were. So is the key of the work its pupils hand in, 109.
 #pragma once
 
 #include "quiz/answer_rules.h"
@@ -14,6 +14,8 @@
 #include "quiz/resource_names.h"
 
 #include <windows.h>
+
+#include <vector>
 
 // One of module's resources, read in place (resources stay mapped for the
 // module's life): found but without data when it cannot be loaded.
@@ -34,3 +36,10 @@ void LoadQuizFrom(HMODULE module, QuizRecord& quiz);
 // when they are missing or unreadable.
 void LoadRules(QuizRules& rules);
 void LoadRulesFrom(HMODULE module, QuizRules& rules);
+
+// The key of the work the quiz's pupils hand in (quiz/pupil_results.h) from
+// the program's own resources, or from module's; empty when the quiz asks
+// for none, and when the resource is not exactly a key's size: a damaged key
+// is no key.
+std::vector<unsigned char> LoadWorkKey();
+std::vector<unsigned char> LoadWorkKeyFrom(HMODULE module);

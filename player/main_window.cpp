@@ -2,6 +2,7 @@
 
 #include "player/answers_file.h"
 #include "player/app_globals.h"
+#include "player/hand_in.h"
 #include "player/header_bar.h"
 #include "player/media_files.h"
 #include "player/media_playback.h"
@@ -148,10 +149,14 @@ LRESULT OnMouseWheel(WPARAM wParam)
     return 0;
 }
 
-LRESULT OnCommand(WPARAM wParam)
+LRESULT OnCommand(HWND window, WPARAM wParam)
 {
     if (wParam == LINK_LABEL_ID)
         OpenWithShell(LinkAddress());
+    else if (!g_workKey.empty() && LOWORD(wParam) == HAND_IN_BUTTON_ID)
+        HandInWork(window);
+    else if (!g_workKey.empty() && LOWORD(wParam) == NEW_PUPIL_BUTTON_ID)
+        StartNewPupil(window);
     return 0;
 }
 
@@ -246,7 +251,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MOUSEWHEEL:
         return OnMouseWheel(wParam);
     case WM_COMMAND:
-        return OnCommand(wParam);
+        return OnCommand(window, wParam);
     case WM_CTLCOLORSTATIC:
         return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     default:

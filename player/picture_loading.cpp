@@ -148,6 +148,11 @@ bool TakeLoadedPicture(int question, LoadedPicture* loaded)
             loaded->bitmap = revealed;
             loaded->reveal = true;
         }
+    } else if (job.isReveal && !job.revealWanted.load()) {
+        // Decoded while wanted, no longer: the boxes were emptied meanwhile.
+        DeleteObject(loaded->bitmap);
+        loaded->bitmap = LoadFitted(GetModuleHandleA(nullptr), MEDIA_RESOURCE_BASE + question);
+        loaded->reveal = false;
     }
     return true;
 }
@@ -159,6 +164,13 @@ bool RevealWhenLoaded(int question)
         return false;
     g_loading.jobs[question].revealWanted = true;
     return true;
+}
+
+void ForgetWantedReveals()
+{
+    for (int question = 1; question <= g_loading.count; ++question)
+        if (g_loading.jobs[question].state.load() != SHOWN)
+            g_loading.jobs[question].revealWanted = false;
 }
 
 void PicturesFollowView(HWND panel)

@@ -36,6 +36,10 @@ bool TakeLoadedPicture(int question, LoadedPicture* loaded);
 // then loaded in its place, or the picture itself when there is none.
 bool RevealWhenLoaded(int question);
 
+// The reveal pictures asked for while their questions' pictures were still
+// to come are no longer wanted: each question's own picture comes instead.
+void ForgetWantedReveals();
+
 // The panel was scrolled: the pictures now in view come next.
 void PicturesFollowView(HWND panel);
 

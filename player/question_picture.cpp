@@ -8,10 +8,16 @@
 #include "quiz/picture_size.h"
 #include "quiz/resource_names.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // A reveal picture's square stands this far left of the question picture's.
 constexpr int REVEAL_SQUARE_SHIFT = 10;
+
+// The questions of the panel whose reveal picture shows.
+bool g_revealShown[MAX_QUESTIONS + 1];
 
 SIZE BitmapSize(HBITMAP bitmap)
 {
@@ -51,12 +57,20 @@ void PlacePicture(HWND panel, int question, HBITMAP bitmap, bool reveal)
                  cell.rowY - PICTURE_SQUARE + (PICTURE_SQUARE - size.cy) / 2 + shift.y, size.cx,
                  size.cy, SWP_NOOWNERZORDER | SWP_NOACTIVATE | (reveal ? 0 : SWP_NOZORDER));
     SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    g_revealShown[question] = reveal;
+}
+
+HBITMAP LoadedFromResource(int id)
+{
+    return LoadQuestionPicture(GetModuleHandleA(nullptr), id, MEDIA_RESOURCE_TYPE, PICTURE_SQUARE,
+                               PICTURE_SQUARE);
 }
 
 } // namespace
 
 void ShowFirstScreenPictures(HWND panel, int viewHeight)
 {
+    std::fill(std::begin(g_revealShown), std::end(g_revealShown), false);
     const int firstScreen = WaitForFirstScreen(viewHeight);
     for (int question = 1; question <= firstScreen; ++question)
         ShowLoadedPicture(panel, question);
@@ -74,9 +88,15 @@ void ShowRevealPicture(HWND panel, int question)
     // Layouts without pictures have nowhere to show one.
     if (!GetDlgItem(panel, PICTURE_BASE + question) || RevealWhenLoaded(question))
         return;
-    HBITMAP reveal =
-        LoadQuestionPicture(GetModuleHandleA(nullptr), REVEAL_PICTURE_RESOURCE_BASE + question,
-                            MEDIA_RESOURCE_TYPE, PICTURE_SQUARE, PICTURE_SQUARE);
-    if (reveal)
+    if (HBITMAP reveal = LoadedFromResource(REVEAL_PICTURE_RESOURCE_BASE + question))
         PlacePicture(panel, question, reveal, true);
+}
+
+void HideRevealPictures(HWND panel)
+{
+    ForgetWantedReveals();
+    for (int question = 1; question <= g_quiz->questionCount; ++question)
+        if (g_revealShown[question])
+            PlacePicture(panel, question, LoadedFromResource(MEDIA_RESOURCE_BASE + question),
+                         false);
 }

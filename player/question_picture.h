@@ -18,3 +18,7 @@ void ShowLoadedPicture(HWND panel, int question);
 // missing reveal picture changes nothing. While the question's picture is
 // still being loaded, the reveal picture is loaded in its place.
 void ShowRevealPicture(HWND panel, int question);
+
+// Every reveal picture shown, or still to come, gives way to its question's
+// own picture again, as at a fresh start (the boxes emptied for a new pupil).
+void HideRevealPictures(HWND panel);

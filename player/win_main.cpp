@@ -1,4 +1,5 @@
 #include "player/app_globals.h"
+#include "player/hand_in.h"
 #include "player/loader.h"
 #include "player/main_window.h"
 #include "player/media_files.h"
@@ -41,6 +42,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     QuizRules rules;
     LoadRules(rules);
     g_rules = &rules;
+    g_workKey = LoadWorkKey();
     if (!RegisterMainWindowClass()) {
         ReleaseQuiz();
         return 0;
@@ -57,6 +59,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
         CoInitialize(nullptr);
     }
 
+    // Before the panel reads the answers file, which a new pupil empties.
+    if (!g_workKey.empty())
+        AskPupilAtStart();
     HWND mainWindow = CreateMainWindow();
     CentreOnDesktop(mainWindow);
     g_panel = CreatePanel(mainWindow);
@@ -65,6 +70,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0)) {
+        if (TranslateHandInKeys(mainWindow, message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

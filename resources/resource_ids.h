@@ -10,3 +10,10 @@
 #define LINK_CURSOR 1003
 #define PLAY_ICON 1004
 #define STOP_ICON 1005
+/* The dialogs of a quiz whose pupils hand in their work: the pupil's name,
+   and "Rendre mon travail". */
+#define NAME_DIALOG 1006
+#define HAND_IN_DIALOG 1007
+#define NAME_FIELD 1010
+#define SAVE_FILE_BUTTON 1011
+#define COPY_TEXT_BUTTON 1012

@@ -3,10 +3,14 @@
 // closes the window and starts the player again.
 #include "player/header_bar.h"
 #include "player/panel_controls.h"
+#include "quiz/pupil_results.h"
+#include "resources/resource_ids.h"
 #include "tests/e2e/carried_photo.h"
 #include "tests/robot/player_process.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 TEST(Play, AnswersAreGradedSavedAndRestored)
 {
@@ -46,6 +50,39 @@ TEST(Play, AnswersAreGradedSavedAndRestored)
         ASSERT_EQ(player.WaitForExit(30000), 0u);
         EXPECT_EQ(FileText(answers), "paris\r\nPari\r\nParis\r\n");
     }
+    DeleteFileA(answers.c_str());
+}
+
+// A quiz that asks for work asks the pupil's name before its window shows:
+// a new pupil starts from empty boxes, the name is remembered beside the
+// answers, and the window offers the two commands.
+TEST(Play, AQuizAskingForWorkAsksTheNameFirst)
+{
+    auto quiz = QuizResources(*MakeQuiz(LAYOUT_TEXT, 2, 1, REVEAL_NONE));
+    quiz.push_back({"PATCH", WORK_KEY_RESOURCE, WorkKey("Les capitales")});
+    const std::string program = TemporaryPath("travail.exe");
+    const std::string answers = AnswersPath(program);
+    const std::string name = answers.substr(0, answers.size() - 4) + "-eleve.txt";
+    std::ofstream(answers, std::ios::binary) << "Paris\r\nRome\r\n"; // the last pupil's
+    DeleteFileA(name.c_str());
+    PlayerProcess player(program, quiz);
+    HWND dialog = player.WaitForWindow("#32770", 30000);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WindowText(dialog), "Quizz");
+    EXPECT_EQ(player.WaitForMainWindow(0), nullptr) << "the name comes first";
+    SendDlgItemMessageW(dialog, NAME_FIELD, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Zoé Nguyễn"));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    HWND main = player.WaitForMainWindow(30000);
+    ASSERT_NE(main, nullptr);
+    EXPECT_NE(GetDlgItem(main, HAND_IN_BUTTON_ID), nullptr);
+    EXPECT_NE(GetDlgItem(main, NEW_PUPIL_BUTTON_ID), nullptr);
+    HWND panel = FindWindowExA(main, nullptr, "#32770", nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(panel, ANSWER_BOX_BASE + 1)), "");
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    ASSERT_EQ(player.WaitForExit(30000), 0u);
+    EXPECT_EQ(FileText(name), "Zo\xC3\xA9 Nguy\xE1\xBB\x85n\r\n"); // UTF-8
+    EXPECT_EQ(FileText(answers), "*\r\n*\r\n");
+    DeleteFileA(name.c_str());
     DeleteFileA(answers.c_str());
 }
 

@@ -1,4 +1,5 @@
 #include "player/loader.h"
+#include "quiz/pupil_results.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/resource_module.h"
 
@@ -125,5 +126,46 @@ TEST(LoadQuiz, TakesTheWebSiteOnlyWhenItIsAnAddress)
         EXPECT_TRUE(RecordedMessages().empty()) << c.name;
         EXPECT_EQ(std::string(record->webSite), c.expected) << c.name;
         EXPECT_STREQ(record->title, "Les capitales") << c.name;
+    }
+}
+
+// The work key is taken only at its size: a damaged one is no key, and the
+// quiz then asks for no work.
+TEST(LoadWorkKey, TakesAKeyOfItsSizeOnly)
+{
+    const std::vector<ResourceEntry> built =
+        QuizResources(*MakeQuiz(LAYOUT_TEXT, 1, 1, REVEAL_NONE));
+    const Bytes key = WorkKey("Les capitales");
+    const struct {
+        const char* name;
+        Bytes data;
+        bool present;
+        Bytes expected;
+    } cases[] = {
+        {"a key", key, true, key},
+        {"none", {}, false, {}},
+        {"empty", {}, true, {}},
+        {"cut short", Bytes(key.begin(), key.end() - 1), true, {}},
+        {"a byte too many",
+         [&] {
+             Bytes b = key;
+             b.push_back(0);
+             return b;
+         }(),
+         true,
+         {}},
+    };
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    for (const auto& c : cases) {
+        std::vector<ResourceEntry> resources = built;
+        if (c.present)
+            resources.push_back({"PATCH", 109, c.data});
+        const std::string path = TemporaryPath("key.dll");
+        ASSERT_TRUE(WriteModuleCopy(self, path, resources)) << c.name;
+        HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        EXPECT_EQ(LoadWorkKeyFrom(module), c.expected) << c.name;
+        FreeLibrary(module);
+        DeleteFileA(path.c_str());
     }
 }

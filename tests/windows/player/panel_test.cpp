@@ -11,6 +11,7 @@
 #include "player/panel.h"
 #include "player/panel_controls.h"
 #include "player/picture_loading.h"
+#include "player/question_picture.h"
 #include "tests/windows/player/player_window.h"
 
 #include <gtest/gtest.h>
@@ -220,6 +221,55 @@ TEST(Panel, RevealsThePictureWhereTheCellIsNow)
     Answer(4, "Paris");
     EXPECT_EQ(PlaceOfControl(GetDlgItem(g_panel, PICTURE_BASE + 4)),
               (Rect{20, 350 + 32 - 100, 260, 195}));
+}
+
+// For a new pupil every reveal picture shown gives way to its question's
+// picture, in the place it had at start; the others stay as they are.
+TEST(Panel, PutsTheQuestionPicturesBackForANewStart)
+{
+    PlayerWindow window(MakeQuiz(LAYOUT_PICTURE, 4, 1, REVEAL_PICTURE), true);
+    const Rect first = PlaceOfControl(GetDlgItem(g_panel, PICTURE_BASE + 1));
+    const Rect fourth = PlaceOfControl(GetDlgItem(g_panel, PICTURE_BASE + 4));
+    Answer(1, "Paris");
+    Answer(2, "Paris"); // no reveal picture
+    HBITMAP question2 = ShownBitmap(2), question3 = ShownBitmap(3);
+    ASSERT_NE(PlaceOfControl(GetDlgItem(g_panel, PICTURE_BASE + 1)), first);
+    HideRevealPictures(g_panel);
+    EXPECT_EQ(PlaceOfControl(GetDlgItem(g_panel, PICTURE_BASE + 1)), first);
+    EXPECT_EQ(PlaceOfControl(GetDlgItem(g_panel, PICTURE_BASE + 4)), fourth);
+    EXPECT_EQ(ShownBitmap(2), question2);
+    EXPECT_EQ(ShownBitmap(3), question3);
+    // Revealed again, and put back again.
+    Answer(1, "Lyon");
+    Answer(1, "Paris");
+    EXPECT_NE(PlaceOfControl(GetDlgItem(g_panel, PICTURE_BASE + 1)), first);
+    HideRevealPictures(g_panel);
+    EXPECT_EQ(PlaceOfControl(GetDlgItem(g_panel, PICTURE_BASE + 1)), first);
+}
+
+// Questions solved by the restored answers before their pictures came show
+// their own pictures when the reveals are put back meanwhile, whether their
+// reveal picture was still to be decoded, under way, or ready.
+TEST(Panel, PutsTheQuestionPicturesBackBeforeTheyCome)
+{
+    InNewDirectory directory;
+    wchar_t answers[MAX_PATH];
+    AnswersFileName(answers);
+    {
+        std::ofstream file(answers, std::ios::binary);
+        for (int i = 1; i <= 30; ++i)
+            file << (i == 28 || i == 30 ? "Paris" : "") << "\r\n";
+    }
+    auto quiz = MakeQuiz(LAYOUT_PICTURE, 30, 1, REVEAL_PICTURE);
+    g_quiz = quiz.get();
+    HWND main = CreateMainWindow();
+    g_panel = CreatePanel(main);
+    HideRevealPictures(g_panel);
+    WaitForPictures();
+    EXPECT_EQ(PlaceOfControl(GetDlgItem(g_panel, PICTURE_BASE + 28)), (Rect{30, 3022, 260, 195}));
+    EXPECT_EQ(PlaceOfControl(GetDlgItem(g_panel, PICTURE_BASE + 30)), (Rect{610, 3022, 260, 195}));
+    DestroyWindow(main);
+    DeleteFileW(answers);
 }
 
 // Long play must not pile up GDI objects or handles: every grading rewrites
