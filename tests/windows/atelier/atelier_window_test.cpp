@@ -517,12 +517,24 @@ TEST(AtelierWindow, ShowsMoreProblemsInATallerWindowAndEachOneWhole)
     const auto rowsShown = [] {
         return static_cast<int>(SendMessageW(Control(IDC_PROBLEMS), LVM_GETCOUNTPERPAGE, 0, 0));
     };
+    const auto listHeight = [] {
+        RECT list = {};
+        GetWindowRect(Control(IDC_PROBLEMS), &list);
+        return static_cast<int>(list.bottom - list.top);
+    };
     const SIZE smallest = SmallestEditorSize(g_mainWindow);
     SetWindowPos(g_mainWindow, nullptr, 0, 0, smallest.cx, smallest.cy, SWP_NOZORDER | SWP_NOMOVE);
     const int fewest = rowsShown();
+    const int shortest = listHeight();
     EXPECT_GE(fewest, 3);
+    // As tall as the screen lets it be.
     SetWindowPos(g_mainWindow, nullptr, 0, 0, 1600, 1200, SWP_NOZORDER | SWP_NOMOVE);
-    EXPECT_GE(rowsShown(), fewest + 4);
+    RECT tall = {};
+    GetWindowRect(g_mainWindow, &tall);
+    const int extra = static_cast<int>(tall.bottom - tall.top) - smallest.cy;
+    ASSERT_GE(extra, 100);
+    EXPECT_GE(listHeight() - shortest, extra / 4);
+    EXPECT_GT(rowsShown(), fewest);
 
     const std::string long_(400, 'x');
     ShowProblems({{{}, "question 1, reponse", "vide : " + long_ + " fin", Severity::Error},
