@@ -77,6 +77,12 @@ inline std::string WithoutNotes(const std::string& lines)
     return kept;
 }
 
+// A quiz titled "T" in a layout, then its other lines: header, questions.
+inline std::string QuizText(const char* layout, const std::string& lines = "")
+{
+    return std::string("titre = \"T\"\ndisposition = \"") + layout + "\"\n" + lines;
+}
+
 // A question as "answer | key=value..." for the keys it has.
 inline std::string Described(const SourceQuestion& question)
 {
