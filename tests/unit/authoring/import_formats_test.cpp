@@ -44,12 +44,18 @@ struct Recorder : XmlHandler {
 
 } // namespace
 
-TEST(CsvTable, FindsTheSeparatorAndReadsQuotedCells)
+// The separator found, quoted cells read whole; rows past a quiz's questions
+// counted, not kept, so that a table of a million rows costs the memory of
+// 90; blank rows neither.
+TEST(CsvTable, FindsTheSeparatorReadsQuotedCellsAndKeepsTheRowsAQuizTakes)
 {
     const struct {
         std::string text;
         char separator;
         std::vector<std::string> rows;
+        size_t maxRows = SIZE_MAX;
+        int leftOut = 0;
+        int firstLeftOutLine = 0;
     } cases[] = {
         // Excel in French: ";" and CRLF; a comma in a text does not split it.
         {"Question;R\xC3\xA9ponse\r\nParis, Rome ?;Paris\r\n",
@@ -72,46 +78,28 @@ TEST(CsvTable, FindsTheSeparatorAndReadsQuotedCells)
         {"a;b\nc, d;e\nf, g;h\n", ';', {"1:a|b", "2:c, d|e", "3:f, g|h"}},
         // A separator named for Excel wins over what the rows suggest.
         {"sep=,\r\na;b,c\r\n", ',', {"2:a;b|c"}},
+        // Kept up to a number of rows, the rest counted.
+        {"a;b\n;\nc;d\n\ne;f\n \t;\ng;h\n", ';', {"1:a|b", "3:c|d"}, 2, 2, 5},
+        {"a;b\n;\nc;d\n\ne;f\n \t;\ng;h\n", ';', {"1:a|b", "3:c|d", "5:e|f", "7:g|h"}, 9},
+        {"sep=;\r\na;b\r\nc;d\r\n", ';', {"2:a|b"}, 1, 1, 3},
+        {"a;\"b\nc\"\nd;e\nf;g", ';', {"1:a|b\nc"}, 1, 2, 3},
+        {"a\n" + Repeat("x\n", 100000), '\t', {"1:a", "2:x", "3:x"}, 3, 99998, 4},
     };
     for (const auto& c : cases) {
         CsvTable table;
         std::string error;
-        ASSERT_TRUE(ReadCsvTable(c.text, table, error)) << c.text << error;
-        EXPECT_EQ(table.separator, c.separator) << c.text;
-        EXPECT_EQ(RowsOf(table), c.rows) << c.text;
+        const std::string what = c.text.substr(0, 40);
+        ASSERT_TRUE(ReadCsvTable(c.text, table, error, c.maxRows)) << what << error;
+        EXPECT_EQ(table.separator, c.separator) << what;
+        EXPECT_EQ(RowsOf(table), c.rows) << what;
+        EXPECT_EQ(table.rowsLeftOut, c.leftOut) << what;
+        EXPECT_EQ(table.firstLeftOutLine, c.firstLeftOutLine) << what;
     }
     CsvTable table;
     std::string error;
     EXPECT_FALSE(ReadCsvTable("a;b\nc;\"d\ne;f\n", table, error));
     EXPECT_EQ(error.substr(0, error.find(" ;")),
               u8"ligne 2 : une cellule ouverte par un guillemet \" n'est jamais refermée");
-}
-
-// Rows past a quiz's questions are counted, not kept, so that a table of a
-// million rows costs the memory of 90; blank rows are neither.
-TEST(CsvTable, KeepsTheRowsAQuizTakesAndCountsTheRest)
-{
-    const struct {
-        std::string text;
-        size_t maxRows;
-        std::vector<std::string> rows;
-        int leftOut;
-        int firstLeftOutLine;
-    } cases[] = {
-        {"a;b\n;\nc;d\n\ne;f\n \t;\ng;h\n", 2, {"1:a|b", "3:c|d"}, 2, 5},
-        {"a;b\n;\nc;d\n\ne;f\n \t;\ng;h\n", 9, {"1:a|b", "3:c|d", "5:e|f", "7:g|h"}, 0, 0},
-        {"sep=;\r\na;b\r\nc;d\r\n", 1, {"2:a|b"}, 1, 3},
-        {"a;\"b\nc\"\nd;e\nf;g", 1, {"1:a|b\nc"}, 2, 3},
-        {"a\n" + Repeat("x\n", 100000), 3, {"1:a", "2:x", "3:x"}, 99998, 4},
-    };
-    for (const auto& c : cases) {
-        CsvTable table;
-        std::string error;
-        ASSERT_TRUE(ReadCsvTable(c.text, table, error, c.maxRows)) << c.text.substr(0, 40);
-        EXPECT_EQ(RowsOf(table), c.rows) << c.text.substr(0, 40);
-        EXPECT_EQ(table.rowsLeftOut, c.leftOut) << c.text.substr(0, 40);
-        EXPECT_EQ(table.firstLeftOutLine, c.firstLeftOutLine) << c.text.substr(0, 40);
-    }
 }
 
 TEST(SavedText, TellsTheEncodingFromTheBytes)
