@@ -36,27 +36,6 @@ QuizDocument Filled(int layout, int reveal, bool twoAnswers)
     return document;
 }
 
-std::string KeysOfQuestion(const QuizSource& source)
-{
-    const SourceQuestion& question = source.questions.at(0);
-    std::string keys;
-    const struct {
-        const char* key;
-        const SourceText& text;
-    } all[] = {{"reponse", question.answer},
-               {"seconde_reponse", question.secondAnswer},
-               {"texte", question.questionText},
-               {"image", question.picture},
-               {"son", question.sound},
-               {"video", question.film},
-               {"image_revelee", question.revealPicture},
-               {"texte_revele", question.revealText}};
-    for (const auto& entry : all)
-        if (entry.text.present)
-            keys += std::string(keys.empty() ? "" : " ") + entry.key;
-    return keys;
-}
-
 } // namespace
 
 // The keys of the question's lines that carry a comment: the values the
@@ -100,8 +79,9 @@ TEST(QuizDocument, SavesEveryValueWhateverTheLayoutShows)
          "seconde_reponse texte image video image_revelee texte_revele"},
         {LAYOUT_VIDEO, REVEAL_TEXT, true, "texte image son image_revelee texte_revele"},
     };
-    const std::string every = "reponse seconde_reponse texte image son video image_revelee "
-                              "texte_revele";
+    const std::string every = "pomme | seconde=verte | texte=Quel fruit ? | image=images/pomme.jpg "
+                              "| son=sons/pomme.mp3 | video=films/pomme.avi | revele=Elle croque. "
+                              "| image_revelee=images/pomme-2.jpg";
     for (const auto& c : cases) {
         QuizDocument document = Filled(c.layout, c.reveal, c.twoAnswers);
         document.path = "/quiz/quiz.toml";
@@ -111,7 +91,7 @@ TEST(QuizDocument, SavesEveryValueWhateverTheLayoutShows)
         QuizRules rules;
         std::vector<Problem> problems;
         ASSERT_TRUE(ReadQuizSource(text, read, problems));
-        EXPECT_EQ(KeysOfQuestion(read), every) << c.layout << " " << c.reveal;
+        EXPECT_EQ(Described(read.questions.at(0)), every) << c.layout << " " << c.reveal;
         EXPECT_EQ(MarkedKeys(text), c.unused) << c.layout << " " << c.reveal;
         EXPECT_TRUE(CheckQuizSource(read, record, rules, problems)) << text;
         EXPECT_EQ(record.answersPerQuestion, c.twoAnswers ? 2 : 1);
@@ -122,7 +102,7 @@ TEST(QuizDocument, SavesEveryValueWhateverTheLayoutShows)
         EXPECT_FALSE(reopened.handWritten);
         EXPECT_EQ(reopened.twoAnswers, c.twoAnswers);
         EXPECT_EQ(reopened.source.revealMode, c.reveal);
-        EXPECT_EQ(KeysOfQuestion(AppliedSource(reopened)), every);
+        EXPECT_EQ(Described(AppliedSource(reopened).questions.at(0)), every);
         EXPECT_EQ(DocumentText(reopened), text);
     }
 }

@@ -14,11 +14,6 @@
 
 namespace {
 
-std::string TextQuiz(const std::string& header, const std::string& questions)
-{
-    return "titre = \"T\"\ndisposition = \"texte\"\n" + header + questions;
-}
-
 std::string Question(const std::string& answer, const std::string& extra)
 {
     return "[[question]]\nreponse = \"" + answer + "\"\ntexte = \"q\"\n" + extra;
@@ -34,16 +29,17 @@ TEST(AcceptedAnswersSource, TellsEveryMistakeInFrench)
         std::string problems;
     } cases[] = {
         {"a rule misspelt, a rule as a text",
-         TextQuiz("accent_facultatifs = true\nmajuscules_exigees = \"oui\"\n", Question("a", "")),
+         QuizText("texte",
+                  "accent_facultatifs = true\nmajuscules_exigees = \"oui\"\n" + Question("a", "")),
          u8"q.toml:3:1: accent_facultatifs : clé inconnue : vouliez-vous dire "
          u8"« accents_facultatifs » ?\n"
          u8"q.toml:4:22: majuscules_exigees : doit être true (la règle s'applique) ou false (elle "
          u8"ne s'applique pas), sans guillemets, pas un texte : écrivez majuscules_exigees = "
          u8"true\n"},
         {"alternatives misspelt, not a list, not texts",
-         TextQuiz("", Question("a", "autre_reponses = [\"b\"]\n") +
-                          Question("c", "autres_reponses = 3\n") +
-                          Question("d", "autres_reponses = [\"e\", 2]\n")),
+         QuizText("texte", Question("a", "autre_reponses = [\"b\"]\n") +
+                               Question("c", "autres_reponses = 3\n") +
+                               Question("d", "autres_reponses = [\"e\", 2]\n")),
          u8"q.toml:6:1: question 1, autre_reponses : clé inconnue : vouliez-vous dire "
          u8"« autres_reponses » ?\n"
          u8"q.toml:10:19: question 2, autres_reponses : doit être une liste de textes, par "
@@ -51,8 +47,8 @@ TEST(AcceptedAnswersSource, TellsEveryMistakeInFrench)
          u8"q.toml:14:25: question 3, autres_reponses : chaque réponse acceptée est un texte "
          u8"entre guillemets, pas un nombre entier\n"},
         {"written twice, the answer itself, empty: warnings, the quiz builds",
-         TextQuiz("", Question("la Tamise", u8"autres_reponses = [\"Tamise\", \"LA TAMISE\", "
-                                            u8"\"tamise\", \"\"]\n")),
+         QuizText("texte", Question("la Tamise", u8"autres_reponses = [\"Tamise\", \"LA TAMISE\", "
+                                                 u8"\"tamise\", \"\"]\n")),
          u8"q.toml:6:30: attention : question 1, autres_reponses : « LA TAMISE » est déjà juste "
          u8": le lecteur l'accepte comme la réponse elle-même ; retirez-la\n"
          u8"q.toml:6:43: attention : question 1, autres_reponses : « tamise » est écrite deux "
@@ -60,10 +56,11 @@ TEST(AcceptedAnswersSource, TellsEveryMistakeInFrench)
          u8"q.toml:6:53: attention : question 1, autres_reponses : une réponse acceptée vide ne "
          u8"sert à rien : retirez-la\n"},
         {"right already or twice under the quiz's rules",
-         TextQuiz("accents_facultatifs = true\narticles_facultatifs = true\n",
-                  Question(u8"le château de Versailles",
-                           u8"autres_reponses = [\"chateau de Versailles\", \"Versailles\", "
-                           u8"\"les Versailles\", \"Trianon\", \"Trïanon\"]\n")),
+         QuizText("texte",
+                  "accents_facultatifs = true\narticles_facultatifs = true\n" +
+                      Question(u8"le château de Versailles",
+                               u8"autres_reponses = [\"chateau de Versailles\", \"Versailles\", "
+                               u8"\"les Versailles\", \"Trianon\", \"Trïanon\"]\n")),
          u8"q.toml:8:20: attention : question 1, autres_reponses : « chateau de Versailles » "
          u8"est déjà juste : le lecteur l'accepte comme la réponse, avec les règles du quiz "
          u8"(accents facultatifs, articles facultatifs) ; retirez-la\n"
@@ -72,8 +69,8 @@ TEST(AcceptedAnswersSource, TellsEveryMistakeInFrench)
          u8"q.toml:8:88: attention : question 1, autres_reponses : « Trïanon » est écrite deux "
          u8"fois parmi les réponses acceptées : retirez l'une des deux\n"},
         {"too long, not Windows-1252, the separator",
-         TextQuiz("", Question("a", "autres_reponses = [\"" + Repeat("x", 260) +
-                                        u8"\", \"☃\", \"b|c\"]\n")),
+         QuizText("texte", Question("a", "autres_reponses = [\"" + Repeat("x", 260) +
+                                             u8"\", \"☃\", \"b|c\"]\n")),
          u8"q.toml:6:20: question 1, autres_reponses : trop long : 260 caractères, le lecteur en "
          u8"garde 259 au plus\n"
          u8"q.toml:6:284: question 1, autres_reponses : caractère « ☃ » (U+2603) impossible en "
@@ -82,20 +79,20 @@ TEST(AcceptedAnswersSource, TellsEveryMistakeInFrench)
          u8"q.toml:6:289: question 1, autres_reponses : le caractère « | » est interdit : il "
          u8"sépare les textes dans le quiz\n"},
         {"more than the payload holds in a box",
-         TextQuiz("", Question(
-                          "a", "autres_reponses = [" +
-                                   [] {
-                                       std::string list;
-                                       for (int i = 0; i < 33; ++i)
-                                           list += "\"b" + std::to_string(i) + "\", ";
-                                       return list;
-                                   }() +
-                                   "]\n")),
+         QuizText("texte", Question(
+                               "a", "autres_reponses = [" +
+                                        [] {
+                                            std::string list;
+                                            for (int i = 0; i < 33; ++i)
+                                                list += "\"b" + std::to_string(i) + "\", ";
+                                            return list;
+                                        }() +
+                                        "]\n")),
          u8"q.toml:6:234: question 1, autres_reponses : plus de 32 réponses acceptées pour une "
          u8"case : gardez les plus courantes\n"},
         {"second alternatives with one answer a question",
-         TextQuiz("", Question("a", "autres_secondes_reponses = [\"b\"]\n") +
-                          Question("c", "autres_secondes_reponses = [\"d\"]\n")),
+         QuizText("texte", Question("a", "autres_secondes_reponses = [\"b\"]\n") +
+                               Question("c", "autres_secondes_reponses = [\"d\"]\n")),
          u8"q.toml:6:29: attention : question 1, autres_secondes_reponses : ne sert pas avec une "
          u8"seule réponse par question : le lecteur ne demande pas de seconde réponse (de même "
          u8"pour 1 autre question)\n"},
@@ -112,21 +109,22 @@ TEST(AcceptedAnswersSource, ConvertsToTheRulesTheBuildCarries)
         AnswerRules rules;
         std::vector<std::array<std::vector<std::string>, 2>> alternatives;
     } cases[] = {
-        {"none", TextQuiz("", Question("a", "")), {}, {}},
+        {"none", QuizText("texte", Question("a", "")), {}, {}},
         {"a lone spelling as a text",
-         TextQuiz("", Question("Rome", "autres_reponses = \"Roma\"\n")),
+         QuizText("texte", Question("Rome", "autres_reponses = \"Roma\"\n")),
          {},
          {{{{"Roma"}, {}}}}},
         {"every rule, false said as false",
-         TextQuiz("accents_facultatifs = true\narticles_facultatifs = true\n"
-                  "tirets_comme_espaces = true\nmajuscules_exigees = false\n",
-                  Question("a", "")),
+         QuizText("texte", "accents_facultatifs = true\narticles_facultatifs = true\n"
+                           "tirets_comme_espaces = true\nmajuscules_exigees = false\n" +
+                               Question("a", "")),
          {true, true, true, false},
          {}},
         {"alternatives in Windows-1252, typing traps fixed, rows up to the last question with "
          "some, second boxes",
-         TextQuiz("reponses_par_question = 2\nmajuscules_exigees = true\n",
-                  Question("a", "seconde_reponse = \"b\"\n") +
+         QuizText("texte",
+                  "reponses_par_question = 2\nmajuscules_exigees = true\n" +
+                      Question("a", "seconde_reponse = \"b\"\n") +
                       Question("l'Italie", u8"seconde_reponse = \"Rome\"\nautres_reponses = "
                                            u8"[\"Italie\", \"l’italie\"]\n"
                                            u8"autres_secondes_reponses = [\"Rôme\"]\n") +
@@ -159,18 +157,20 @@ TEST(AcceptedAnswersSource, TravelThroughWritingBuildingAndExtraction)
         bool carried;
         const char* named; // the rules the check's summary names
     } cases[] = {
-        {"without", TextQuiz("", Question("Paris", "")), false, ""},
-        {"a rule alone", TextQuiz("articles_facultatifs = true\n", Question("le Mont Blanc", "")),
-         true, "articles facultatifs"},
+        {"without", QuizText("texte", Question("Paris", "")), false, ""},
+        {"a rule alone",
+         QuizText("texte", "articles_facultatifs = true\n" + Question("le Mont Blanc", "")), true,
+         "articles facultatifs"},
         {"alternatives alone",
-         TextQuiz("", Question("la Tamise", u8"autres_reponses = [\"Tamise\", \"Thames\"]\n") +
-                          Question(u8"Mont-Blanc", "")),
+         QuizText("texte", Question("la Tamise", u8"autres_reponses = [\"Tamise\", \"Thames\"]\n") +
+                               Question(u8"Mont-Blanc", "")),
          true, ""},
         {"rules and second alternatives",
-         TextQuiz("accents_facultatifs = true\ntirets_comme_espaces = true\n"
-                  "reponses_par_question = 2\n",
-                  Question("a", u8"seconde_reponse = \"château\"\n"
-                                u8"autres_secondes_reponses = [\"castel\", \"donjon\"]\n")),
+         QuizText("texte",
+                  "accents_facultatifs = true\ntirets_comme_espaces = true\n"
+                  "reponses_par_question = 2\n" +
+                      Question("a", u8"seconde_reponse = \"château\"\n"
+                                    u8"autres_secondes_reponses = [\"castel\", \"donjon\"]\n")),
          true, "accents facultatifs, tirets comme espaces"},
     };
     for (const auto& c : cases) {

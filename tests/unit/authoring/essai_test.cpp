@@ -61,6 +61,8 @@ Essai Essay(const char* source, std::vector<std::string> args,
 
 } // namespace
 
+// The verdicts themselves are the checking core's (tests/unit/checking);
+// here, how the command takes the answer and tells its verdict.
 TEST(Essai, GivesThePlayersVerdictAndWhetherItWouldReveal)
 {
     const struct {
@@ -78,14 +80,8 @@ TEST(Essai, GivesThePlayersVerdictAndWhetherItWouldReveal)
         {{"1", u8"l'Itałie"},
          u8"« l'Itałie » → Quasiment (« ł » n'existe pas dans l'alphabet du lecteur : sa case le "
          u8"lit « ? »)"},
-        {{"2", "nouvelle-zelande"}, u8"« nouvelle-zelande » → Quasiment"},
         {{"2", "Nouvelle", u8"Zélande"}, u8"« Nouvelle Zélande » → Quasiment"},
-        {{"2", u8"Nouvel-Zélande"}, u8"« Nouvel-Zélande » → Presque"},
-        {{"2", u8"Zélande-Nouvelle"}, u8"« Zélande-Nouvelle » → Anagramme"},
-        {{"2", u8"Nouvelle-Zél"}, u8"« Nouvelle-Zél » → Trop court"},
-        {{"2", u8"Nouvelle-Z"}, u8"« Nouvelle-Z » → pas loin"},
         {{"2", "Nouvele-Zelandr"}, u8"« Nouvele-Zelandr » → yade lidée"},
-        {{"2", "Canada"}, u8"« Canada » → FAUX"},
     };
     for (const auto& c : cases) {
         const Essai essai = Essay(COUNTRIES, c.args);

@@ -1,21 +1,32 @@
-// The files the import reads beyond text tables, from the corpus that
-// import_corpus/make_corpus.py writes through the spreadsheets' libraries:
-// the XML reader and the zip under them, Excel and LibreOffice workbooks,
-// and Moodle's banks with a picture inside.
-#include "authoring/import/moodle_xml.h"
-#include "authoring/import/quiz_import.h"
-#include "authoring/import/workbook_reader.h"
+// The readers under the import: text tables, the encoding of saved text,
+// column names, Moodle's GIFT, HTML, media paths, XML, Base64 and zip.
+#include "authoring/import/column_names.h"
+#include "authoring/import/csv_table.h"
+#include "authoring/import/gift_reader.h"
+#include "authoring/import/html_text.h"
+#include "authoring/import/media_paths.h"
+#include "authoring/import/text_decoding.h"
 #include "authoring/import/xml_reader.h"
 #include "authoring/import/zip_archive.h"
 #include "quiz/base64.h"
-#include "quiz/quiz_record.h"
+#include "tests/unit/authoring/source_fixture.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 namespace {
+
+// Rows as "line:cell|cell".
+std::vector<std::string> RowsOf(const CsvTable& table)
+{
+    std::vector<std::string> rows;
+    for (const CsvRow& row : table.rows) {
+        std::string text = std::to_string(row.line) + ":";
+        for (size_t i = 0; i < row.cells.size(); ++i)
+            text += (i ? "|" : "") + row.cells[i];
+        rows.push_back(text);
+    }
+    return rows;
+}
 
 // The events as "<name a=v>", "text", "</name>".
 struct Recorder : XmlHandler {
@@ -31,15 +42,224 @@ struct Recorder : XmlHandler {
     void Close(const std::string& name) override { events += "</" + name + ">"; }
 };
 
-std::string Corpus(const std::string& name)
+} // namespace
+
+// The separator found, quoted cells read whole; rows past a quiz's questions
+// counted, not kept, so that a table of a million rows costs the memory of
+// 90; blank rows neither.
+TEST(CsvTable, FindsTheSeparatorReadsQuotedCellsAndKeepsTheRowsAQuizTakes)
 {
-    std::ifstream in(std::string(IMPORT_CORPUS_DIR) + "/" + name, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    const struct {
+        std::string text;
+        char separator;
+        std::vector<std::string> rows;
+        size_t maxRows = SIZE_MAX;
+        int leftOut = 0;
+        int firstLeftOutLine = 0;
+    } cases[] = {
+        // Excel in French: ";" and CRLF; a comma in a text does not split it.
+        {"Question;R\xC3\xA9ponse\r\nParis, Rome ?;Paris\r\n",
+         ';',
+         {"1:Question|R\xC3\xA9ponse", "2:Paris, Rome ?|Paris"}},
+        // LibreOffice: "," and LF, commas of a text quoted; no last line break.
+        {"a,b\nc,\"d,e\"", ',', {"1:a|b", "2:c|d,e"}},
+        {"a\tb;c\td\nx\ty;z\t\n", '\t', {"1:a|b;c|d", "2:x|y;z|"}},
+        // Doubled quotes, separators and line breaks inside quotes; the next
+        // row starts on the line after them; text after a closing quote.
+        {"\"Le \"\"grand\"\" ;\r\nbleu\";\"x\"y\r\nz;\"\"\r\n",
+         ';',
+         {"1:Le \"grand\" ;\nbleu|xy", "3:z|"}},
+        // The old Mac line ends, a quote inside a cell that it does not open.
+        {"a;b\rc;d\"e\r", ';', {"1:a|b", "2:c|d\"e"}},
+        // One column: nothing splits, nothing is lost.
+        {"R\xC3\xA9ponse\nParis\n", '\t', {"1:R\xC3\xA9ponse", "2:Paris"}},
+        // The first row has one cell more with "," than with ";", but the
+        // rows agree with ";" alone.
+        {"a;b\nc, d;e\nf, g;h\n", ';', {"1:a|b", "2:c, d|e", "3:f, g|h"}},
+        // A separator named for Excel wins over what the rows suggest.
+        {"sep=,\r\na;b,c\r\n", ',', {"2:a;b|c"}},
+        // Kept up to a number of rows, the rest counted.
+        {"a;b\n;\nc;d\n\ne;f\n \t;\ng;h\n", ';', {"1:a|b", "3:c|d"}, 2, 2, 5},
+        {"a;b\n;\nc;d\n\ne;f\n \t;\ng;h\n", ';', {"1:a|b", "3:c|d", "5:e|f", "7:g|h"}, 9},
+        {"sep=;\r\na;b\r\nc;d\r\n", ';', {"2:a|b"}, 1, 1, 3},
+        {"a;\"b\nc\"\nd;e\nf;g", ';', {"1:a|b\nc"}, 1, 2, 3},
+        {"a\n" + Repeat("x\n", 100000), '\t', {"1:a", "2:x", "3:x"}, 3, 99998, 4},
+    };
+    for (const auto& c : cases) {
+        CsvTable table;
+        std::string error;
+        const std::string what = c.text.substr(0, 40);
+        ASSERT_TRUE(ReadCsvTable(c.text, table, error, c.maxRows)) << what << error;
+        EXPECT_EQ(table.separator, c.separator) << what;
+        EXPECT_EQ(RowsOf(table), c.rows) << what;
+        EXPECT_EQ(table.rowsLeftOut, c.leftOut) << what;
+        EXPECT_EQ(table.firstLeftOutLine, c.firstLeftOutLine) << what;
+    }
+    CsvTable table;
+    std::string error;
+    EXPECT_FALSE(ReadCsvTable("a;b\nc;\"d\ne;f\n", table, error));
+    EXPECT_EQ(error.substr(0, error.find(" ;")),
+              u8"ligne 2 : une cellule ouverte par un guillemet \" n'est jamais refermée");
 }
 
-} // namespace
+TEST(SavedText, TellsTheEncodingFromTheBytes)
+{
+    const struct {
+        std::string bytes;
+        TextEncoding encoding;
+        std::string utf8;
+    } cases[] = {
+        {"R\xE9ponse \x80", TextEncoding::Windows1252, u8"Réponse €"},
+        {u8"Réponse", TextEncoding::Utf8, u8"Réponse"},
+        {"\xEF\xBB\xBF" + std::string(u8"Réponse"), TextEncoding::Utf8WithBom, u8"Réponse"},
+        // A mark before bytes that are not UTF-8 does not make them so.
+        {"\xEF\xBB\xBFR\xE9", TextEncoding::Windows1252, u8"Ré"},
+        {std::string("\xFF\xFER\0\xE9\0=\xD8\x00\xDE", 10), TextEncoding::Utf16, u8"Ré\U0001F600"},
+        {std::string("\xFE\xFF\0R\0\xE9\xD8\x3D", 8), TextEncoding::Utf16, u8"Ré\uFFFD"},
+    };
+    for (const auto& c : cases) {
+        const DecodedText text = DecodeSavedText(c.bytes);
+        EXPECT_EQ(text.encoding, c.encoding) << c.utf8;
+        EXPECT_EQ(text.utf8, c.utf8);
+    }
+}
+
+TEST(ColumnNames, TakeAnyCaseAccentAndSpacing)
+{
+    const struct {
+        const char* name;
+        Column column;
+    } cases[] = {
+        {"Question", Column::QuestionText},
+        {"TEXTE", Column::QuestionText},
+        {u8"Énoncé", Column::QuestionText},
+        {u8"Réponse", Column::Answer},
+        {"reponses", Column::Answer},
+        {u8" RÉPONSE : ", Column::Answer},
+        {u8"réponse 2", Column::SecondAnswer},
+        {"Reponse2", Column::SecondAnswer},
+        {"seconde_reponse", Column::SecondAnswer},
+        {u8"Deuxième réponse", Column::SecondAnswer},
+        {"Image", Column::Picture},
+        {"Son", Column::Sound},
+        {u8"Vidéo", Column::Film},
+        {"video", Column::Film},
+        {u8"Texte révélé", Column::RevealText},
+        {"texte_revele", Column::RevealText},
+        {u8"Image révélée", Column::RevealPicture},
+        {"image-revelee", Column::RevealPicture},
+        {"Points", Column::Unknown},
+        {"", Column::Unknown},
+        {u8"Réponse 3", Column::Unknown},
+        {"autre reponse", Column::Alternatives},
+        {u8"Autres réponses", Column::Alternatives},
+        {u8"RÉPONSES ACCEPTÉES", Column::Alternatives},
+        {u8"Autre réponse acceptée", Column::Alternatives},
+        {u8"Autre seconde réponse", Column::SecondAlternatives},
+        {u8"autres réponses 2", Column::SecondAlternatives},
+        {u8"Autre réponse 3", Column::Unknown},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ColumnFromName(c.name), c.column) << c.name;
+}
+
+TEST(GiftReader, TellsEveryKindAndResolvesEscapes)
+{
+    GiftFile file;
+    ReadGift("// comment {~not a question}\n"
+             "$CATEGORY: $course$/Cours\n"
+             "::T1::Capitale ? {=Paris =%50%Lut\\=ce#presque}\n\n"
+             "Choix {=a ~b}\n\n"
+             "Vrai ? {TRUE#oui}\n\n"
+             "Nombre {#4:1}\n\n"
+             "Paires {=a -> b =c -> d}\n\n"
+             "Essai {}\n\n"
+             "Seulement du texte\n\n"
+             "Le {=chat} dort\n\n"
+             "Tilde \\~ et \\{ \\} \\: \\\\ \\n {Seule####bravo}\n\n"
+             "Ouverte { =a\n",
+             file);
+    const struct {
+        GiftKind kind;
+        int line;
+        std::string text;
+        std::vector<std::string> answers; // with their weights
+    } expected[] = {
+        {GiftKind::ShortAnswer, 3, "Capitale ? ", {"Paris 100", "Lut=ce 50"}},
+        {GiftKind::MultipleChoice, 5, "Choix ", {}},
+        {GiftKind::TrueFalse, 7, "Vrai ? ", {}},
+        {GiftKind::Numeric, 9, "Nombre ", {}},
+        {GiftKind::Matching, 11, "Paires ", {}},
+        {GiftKind::Essay, 13, "Essai ", {}},
+        {GiftKind::Description, 15, "Seulement du texte", {}},
+        {GiftKind::ShortAnswer, 17, "Le _____ dort", {"chat 100"}},
+        {GiftKind::ShortAnswer, 19, "Tilde ~ et { } : \\ \n ", {"Seule 100"}},
+        {GiftKind::Unclosed, 21, "Ouverte ", {}},
+    };
+    ASSERT_EQ(file.questions.size(), std::size(expected));
+    EXPECT_EQ(file.categories, std::vector<std::string>{"$course$/Cours"});
+    EXPECT_EQ(file.questions[0].title, "T1");
+    EXPECT_TRUE(file.questions[0].feedback);
+    EXPECT_TRUE(file.questions[8].feedback);
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        const GiftQuestion& question = file.questions[i];
+        EXPECT_EQ(question.number, static_cast<int>(i + 1));
+        EXPECT_EQ(question.kind, expected[i].kind) << i;
+        EXPECT_EQ(question.line, expected[i].line) << i;
+        EXPECT_EQ(question.text, expected[i].text) << i;
+        std::vector<std::string> answers;
+        for (const GiftAnswer& answer : question.answers)
+            answers.push_back(answer.text + " " + std::to_string(static_cast<int>(answer.weight)));
+        EXPECT_EQ(answers, expected[i].answers) << i;
+    }
+}
+
+TEST(HtmlText, KeepsTheTextAlone)
+{
+    const struct {
+        const char* html;
+        const char* text;
+        bool picture;
+    } cases[] = {
+        {"<p>Qu&eacute;bec&nbsp;?</p>", u8"\nQuébec ?\n", false},
+        {"a<br/>b &#233;&#xE9; &amp;lt; &inconnu; &#0;", u8"a\nb éé &lt; &inconnu; &#0;", false},
+        {"2 < 3 <img src=\"@@PLUGINFILE@@/a.png\"> > 1", "2 < 3  > 1", true},
+        {"<b>gras</b> <", "gras <", false},
+        {"<<b>x</b> &amp &eacute;", u8"<x &amp é", false},
+    };
+    for (const auto& c : cases) {
+        const PlainText plain = PlainTextOfHtml(c.html);
+        EXPECT_EQ(plain.text, c.text) << c.html;
+        EXPECT_EQ(plain.hadPicture, c.picture) << c.html;
+    }
+}
+
+TEST(MediaPaths, PointAtTheSameFilesFromTheWrittenSource)
+{
+    const struct {
+        const char* path;
+        const char* from; // the imported file
+        const char* to;   // the written source
+        const char* moved;
+        bool slashes, rewritten;
+    } cases[] = {
+        {"images/a.jpg", "t.csv", "t.toml", "images/a.jpg", false, false},
+        {"images\\a.jpg", "cours/t.csv", "cours/./q.toml", "images/a.jpg", true, false},
+        {"images/a.jpg", "cours/t.csv", "quiz/q.toml", "../cours/images/a.jpg", false, true},
+        {"images\\a.jpg", "cours/t.csv", "cours/quiz/q.toml", "../images/a.jpg", true, true},
+        {"../sons/a.mp3", "cours/t.csv", "q.toml", "sons/a.mp3", false, true},
+        {"C:\\Cours\\a.jpg", "t.csv", "autre/q.toml", "C:/Cours/a.jpg", true, false},
+        {"/srv/a.jpg", "t.csv", "autre/q.toml", "/srv/a.jpg", false, false},
+        {"", "t.csv", "autre/q.toml", "", false, false},
+    };
+    for (const auto& c : cases) {
+        const MovedPath moved = MoveMediaPath(c.path, c.from, c.to);
+        EXPECT_EQ(moved.path, c.moved) << c.path;
+        EXPECT_EQ(moved.slashes, c.slashes) << c.path;
+        EXPECT_EQ(moved.moved, c.rewritten) << c.path;
+        EXPECT_FALSE(moved.inexpressible) << c.path;
+    }
+}
 
 TEST(XmlReader, ReadsWhatProgramsWriteAndRefusesTheRest)
 {
@@ -109,160 +329,9 @@ TEST(Base64, DecodesWithinItsBound)
     }
 }
 
-// Moodle's export: the full-credit answers as alternatives, the part
-// credit told, the picture written beside the source and shown, the
-// feedback in comments, the case of letters as the capitals rule, the
-// other kinds and the categories told.
-TEST(MoodleImport, KeepsWhatTheBankHolds)
-{
-    const std::string bytes = Corpus("banque_moodle.xml");
-    ASSERT_FALSE(bytes.empty());
-    ImportedQuiz quiz;
-    std::string error;
-    ASSERT_TRUE(
-        ImportQuiz("banque.xml", bytes, {-1, "banque.xml", "quiz/banque.toml"}, quiz, error))
-        << error;
-    const QuizSource& source = quiz.source;
-    EXPECT_EQ(source.layoutKind, LAYOUT_PICTURE);
-    ASSERT_EQ(source.questions.size(), 2u);
-
-    const SourceQuestion& mountain = source.questions[0];
-    EXPECT_EQ(mountain.answer.value, "le Mont Blanc");
-    ASSERT_EQ(mountain.otherAnswers.size(), 1u);
-    EXPECT_EQ(mountain.otherAnswers[0].value, "Mont-Blanc");
-    EXPECT_EQ(mountain.questionText.value, u8"Quel est le plus haut sommet des Alpes ?");
-    EXPECT_EQ(mountain.picture.value, "images/sommet_alpes.png");
-    EXPECT_EQ(mountain.comments,
-              (std::vector<std::string>{u8"Commentaire : Il culmine à 4 805 m.",
-                                        u8"Commentaire de la réponse « le Mont Blanc » : Bravo"}));
-
-    const SourceQuestion& country = source.questions[1];
-    EXPECT_EQ(country.answer.value, "l'Italie");
-    ASSERT_EQ(country.otherAnswers.size(), 1u);
-    EXPECT_EQ(country.otherAnswers[0].value, "Italie");
-    EXPECT_EQ(country.questionText.value, "Pays de Rome & de Milan ?");
-    EXPECT_EQ(country.picture.value, "");
-    EXPECT_TRUE(country.picture.present);
-    EXPECT_EQ(country.comments, (std::vector<std::string>{
-                                    u8"Commentaire de la réponse « l'Italie » : Oui, la botte."}));
-
-    ASSERT_EQ(quiz.files.size(), 1u);
-    EXPECT_EQ(quiz.files[0].path, "images/sommet_alpes.png");
-    EXPECT_EQ(quiz.files[0].bytes.compare(0, 8, "\x89PNG\r\n\x1a\n"), 0);
-    EXPECT_TRUE(source.capitalsRequired.value);
-
-    const std::vector<std::string> notes = {
-        u8"question 2 (« Fleuve ») : choix multiple, non reprise",
-        u8"question 1 (« Montagne ») : 1 réponse sans tout le crédit non reprise (le lecteur "
-        u8"tient une réponse pour juste ou fausse, sans crédit partiel) : « Blanc » (50 %).",
-        u8"les textes des questions restent dans le fichier",
-        u8"1 question en HTML : balises retirées",
-        u8"2 questions ont leurs commentaires de réponse gardés en commentaire",
-        u8"la règle majuscules_exigees est mise pour tout le quiz.",
-        u8"1 catégorie Moodle ignorée : « $course$/top/Géographie ».",
-    };
-    ASSERT_EQ(quiz.notes.size(), notes.size());
-    for (size_t i = 0; i < notes.size(); ++i)
-        EXPECT_NE(quiz.notes[i].find(notes[i]), std::string::npos) << quiz.notes[i];
-}
-
-TEST(MoodleImport, TellsWhatItCannotTake)
-{
-    const std::string png = "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAIAAACQd1PeAAAADElEQVR4nGP4z8AAAAMBAQ"
-                            "DJ/pLvAAAAAElFTkSuQmCC";
-    auto question = [](const std::string& inside) {
-        return "<question type=\"shortanswer\"><name><text>Q</text></name>" + inside +
-               "<answer fraction=\"100\"><text>a</text></answer></question>";
-    };
-    const struct {
-        const char* what;
-        std::string xml;
-        int layout;
-        std::vector<std::string> pictures; // the paths of the questions' pictures
-        std::vector<std::string> notes;
-        std::string error;
-    } cases[] = {
-        {"two pictures of one name, a second picture, a file that is no picture, a cut one",
-         "<quiz>" +
-             question("<questiontext format=\"html\"><text>A</text>"
-                      "<file name=\"../../x/carte.PNG\" encoding=\"base64\">" +
-                      png +
-                      "</file>"
-                      "<file name=\"b.png\" encoding=\"base64\">" +
-                      png + "</file></questiontext>") +
-             question("<questiontext format=\"html\"><text>B</text>"
-                      "<file name=\"carte.png\" encoding=\"base64\">" +
-                      png +
-                      "</file>"
-                      "<file name=\"notes.pdf\" encoding=\"base64\">JVBERi0=</file>"
-                      "<file name=\"c.png\" encoding=\"base64\">iVBOR*</file></questiontext>") +
-             "</quiz>",
-         -1,
-         {"images/carte.PNG", "images/carte-2.png"},
-         {u8"question 1 (« Q ») : image jointe « b.png » non reprise : une question montre une "
-          u8"seule image",
-          u8"question 2 (« Q ») : fichier joint « notes.pdf » non repris : ce n'est pas une image",
-          u8"question 2 (« Q ») : fichier joint « c.png » abîmé",
-          u8"les textes des questions restent dans le fichier"},
-         ""},
-        {"a picture in a text quiz asked for; a picture not joined",
-         "<quiz>" +
-             question("<questiontext format=\"html\"><text>A</text>"
-                      "<file name=\"a.png\" encoding=\"base64\">" +
-                      png + "</file></questiontext>") +
-             question("<questiontext format=\"html\"><text>B&lt;img src=\"x.png\"&gt;</text>"
-                      "</questiontext><usecase>1</usecase>") +
-             "</quiz>",
-         LAYOUT_TEXT,
-         {"", ""},
-         {u8"question 1 (« Q ») : image jointe non reprise : la disposition « texte » n'en "
-          u8"montre pas.",
-          u8"question 2 (« Q ») : son image HTML n'est pas reprise", u8"1 question en HTML",
-          u8"1 question distingue les majuscules dans Moodle, sur 2"},
-         ""},
-        {"no short answer",
-         "<quiz><question type=\"essay\"><name><text>E</text></name></question></quiz>",
-         -1,
-         {},
-         {u8"question 1 (« E ») : composition, non reprise"},
-         u8"aucune question à réponse courte parmi les 1 du fichier"},
-        {"another XML",
-         "<html><body/></html>",
-         -1,
-         {},
-         {},
-         u8"fichier Moodle XML illisible, ce fichier XML n'est pas une banque de questions Moodle"},
-        {"damaged XML",
-         "<quiz><question type=\"shortanswer\">",
-         -1,
-         {},
-         {},
-         u8"fichier Moodle XML illisible, ligne 1 : la balise <question> n'est jamais refermée"},
-    };
-    for (const auto& c : cases) {
-        ImportedQuiz quiz;
-        std::string error;
-        const bool imported =
-            ImportQuiz("b.xml", c.xml, {c.layout, "b.xml", "b.toml"}, quiz, error);
-        EXPECT_EQ(imported, c.error.empty()) << c.what << ": " << error;
-        if (!imported) {
-            EXPECT_EQ(error.substr(0, c.error.size()), c.error) << c.what;
-        } else {
-            std::vector<std::string> pictures;
-            for (const SourceQuestion& q : quiz.source.questions)
-                pictures.push_back(q.picture.value);
-            EXPECT_EQ(pictures, c.pictures) << c.what;
-        }
-        EXPECT_EQ(quiz.notes.size(), c.notes.size()) << c.what;
-        for (size_t i = 0; i < quiz.notes.size() && i < c.notes.size(); ++i)
-            EXPECT_NE(quiz.notes[i].find(c.notes[i]), std::string::npos) << c.what << "\n"
-                                                                         << quiz.notes[i];
-    }
-}
-
 TEST(ZipArchive, CapsWhatAMemberInflatesTo)
 {
-    const std::string bytes = Corpus("gonfle.zip");
+    const std::string bytes = LoadFile(IMPORT_CORPUS_DIR "/gonfle.zip");
     ZipArchive zip;
     std::string error;
     ASSERT_TRUE(OpenZip(bytes, zip, error)) << error;
@@ -311,116 +380,4 @@ TEST(ZipArchive, CapsWhatAMemberInflatesTo)
     ASSERT_TRUE(OpenZip(damaged, zip, error));
     EXPECT_FALSE(ReadZipMember(zip, zip.members[0], 4 << 20, content, error));
     EXPECT_NE(error.find(u8"protégé par un mot de passe"), std::string::npos) << error;
-}
-
-// Each workbook of the corpus, whole or by one sheet: its questions (answer,
-// alternatives, text, comments), where they came from, and its notes.
-TEST(WorkbookImport, ReadsTheSheetsTeachersSave)
-{
-    const struct {
-        const char* file;
-        const char* sheet;
-        std::string origin;
-        std::vector<std::string> questions;
-        std::vector<std::string> notes;
-        std::string error;
-    } cases[] = {
-        {"classeur.xlsx",
-         "",
-         u8"classeur Excel (.xlsx), feuille « Capitales »",
-         {u8"Rome | Capitale de l'Italie ? | rome/Roma/la Ville éternelle | Remarque : facile",
-          u8"1789 | Prise de la Bastille ? |  | ",
-          u8"3,14 | Pi à deux décimales ? | 3.14 | Remarque : arrondi"},
-         {u8"le classeur a 2 feuilles : seule la première, « Capitales », est lue (--feuille NOM "
-          u8"en choisit une autre).",
-          u8"ligne 1 : 1 colonne de nom inconnu gardée en commentaire sous chaque question : « "
-          u8"Remarque »",
-          u8"colonne « Image » ignorée : elle est vide."},
-         ""},
-        {"classeur.xlsx",
-         "Brouillon",
-         u8"classeur Excel (.xlsx), feuille « Brouillon »",
-         {"brouillon |  |  | "},
-         {},
-         ""},
-        {"classeur.xlsx",
-         "Feuil1",
-         "",
-         {},
-         {},
-         u8"le classeur n'a pas de feuille « Feuil1 » : ses feuilles sont « Capitales », « "
-         u8"Brouillon » ; nommez-en une avec --feuille"},
-        {"partage.xlsx",
-         "",
-         u8"classeur Excel (.xlsx), feuille « Feuille 1 »",
-         {u8"Paris | Capitale & ville ? |  | ", u8"VRAI | Vrai ? |  | "},
-         {},
-         ""},
-        {"classeur.ods",
-         "",
-         u8"classeur LibreOffice (.ods), feuille « Questions »",
-         {u8"chat | Un   animal | chats/minou | ", u8"chien | Deux lignes |  | ",
-          u8"chien | Deux lignes |  | "},
-         {u8"le classeur a 2 feuilles : seule la première",
-          u8"ligne 1048573, colonne « Texte » : retour à la ligne remplacé par une espace.",
-          u8"ligne 1048574, colonne « Texte » : retour à la ligne remplacé par une espace."},
-         ""},
-        {"classeur.ods",
-         "Autre",
-         u8"classeur LibreOffice (.ods), feuille « Autre »",
-         {"autre |  |  | "},
-         {},
-         ""},
-        {"classeur.ods",
-         "Brouillon",
-         "",
-         {},
-         {},
-         u8"le classeur n'a pas de feuille « Brouillon » : ses feuilles sont « Questions », « "
-         u8"Autre »"},
-        {"protege.ods",
-         "",
-         "",
-         {},
-         {},
-         u8"le classeur est protégé par un mot de passe : dans LibreOffice"},
-        {"gonfle.zip",
-         "",
-         "",
-         {},
-         {},
-         u8"ce fichier zip n'est pas un classeur Excel (.xlsx) ni LibreOffice (.ods)"},
-    };
-    for (const auto& c : cases) {
-        const std::string bytes = Corpus(c.file);
-        ASSERT_FALSE(bytes.empty()) << c.file;
-        ImportedQuiz quiz;
-        std::string error;
-        ImportOptions options{-1, c.file, c.file};
-        options.sheet = c.sheet;
-        const bool imported = ImportQuiz(c.file, bytes, options, quiz, error);
-        const std::string what = std::string(c.file) + " " + c.sheet;
-        EXPECT_EQ(imported, c.error.empty()) << what << ": " << error;
-        if (!imported) {
-            EXPECT_EQ(error.substr(0, c.error.size()), c.error) << what;
-            continue;
-        }
-        EXPECT_EQ(quiz.origin, c.origin) << what;
-        EXPECT_EQ(quiz.source.layoutKind, LAYOUT_TEXT) << what;
-        std::vector<std::string> questions;
-        for (const SourceQuestion& question : quiz.source.questions) {
-            std::string alternatives, comments;
-            for (const SourceText& alternative : question.otherAnswers)
-                alternatives += (alternatives.empty() ? "" : "/") + alternative.value;
-            for (const std::string& comment : question.comments)
-                comments += comment;
-            questions.push_back(question.answer.value + " | " + question.questionText.value +
-                                " | " + alternatives + " | " + comments);
-        }
-        EXPECT_EQ(questions, c.questions) << what;
-        EXPECT_EQ(quiz.notes.size(), c.notes.size()) << what;
-        for (size_t i = 0; i < quiz.notes.size() && i < c.notes.size(); ++i)
-            EXPECT_NE(quiz.notes[i].find(c.notes[i]), std::string::npos) << what << "\n"
-                                                                         << quiz.notes[i];
-    }
 }

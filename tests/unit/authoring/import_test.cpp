@@ -1,13 +1,10 @@
 // The importer on a corpus of small files as spreadsheets and Moodle write
-// them: what each gives as questions, and what it says it left out or
-// changed. The readers it rests on have tables of their own first.
-#include "authoring/import/column_names.h"
-#include "authoring/import/csv_table.h"
+// them, from text tables to workbooks and Moodle's banks with pictures
+// inside: what each gives as questions and files, and what it says it left
+// out or changed. The readers it rests on are tested in
+// import_formats_test.cpp.
 #include "authoring/import/gift_reader.h"
-#include "authoring/import/html_text.h"
-#include "authoring/import/media_paths.h"
 #include "authoring/import/quiz_import.h"
-#include "authoring/import/text_decoding.h"
 #include "authoring/source/source_reader.h"
 #include "authoring/source/source_writer.h"
 #include "quiz/quiz_record.h"
@@ -15,277 +12,39 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include <algorithm>
 
-// Rows as "line:cell|cell".
-std::vector<std::string> RowsOf(const CsvTable& table)
-{
-    std::vector<std::string> rows;
-    for (const CsvRow& row : table.rows) {
-        std::string text = std::to_string(row.line) + ":";
-        for (size_t i = 0; i < row.cells.size(); ++i)
-            text += (i ? "|" : "") + row.cells[i];
-        rows.push_back(text);
-    }
-    return rows;
-}
-
-// A question as "answer | key=value..." for the keys it has.
-std::string Described(const SourceQuestion& question)
-{
-    std::string text = question.answer.value;
-    const struct {
-        const char* key;
-        const SourceText& value;
-    } keys[] = {
-        {"seconde", question.secondAnswer},
-        {"texte", question.questionText},
-        {"image", question.picture},
-        {"son", question.sound},
-        {"video", question.film},
-        {"revele", question.revealText},
-        {"image_revelee", question.revealPicture},
-    };
-    for (const auto& key : keys)
-        if (key.value.present)
-            text += std::string(" | ") + key.key + "=" + key.value.value;
-    const struct {
-        const char* key;
-        const std::vector<SourceText>& values;
-    } lists[] = {{"autres", question.otherAnswers}, {"autres2", question.otherSecondAnswers}};
-    for (const auto& list : lists)
-        for (size_t i = 0; i < list.values.size(); ++i)
-            text += (i ? "/" : std::string(" | ") + list.key + "=") + list.values[i].value;
-    for (const std::string& comment : question.comments)
-        text += " | # " + comment;
-    return text;
-}
-
-} // namespace
-
-TEST(CsvTable, FindsTheSeparatorAndReadsQuotedCells)
-{
-    const struct {
-        std::string text;
-        char separator;
-        std::vector<std::string> rows;
-    } cases[] = {
-        // Excel in French: ";" and CRLF; a comma in a text does not split it.
-        {"Question;R\xC3\xA9ponse\r\nParis, Rome ?;Paris\r\n",
-         ';',
-         {"1:Question|R\xC3\xA9ponse", "2:Paris, Rome ?|Paris"}},
-        // LibreOffice: "," and LF, commas of a text quoted; no last line break.
-        {"a,b\nc,\"d,e\"", ',', {"1:a|b", "2:c|d,e"}},
-        {"a\tb;c\td\nx\ty;z\t\n", '\t', {"1:a|b;c|d", "2:x|y;z|"}},
-        // Doubled quotes, separators and line breaks inside quotes; the next
-        // row starts on the line after them; text after a closing quote.
-        {"\"Le \"\"grand\"\" ;\r\nbleu\";\"x\"y\r\nz;\"\"\r\n",
-         ';',
-         {"1:Le \"grand\" ;\nbleu|xy", "3:z|"}},
-        // The old Mac line ends, a quote inside a cell that it does not open.
-        {"a;b\rc;d\"e\r", ';', {"1:a|b", "2:c|d\"e"}},
-        // One column: nothing splits, nothing is lost.
-        {"R\xC3\xA9ponse\nParis\n", '\t', {"1:R\xC3\xA9ponse", "2:Paris"}},
-        // The first row has one cell more with "," than with ";", but the
-        // rows agree with ";" alone.
-        {"a;b\nc, d;e\nf, g;h\n", ';', {"1:a|b", "2:c, d|e", "3:f, g|h"}},
-        // A separator named for Excel wins over what the rows suggest.
-        {"sep=,\r\na;b,c\r\n", ',', {"2:a;b|c"}},
-    };
-    for (const auto& c : cases) {
-        CsvTable table;
-        std::string error;
-        ASSERT_TRUE(ReadCsvTable(c.text, table, error)) << c.text << error;
-        EXPECT_EQ(table.separator, c.separator) << c.text;
-        EXPECT_EQ(RowsOf(table), c.rows) << c.text;
-    }
-    CsvTable table;
-    std::string error;
-    EXPECT_FALSE(ReadCsvTable("a;b\nc;\"d\ne;f\n", table, error));
-    EXPECT_EQ(error.substr(0, error.find(" ;")),
-              u8"ligne 2 : une cellule ouverte par un guillemet \" n'est jamais refermée");
-}
-
-TEST(SavedText, TellsTheEncodingFromTheBytes)
-{
-    const struct {
-        std::string bytes;
-        TextEncoding encoding;
-        std::string utf8;
-    } cases[] = {
-        {"R\xE9ponse \x80", TextEncoding::Windows1252, u8"Réponse €"},
-        {u8"Réponse", TextEncoding::Utf8, u8"Réponse"},
-        {"\xEF\xBB\xBF" + std::string(u8"Réponse"), TextEncoding::Utf8WithBom, u8"Réponse"},
-        // A mark before bytes that are not UTF-8 does not make them so.
-        {"\xEF\xBB\xBFR\xE9", TextEncoding::Windows1252, u8"Ré"},
-        {std::string("\xFF\xFER\0\xE9\0=\xD8\x00\xDE", 10), TextEncoding::Utf16, u8"Ré\U0001F600"},
-        {std::string("\xFE\xFF\0R\0\xE9\xD8\x3D", 8), TextEncoding::Utf16, u8"Ré\uFFFD"},
-    };
-    for (const auto& c : cases) {
-        const DecodedText text = DecodeSavedText(c.bytes);
-        EXPECT_EQ(text.encoding, c.encoding) << c.utf8;
-        EXPECT_EQ(text.utf8, c.utf8);
-    }
-}
-
-TEST(ColumnNames, TakeAnyCaseAccentAndSpacing)
-{
-    const struct {
-        const char* name;
-        Column column;
-    } cases[] = {
-        {"Question", Column::QuestionText},
-        {"TEXTE", Column::QuestionText},
-        {u8"Énoncé", Column::QuestionText},
-        {u8"Réponse", Column::Answer},
-        {"reponses", Column::Answer},
-        {u8" RÉPONSE : ", Column::Answer},
-        {u8"réponse 2", Column::SecondAnswer},
-        {"Reponse2", Column::SecondAnswer},
-        {"seconde_reponse", Column::SecondAnswer},
-        {u8"Deuxième réponse", Column::SecondAnswer},
-        {"Image", Column::Picture},
-        {"Son", Column::Sound},
-        {u8"Vidéo", Column::Film},
-        {"video", Column::Film},
-        {u8"Texte révélé", Column::RevealText},
-        {"texte_revele", Column::RevealText},
-        {u8"Image révélée", Column::RevealPicture},
-        {"image-revelee", Column::RevealPicture},
-        {"Points", Column::Unknown},
-        {"", Column::Unknown},
-        {u8"Réponse 3", Column::Unknown},
-        {"autre reponse", Column::Alternatives},
-        {u8"Autres réponses", Column::Alternatives},
-        {u8"RÉPONSES ACCEPTÉES", Column::Alternatives},
-        {u8"Autre réponse acceptée", Column::Alternatives},
-        {u8"Autre seconde réponse", Column::SecondAlternatives},
-        {u8"autres réponses 2", Column::SecondAlternatives},
-        {u8"Autre réponse 3", Column::Unknown},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ColumnFromName(c.name), c.column) << c.name;
-}
-
-TEST(GiftReader, TellsEveryKindAndResolvesEscapes)
-{
-    GiftFile file;
-    ReadGift("// comment {~not a question}\n"
-             "$CATEGORY: $course$/Cours\n"
-             "::T1::Capitale ? {=Paris =%50%Lut\\=ce#presque}\n\n"
-             "Choix {=a ~b}\n\n"
-             "Vrai ? {TRUE#oui}\n\n"
-             "Nombre {#4:1}\n\n"
-             "Paires {=a -> b =c -> d}\n\n"
-             "Essai {}\n\n"
-             "Seulement du texte\n\n"
-             "Le {=chat} dort\n\n"
-             "Tilde \\~ et \\{ \\} \\: \\\\ \\n {Seule####bravo}\n\n"
-             "Ouverte { =a\n",
-             file);
-    const struct {
-        GiftKind kind;
-        int line;
-        std::string text;
-        std::vector<std::string> answers; // with their weights
-    } expected[] = {
-        {GiftKind::ShortAnswer, 3, "Capitale ? ", {"Paris 100", "Lut=ce 50"}},
-        {GiftKind::MultipleChoice, 5, "Choix ", {}},
-        {GiftKind::TrueFalse, 7, "Vrai ? ", {}},
-        {GiftKind::Numeric, 9, "Nombre ", {}},
-        {GiftKind::Matching, 11, "Paires ", {}},
-        {GiftKind::Essay, 13, "Essai ", {}},
-        {GiftKind::Description, 15, "Seulement du texte", {}},
-        {GiftKind::ShortAnswer, 17, "Le _____ dort", {"chat 100"}},
-        {GiftKind::ShortAnswer, 19, "Tilde ~ et { } : \\ \n ", {"Seule 100"}},
-        {GiftKind::Unclosed, 21, "Ouverte ", {}},
-    };
-    ASSERT_EQ(file.questions.size(), std::size(expected));
-    EXPECT_EQ(file.categories, std::vector<std::string>{"$course$/Cours"});
-    EXPECT_EQ(file.questions[0].title, "T1");
-    EXPECT_TRUE(file.questions[0].feedback);
-    EXPECT_TRUE(file.questions[8].feedback);
-    for (size_t i = 0; i < std::size(expected); ++i) {
-        const GiftQuestion& question = file.questions[i];
-        EXPECT_EQ(question.number, static_cast<int>(i + 1));
-        EXPECT_EQ(question.kind, expected[i].kind) << i;
-        EXPECT_EQ(question.line, expected[i].line) << i;
-        EXPECT_EQ(question.text, expected[i].text) << i;
-        std::vector<std::string> answers;
-        for (const GiftAnswer& answer : question.answers)
-            answers.push_back(answer.text + " " + std::to_string(static_cast<int>(answer.weight)));
-        EXPECT_EQ(answers, expected[i].answers) << i;
-    }
-}
-
-TEST(HtmlText, KeepsTheTextAlone)
-{
-    const struct {
-        const char* html;
-        const char* text;
-        bool picture;
-    } cases[] = {
-        {"<p>Qu&eacute;bec&nbsp;?</p>", u8"\nQuébec ?\n", false},
-        {"a<br/>b &#233;&#xE9; &amp;lt; &inconnu; &#0;", u8"a\nb éé &lt; &inconnu; &#0;", false},
-        {"2 < 3 <img src=\"@@PLUGINFILE@@/a.png\"> > 1", "2 < 3  > 1", true},
-        {"<b>gras</b> <", "gras <", false},
-        {"<<b>x</b> &amp &eacute;", u8"<x &amp é", false},
-    };
-    for (const auto& c : cases) {
-        const PlainText plain = PlainTextOfHtml(c.html);
-        EXPECT_EQ(plain.text, c.text) << c.html;
-        EXPECT_EQ(plain.hadPicture, c.picture) << c.html;
-    }
-}
-
-TEST(MediaPaths, PointAtTheSameFilesFromTheWrittenSource)
-{
-    const struct {
-        const char* path;
-        const char* from; // the imported file
-        const char* to;   // the written source
-        const char* moved;
-        bool slashes, rewritten;
-    } cases[] = {
-        {"images/a.jpg", "t.csv", "t.toml", "images/a.jpg", false, false},
-        {"images\\a.jpg", "cours/t.csv", "cours/./q.toml", "images/a.jpg", true, false},
-        {"images/a.jpg", "cours/t.csv", "quiz/q.toml", "../cours/images/a.jpg", false, true},
-        {"images\\a.jpg", "cours/t.csv", "cours/quiz/q.toml", "../images/a.jpg", true, true},
-        {"../sons/a.mp3", "cours/t.csv", "q.toml", "sons/a.mp3", false, true},
-        {"C:\\Cours\\a.jpg", "t.csv", "autre/q.toml", "C:/Cours/a.jpg", true, false},
-        {"/srv/a.jpg", "t.csv", "autre/q.toml", "/srv/a.jpg", false, false},
-        {"", "t.csv", "autre/q.toml", "", false, false},
-    };
-    for (const auto& c : cases) {
-        const MovedPath moved = MoveMediaPath(c.path, c.from, c.to);
-        EXPECT_EQ(moved.path, c.moved) << c.path;
-        EXPECT_EQ(moved.slashes, c.slashes) << c.path;
-        EXPECT_EQ(moved.moved, c.rewritten) << c.path;
-        EXPECT_FALSE(moved.inexpressible) << c.path;
-    }
-}
-
-// Each file of the corpus gives its questions with its layout and reveal
-// mode, and its notes in order (each expected text is found in its note),
-// or fails with an error that starts with the expected text.
+// Each file gives its questions with its layout, reveal mode, rule and
+// origin, the files it writes beside the source, and its notes in order
+// (each expected text is found in its note), or fails with an error that
+// starts with the expected text.
 TEST(QuizImport, TakesTheFilesTeachersHave)
 {
+    const std::string png = "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAIAAACQd1PeAAAADElEQVR4nGP4z8AAAAMBAQ"
+                            "DJ/pLvAAAAAElFTkSuQmCC";
+    auto question = [](const std::string& inside) {
+        return "<question type=\"shortanswer\"><name><text>Q</text></name>" + inside +
+               "<answer fraction=\"100\"><text>a</text></answer></question>";
+    };
+    auto corpus = [](const std::string& name) { return LoadFile(IMPORT_CORPUS_DIR "/" + name); };
     const struct {
         const char* what;
         std::string file;
         std::string bytes;
         int layout;       // requested, or -1
-        std::string quiz; // "layout revelation"
+        std::string quiz; // "layout revelation[ majuscules] | origin"
         std::vector<std::string> questions;
         std::vector<std::string> notes;
         std::string error;
+        std::vector<std::string> files = {}; // "path" and the bytes' first 4
+        const char* sheet = "";
     } cases[] = {
         {"Excel, Windows-1252, CRLF, paths with \\, an empty row",
          "capitales.csv",
          "Question;R\xE9ponse;Image\r\nCapitale de la France ?;Paris;images\\france.jpg\r\n"
          ";;\r\nLa ville \xE9ternelle ?; Rome ;images\\rome.jpg\r\n",
          -1,
-         "image aucune",
+         u8"image aucune | tableau séparé par des points-virgules, en Windows-1252",
          {u8"Paris | texte=Capitale de la France ? | image=images/france.jpg",
           u8"Rome | texte=La ville éternelle ? | image=images/rome.jpg"},
          {u8"les textes de la colonne « Question » restent dans le fichier",
@@ -300,7 +59,7 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
                          u8"Pays ?,France,Paris\n"
                          u8"\"Océan, le plus grand ?\",Pacifique,\"Le \"\"grand\"\"\"\n"),
          -1,
-         "texte aucune",
+         u8"texte aucune | tableau séparé par des virgules, en UTF-8 avec BOM",
          {"France | seconde=Paris | texte=Pays ?",
           u8"Pacifique | seconde=Le \"grand\" | texte=Océan, le plus grand ?"},
          {u8"colonne « seconde_reponse » gardée, mais dans la disposition « texte » chaque ligne "
@@ -312,7 +71,7 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
          u8"Écoutez\t2\tdo\tsons\\do.mp3\tx\tde trop\n"
          u8"\t\tré\tsons/re.mp3\n",
          -1,
-         "son aucune",
+         u8"son aucune | tableau séparé par des tabulations, en UTF-8",
          {u8"do | texte=Écoutez | son=sons/do.mp3 | # Points : 2 | # réponse : x | # colonne F : "
           u8"de trop",
           u8"ré | texte= | son=sons/re.mp3"},
@@ -328,7 +87,7 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
          "multi.csv",
          u8"Question;Réponse\n\"Première ligne  \r\n  seconde ; ligne\";\"a;b\"\n",
          -1,
-         "texte aucune",
+         u8"texte aucune | tableau séparé par des points-virgules, en UTF-8",
          {u8"a;b | texte=Première ligne seconde ; ligne"},
          {u8"ligne 2, colonne « Question » : retour à la ligne remplacé par une espace."},
          ""},
@@ -395,7 +154,7 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
          "q.csv",
          u8"Réponse;Son;Texte révélé\nrouge;a.mp3;r\n",
          LAYOUT_PICTURE,
-         "image texte",
+         u8"image texte | tableau séparé par des points-virgules, en UTF-8",
          {"rouge | image= | revele=r"},
          {u8"colonne « Son » ignorée : la disposition « image » n'en a pas.",
           u8"aucune colonne image : chaque question a une ligne image = \"\" à compléter."},
@@ -405,7 +164,7 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
          u8"Réponse;Image;Texte révélé;Image révélée;Seconde réponse\n"
          u8"chat;a.jpg;miaou;b.jpg;\nchien;c.jpg;;;\n",
          -1,
-         "image image",
+         u8"image image | tableau séparé par des points-virgules, en UTF-8",
          {"chat | image=a.jpg | image_revelee=b.jpg", "chien | image=c.jpg | image_revelee="},
          {u8"colonne « Seconde réponse » ignorée : elle est vide.",
           u8"colonne « Texte révélé » ignorée : une question trouvée montre une image révélée ou "
@@ -415,7 +174,7 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
          "q.csv",
          u8"Réponse;Question;Texte révélé\nchat;Animal ?;miaou\n",
          -1,
-         "texte aucune",
+         u8"texte aucune | tableau séparé par des points-virgules, en UTF-8",
          {u8"chat | texte=Animal ?"},
          {u8"colonne « Texte révélé » ignorée : le lecteur ne montre de révélation que dans la "
           u8"disposition « image »."},
@@ -426,7 +185,7 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
          u8"le Mont Blanc;\"Mont Blanc | mont-blanc;;le Mont Blanc\";Alpes;les Alpes;a.jpg\n"
          u8"l'Italie;;Rome;;b.jpg\n",
          -1,
-         "image aucune",
+         u8"image aucune | tableau séparé par des points-virgules, en UTF-8",
          {u8"le Mont Blanc | seconde=Alpes | image=a.jpg | autres=Mont Blanc/mont-blanc | "
           u8"autres2=les Alpes",
           u8"l'Italie | seconde=Rome | image=b.jpg"},
@@ -437,7 +196,7 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
          "q.csv",
          u8"Réponse;Autre réponse 2;Seconde réponse;autre réponse\nchat;chats;;\n",
          -1,
-         "texte aucune",
+         u8"texte aucune | tableau séparé par des points-virgules, en UTF-8",
          {u8"chat"},
          {u8"colonne « Seconde réponse » ignorée : elle est vide.",
           u8"colonne « autre réponse » ignorée : elle est vide.",
@@ -448,7 +207,7 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
          "q.csv",
          u8"Question;Réponse;Image\nCapitale ?;Paris;\nFleuve ?;la Seine; \n",
          -1,
-         "texte aucune",
+         u8"texte aucune | tableau séparé par des points-virgules, en UTF-8",
          {u8"Paris | texte=Capitale ?", u8"la Seine | texte=Fleuve ?"},
          {u8"colonne « Image » ignorée : elle est vide."},
          ""},
@@ -464,7 +223,7 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
          u8"Égalité \\: 1 \\= 1 {=oui}\n\n"
          u8"::Vide::{=%50%a =%80%b =%-100%c}\n",
          -1,
-         "texte aucune",
+         u8"texte aucune | fichier GIFT de Moodle, en UTF-8",
          {"Paris | texte=Capitale de la France ? | autres=paris", "chat | texte=Le _____ dort.",
           u8"oui | texte=Égalité : 1 = 1", "b | texte=Vide"},
          {u8"question 1 (ligne 4, « Capitale ») : 1 réponse sans tout le crédit non reprise (le "
@@ -485,7 +244,7 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
          "banque.txt",
          u8"Quel film ? {=Nosferatu}\n",
          LAYOUT_VIDEO,
-         "video aucune",
+         u8"video aucune | fichier GIFT de Moodle, en UTF-8",
          {"Nosferatu | texte=Quel film ? | video="},
          {u8"un fichier GIFT ne nomme pas de médias : chaque question a une ligne video = \"\" à "
           u8"compléter."},
@@ -498,57 +257,218 @@ TEST(QuizImport, TakesTheFilesTeachersHave)
          {},
          {u8"question 1 (ligne 1) : choix multiple", u8"question 2 (ligne 3) : vrai ou faux"},
          u8"aucune question à réponse courte (« Texte {=réponse} ») parmi les 2 du fichier"},
+        {"Moodle XML: full-credit answers, a picture inside, feedback, the case of letters",
+         "banque.xml",
+         corpus("banque_moodle.xml"),
+         -1,
+         u8"image aucune majuscules | banque de questions Moodle XML",
+         {u8"le Mont Blanc | texte=Quel est le plus haut sommet des Alpes ? | "
+          u8"image=images/sommet_alpes.png | autres=Mont-Blanc | # Commentaire : Il culmine à "
+          u8"4 805 m. | # Commentaire de la réponse « le Mont Blanc » : Bravo",
+          u8"l'Italie | texte=Pays de Rome & de Milan ? | image= | autres=Italie | # Commentaire "
+          u8"de la réponse « l'Italie » : Oui, la botte."},
+         {u8"question 2 (« Fleuve ») : choix multiple, non reprise",
+          u8"question 1 (« Montagne ») : 1 réponse sans tout le crédit non reprise (le lecteur "
+          u8"tient une réponse pour juste ou fausse, sans crédit partiel) : « Blanc » (50 %).",
+          u8"les textes des questions restent dans le fichier",
+          u8"1 question en HTML : balises retirées",
+          u8"2 questions ont leurs commentaires de réponse gardés en commentaire",
+          u8"la règle majuscules_exigees est mise pour tout le quiz.",
+          u8"1 catégorie Moodle ignorée : « $course$/top/Géographie »."},
+         "",
+         {"images/sommet_alpes.png \x89PNG"}},
+        {"Moodle XML: two pictures of one name, a second picture, a file that is no picture, a "
+         "cut one",
+         "b.xml",
+         "<quiz>" +
+             question("<questiontext format=\"html\"><text>A</text>"
+                      "<file name=\"../../x/carte.PNG\" encoding=\"base64\">" +
+                      png +
+                      "</file>"
+                      "<file name=\"b.png\" encoding=\"base64\">" +
+                      png + "</file></questiontext>") +
+             question("<questiontext format=\"html\"><text>B</text>"
+                      "<file name=\"carte.png\" encoding=\"base64\">" +
+                      png +
+                      "</file>"
+                      "<file name=\"notes.pdf\" encoding=\"base64\">JVBERi0=</file>"
+                      "<file name=\"c.png\" encoding=\"base64\">iVBOR*</file></questiontext>") +
+             "</quiz>",
+         -1,
+         u8"image aucune | banque de questions Moodle XML",
+         {"a | texte=A | image=images/carte.PNG", "a | texte=B | image=images/carte-2.png"},
+         {u8"question 1 (« Q ») : image jointe « b.png » non reprise : une question montre une "
+          u8"seule image",
+          u8"question 2 (« Q ») : fichier joint « notes.pdf » non repris : ce n'est pas une image",
+          u8"question 2 (« Q ») : fichier joint « c.png » abîmé",
+          u8"les textes des questions restent dans le fichier"},
+         "",
+         {"images/carte.PNG \x89PNG", "images/carte-2.png \x89PNG"}},
+        {"Moodle XML: a picture in a text quiz asked for; a picture not joined",
+         "b.xml",
+         "<quiz>" +
+             question("<questiontext format=\"html\"><text>A</text>"
+                      "<file name=\"a.png\" encoding=\"base64\">" +
+                      png + "</file></questiontext>") +
+             question("<questiontext format=\"html\"><text>B&lt;img src=\"x.png\"&gt;</text>"
+                      "</questiontext><usecase>1</usecase>") +
+             "</quiz>",
+         LAYOUT_TEXT,
+         u8"texte aucune | banque de questions Moodle XML",
+         {"a | texte=A", "a | texte=B"},
+         {u8"question 1 (« Q ») : image jointe non reprise : la disposition « texte » n'en "
+          u8"montre pas.",
+          u8"question 2 (« Q ») : son image HTML n'est pas reprise", u8"1 question en HTML",
+          u8"1 question distingue les majuscules dans Moodle, sur 2"},
+         ""},
+        {"Moodle XML without a short answer",
+         "b.xml",
+         "<quiz><question type=\"essay\"><name><text>E</text></name></question></quiz>",
+         -1,
+         "",
+         {},
+         {u8"question 1 (« E ») : composition, non reprise"},
+         u8"aucune question à réponse courte parmi les 1 du fichier"},
+        {"another XML",
+         "b.xml",
+         "<html><body/></html>",
+         -1,
+         "",
+         {},
+         {},
+         u8"fichier Moodle XML illisible, ce fichier XML n'est pas une banque de questions Moodle"},
+        {"damaged XML",
+         "b.xml",
+         "<quiz><question type=\"shortanswer\">",
+         -1,
+         "",
+         {},
+         {},
+         u8"fichier Moodle XML illisible, ligne 1 : la balise <question> n'est jamais refermée"},
+        {"an Excel workbook, its first sheet",
+         "classeur.xlsx",
+         corpus("classeur.xlsx"),
+         -1,
+         u8"texte aucune | classeur Excel (.xlsx), feuille « Capitales »",
+         {u8"Rome | texte=Capitale de l'Italie ? | autres=rome/Roma/la Ville éternelle | # "
+          u8"Remarque : facile",
+          u8"1789 | texte=Prise de la Bastille ?",
+          u8"3,14 | texte=Pi à deux décimales ? | autres=3.14 | # Remarque : arrondi"},
+         {u8"le classeur a 2 feuilles : seule la première, « Capitales », est lue (--feuille NOM "
+          u8"en choisit une autre).",
+          u8"ligne 1 : 1 colonne de nom inconnu gardée en commentaire sous chaque question : « "
+          u8"Remarque »",
+          u8"colonne « Image » ignorée : elle est vide."},
+         ""},
+        {"an Excel workbook, a sheet by its name",
+         "classeur.xlsx",
+         corpus("classeur.xlsx"),
+         -1,
+         u8"texte aucune | classeur Excel (.xlsx), feuille « Brouillon »",
+         {"brouillon"},
+         {},
+         "",
+         {},
+         "Brouillon"},
+        {"an Excel workbook, a sheet it has not",
+         "classeur.xlsx",
+         corpus("classeur.xlsx"),
+         -1,
+         "",
+         {},
+         {},
+         u8"le classeur n'a pas de feuille « Feuil1 » : ses feuilles sont « Capitales », « "
+         u8"Brouillon » ; nommez-en une avec --feuille",
+         {},
+         "Feuil1"},
+        {"an Excel workbook with shared strings",
+         "partage.xlsx",
+         corpus("partage.xlsx"),
+         -1,
+         u8"texte aucune | classeur Excel (.xlsx), feuille « Feuille 1 »",
+         {u8"Paris | texte=Capitale & ville ?", u8"VRAI | texte=Vrai ?"},
+         {},
+         ""},
+        {"a LibreOffice workbook, its first sheet",
+         "classeur.ods",
+         corpus("classeur.ods"),
+         -1,
+         u8"texte aucune | classeur LibreOffice (.ods), feuille « Questions »",
+         {u8"chat | texte=Un   animal | autres=chats/minou", u8"chien | texte=Deux lignes",
+          u8"chien | texte=Deux lignes"},
+         {u8"le classeur a 2 feuilles : seule la première",
+          u8"ligne 1048573, colonne « Texte » : retour à la ligne remplacé par une espace.",
+          u8"ligne 1048574, colonne « Texte » : retour à la ligne remplacé par une espace."},
+         ""},
+        {"a LibreOffice workbook, a sheet by its name",
+         "classeur.ods",
+         corpus("classeur.ods"),
+         -1,
+         u8"texte aucune | classeur LibreOffice (.ods), feuille « Autre »",
+         {"autre"},
+         {},
+         "",
+         {},
+         "Autre"},
+        {"a LibreOffice workbook, a sheet it has not",
+         "classeur.ods",
+         corpus("classeur.ods"),
+         -1,
+         "",
+         {},
+         {},
+         u8"le classeur n'a pas de feuille « Brouillon » : ses feuilles sont « Questions », « "
+         u8"Autre »",
+         {},
+         "Brouillon"},
+        {"a LibreOffice workbook under a password",
+         "protege.ods",
+         corpus("protege.ods"),
+         -1,
+         "",
+         {},
+         {},
+         u8"le classeur est protégé par un mot de passe : dans LibreOffice"},
+        {"a zip that is no workbook",
+         "gonfle.zip",
+         corpus("gonfle.zip"),
+         -1,
+         "",
+         {},
+         {},
+         u8"ce fichier zip n'est pas un classeur Excel (.xlsx) ni LibreOffice (.ods)"},
     };
     for (const auto& c : cases) {
+        ASSERT_FALSE(c.bytes.empty()) << c.what;
         ImportedQuiz quiz;
         std::string error;
-        const bool imported = ImportQuiz(c.file, c.bytes, {c.layout, c.file, c.file}, quiz, error);
+        ImportOptions options{c.layout, c.file, c.file};
+        options.sheet = c.sheet;
+        const bool imported = ImportQuiz(c.file, c.bytes, options, quiz, error);
         EXPECT_EQ(imported, c.error.empty()) << c.what << ": " << error;
         if (!imported) {
             EXPECT_EQ(error.substr(0, c.error.size()), c.error) << c.what;
         } else {
             const QuizSource& source = quiz.source;
             EXPECT_EQ(std::string(LAYOUT_NAMES[source.layoutKind]) + " " +
-                          REVEAL_NAMES[source.revealMode],
+                          REVEAL_NAMES[source.revealMode] +
+                          (source.capitalsRequired.value ? " majuscules" : "") + " | " +
+                          quiz.origin,
                       c.quiz)
                 << c.what;
             EXPECT_EQ(source.title.value, TITLE_PLACEHOLDER);
-            std::vector<std::string> questions;
+            std::vector<std::string> questions, files;
             for (const SourceQuestion& question : source.questions)
                 questions.push_back(Described(question));
             EXPECT_EQ(questions, c.questions) << c.what;
+            for (const ImportedFile& file : quiz.files)
+                files.push_back(file.path + " " + file.bytes.substr(0, 4));
+            EXPECT_EQ(files, c.files) << c.what;
         }
         EXPECT_EQ(quiz.notes.size(), c.notes.size()) << c.what;
         for (size_t i = 0; i < quiz.notes.size() && i < c.notes.size(); ++i)
             EXPECT_NE(quiz.notes[i].find(c.notes[i]), std::string::npos) << c.what << "\n"
                                                                          << quiz.notes[i];
-    }
-}
-
-// Rows past a quiz's questions are counted, not kept, so that a table of a
-// million rows costs the memory of 90; blank rows are neither.
-TEST(CsvTable, KeepsTheRowsAQuizTakesAndCountsTheRest)
-{
-    const struct {
-        std::string text;
-        size_t maxRows;
-        std::vector<std::string> rows;
-        int leftOut;
-        int firstLeftOutLine;
-    } cases[] = {
-        {"a;b\n;\nc;d\n\ne;f\n \t;\ng;h\n", 2, {"1:a|b", "3:c|d"}, 2, 5},
-        {"a;b\n;\nc;d\n\ne;f\n \t;\ng;h\n", 9, {"1:a|b", "3:c|d", "5:e|f", "7:g|h"}, 0, 0},
-        {"sep=;\r\na;b\r\nc;d\r\n", 1, {"2:a|b"}, 1, 3},
-        {"a;\"b\nc\"\nd;e\nf;g", 1, {"1:a|b\nc"}, 2, 3},
-        {"a\n" + Repeat("x\n", 100000), 3, {"1:a", "2:x", "3:x"}, 99998, 4},
-    };
-    for (const auto& c : cases) {
-        CsvTable table;
-        std::string error;
-        ASSERT_TRUE(ReadCsvTable(c.text, table, error, c.maxRows)) << c.text.substr(0, 40);
-        EXPECT_EQ(RowsOf(table), c.rows) << c.text.substr(0, 40);
-        EXPECT_EQ(table.rowsLeftOut, c.leftOut) << c.text.substr(0, 40);
-        EXPECT_EQ(table.firstLeftOutLine, c.firstLeftOutLine) << c.text.substr(0, 40);
     }
 }
 

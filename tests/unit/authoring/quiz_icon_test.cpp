@@ -1,23 +1,14 @@
 #include "authoring/media/quiz_icon.h"
 
+#include "authoring/media/little_endian.h"
 #include "authoring/media/stored_picture.h"
-#include "tests/support/test_pictures.h"
+#include "tests/unit/authoring/source_fixture.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <map>
 
 namespace {
-
-using Bytes = std::vector<unsigned char>;
-
-uint32_t Little32(const Bytes& bytes, size_t at)
-{
-    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
-           static_cast<uint32_t>(bytes[at + 3]) << 24;
-}
 
 // The pixels of an icon image as Windows reads them (rows top down, RGBA),
 // and whether its AND mask is set exactly where nothing shows.
@@ -31,8 +22,8 @@ DecodedPicture Pixels(const IconImage& image, bool& maskAgrees)
         return picture;
     }
     const Bytes& dib = image.data;
-    const int side = static_cast<int>(Little32(dib, 4));
-    EXPECT_EQ(Little32(dib, 8), static_cast<uint32_t>(2 * side));
+    const int side = static_cast<int>(LittleEndian32(&dib[4]));
+    EXPECT_EQ(LittleEndian32(&dib[8]), static_cast<uint32_t>(2 * side));
     picture = PlainPicture(side, side, 0, 0);
     const size_t maskRow = (side + 31) / 32 * 4;
     EXPECT_EQ(dib.size(), 40 + static_cast<size_t>(side) * side * 4 + maskRow * side);
@@ -62,10 +53,11 @@ std::vector<IconImage> ImagesOf(const Bytes& file)
     return images;
 }
 
-Bytes LoadBytes(const std::string& path)
+// One of the programs' own icons, as the build draws them.
+Bytes ApplicationIcon(const char* name)
 {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
+    const std::string file = LoadFile(std::string(APPLICATION_ICONS_DIR "/") + name);
+    return Bytes(file.begin(), file.end());
 }
 
 } // namespace
@@ -292,8 +284,8 @@ TEST(QuizIcon, KnowsItsOwnForm)
         bool quizIcon;
     } rows[] = {
         {"fitted", fitted, true},
-        {"the player's", LoadBytes(APPLICATION_ICONS_DIR "/quizz.ico"), true},
-        {"quizzpack's", LoadBytes(APPLICATION_ICONS_DIR "/quizzpack.ico"), true},
+        {"the player's", ApplicationIcon("quizz.ico"), true},
+        {"quizzpack's", ApplicationIcon("quizzpack.ico"), true},
         {"three sizes", with([](auto& i) { i.pop_back(); }), false},
         {"the largest first", with([](auto& i) { std::swap(i[0], i[3]); }), false},
         {"24-bit", with([](auto& i) { i[1].bitCount = 24; }), false},

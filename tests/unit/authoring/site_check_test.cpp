@@ -10,8 +10,8 @@ namespace {
 
 std::string WithSite(const std::string& site)
 {
-    return "titre = \"T\"\ndisposition = \"texte\"\nsite = \"" + site +
-           "\"\n[[question]]\nreponse = \"a\"\ntexte = \"q\"\n";
+    return QuizText("texte",
+                    "site = \"" + site + "\"\n[[question]]\nreponse = \"a\"\ntexte = \"q\"\n");
 }
 
 } // namespace

@@ -6,12 +6,6 @@
 
 namespace {
 
-// A header of two lines (titre, disposition), then extra lines.
-std::string Header(const char* layout, const std::string& extra = "")
-{
-    return std::string("titre = \"T\"\ndisposition = \"") + layout + "\"\n" + extra;
-}
-
 std::string Question(const std::string& body)
 {
     return "[[question]]\n" + body;
@@ -28,7 +22,7 @@ TEST(SourceCheck, ReportsEveryRuleBetweenValues)
         std::string problems;
     } cases[] = {
         {"separator, control character and foreign characters in texts",
-         Header("texte", u8"auteur = \"A|B\"\nexplications = \"deux\\u0009colonnes\"\n") +
+         QuizText("texte", u8"auteur = \"A|B\"\nexplications = \"deux\\u0009colonnes\"\n") +
              Question(u8"reponse = \"☃ et 😀 et ☃\"\ntexte = \"q\"\n"),
          u8"q.toml:3:10: auteur : le caractère « | » est interdit : il sépare les textes dans le "
          u8"quiz\n"
@@ -39,7 +33,7 @@ TEST(SourceCheck, ReportsEveryRuleBetweenValues)
          u8"françaises ordinaires\n"},
         {"texts count their Windows-1252 bytes, more codes than questions (told, and the quiz "
          "builds), a code may hold the separator",
-         Header("texte", "codes = [\"A|B\", \"C\"]\n") +
+         QuizText("texte", "codes = [\"A|B\", \"C\"]\n") +
              Question("reponse = \"" + Repeat(u8"é", 259) + "\"\ntexte = \"" + Repeat("x", 260) +
                       "\"\n"),
          u8"q.toml:3:9: attention : codes : 2 codes pour 1 question : un code par nombre de "
@@ -51,17 +45,17 @@ TEST(SourceCheck, ReportsEveryRuleBetweenValues)
          u8"q.toml:1:9: attention : titre : vide : le lecteur montre le titre en haut de sa "
          u8"fenêtre ; donnez-en un\n"},
         {"more than 90 questions",
-         Header("texte") + Repeat(Question("reponse = \"a\"\ntexte = \"q\"\n"), 91),
+         QuizText("texte") + Repeat(Question("reponse = \"a\"\ntexte = \"q\"\n"), 91),
          u8"q.toml:273:1: question 91 : de trop : le lecteur montre 90 questions au plus, ce "
          u8"fichier en a 91\n"},
         {"second answers on some questions only, an empty answer",
-         Header("texte") + Question("reponse = \"a\"\nseconde_reponse = \"b\"\ntexte = \"q\"\n") +
+         QuizText("texte") + Question("reponse = \"a\"\nseconde_reponse = \"b\"\ntexte = \"q\"\n") +
              Question("reponse = \"\"\ntexte = \"q\"\n"),
          u8"q.toml:7:1: question 2, seconde_reponse : manquante, alors que d'autres questions en "
          u8"ont une : il en faut une à chaque question, ou à aucune\n"
          u8"q.toml:8:11: question 2, reponse : vide : l'élève ne pourrait jamais la trouver\n"},
         {"the text layout shows question texts; media and reveals are kept for other layouts",
-         Header("texte", "revelation = \"texte\"\n") +
+         QuizText("texte", "revelation = \"texte\"\n") +
              Question("reponse = \"a\"\nimage = \"a.jpg\"\ntexte_revele = \"r\"\n"),
          u8"q.toml:3:14: attention : revelation : le lecteur ne montre de révélation que dans la "
          u8"disposition \"image\" ; pour n'en garder aucune, écrivez revelation = \"aucune\"\n"
@@ -73,30 +67,30 @@ TEST(SourceCheck, ReportsEveryRuleBetweenValues)
          u8"q.toml:7:16: attention : question 1, texte_revele : ne sert qu'avec revelation = "
          u8"\"texte\" dans la disposition \"image\" : il ne sera pas dans le quiz\n"},
         {"the medium key of the layout; another's is kept",
-         Header("image") + Question("reponse = \"a\"\nson = \"a.mp3\"\n"),
+         QuizText("image") + Question("reponse = \"a\"\nson = \"a.mp3\"\n"),
          u8"q.toml:3:1: question 1, image : manquante : dans la disposition \"image\", chaque "
          u8"question a son image (JPEG, PNG, GIF, BMP ou TIFF)\n"
          u8"q.toml:5:7: attention : question 1, son : ne sert pas dans la disposition \"image\", "
          u8"seulement dans la disposition \"son\" ; celle-ci prend « image »\n"},
         {"reponses_par_question: 2 asks every question for a second answer, 1 keeps them "
          "unused, told once",
-         Header("texte", "reponses_par_question = 2\n") +
+         QuizText("texte", "reponses_par_question = 2\n") +
              Question("reponse = \"a\"\ntexte = \"q\"\n"),
          u8"q.toml:4:1: question 1, seconde_reponse : manquante : avec reponses_par_question = 2, "
          u8"chaque question a sa seconde réponse\n"},
         {"reponses_par_question = 1",
-         Header("texte", "reponses_par_question = 1\n") +
+         QuizText("texte", "reponses_par_question = 1\n") +
              Repeat(Question("reponse = \"a\"\nseconde_reponse = \"b|c\"\ntexte = \"q\"\n"), 3),
          u8"q.toml:6:19: attention : question 1, seconde_reponse : ne sert pas avec "
          u8"reponses_par_question = 1 : le lecteur ne demande qu'une réponse ; écrivez 2 pour "
          u8"demander celle-ci aussi (de même pour 2 autres questions)\n"},
         {"reponses_par_question is 1 or 2",
-         Header("texte", "reponses_par_question = \"2\"\n") +
+         QuizText("texte", "reponses_par_question = \"2\"\n") +
              Question("reponse = \"a\"\ntexte = \"q\"\n"),
          u8"q.toml:3:25: reponses_par_question : doit être 1 ou 2, sans guillemets : le nombre de "
          u8"réponses que le lecteur demande à chaque question\n"},
         {"reveal texts exactly with revelation texte",
-         Header("image", "revelation = \"texte\"\n") +
+         QuizText("image", "revelation = \"texte\"\n") +
              Question("reponse = \"a\"\nimage = \"a.jpg\"\n") +
              Question("reponse = \"b\"\nimage = \"a.jpg\"\ntexte_revele = \"r\"\nimage_revelee = "
                       "\"a.jpg\"\n"),
@@ -118,9 +112,10 @@ TEST(SourceCheck, ConvertsTheQuizIntoThePlayersRecord)
     QuizSource source;
     std::vector<Problem> problems;
     ASSERT_TRUE(ReadQuizSource(
-        Header("image", u8"auteur = \"Le\u0301a\"\nrevelation = \"texte\"\ncouleur = \"#10a0b0\"\n"
-                        u8"legende_reponse = \"Prénom\"\nlegende_seconde_reponse = \"Œuvre\"\n"
-                        u8"codes = [\"1€\"]\n") +
+        QuizText("image",
+                 u8"auteur = \"Le\u0301a\"\nrevelation = \"texte\"\ncouleur = \"#10a0b0\"\n"
+                 u8"legende_reponse = \"Prénom\"\nlegende_seconde_reponse = \"Œuvre\"\n"
+                 u8"codes = [\"1€\"]\n") +
             Question(u8"reponse = \"Noe\u0308l\"\nseconde_reponse = \"l’été\"\nimage = \"a.jpg\"\n"
                      u8"texte_revele = \"« oui »\"\n"),
         source, problems));
@@ -143,7 +138,7 @@ TEST(SourceCheck, ConvertsTheQuizIntoThePlayersRecord)
 // others: an imported table gives one to every question.
 TEST(SourceCheck, TellsTextsThePlayerDoesNotShowOnce)
 {
-    std::string text = Header("son");
+    std::string text = QuizText("son");
     for (int i = 0; i < 3; ++i)
         text += Question("reponse = \"do\"\nson = \"s.mp3\"\ntexte = \"Quelle note ?\"\n");
     EXPECT_EQ(ProblemsOf(text, {{"s.mp3", SilentMp3(1)}}),
@@ -187,7 +182,7 @@ TEST(SourceCheck, WarnsOfWhatThePlayerWillNotShowAndBuildsAnyway)
          u8"\"image\" dans la disposition \"image\" : elle ne sera pas dans le quiz\n"},
     };
     for (const auto& c : cases) {
-        const std::string text = Header(c.layout, "codes = [\"UN\", \"DEUX\", \"TROIS\"]\n") +
+        const std::string text = QuizText(c.layout, "codes = [\"UN\", \"DEUX\", \"TROIS\"]\n") +
                                  Question("reponse = \"a\"\n" + c.question + "\n");
         std::vector<QuizResource> resources;
         EXPECT_EQ(ProblemsOf(text, media, &resources),

@@ -77,6 +77,43 @@ inline std::string WithoutNotes(const std::string& lines)
     return kept;
 }
 
+// A quiz titled "T" in a layout, then its other lines: header, questions.
+inline std::string QuizText(const char* layout, const std::string& lines = "")
+{
+    return std::string("titre = \"T\"\ndisposition = \"") + layout + "\"\n" + lines;
+}
+
+// A question as "answer | key=value..." for the keys it has.
+inline std::string Described(const SourceQuestion& question)
+{
+    std::string text = question.answer.value;
+    const struct {
+        const char* key;
+        const SourceText& value;
+    } keys[] = {
+        {"seconde", question.secondAnswer},
+        {"texte", question.questionText},
+        {"image", question.picture},
+        {"son", question.sound},
+        {"video", question.film},
+        {"revele", question.revealText},
+        {"image_revelee", question.revealPicture},
+    };
+    for (const auto& key : keys)
+        if (key.value.present)
+            text += std::string(" | ") + key.key + "=" + key.value.value;
+    const struct {
+        const char* key;
+        const std::vector<SourceText>& values;
+    } lists[] = {{"autres", question.otherAnswers}, {"autres2", question.otherSecondAnswers}};
+    for (const auto& list : lists)
+        for (size_t i = 0; i < list.values.size(); ++i)
+            text += (i ? "/" : std::string(" | ") + list.key + "=") + list.values[i].value;
+    for (const std::string& comment : question.comments)
+        text += " | # " + comment;
+    return text;
+}
+
 // The media that SOURCES name, and one quiz of each layout and option, with
 // the texts that a source file must quote with care (and a web site).
 inline const MediaFiles MEDIA = {

@@ -24,6 +24,18 @@ constexpr QuizShape TEXT_TEXT = {LAYOUT_TEXT, REVEAL_TEXT, 1};
 constexpr QuizShape SOUND_PICTURE = {LAYOUT_AUDIO, REVEAL_PICTURE, 1};
 constexpr QuizShape FILM_TEXT = {LAYOUT_VIDEO, REVEAL_TEXT, 1};
 
+// Articles optional, "Tamise" and "Londres" accepted in the first question's
+// boxes.
+QuizRules ThamesRules()
+{
+    QuizRules rules;
+    rules.rules.articlesOptional = true;
+    rules.alternatives.resize(1);
+    rules.alternatives[0][0] = {"Tamise"};
+    rules.alternatives[0][1] = {"Londres"};
+    return rules;
+}
+
 void Shape(QuizRecord& quiz, QuizShape shape)
 {
     quiz.layoutKind = shape.layout;
@@ -38,11 +50,12 @@ std::string Text(const char* text)
 
 } // namespace
 
-// Each row grades one question's boxes, then asks what grading each box
-// alone does to a reveal on screen.
+// Each row grades one question's boxes, with or without the quiz's rules,
+// then asks what grading each box alone does to a reveal on screen.
 TEST(GradeQuestion, GivesEachBoxItsVerdictAndRevealsOnlyWhatIsTypedAsStored)
 {
     using C = RevealChange;
+    const QuizRules thames = ThamesRules();
     const struct Row {
         const char* name;
         QuizShape shape;
@@ -51,6 +64,7 @@ TEST(GradeQuestion, GivesEachBoxItsVerdictAndRevealsOnlyWhatIsTypedAsStored)
         const char *verdict, *secondVerdict;
         bool solved, reveals;
         RevealChange change, secondChange;
+        const QuizRules* rules = nullptr;
     } rows[] = {
         {"as stored", PICTURE_TEXT, "Paris", "", "Paris", nullptr, "BRAVO", nullptr, true, true,
          C::Show, C::Keep},
@@ -93,13 +107,27 @@ TEST(GradeQuestion, GivesEachBoxItsVerdictAndRevealsOnlyWhatIsTypedAsStored)
         // The second answer is there, but not its box.
         {"answers byte 7", PICTURE_TEXT_BYTE_7, "pomme", "verte", "pomme", nullptr, "BRAVO",
          nullptr, true, true, C::Show, C::Keep},
+        // Under rules, a reveal still wants the stored answer or an
+        // alternative letter for letter, not a spelling a rule forgives.
+        {"rules, as stored", PICTURE_TEXT_TWO, "la Tamise", "London", "la Tamise", "London",
+         "BRAVO", "BRAVO", true, true, C::Show, C::Show, &thames},
+        {"rules, alternatives", PICTURE_TEXT_TWO, "la Tamise", "London", "Tamise", "Londres",
+         "BRAVO", "BRAVO", true, true, C::Show, C::Show, &thames},
+        {"rules, case differs", PICTURE_TEXT_TWO, "la Tamise", "London", "tamise", "London",
+         "BRAVO", "BRAVO", true, false, C::Keep, C::Keep, &thames},
+        {"rules, article forgiven", PICTURE_TEXT_TWO, "la Tamise", "London", "le Tamise", "London",
+         "BRAVO", "BRAVO", true, false, C::Keep, C::Keep, &thames},
+        {"rules, near", PICTURE_TEXT_TWO, "la Tamise", "London", "Tamis", "Londre", "Quasiment",
+         "Quasiment", false, false, C::Hide, C::Hide, &thames},
+        {"no rules, alternatives", PICTURE_TEXT_TWO, "la Tamise", "London", "Tamise", "Londres",
+         "FAUX", "FAUX", false, false, C::Hide, C::Hide},
     };
     for (const Row& row : rows) {
         QuizRecord quiz;
         Shape(quiz, row.shape);
         AppendQuestion(quiz, row.answer, row.secondAnswer, "");
         const QuestionGrade grade =
-            GradeQuestion(quiz, *quiz.firstQuestion, {row.typed, row.secondTyped});
+            GradeQuestion(quiz, *quiz.firstQuestion, {row.typed, row.secondTyped}, row.rules);
         EXPECT_EQ(Text(grade.verdicts[0]), Text(row.verdict)) << row.name;
         EXPECT_EQ(Text(grade.verdicts[1]), Text(row.secondVerdict)) << row.name;
         EXPECT_EQ(grade.solved, row.solved) << row.name;
@@ -107,25 +135,51 @@ TEST(GradeQuestion, GivesEachBoxItsVerdictAndRevealsOnlyWhatIsTypedAsStored)
         EXPECT_EQ(RevealAfterGrading(quiz, grade, 0), row.change) << row.name;
         EXPECT_EQ(RevealAfterGrading(quiz, grade, 1), row.secondChange) << row.name;
     }
+    // A question without alternatives still takes the rules; one beyond
+    // the rules' list, one of another quiz, or a box beyond the quiz's, has
+    // no alternatives.
+    QuizRecord quiz, other;
+    quiz.answersPerQuestion = 2;
+    AppendQuestion(quiz, "la Seine", "Paris", "");
+    AppendQuestion(quiz, "le Louvre", "Paris", "");
+    EXPECT_STREQ(GradeQuestion(quiz, *quiz.lastQuestion, {"Louvre", "Tamise"}, &thames).verdicts[0],
+                 VERDICT_BRAVO);
+    EXPECT_EQ(BoxAlternatives(quiz, &thames, *quiz.lastQuestion, 0), nullptr);
+    EXPECT_EQ(BoxAlternatives(other, &thames, *quiz.firstQuestion, 0), nullptr);
+    EXPECT_EQ(BoxAlternatives(quiz, &thames, *quiz.firstQuestion, 2), nullptr);
 }
 
 // Each typed text lies unterminated at the very end of its own heap block, so
-// that a sanitized build catches any read past byte 259.
+// that a sanitized build catches any read past byte 259; under rules a
+// stored answer and an alternative of 259 bytes are folded whole, and byte
+// 260 onwards never counts.
 TEST(GradeQuestion, ReadsAll259BytesOfABoxAndNoMore)
 {
-    const std::string stored(259, 'a');
+    const std::string stored(MAX_TEXT_LENGTH, 'a');
+    QuizRules all;
+    all.rules = {true, true, true, true};
+    all.alternatives.resize(1);
+    all.alternatives[0][0] = {std::string(MAX_TEXT_LENGTH, '\xE9')};
     const struct {
+        const QuizRules* rules = nullptr;
         std::string typed;
+        const char* verdict;
         bool reveals;
-    } rows[] = {{stored + "b", true}, {std::string(258, 'a') + "A", false}};
+    } rows[] = {
+        {nullptr, stored + "b", "BRAVO", true},
+        {nullptr, std::string(MAX_TEXT_LENGTH - 1, 'a') + "A", "BRAVO", false},
+        {&all, stored + "b", "BRAVO", true},
+        {&all, std::string(MAX_TEXT_LENGTH, 'e') + "x", "BRAVO", false},
+        {&all, std::string(MAX_TEXT_LENGTH - 1, 'e') + "xx", "Quasiment", false},
+    };
     for (const auto& row : rows) {
         QuizRecord quiz;
         Shape(quiz, PICTURE_TEXT);
         AppendQuestion(quiz, stored.c_str(), "", "");
-        const std::vector<char> typed(row.typed.begin(), row.typed.begin() + 259);
+        const std::vector<char> typed(row.typed.begin(), row.typed.begin() + MAX_TEXT_LENGTH);
         const QuestionGrade grade =
-            GradeQuestion(quiz, *quiz.firstQuestion, {typed.data(), nullptr});
-        EXPECT_STREQ(grade.verdicts[0], VERDICT_BRAVO) << row.typed;
+            GradeQuestion(quiz, *quiz.firstQuestion, {typed.data(), nullptr}, row.rules);
+        EXPECT_STREQ(grade.verdicts[0], row.verdict) << row.typed;
         EXPECT_EQ(grade.reveals, row.reveals) << row.typed;
     }
 }

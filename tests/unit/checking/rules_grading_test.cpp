@@ -1,4 +1,3 @@
-#include "checking/question_grading.h"
 #include "checking/rule_folding.h"
 #include "checking/rules_grading.h"
 #include "checking/verdict.h"
@@ -228,82 +227,5 @@ TEST(GradeBoxByRules, TakesTheBestSpellingInTheStatedOrder)
         const BoxMatch match = GradeBoxByRules(c.rules, c.stored, c.alternatives, c.typed);
         EXPECT_EQ(Text(match.verdict), c.verdict) << c.typed;
         EXPECT_EQ(match.spelling, c.spelling) << c.typed;
-    }
-}
-
-// A question of a quiz with rules: the verdicts, the score and the reveal.
-TEST(GradeQuestion, GradesByTheQuizRulesAndRevealsWhatIsWritten)
-{
-    QuizRules rules;
-    rules.rules.articlesOptional = true;
-    rules.alternatives.resize(2);
-    rules.alternatives[1][0] = {"Tamise"};
-    rules.alternatives[1][1] = {"Londres"};
-    const struct {
-        const char *typed, *secondTyped;
-        const QuizRules* rules;
-        const char *verdict, *secondVerdict;
-        bool solved, reveals;
-    } rows[] = {
-        {"la Tamise", "London", &rules, "BRAVO", "BRAVO", true, true},
-        {"Tamise", "Londres", &rules, "BRAVO", "BRAVO", true, true},
-        {"tamise", "London", &rules, "BRAVO", "BRAVO", true, false},
-        {"le Tamise", "London", &rules, "BRAVO", "BRAVO", true, false},
-        {"Tamis", "Londre", &rules, "Quasiment", "Quasiment", false, false},
-        {"Tamise", "Londres", nullptr, "FAUX", "FAUX", false, false},
-        {"la Tamise", "London", nullptr, "BRAVO", "BRAVO", true, true},
-    };
-    for (const auto& row : rows) {
-        QuizRecord quiz;
-        quiz.layoutKind = LAYOUT_PICTURE;
-        quiz.revealMode = REVEAL_TEXT;
-        quiz.answersPerQuestion = 2;
-        AppendQuestion(quiz, "Paris", "France", "");
-        AppendQuestion(quiz, "la Tamise", "London", "");
-        const QuestionGrade grade =
-            GradeQuestion(quiz, *quiz.lastQuestion, {row.typed, row.secondTyped}, row.rules);
-        EXPECT_EQ(Text(grade.verdicts[0]), row.verdict) << row.typed;
-        EXPECT_EQ(Text(grade.verdicts[1]), row.secondVerdict) << row.secondTyped;
-        EXPECT_EQ(grade.solved, row.solved) << row.typed;
-        EXPECT_EQ(grade.reveals, row.reveals) << row.typed;
-    }
-    // The first question has no alternatives, the rules still apply; a
-    // question out of the quiz's list has none.
-    QuizRecord quiz;
-    quiz.answersPerQuestion = 2;
-    AppendQuestion(quiz, "le Louvre", "Paris", "");
-    EXPECT_STREQ(GradeQuestion(quiz, *quiz.firstQuestion, {"Louvre", "Tamise"}, &rules).verdicts[0],
-                 VERDICT_BRAVO);
-    QuizRecord other;
-    AppendQuestion(other, "x", "", "");
-    EXPECT_EQ(BoxAlternatives(quiz, &rules, *other.firstQuestion, 0), nullptr);
-    EXPECT_EQ(BoxAlternatives(quiz, &rules, *quiz.firstQuestion, 2), nullptr);
-}
-
-// Unterminated typed texts at the end of their blocks, a stored answer of
-// 259 bytes and an alternative of 259: nothing past byte 259 is read, and
-// byte 260 onwards never counts.
-TEST(GradeQuestion, ReadsAll259BytesOfABoxUnderRules)
-{
-    const std::string stored(MAX_TEXT_LENGTH, 'a');
-    QuizRules rules;
-    rules.rules = ALL;
-    rules.alternatives.resize(1);
-    rules.alternatives[0][0] = {std::string(MAX_TEXT_LENGTH, '\xE9')};
-    const struct {
-        std::string typed;
-        const char* verdict;
-    } rows[] = {
-        {stored + "b", "BRAVO"},
-        {std::string(MAX_TEXT_LENGTH, 'e') + "x", "BRAVO"},
-        {std::string(MAX_TEXT_LENGTH - 1, 'e') + "xx", "Quasiment"},
-    };
-    for (const auto& row : rows) {
-        QuizRecord quiz;
-        AppendQuestion(quiz, stored.c_str(), "", "");
-        const std::vector<char> typed(row.typed.begin(), row.typed.begin() + MAX_TEXT_LENGTH);
-        EXPECT_STREQ(
-            GradeQuestion(quiz, *quiz.firstQuestion, {typed.data(), nullptr}, &rules).verdicts[0],
-            row.verdict);
     }
 }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <iterator>
 #include <set>
 #include <string>
@@ -137,16 +136,6 @@ std::string Upper(std::string text)
     return text;
 }
 
-std::vector<std::string> Split(const std::string& text, char separator)
-{
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find(separator, start)) != std::string::npos; start = end + 1)
-        parts.push_back(text.substr(start, end - start));
-    parts.push_back(text.substr(start));
-    return parts;
-}
-
 } // namespace
 
 // A file of each format, as its first bytes say, has an extension that names
@@ -230,7 +219,8 @@ TEST(MediaFormat, ThePlayersFormatsAreAlwaysTaken)
 }
 
 // The messages' lists name every format of the kind the tools take, and
-// none other.
+// none other, written out so that a format added to the table and taken
+// shows here.
 TEST(MediaFormat, ListsNameEveryFormatTaken)
 {
     const struct {
@@ -246,23 +236,7 @@ TEST(MediaFormat, ListsNameEveryFormatTaken)
         {MediaKind::None, true, ""},
     };
     for (const auto& list : lists) {
-        const std::string names = TakenMediaNames(list.kind, list.whereSystemReads);
-        EXPECT_EQ(names, list.names);
-        // "A, B ou C" named one by one.
-        std::string commas = names;
-        const std::size_t ou = commas.rfind(" ou ");
-        if (ou != std::string::npos)
-            commas.replace(ou, 4, ", ");
-        const std::vector<std::string> named = Split(commas, ',');
-        for (const MediaFormatInfo& row : MediaFormats()) {
-            const bool taken =
-                row.kind == list.kind && (row.taken == MediaTaken::Always ||
-                                          (list.whereSystemReads && row.taken != MediaTaken::No));
-            const std::string name = row.name;
-            const long times = std::count(named.begin(), named.end(), name) +
-                               std::count(named.begin(), named.end(), " " + name);
-            EXPECT_EQ(times, taken ? 1 : 0) << names << " / " << name;
-        }
+        EXPECT_EQ(TakenMediaNames(list.kind, list.whereSystemReads), list.names);
     }
 }
 
@@ -289,19 +263,6 @@ TEST(MediaFormat, FiltersOfferEveryExtensionTaken)
         const MediaFilter filter = TakenMediaFilter("Images", expected.kinds);
         EXPECT_EQ(filter.name, expected.name);
         EXPECT_EQ(filter.patterns, expected.patterns);
-        const std::vector<std::string> patterns = Split(filter.patterns, ';');
-        for (const MediaFormatInfo& row : MediaFormats()) {
-            bool taken = false;
-            for (MediaKind kind : expected.kinds)
-                taken = taken || IsTaken(row.format, kind);
-            for (const char* extension : row.extensions) {
-                if (!extension)
-                    continue;
-                const std::string pattern = std::string("*") + extension;
-                EXPECT_EQ(std::count(patterns.begin(), patterns.end(), pattern), taken ? 1 : 0)
-                    << filter.patterns << " / " << extension;
-            }
-        }
     }
 }
 
