@@ -42,13 +42,17 @@ WINDOWS_HALF = {
     "authoring/media/wic_picture_decoder.h",
 }
 
-# The atelier's window and the parts it coordinates; every other file of
-# atelier/window/ is a pane, which tells the window what changed by a message
-# (pane_messages.h) and includes no other pane: the window refreshes them.
+# The atelier's windows (the editor's and the class's results') and the parts
+# they coordinate; every other file of atelier/window/ is a pane, which tells
+# its window what changed by a message (pane_messages.h) and includes no
+# other pane: the window refreshes them. A pane reads its window's state
+# (atelier_state, class_results_view).
 WINDOW_FOLDER = "atelier/window"
 WINDOW_OWN = {"atelier_window", "editor", "file_commands", "dropped_files", "editor_controls",
-              "atelier_state", "control_ids", "dialogs", "pane_messages"}
-PANE_MAY_INCLUDE = {"atelier_state", "control_ids", "dialogs", "editor_controls", "pane_messages"}
+              "atelier_state", "control_ids", "dialogs", "pane_messages", "class_results_window",
+              "class_results_view"}
+PANE_MAY_INCLUDE = {"atelier_state", "control_ids", "dialogs", "editor_controls", "pane_messages",
+                    "class_results_view"}
 
 WINDOWS_HEADERS = re.compile(
     r"^(windows|winbase|windef|winuser|wingdi|winnls|winreg|winerror|winsock2?|wincodec|"
