@@ -52,14 +52,16 @@ shoot() {
 title() { sed -n 's/^titre = "\(.*\)"$/\1/p' "$root/samples/$1/$1.toml"; }
 
 # name, sample, question shown, answer tried
-shoot_atelier() {
-  local name=$1 sample=$2
+# Runs the teacher robot on the atelier with the arguments after the name
+# and the desktop's size, and shoots the window it holds as $out/NAME.png.
+shoot_robot() {
+  local name=$1 desktop=$2
   shift 2
   local log=$build/samples/$name.robot.log
   rm -f "$log"
-  (DISPLAY=$display "$build/wine-run.sh" explorer /desktop=quizz,1024x768 \
-    "$build/tests/robot/teacher_robot.exe" --hold 6 "$build/bin/atelier.exe" show \
-    "$build/samples/$sample/$sample.toml" "$@" >"$log" 2>&1) &
+  (DISPLAY=$display "$build/wine-run.sh" explorer /desktop=quizz,$desktop \
+    "$build/tests/robot/teacher_robot.exe" --hold 6 "$build/bin/atelier.exe" "$@" \
+    >"$log" 2>&1) &
   local robot=$!
   for _ in $(seq 120); do
     grep -q "holding" "$log" 2>/dev/null && break
@@ -75,31 +77,22 @@ shoot_atelier() {
   echo "$name: $out/$name.png"
 }
 
+shoot_atelier() {
+  local name=$1 sample=$2
+  shift 2
+  shoot_robot "$name" 1024x768 show "$build/samples/$sample/$sample.toml" "$@"
+}
+
 # The bilan of a class of 25 pupils made up by the robot, on a copy of a
 # sample that asks for its pupils' work.
 shoot_bilan() {
   local sample=$1
   local work=$build/samples/bilan
-  local log=$work/robot.log
   mkdir -p "$work"
   sed 's/^revelation = \(.*\)$/revelation = \1\nrendre_travail = true/' \
     "$root/samples/$sample/$sample.toml" >"$work/$sample.toml"
-  (DISPLAY=$display "$build/wine-run.sh" explorer /desktop=quizz,1100x820 \
-    "$build/tests/robot/teacher_robot.exe" --hold 6 "$build/bin/atelier.exe" bilan \
-    "$work/$sample.toml" >"$log" 2>&1) &
-  local robot=$!
-  for _ in $(seq 120); do
-    grep -q "holding" "$log" 2>/dev/null && break
-    sleep 0.5
-  done
-  local place
-  place=$(sed -n 's/.*holding the window at \([0-9x+]*\) .*/\1/p' "$log")
-  [ -n "$place" ] || { cat "$log" >&2; exit 1; }
-  DISPLAY=$display import -window root -crop "$place" +repage "$out/bilan-atelier.png"
-  wait "$robot"
-  grep -q "showed" "$log" || { cat "$log" >&2; exit 1; }
+  shoot_robot bilan-atelier 1100x820 bilan "$work/$sample.toml"
   rm -rf "$work"
-  echo "bilan: $out/bilan-atelier.png"
 }
 
 shoot texte capitales " 2 / 8" Paris Rom Madird Lisbon Berlin

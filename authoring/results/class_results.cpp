@@ -121,7 +121,9 @@ PupilRow GradedRow(const QuizRecord& quiz, const QuizRules& rules, const Handed&
          question = question->next, ++q) {
         const char* typed[MAX_BOXES_PER_QUESTION] = {};
         for (int box = 0; box < boxes; ++box)
-            typed[box] = row.typed[static_cast<size_t>(q * boxes + box)].c_str();
+            typed[box] = row.typed[static_cast<size_t>(q) * static_cast<size_t>(boxes) +
+                                   static_cast<size_t>(box)]
+                             .c_str();
         const QuestionGrade grade = GradeQuestion(quiz, *question, typed, &rules);
         for (int box = 0; box < boxes; ++box)
             row.verdicts.push_back(grade.verdicts[box]);

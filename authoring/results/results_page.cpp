@@ -273,17 +273,19 @@ std::string QuestionFiguresTable(const QuizRecord& quiz, const ClassResults& res
                     (box ? " / " : "") + Html1252(StoredAnswer(*question, static_cast<int>(box)));
             if (box < figures.wrong.size())
                 for (const WrongAnswer& answer : figures.wrong[box])
-                    wrong += std::string(wrong.empty() ? "" : ", ") +
-                             (boxes == 2 ? box ? "(b) " : "(a) " : "") + u8"« " +
-                             Html1252(answer.typed) + u8" » (" + std::to_string(answer.count) + ")";
+                    wrong.append(wrong.empty() ? "" : ", ")
+                        .append(boxes == 2 ? box ? "(b) " : "(a) " : "")
+                        .append(u8"« " + Html1252(answer.typed) + u8" » (")
+                        .append(std::to_string(answer.count) + ")");
         }
         const std::string text = question ? Html1252(question->questionText) : "";
-        html += "<tr><th scope=\"row\">" + std::to_string(q + 1) +
-                (text.empty() ? "" : ". " + text) + "</th><td>" + expected + "</td><td>" +
-                (results.counted ? FrenchPercent(figures.solved, results.counted) + " (" +
-                                       std::to_string(figures.solved) + ")"
-                                 : u8"—") +
-                "</td><td>" + wrong + "</td></tr>\n";
+        html.append("<tr><th scope=\"row\">" + std::to_string(q + 1))
+            .append(text.empty() ? "" : ". " + text)
+            .append("</th><td>" + expected + "</td><td>")
+            .append(results.counted ? FrenchPercent(figures.solved, results.counted) + " (" +
+                                          std::to_string(figures.solved) + ")"
+                                    : u8"—")
+            .append("</td><td>" + wrong + "</td></tr>\n");
         question = question ? question->next : nullptr;
     }
     return html + "</tbody></table>\n";

@@ -46,6 +46,7 @@ std::vector<std::string> ClassAnswers(int i)
 std::vector<std::string> Typed(const std::vector<WrongAnswer>& wrong)
 {
     std::vector<std::string> typed;
+    typed.reserve(wrong.size());
     for (const WrongAnswer& answer : wrong)
         typed.push_back(answer.typed + " x" + std::to_string(answer.count));
     return typed;
@@ -94,6 +95,8 @@ TEST(GradeClass, CountsTheClassAndTellsEachFaultInALine)
 
     const ClassResults results = GradeClass(quiz, QuizRules{}, handed);
 
+    // Each message is one line, written over several.
+    // NOLINTBEGIN(bugprone-suspicious-missing-comma)
     EXPECT_EQ(results.problems,
               (std::vector<std::string>{
                   u8"Élève 03 ancien.txt : «   ELEVE   03  » a rendu son travail plusieurs fois ; "
@@ -114,6 +117,7 @@ TEST(GradeClass, CountsTheClassAndTellsEachFaultInALine)
                   u8"avoir été rendu ; il est montré marqué mais pas compté. Demandez à "
                   u8"l'élève de le rendre à nouveau.",
               }));
+    // NOLINTEND(bugprone-suspicious-missing-comma)
 
     ASSERT_EQ(results.pupils.size(), 31u);
     EXPECT_EQ(results.counted, 30);
