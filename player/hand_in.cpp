@@ -17,6 +17,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -38,7 +39,7 @@ void FillField(HWND dialog, const std::string& name)
 // taken, the field given the focus to mend it.
 std::string TakenName(HWND dialog)
 {
-    const std::string name = CleanPupilName(FieldText(dialog));
+    std::string name = CleanPupilName(FieldText(dialog));
     if (const char* problem = PupilNameProblem(name)) {
         ShowMessageBox(problem, "Quizz");
         SetFocus(GetDlgItem(dialog, NAME_FIELD));
@@ -132,7 +133,9 @@ bool ChooseResultsPath(HWND owner, const std::string& name, std::wstring& path)
         OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameW(&dialog))
         return false;
-    path = buffer.c_str();
+    // The dialog ends the path with a NUL inside the buffer.
+    buffer.resize(wcslen(buffer.c_str()));
+    path = buffer;
     return true;
 }
 
