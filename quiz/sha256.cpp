@@ -19,12 +19,21 @@ uint32_t Rotate(uint32_t value, int bits)
     return value >> bits | value << (32 - bits);
 }
 
+// Big-endian, as the digest and the message length are written.
+void Store32(uint8_t* bytes, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = static_cast<uint8_t>(value >> (24 - 8 * i));
+}
+
 struct Sha256State {
     uint32_t hash[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
                         0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
     uint8_t block[64] = {};
-    size_t used = 0;    // bytes in block
-    uint64_t total = 0; // bytes taken in all
+    size_t used = 0; // bytes in block
+    // Bytes taken in all: size_t, not a 64-bit count, which the web page's
+    // plain JavaScript would emulate at length; no input passes size_t.
+    size_t total = 0;
 
     void Compress()
     {
@@ -56,12 +65,8 @@ struct Sha256State {
     void Take(const uint8_t* data, size_t size)
     {
         total += size;
-        while (size > 0) {
-            const size_t part = size < 64 - used ? size : 64 - used;
-            memcpy(block + used, data, part);
-            used += part;
-            data += part;
-            size -= part;
+        for (size_t i = 0; i < size; ++i) {
+            block[used++] = data[i];
             if (used == 64) {
                 Compress();
                 used = 0;
@@ -71,18 +76,23 @@ struct Sha256State {
 
     Sha256Digest Finish()
     {
-        const uint64_t bits = total * 8;
-        const uint8_t one = 0x80, zero = 0;
-        Take(&one, 1);
-        while (used != 56)
-            Take(&zero, 1);
-        for (int i = 7; i >= 0; --i) {
-            const uint8_t byte = static_cast<uint8_t>(bits >> (8 * i));
-            Take(&byte, 1);
+        // The length in bits, 64-bit: its high word holds the top bits of
+        // the byte count (none on a 32-bit size_t).
+        const uint32_t high = static_cast<uint32_t>(total >> 29);
+        const uint32_t low = static_cast<uint32_t>(total << 3);
+        block[used++] = 0x80;
+        if (used > 56) {
+            memset(block + used, 0, 64 - used);
+            Compress();
+            used = 0;
         }
+        memset(block + used, 0, 56 - used);
+        Store32(block + 56, high);
+        Store32(block + 60, low);
+        Compress();
         Sha256Digest digest;
-        for (int i = 0; i < 32; ++i)
-            digest[i] = static_cast<uint8_t>(hash[i / 4] >> (24 - 8 * (i % 4)));
+        for (int i = 0; i < 8; ++i)
+            Store32(digest.data() + 4 * i, hash[i]);
         return digest;
     }
 };
