@@ -46,20 +46,33 @@ struct Sha256State {
             const uint32_t s1 = Rotate(w[i - 2], 17) ^ Rotate(w[i - 2], 19) ^ (w[i - 2] >> 10);
             w[i] = w[i - 16] + s0 + w[i - 7] + s1;
         }
-        uint32_t v[8];
-        memcpy(v, hash, sizeof v);
+        // The working variables as locals: an array shifted each round
+        // becomes eight loads and stores in the web page's JavaScript.
+        uint32_t a = hash[0], b = hash[1], c = hash[2], d = hash[3];
+        uint32_t e = hash[4], f = hash[5], g = hash[6], h = hash[7];
         for (int i = 0; i < 64; ++i) {
-            const uint32_t s1 = Rotate(v[4], 6) ^ Rotate(v[4], 11) ^ Rotate(v[4], 25);
-            const uint32_t choice = (v[4] & v[5]) ^ (~v[4] & v[6]);
-            const uint32_t t1 = v[7] + s1 + choice + ROUND_CONSTANTS[i] + w[i];
-            const uint32_t s0 = Rotate(v[0], 2) ^ Rotate(v[0], 13) ^ Rotate(v[0], 22);
-            const uint32_t majority = (v[0] & v[1]) ^ (v[0] & v[2]) ^ (v[1] & v[2]);
-            memmove(v + 1, v, 7 * sizeof *v);
-            v[4] += t1;
-            v[0] = t1 + s0 + majority;
+            const uint32_t s1 = Rotate(e, 6) ^ Rotate(e, 11) ^ Rotate(e, 25);
+            const uint32_t choice = (e & f) ^ (~e & g);
+            const uint32_t t1 = h + s1 + choice + ROUND_CONSTANTS[i] + w[i];
+            const uint32_t s0 = Rotate(a, 2) ^ Rotate(a, 13) ^ Rotate(a, 22);
+            const uint32_t majority = (a & b) ^ (a & c) ^ (b & c);
+            h = g;
+            g = f;
+            f = e;
+            e = d + t1;
+            d = c;
+            c = b;
+            b = a;
+            a = t1 + s0 + majority;
         }
-        for (int i = 0; i < 8; ++i)
-            hash[i] += v[i];
+        hash[0] += a;
+        hash[1] += b;
+        hash[2] += c;
+        hash[3] += d;
+        hash[4] += e;
+        hash[5] += f;
+        hash[6] += g;
+        hash[7] += h;
     }
 
     void Take(const uint8_t* data, size_t size)
