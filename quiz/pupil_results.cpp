@@ -6,6 +6,7 @@
 #include "quiz/text_encoding.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -72,27 +73,25 @@ namespace {
 // A part of a file name: see ResultsFileName.
 std::string NamePart(const std::string& utf8, const char* fallback)
 {
-    std::string part;
-    for (char c : utf8) {
-        const unsigned char byte = static_cast<unsigned char>(c);
-        part +=
-            byte < 0x20 || byte == 0x7F || std::string("\\/:*?\"<>|").find(c) != std::string::npos
-                ? '-'
-                : c;
-    }
+    // Indexes into the text rather than erasing and popping: each string
+    // operation is code of its own in the web page's JavaScript.
     auto trimmed = [](char c) { return c == ' ' || c == '.'; };
-    while (!part.empty() && trimmed(part.back()))
-        part.pop_back();
     size_t start = 0;
-    while (start < part.size() && trimmed(part[start]))
+    size_t end = utf8.size();
+    while (start < end && trimmed(utf8[start]))
         ++start;
-    part.erase(0, start);
-    if (part.size() > 60) {
-        part.resize(60);
-        while (!part.empty() && FindInvalidUtf8(part) != std::string::npos)
-            part.pop_back();
-        while (!part.empty() && trimmed(part.back()))
-            part.pop_back();
+    if (end - start > 60) {
+        // Cut before the first byte of a letter.
+        end = start + 60;
+        while (end > start && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80)
+            --end;
+    }
+    while (end > start && trimmed(utf8[end - 1]))
+        --end;
+    std::string part;
+    for (size_t i = start; i < end; ++i) {
+        const unsigned char byte = static_cast<unsigned char>(utf8[i]);
+        part += byte < 0x20 || byte == 0x7F || memchr("\\/:*?\"<>|", byte, 9) ? '-' : utf8[i];
     }
     return part.empty() || FindInvalidUtf8(part) != std::string::npos ? fallback : part;
 }
