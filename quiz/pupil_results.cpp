@@ -109,12 +109,14 @@ namespace {
 // page a general number formatter for three digits.
 std::string BoxNumber(size_t box)
 {
-    std::string digits;
+    char digits[20];
+    char* const end = digits + sizeof digits;
+    char* start = end;
     do {
-        digits.insert(digits.begin(), static_cast<char>('0' + box % 10));
+        *--start = static_cast<char>('0' + box % 10);
         box /= 10;
     } while (box > 0);
-    return digits;
+    return std::string(start, end);
 }
 
 // Appends "name = value" and the line end, the value kept on its line.

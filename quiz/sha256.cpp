@@ -121,13 +121,16 @@ Sha256Digest Sha256(const uint8_t* data, size_t size)
 
 Sha256Digest HmacSha256(const uint8_t* key, size_t keySize, const uint8_t* data, size_t size)
 {
-    uint8_t padded[64] = {};
+    // A key longer than a block is its digest; one copy either way.
+    Sha256Digest hashed;
     if (keySize > 64) {
-        const Sha256Digest hashed = Sha256(key, keySize);
-        memcpy(padded, hashed.data(), hashed.size());
-    } else if (keySize > 0) {
-        memcpy(padded, key, keySize);
+        hashed = Sha256(key, keySize);
+        key = hashed.data();
+        keySize = hashed.size();
     }
+    uint8_t padded[64] = {};
+    if (keySize > 0)
+        memcpy(padded, key, keySize);
     uint8_t pad[64];
     for (int i = 0; i < 64; ++i)
         pad[i] = padded[i] ^ 0x36;
