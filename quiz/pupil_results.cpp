@@ -255,8 +255,7 @@ ResultsRead ReadResultsFile(const std::string& text, const std::vector<unsigned 
             } else if (name == "date" && line == 3) {
                 read.date = value;
             } else if (line > 3 && name == BoxNumber(box) && box <= MAX_RESULT_BOXES) {
-                std::vector<char32_t> unencodable;
-                read.answers.push_back(Utf8ToWindows1252(value, unencodable, '?'));
+                read.answers.push_back(Utf8ToWindows1252(value, '?'));
             } else if (line > 3 && name == "controle" && IsHex(value, 64)) {
                 check = value;
                 checkedUpTo = at;

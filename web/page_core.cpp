@@ -226,8 +226,7 @@ EXPORTED void quizz_set_box(int box, char* utf8)
     const std::string text = Taken(utf8);
     if (box < 0 || box >= BoxCount())
         return;
-    std::vector<char32_t> unencodable;
-    const std::string bytes = Utf8ToWindows1252(text, unencodable, '?');
+    const std::string bytes = Utf8ToWindows1252(text, '?');
     CopyText(g_boxes[box], bytes.c_str());
 }
 
