@@ -117,9 +117,11 @@ EXPORTED int quizz_load(unsigned char* quiz, int quizSize, unsigned char* codes,
     free(codes);
     free(site);
     free(rules);
-    g_workKey.clear();
-    if (workKeySize == static_cast<int>(WORK_KEY_SIZE))
-        g_workKey.assign(workKey, workKey + WORK_KEY_SIZE);
+    // Made anew rather than assigned: vector's assign is long code in the
+    // page's JavaScript.
+    g_workKey = workKeySize == static_cast<int>(WORK_KEY_SIZE)
+                    ? std::vector<unsigned char>(workKey, workKey + WORK_KEY_SIZE)
+                    : std::vector<unsigned char>();
     free(workKey);
     memset(g_boxes, 0, sizeof g_boxes);
     return static_cast<int>(g_loaded);
