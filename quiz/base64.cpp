@@ -49,7 +49,6 @@ bool DecodeBase64(const std::string& text, std::string& bytes, size_t maxBytes)
 std::string EncodeBase64(const unsigned char* bytes, size_t size)
 {
     std::string text;
-    text.reserve((size + 2) / 3 * 4);
     for (size_t i = 0; i < size; i += 3) {
         const size_t left = size - i;
         const unsigned group =

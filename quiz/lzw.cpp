@@ -193,36 +193,30 @@ bool IsOrphanW(const EncoderState& state, const unsigned char* data, const unsig
     return state.orphanLength == length && memcmp(data + state.orphanOffset, w, length - 1) == 0;
 }
 
-// Codes gather in a 64-bit word and leave it four bytes at a time, most
-// significant first. The decoder takes streams of LZW_MAX_INPUT bytes at
-// most: a longer one would be written only to be refused when the quiz
-// starts. The encoder checks the length once per entry, so the buffer needs
-// room past LZW_MAX_INPUT for the codes of one entry (a few widenings, the
-// code, a reset) and the word being filled.
+// Codes gather in a 32-bit word and leave it a byte at a time, most
+// significant first: fewer than 8 bits wait between codes and a code is 12
+// bits at most, so the word never overflows, and the web page's JavaScript
+// needs no emulated 64-bit arithmetic. The decoder takes streams of
+// LZW_MAX_INPUT bytes at most: a longer one would be written only to be
+// refused when the quiz starts. The encoder checks the length once per
+// entry, so the buffer needs room past LZW_MAX_INPUT for the codes of one
+// entry (a few widenings, the code, a reset) and the last byte.
 static_assert(LZW_ENCODE_CAPACITY >= LZW_MAX_INPUT + 16, "room for one entry past the limit");
-static_assert((LZW_MAX_INPUT + 1) % 4 == 0, "whole words reach the limit");
+static_assert(LZW_DICTIONARY_SIZE <= 1 << 12, "codes fit the word beside a byte's bits");
 
 struct CodeWriter {
     unsigned char* output;
     uint32_t produced = 0;
-    uint64_t pending = 0;   // bits not yet stored, right-aligned above older ones
-    uint32_t bitCount = 0;  // how many of them, below 32 between codes
+    uint32_t pending = 0;   // bits not yet stored, right-aligned above older ones
+    uint32_t bitCount = 0;  // how many of them, below 8 between codes
     uint32_t width = 9;     // of the codes, as the decoder reads them
     uint32_t tooWide = 512; // the first code that needs a wider width
 
     void Put(uint32_t code)
     {
         pending = (pending << width) | code;
-        bitCount += width;
-        if (bitCount >= 32) {
-            bitCount -= 32;
-            const auto word = static_cast<uint32_t>(pending >> bitCount);
-            output[produced] = static_cast<unsigned char>(word >> 24);
-            output[produced + 1] = static_cast<unsigned char>(word >> 16);
-            output[produced + 2] = static_cast<unsigned char>(word >> 8);
-            output[produced + 3] = static_cast<unsigned char>(word);
-            produced += 4;
-        }
+        for (bitCount += width; bitCount >= 8; bitCount -= 8)
+            output[produced++] = static_cast<unsigned char>(pending >> (bitCount - 8));
     }
 
     void PutWidened(uint32_t code)
@@ -244,16 +238,13 @@ struct CodeWriter {
 
     void Flush()
     {
-        for (; bitCount >= 8; bitCount -= 8)
-            output[produced++] = static_cast<unsigned char>(pending >> (bitCount - 8));
         if (bitCount > 0)
             output[produced++] = static_cast<unsigned char>(pending << (8 - bitCount));
         bitCount = 0;
     }
 
-    // Past LZW_MAX_INPUT whole bytes. Between codes fewer than four whole
-    // bytes wait in pending and LZW_MAX_INPUT + 1 is a multiple of four, so
-    // the stream passes the limit exactly when the stored words do.
+    // Past LZW_MAX_INPUT whole bytes: fewer than 8 bits wait between codes,
+    // so the stream passes the limit exactly when the stored bytes do.
     bool Full() const { return produced > LZW_MAX_INPUT; }
 };
 

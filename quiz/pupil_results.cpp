@@ -6,6 +6,7 @@
 #include "quiz/text_encoding.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -72,27 +73,25 @@ namespace {
 // A part of a file name: see ResultsFileName.
 std::string NamePart(const std::string& utf8, const char* fallback)
 {
-    std::string part;
-    for (char c : utf8) {
-        const unsigned char byte = static_cast<unsigned char>(c);
-        part +=
-            byte < 0x20 || byte == 0x7F || std::string("\\/:*?\"<>|").find(c) != std::string::npos
-                ? '-'
-                : c;
-    }
+    // Indexes into the text rather than erasing and popping: each string
+    // operation is code of its own in the web page's JavaScript.
     auto trimmed = [](char c) { return c == ' ' || c == '.'; };
-    while (!part.empty() && trimmed(part.back()))
-        part.pop_back();
     size_t start = 0;
-    while (start < part.size() && trimmed(part[start]))
+    size_t end = utf8.size();
+    while (start < end && trimmed(utf8[start]))
         ++start;
-    part.erase(0, start);
-    if (part.size() > 60) {
-        part.resize(60);
-        while (!part.empty() && FindInvalidUtf8(part) != std::string::npos)
-            part.pop_back();
-        while (!part.empty() && trimmed(part.back()))
-            part.pop_back();
+    if (end - start > 60) {
+        // Cut before the first byte of a letter.
+        end = start + 60;
+        while (end > start && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80)
+            --end;
+    }
+    while (end > start && trimmed(utf8[end - 1]))
+        --end;
+    std::string part;
+    for (size_t i = start; i < end; ++i) {
+        const unsigned char byte = static_cast<unsigned char>(utf8[i]);
+        part += byte < 0x20 || byte == 0x7F || memchr("\\/:*?\"<>|", byte, 9) ? '-' : utf8[i];
     }
     return part.empty() || FindInvalidUtf8(part) != std::string::npos ? fallback : part;
 }
@@ -104,6 +103,33 @@ std::string ResultsFileName(const std::string& title, const std::string& name)
     return NamePart(Windows1252ToUtf8(title), "quiz") + " - " + NamePart(name, "eleve") + ".txt";
 }
 
+namespace {
+
+// A box's number as the file writes it; std::to_string would bring the web
+// page a general number formatter for three digits.
+std::string BoxNumber(size_t box)
+{
+    char digits[20];
+    char* const end = digits + sizeof digits;
+    char* start = end;
+    do {
+        *--start = static_cast<char>('0' + box % 10);
+        box /= 10;
+    } while (box > 0);
+    return std::string(start, end);
+}
+
+// Appends "name = value" and the line end, the value kept on its line.
+void AddLine(std::string& text, const std::string& name, const std::string& value)
+{
+    text += name;
+    text += " = ";
+    text += OneLine(value);
+    text += LINE_END;
+}
+
+} // namespace
+
 std::string WriteResults(const PupilResults& results, const std::vector<unsigned char>& key)
 {
     std::string name = OneLine(results.name);
@@ -113,14 +139,15 @@ std::string WriteResults(const PupilResults& results, const std::vector<unsigned
         while (!name.empty() && FindInvalidUtf8(name) != std::string::npos)
             name.pop_back();
     }
-    std::string text = std::string(HEADER) + LINE_END;
-    text += "quiz = " + results.quiz + LINE_END;
-    text += "eleve = " + name + LINE_END;
-    text += "date = " + OneLine(results.date) + LINE_END;
+    std::string text = HEADER;
+    text += LINE_END;
+    AddLine(text, "quiz", results.quiz);
+    AddLine(text, "eleve", name);
+    AddLine(text, "date", results.date);
     for (size_t box = 0; box < results.answers.size() && box < MAX_RESULT_BOXES; ++box)
-        text += std::to_string(box + 1) + " = " + OneLine(Windows1252ToUtf8(results.answers[box])) +
-                LINE_END;
-    return text + "controle = " + Check(text, key) + LINE_END;
+        AddLine(text, BoxNumber(box + 1), Windows1252ToUtf8(results.answers[box]));
+    AddLine(text, "controle", Check(text, key));
+    return text;
 }
 
 namespace {
@@ -168,10 +195,14 @@ std::string ResultsBlock(const std::string& file)
         LzwEncode(reinterpret_cast<const unsigned char*>(file.data()),
                   static_cast<uint32_t>(file.size()), &coded, &length) == LZW_OK) {
         const std::string base64 = EncodeBase64(coded, length);
-        block = std::string(RESULTS_BLOCK_START) + LINE_END;
-        for (size_t at = 0; at < base64.size(); at += 60)
-            block += base64.substr(at, 60) + LINE_END;
-        block += std::string(RESULTS_BLOCK_END) + LINE_END;
+        block = RESULTS_BLOCK_START;
+        block += LINE_END;
+        for (size_t at = 0; at < base64.size(); at += 60) {
+            block.append(base64, at, 60);
+            block += LINE_END;
+        }
+        block += RESULTS_BLOCK_END;
+        block += LINE_END;
     }
     free(coded);
     return block;
@@ -223,9 +254,8 @@ ResultsRead ReadResultsFile(const std::string& text, const std::vector<unsigned 
                 read.name = value;
             } else if (name == "date" && line == 3) {
                 read.date = value;
-            } else if (line > 3 && name == std::to_string(box) && box <= MAX_RESULT_BOXES) {
-                std::vector<char32_t> unencodable;
-                read.answers.push_back(Utf8ToWindows1252(value, unencodable, '?'));
+            } else if (line > 3 && name == BoxNumber(box) && box <= MAX_RESULT_BOXES) {
+                read.answers.push_back(Utf8ToWindows1252(value, '?'));
             } else if (line > 3 && name == "controle" && IsHex(value, 64)) {
                 check = value;
                 checkedUpTo = at;

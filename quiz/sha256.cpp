@@ -19,12 +19,21 @@ uint32_t Rotate(uint32_t value, int bits)
     return value >> bits | value << (32 - bits);
 }
 
+// Big-endian, as the digest and the message length are written.
+void Store32(uint8_t* bytes, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = static_cast<uint8_t>(value >> (24 - 8 * i));
+}
+
 struct Sha256State {
     uint32_t hash[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
                         0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
     uint8_t block[64] = {};
-    size_t used = 0;    // bytes in block
-    uint64_t total = 0; // bytes taken in all
+    size_t used = 0; // bytes in block
+    // Bytes taken in all: size_t, not a 64-bit count, which the web page's
+    // plain JavaScript would emulate at length; no input passes size_t.
+    size_t total = 0;
 
     void Compress()
     {
@@ -37,31 +46,40 @@ struct Sha256State {
             const uint32_t s1 = Rotate(w[i - 2], 17) ^ Rotate(w[i - 2], 19) ^ (w[i - 2] >> 10);
             w[i] = w[i - 16] + s0 + w[i - 7] + s1;
         }
-        uint32_t v[8];
-        memcpy(v, hash, sizeof v);
+        // The working variables as locals: an array shifted each round
+        // becomes eight loads and stores in the web page's JavaScript.
+        uint32_t a = hash[0], b = hash[1], c = hash[2], d = hash[3];
+        uint32_t e = hash[4], f = hash[5], g = hash[6], h = hash[7];
         for (int i = 0; i < 64; ++i) {
-            const uint32_t s1 = Rotate(v[4], 6) ^ Rotate(v[4], 11) ^ Rotate(v[4], 25);
-            const uint32_t choice = (v[4] & v[5]) ^ (~v[4] & v[6]);
-            const uint32_t t1 = v[7] + s1 + choice + ROUND_CONSTANTS[i] + w[i];
-            const uint32_t s0 = Rotate(v[0], 2) ^ Rotate(v[0], 13) ^ Rotate(v[0], 22);
-            const uint32_t majority = (v[0] & v[1]) ^ (v[0] & v[2]) ^ (v[1] & v[2]);
-            memmove(v + 1, v, 7 * sizeof *v);
-            v[4] += t1;
-            v[0] = t1 + s0 + majority;
+            const uint32_t s1 = Rotate(e, 6) ^ Rotate(e, 11) ^ Rotate(e, 25);
+            const uint32_t choice = (e & f) ^ (~e & g);
+            const uint32_t t1 = h + s1 + choice + ROUND_CONSTANTS[i] + w[i];
+            const uint32_t s0 = Rotate(a, 2) ^ Rotate(a, 13) ^ Rotate(a, 22);
+            const uint32_t majority = (a & b) ^ (a & c) ^ (b & c);
+            h = g;
+            g = f;
+            f = e;
+            e = d + t1;
+            d = c;
+            c = b;
+            b = a;
+            a = t1 + s0 + majority;
         }
-        for (int i = 0; i < 8; ++i)
-            hash[i] += v[i];
+        hash[0] += a;
+        hash[1] += b;
+        hash[2] += c;
+        hash[3] += d;
+        hash[4] += e;
+        hash[5] += f;
+        hash[6] += g;
+        hash[7] += h;
     }
 
     void Take(const uint8_t* data, size_t size)
     {
         total += size;
-        while (size > 0) {
-            const size_t part = size < 64 - used ? size : 64 - used;
-            memcpy(block + used, data, part);
-            used += part;
-            data += part;
-            size -= part;
+        for (size_t i = 0; i < size; ++i) {
+            block[used++] = data[i];
             if (used == 64) {
                 Compress();
                 used = 0;
@@ -71,18 +89,23 @@ struct Sha256State {
 
     Sha256Digest Finish()
     {
-        const uint64_t bits = total * 8;
-        const uint8_t one = 0x80, zero = 0;
-        Take(&one, 1);
-        while (used != 56)
-            Take(&zero, 1);
-        for (int i = 7; i >= 0; --i) {
-            const uint8_t byte = static_cast<uint8_t>(bits >> (8 * i));
-            Take(&byte, 1);
+        // The length in bits, 64-bit: its high word holds the top bits of
+        // the byte count (none on a 32-bit size_t).
+        const uint32_t high = static_cast<uint32_t>(total >> 29);
+        const uint32_t low = static_cast<uint32_t>(total << 3);
+        block[used++] = 0x80;
+        if (used > 56) {
+            memset(block + used, 0, 64 - used);
+            Compress();
+            used = 0;
         }
+        memset(block + used, 0, 56 - used);
+        Store32(block + 56, high);
+        Store32(block + 60, low);
+        Compress();
         Sha256Digest digest;
-        for (int i = 0; i < 32; ++i)
-            digest[i] = static_cast<uint8_t>(hash[i / 4] >> (24 - 8 * (i % 4)));
+        for (int i = 0; i < 8; ++i)
+            Store32(digest.data() + 4 * i, hash[i]);
         return digest;
     }
 };
@@ -98,13 +121,16 @@ Sha256Digest Sha256(const uint8_t* data, size_t size)
 
 Sha256Digest HmacSha256(const uint8_t* key, size_t keySize, const uint8_t* data, size_t size)
 {
-    uint8_t padded[64] = {};
+    // A key longer than a block is its digest; one copy either way.
+    Sha256Digest hashed;
     if (keySize > 64) {
-        const Sha256Digest hashed = Sha256(key, keySize);
-        memcpy(padded, hashed.data(), hashed.size());
-    } else if (keySize > 0) {
-        memcpy(padded, key, keySize);
+        hashed = Sha256(key, keySize);
+        key = hashed.data();
+        keySize = hashed.size();
     }
+    uint8_t padded[64] = {};
+    if (keySize > 0)
+        memcpy(padded, key, keySize);
     uint8_t pad[64];
     for (int i = 0; i < 64; ++i)
         pad[i] = padded[i] ^ 0x36;

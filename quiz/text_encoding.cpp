@@ -161,10 +161,13 @@ int Windows1252Byte(char32_t codePoint)
     return -1;
 }
 
-std::string Utf8ToWindows1252(const std::string& utf8, std::vector<char32_t>& unencodable,
-                              char replacement)
+namespace {
+
+// Both conversions; unencodable may be null, which spares the web page's
+// box the code of a growing list it never reads.
+std::string ToWindows1252(const std::string& utf8, std::vector<char32_t>* unencodable,
+                          char replacement)
 {
-    unencodable.clear();
     const std::string text = ComposedText(utf8);
     std::string bytes;
     size_t position = 0;
@@ -181,10 +184,25 @@ std::string Utf8ToWindows1252(const std::string& utf8, std::vector<char32_t>& un
         }
         if (replacement != 0)
             bytes += replacement;
-        if (std::find(unencodable.begin(), unencodable.end(), codePoint) == unencodable.end())
-            unencodable.push_back(codePoint);
+        if (unencodable &&
+            std::find(unencodable->begin(), unencodable->end(), codePoint) == unencodable->end())
+            unencodable->push_back(codePoint);
     }
     return bytes;
+}
+
+} // namespace
+
+std::string Utf8ToWindows1252(const std::string& utf8, std::vector<char32_t>& unencodable,
+                              char replacement)
+{
+    unencodable.clear();
+    return ToWindows1252(utf8, &unencodable, replacement);
+}
+
+std::string Utf8ToWindows1252(const std::string& utf8, char replacement)
+{
+    return ToWindows1252(utf8, nullptr, replacement);
 }
 
 char32_t BaseLetter(char32_t codePoint)

@@ -34,6 +34,8 @@ std::string ComposedText(const std::string& utf8);
 // or given as replacement when there is one (an ANSI edit box shows "?").
 std::string Utf8ToWindows1252(const std::string& utf8, std::vector<char32_t>& unencodable,
                               char replacement = 0);
+// The same where which code points had no byte does not matter.
+std::string Utf8ToWindows1252(const std::string& utf8, char replacement);
 
 // Every byte maps to one code point; the undefined ones to U+0081 and the
 // like, as Windows does.

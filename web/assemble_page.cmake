@@ -5,7 +5,7 @@ file(READ ${CORE} core)
 file(READ ${SOURCE}/page.js page)
 file(WRITE ${WORK}/page_all.js "${core}\n${page}")
 execute_process(
-  COMMAND ${TERSER} ${WORK}/page_all.js --compress --mangle -o ${WORK}/page_all.min.js
+  COMMAND ${TERSER} ${WORK}/page_all.js --compress passes=2 --mangle -o ${WORK}/page_all.min.js
   RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "terser could not minify the page's code")

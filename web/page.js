@@ -9,6 +9,8 @@
   var REVEAL_PICTURE = 1;
   var TEXT_TITLE = 0, TEXT_AUTHOR = 1, TEXT_EXPLANATIONS = 2, TEXT_FIRST_CAPTION = 3;
   var TEXT_SITE = 5, TEXT_SITE_HOST = 6, TEXT_QUESTION = 7, TEXT_REVEAL = 8;
+  var NUMBER_LAYOUT = 0, NUMBER_QUESTIONS = 1, NUMBER_BOXES_PER_QUESTION = 2, NUMBER_REVEAL_MODE = 3;
+  var NUMBER_COLOUR = 4, NUMBER_VERDICTS = 5, NUMBER_ANSWERS_FILE_SIZE = 6, NUMBER_WORK_ASKED = 7;
   var SOLVED = 1 << 8, REVEALS = 1 << 9;
   // An answers file holds at most 180 lines of 259 bytes: anything much
   // larger is not one.
@@ -148,6 +150,9 @@
       var base64 = encoded[name], head = base64 && decode(base64.slice(0, 88), name);
       return head ? "data:" + mediaType(head) + ";base64," + base64 : "";
     }
+    function number(which) {
+      return core._quizz_number(which);
+    }
     function quizText(which, question) {
       return text(core._quizz_text(which, question));
     }
@@ -159,10 +164,10 @@
       workKey[0], workKey[1]);
     for (var m = 0; core._quizz_message(m); m++) tell(text(core._quizz_message(m)));
 
-    var layout = core._quizz_layout(), revealMode = core._quizz_reveal_mode();
-    var count = core._quizz_question_count(), perQuestion = core._quizz_boxes_per_question();
+    var layout = number(NUMBER_LAYOUT), revealMode = number(NUMBER_REVEAL_MODE);
+    var count = number(NUMBER_QUESTIONS), perQuestion = number(NUMBER_BOXES_PER_QUESTION);
     var verdicts = [], verdictColours = [];
-    for (var v = 0; v < core._quizz_verdict_count(); v++) {
+    for (var v = 0; v < number(NUMBER_VERDICTS); v++) {
       verdicts.push(text(core._quizz_verdict_text(v)));
       verdictColours.push(core._quizz_verdict_colour(v));
     }
@@ -186,7 +191,7 @@
       }
     });
 
-    var colour = core._quizz_colour();
+    var colour = number(NUMBER_COLOUR);
     if (colour >= 0) {
       // The panel's colour, with black or white text, whichever reads better.
       var channels = [colour >> 16, (colour >> 8) & 255, colour & 255].map(function (c) {
@@ -476,7 +481,7 @@
 
     byId("save-answers").addEventListener("click", function () {
       var pointer = core._quizz_answers_file();
-      var bytes = core.HEAPU8.slice(pointer, pointer + core._quizz_answers_file_size());
+      var bytes = core.HEAPU8.slice(pointer, pointer + number(NUMBER_ANSWERS_FILE_SIZE));
       var name = decodeURIComponent(location.pathname.split("/").pop() || "");
       download(bytes, (name.replace(/\.html?$/i, "") || "quizz") + ".txt", "text/plain");
     });
@@ -656,7 +661,7 @@
         askName();
       });
     }
-    if (core._quizz_work_asked()) handInWork();
+    if (number(NUMBER_WORK_ASKED)) handInWork();
 
     document.documentElement.dataset.ready = "1";
   }

@@ -117,9 +117,11 @@ EXPORTED int quizz_load(unsigned char* quiz, int quizSize, unsigned char* codes,
     free(codes);
     free(site);
     free(rules);
-    g_workKey.clear();
-    if (workKeySize == static_cast<int>(WORK_KEY_SIZE))
-        g_workKey.assign(workKey, workKey + WORK_KEY_SIZE);
+    // Made anew rather than assigned: vector's assign is long code in the
+    // page's JavaScript.
+    g_workKey = workKeySize == static_cast<int>(WORK_KEY_SIZE)
+                    ? std::vector<unsigned char>(workKey, workKey + WORK_KEY_SIZE)
+                    : std::vector<unsigned char>();
     free(workKey);
     memset(g_boxes, 0, sizeof g_boxes);
     return static_cast<int>(g_loaded);
@@ -133,33 +135,32 @@ EXPORTED const char* quizz_message(int index)
     return Out(g_messages[index]);
 }
 
-EXPORTED int quizz_layout()
+// One export for every number the page reads (PageNumber): each export
+// costs the page its own glue.
+EXPORTED int quizz_number(int which)
 {
-    return g_pageQuiz->layoutKind;
-}
-
-EXPORTED int quizz_question_count()
-{
-    return g_pageQuiz->questionCount;
-}
-
-EXPORTED int quizz_boxes_per_question()
-{
-    return BoxesPerQuestion(g_pageQuiz->answersPerQuestion);
-}
-
-EXPORTED int quizz_reveal_mode()
-{
-    return g_pageQuiz->revealMode;
-}
-
-// The panel's colour as 0xRRGGBB, or -1 when the quiz has none (the demo
-// quiz, a quiz that does not decode): the page's own then.
-EXPORTED int quizz_colour()
-{
-    if (g_loaded != QuizLoaded::Loaded)
-        return -1;
-    return Rgb(g_pageQuiz->backgroundColour);
+    const QuizRecord& quiz = *g_pageQuiz;
+    switch (which) {
+    case NUMBER_LAYOUT:
+        return quiz.layoutKind;
+    case NUMBER_QUESTIONS:
+        return quiz.questionCount;
+    case NUMBER_BOXES_PER_QUESTION:
+        return BoxesPerQuestion(quiz.answersPerQuestion);
+    case NUMBER_REVEAL_MODE:
+        return quiz.revealMode;
+    case NUMBER_COLOUR:
+        // None for the demo quiz or a quiz that does not decode: the page's own.
+        return g_loaded == QuizLoaded::Loaded ? Rgb(quiz.backgroundColour) : -1;
+    case NUMBER_VERDICTS:
+        return VERDICT_COUNT;
+    case NUMBER_ANSWERS_FILE_SIZE:
+        return static_cast<int>(g_file.size());
+    case NUMBER_WORK_ASKED:
+        return g_workKey.empty() ? 0 : 1;
+    default:
+        return 0;
+    }
 }
 
 enum PageText {
@@ -226,8 +227,7 @@ EXPORTED void quizz_set_box(int box, char* utf8)
     const std::string text = Taken(utf8);
     if (box < 0 || box >= BoxCount())
         return;
-    std::vector<char32_t> unencodable;
-    const std::string bytes = Utf8ToWindows1252(text, unencodable, '?');
+    const std::string bytes = Utf8ToWindows1252(text, '?');
     CopyText(g_boxes[box], bytes.c_str());
 }
 
@@ -262,11 +262,6 @@ EXPORTED int quizz_grade(int question)
     return result | (grade.solved ? 1 << 8 : 0) | (grade.reveals ? 1 << 9 : 0);
 }
 
-EXPORTED int quizz_verdict_count()
-{
-    return VERDICT_COUNT;
-}
-
 EXPORTED const char* quizz_verdict_text(int index)
 {
     return Utf8(index >= 0 && index < VERDICT_COUNT ? VERDICTS[index] : "");
@@ -287,7 +282,7 @@ EXPORTED const char* quizz_code(int solved)
 }
 
 // The answers file of the boxes (the player's format); its size by
-// quizz_answers_file_size.
+// NUMBER_ANSWERS_FILE_SIZE.
 EXPORTED const char* quizz_answers_file()
 {
     g_file.clear();
@@ -296,11 +291,6 @@ EXPORTED const char* quizz_answers_file()
         g_file += "\r\n";
     }
     return g_file.data();
-}
-
-EXPORTED int quizz_answers_file_size()
-{
-    return static_cast<int>(g_file.size());
 }
 
 // Fills the boxes from an answers file's bytes (a block of the page's, freed
@@ -328,12 +318,6 @@ EXPORTED const char* quizz_media_type(unsigned char* bytes, int size)
     const MediaFormat format = DetectMediaFormat(bytes, size > 0 ? static_cast<size_t>(size) : 0);
     free(bytes);
     return Out(format == MediaFormat::Unknown ? "" : MediaFormatRow(format).mime);
-}
-
-// Whether the quiz asks its pupils to hand in their work: 1 or 0.
-EXPORTED int quizz_work_asked()
-{
-    return g_workKey.empty() ? 0 : 1;
 }
 
 // The results a pupil hands in, of every box as the core holds it, checked

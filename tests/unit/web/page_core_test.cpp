@@ -129,7 +129,7 @@ TEST(PageCore, WritesAndReadsThePlayersAnswersFile)
     for (int box = 0; box < 4; ++box)
         quizz_set_box(box, Utf8Block(typed[box]));
     const char* made = quizz_answers_file();
-    const std::string file(made, static_cast<size_t>(quizz_answers_file_size()));
+    const std::string file(made, static_cast<size_t>(quizz_number(NUMBER_ANSWERS_FILE_SIZE)));
     EXPECT_EQ(file, "\xE9l\xE9phant\r\n*\r\n*\r\n?\r\n");
 
     const struct {
@@ -159,11 +159,11 @@ TEST(PageCore, LoadsAsThePlayerDoes)
     EXPECT_STREQ(quizz_message(0), "Erreur dans le fichier");
     EXPECT_STREQ(quizz_message(1), u8"Reponses non trouvées");
     EXPECT_EQ(quizz_message(2), nullptr);
-    EXPECT_EQ(quizz_question_count(), 30);
+    EXPECT_EQ(quizz_number(NUMBER_QUESTIONS), 30);
     EXPECT_EQ(
         quizz_load(Block({0x30, 0x31}), 2, nullptr, -1, nullptr, -1, nullptr, -1, nullptr, -1), 1);
     EXPECT_STREQ(quizz_message(0), u8"Erreur dans le décryptage des reponses");
-    EXPECT_EQ(quizz_question_count(), 0);
+    EXPECT_EQ(quizz_number(NUMBER_QUESTIONS), 0);
 }
 
 // The header's link, as the player's: the quiz's own site, or the maker's
@@ -239,7 +239,7 @@ TEST(PageCore, HandsInResultsThatReadBackWithTheQuizsKey)
     };
     for (const auto& row : rows) {
         LoadQuiz(row.answersPerQuestion, "", key, static_cast<int>(key.size()));
-        EXPECT_EQ(quizz_work_asked(), 1);
+        EXPECT_EQ(quizz_number(NUMBER_WORK_ASKED), 1);
         for (size_t box = 0; box < row.typed.size(); ++box)
             quizz_set_box(static_cast<int>(box), Utf8Block(row.typed[box]));
         const std::string file =
@@ -272,7 +272,7 @@ TEST(PageCore, AsksForWorkOnlyWithAWholeKey)
         std::vector<unsigned char> bytes = key;
         bytes.resize(row.size < 0 ? 0 : static_cast<size_t>(row.size), 0x5A);
         LoadQuiz(2, "", bytes, row.size);
-        EXPECT_EQ(quizz_work_asked(), row.asked) << row.size;
+        EXPECT_EQ(quizz_number(NUMBER_WORK_ASKED), row.asked) << row.size;
         EXPECT_EQ(std::string(quizz_results(Utf8Block(u8"Léa"), Utf8Block("2026-12-08 10:32"), 0))
                       .empty(),
                   row.asked == 0)
