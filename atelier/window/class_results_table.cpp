@@ -5,6 +5,7 @@
 #include "authoring/packing/windows_platform.h"
 #include "checking/verdict.h"
 #include "quiz/text_encoding.h"
+#include "win32/font_metrics.h"
 
 #include <algorithm>
 
@@ -25,17 +26,6 @@ int BoxCount()
 {
     const QuizRecord& quiz = *g_classResults.quiz;
     return quiz.questionCount * BoxesPerQuestion(quiz);
-}
-
-int CharacterWidth(HWND list)
-{
-    HDC dc = GetDC(list);
-    HGDIOBJ old = SelectObject(dc, g_font);
-    TEXTMETRICW text = {};
-    GetTextMetricsW(dc, &text);
-    SelectObject(dc, old);
-    ReleaseDC(list, dc);
-    return text.tmAveCharWidth;
 }
 
 // Which of a question's two boxes: its caption, or a and b.
@@ -219,7 +209,7 @@ void PrepareResultsTable(HWND list)
                  LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
     while (SendMessageW(list, LVM_DELETECOLUMN, 0, 0)) {
     }
-    const int character = CharacterWidth(list);
+    const int character = FontMetrics(list, g_font).tmAveCharWidth;
     AddColumn(list, 0, L"Élève", 24 * character, false);
     AddColumn(list, 1, L"Score", 8 * character, true);
     for (int box = 0; box < BoxCount(); ++box)
@@ -268,7 +258,7 @@ void FillResultsTable(HWND list)
         SendMessageW(list, LVM_SETITEMSTATE, g_classResults.row, reinterpret_cast<LPARAM>(&state));
     }
     // Each box's column as wide as what was typed there, within bounds.
-    const int character = CharacterWidth(list);
+    const int character = FontMetrics(list, g_font).tmAveCharWidth;
     for (int column = FIRST_BOX_COLUMN; column < FIRST_BOX_COLUMN + BoxCount(); ++column) {
         SendMessageW(list, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE_USEHEADER);
         const int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));

@@ -17,6 +17,7 @@
 #include "authoring/source/source_check.h"
 #include "quiz/pupil_results.h"
 #include "quiz/text_encoding.h"
+#include "win32/font_metrics.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -92,12 +93,7 @@ HWND Make(HWND window, const wchar_t* kind, const wchar_t* text, DWORD style, in
 
 void Measure(HWND window)
 {
-    HDC dc = GetDC(window);
-    HGDIOBJ old = SelectObject(dc, g_font);
-    TEXTMETRICW text = {};
-    GetTextMetricsW(dc, &text);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
+    const TEXTMETRICW text = FontMetrics(window, g_font);
     g_metrics.unit = text.tmHeight;
     g_metrics.character = text.tmAveCharWidth;
     g_metrics.margin = text.tmHeight / 2 + 2;
