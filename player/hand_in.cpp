@@ -249,6 +249,34 @@ void TellAnswersNotEmptied()
     ShowMessageBox(message.c_str(), "Quizz");
 }
 
+// Whether the answers file holds what someone typed before.
+bool AnswersOnComputer()
+{
+    wchar_t name[MAX_PATH];
+    AnswersFileName(name);
+    WIN32_FILE_ATTRIBUTE_DATA file = {};
+    return GetFileAttributesExW(name, GetFileExInfoStandard, &file) &&
+           (file.nFileSizeLow != 0 || file.nFileSizeHigh != 0);
+}
+
+// Whether a name other than the one remembered is another pupil, whose
+// answers start afresh, or the same pupil mending the name's spelling, who
+// keeps them: asked, No (keeping) by default, as no answer is lost unasked.
+bool IsAnotherPupil(const std::string& remembered, const std::string& name)
+{
+    const std::wstring whose =
+        remembered.empty()
+            ? L"Des réponses sont déjà sur cet ordinateur."
+            : L"Les réponses sur cet ordinateur sont celles de " + WideOfUtf8(remembered) + L".";
+    const std::wstring question =
+        whose +
+        L"\n\nOui : vous êtes un autre élève ; elles sont effacées et vous commencez."
+        L"\nNon : ce sont les vôtres ; vous les gardez, sous le nom " +
+        WideOfUtf8(name) + L".";
+    return MessageBoxW(nullptr, question.c_str(), L"Nouvel élève ?",
+                       MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION) == IDYES;
+}
+
 } // namespace
 
 void AskPupilAtStart()
@@ -259,7 +287,8 @@ void AskPupilAtStart()
     if (!AskPupilName(nullptr, name))
         return;
     // Another pupil on a shared computer must not see the previous one's answers.
-    if (name != remembered && !EmptyAnswersFile())
+    if (name != remembered && AnswersOnComputer() && IsAnotherPupil(remembered, name) &&
+        !EmptyAnswersFile())
         TellAnswersNotEmptied();
     Remember(name);
 }

@@ -54,7 +54,7 @@ TEST(Play, AnswersAreGradedSavedAndRestored)
 }
 
 // A quiz that asks for work asks the pupil's name before its window shows:
-// a new pupil starts from empty boxes, the name is remembered beside the
+// another pupil than the last starts from empty boxes, the name is remembered beside the
 // answers, and the window offers the two commands.
 TEST(Play, AQuizAskingForWorkAsksTheNameFirst)
 {
@@ -72,6 +72,16 @@ TEST(Play, AQuizAskingForWorkAsksTheNameFirst)
     EXPECT_EQ(player.WaitForMainWindow(0), nullptr) << "the name comes first";
     SendDlgItemMessageW(dialog, NAME_FIELD, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Zoé Nguyễn"));
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    // The last pupil's answers are there: asked whether this is another
+    // pupil, who starts afresh.
+    HWND another = nullptr;
+    for (int look = 0; look < 600 && !another; ++look, Sleep(50)) {
+        HWND box = player.WaitForWindow("#32770", 0);
+        if (box && WindowText(box) == "Nouvel élève ?")
+            another = box;
+    }
+    ASSERT_NE(another, nullptr);
+    PostMessageA(another, WM_COMMAND, IDYES, 0);
     HWND main = player.WaitForMainWindow(30000);
     ASSERT_NE(main, nullptr);
     EXPECT_NE(GetDlgItem(main, HAND_IN_BUTTON_ID), nullptr);

@@ -266,25 +266,30 @@ const std::string LEA = u8"Léa Martin";
 } // namespace
 
 // At start the name is asked, prefilled with the one remembered: the same
-// name keeps the answers, another empties them, as does a first name where
-// none was remembered; an empty name is refused and asked again; Cancel
-// opens the player as it was.
+// name keeps the answers; another (or a first where none was remembered)
+// asks whether it is another pupil, who starts from empty boxes, or the same
+// one mending the name, who keeps them; an empty name is refused and asked
+// again; Cancel opens the player as it was.
 TEST_F(HandIn, TheNameAtStartKeepsOrEmptiesTheBoxes)
 {
     const BuiltQuiz quiz = Built(ONE_ANSWER);
+    const std::string mended = u8"Léa Martín";
     const struct {
         const char* name;
         std::string remembered;            // empty: none
         std::vector<const wchar_t*> typed; // nullptr: Cancel
+        int another;                       // the answer to "another pupil?"; 0: not asked
         std::string pupil;
         bool kept;
         size_t messages;
     } cases[] = {
-        {"the same name", LEA, {L"  Léa Martin "}, LEA, true, 0},
-        {"another name", LEA, {L"Zoé Nguyễn"}, ZOE, false, 0},
-        {"a first name", "", {L"Léa Martin"}, LEA, false, 0},
-        {"an empty name, then one", LEA, {L"  \t", L"Zoé Nguyễn"}, ZOE, false, 1},
-        {"cancelled", LEA, {nullptr}, LEA, true, 0},
+        {"the same name", LEA, {L"  Léa Martin "}, 0, LEA, true, 0},
+        {"another pupil", LEA, {L"Zoé Nguyễn"}, IDYES, ZOE, false, 0},
+        {"the name mended", LEA, {L"Léa Martín"}, IDNO, mended, true, 0},
+        {"a first name, another pupil", "", {L"Léa Martin"}, IDYES, LEA, false, 0},
+        {"a first name, the same pupil", "", {L"Léa Martin"}, IDNO, LEA, true, 0},
+        {"an empty name, then one", LEA, {L"  \t", L"Zoé Nguyễn"}, IDYES, ZOE, false, 1},
+        {"cancelled", LEA, {nullptr}, 0, LEA, true, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -295,14 +300,22 @@ TEST_F(HandIn, TheNameAtStartKeepsOrEmptiesTheBoxes)
         if (!c.remembered.empty())
             PutFile(PupilNameFileName(), c.remembered + "\r\n");
         std::wstring prefilled;
+        LONG defaultNo = 0;
         {
             std::vector<Step> steps;
             for (const wchar_t* typed : c.typed)
                 steps.push_back(NameStep(steps.empty() ? &prefilled : nullptr, typed));
+            if (c.another)
+                steps.push_back({L"Nouvel élève ?", [&](HWND box) {
+                                     defaultNo = GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) &
+                                                 BS_DEFPUSHBUTTON;
+                                     Click(box, c.another);
+                                 }});
             Driving driving(steps);
             AskPupilAtStart();
         }
         EXPECT_EQ(Utf8OfWide(prefilled), c.remembered);
+        EXPECT_EQ(defaultNo != 0, c.another != 0) << "No by default";
         EXPECT_EQ(g_pupilName, c.pupil);
         EXPECT_EQ(Utf8FileText(PupilNameFileName()), c.pupil.empty() ? "" : c.pupil + "\r\n");
         ASSERT_EQ(RecordedMessages().size(), c.messages);
