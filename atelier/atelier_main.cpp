@@ -11,6 +11,7 @@
 #include "authoring/packing/windows_platform.h"
 #include "quiz/message_box.h"
 #include "quiz/quiz_record.h"
+#include "win32/wide_text.h"
 
 #include <commctrl.h>
 #include <cstddef>

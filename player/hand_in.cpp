@@ -8,10 +8,10 @@
 #include "player/pupil_name.h"
 #include "player/question_picture.h"
 #include "player/whole_file.h"
-#include "player/wide_text.h"
 #include "quiz/message_box.h"
 #include "quiz/pupil_results.h"
 #include "resources/resource_ids.h"
+#include "win32/wide_text.h"
 
 #include <commdlg.h>
 
@@ -26,13 +26,13 @@ std::string FieldText(HWND dialog)
     HWND field = GetDlgItem(dialog, NAME_FIELD);
     std::wstring text(GetWindowTextLengthW(field) + 1, L'\0');
     text.resize(GetWindowTextW(field, &text[0], static_cast<int>(text.size())));
-    return Utf8OfWide(text);
+    return Narrow(text);
 }
 
 void FillField(HWND dialog, const std::string& name)
 {
     SendDlgItemMessageW(dialog, NAME_FIELD, EM_LIMITTEXT, MAX_PUPIL_NAME, 0);
-    SetDlgItemTextW(dialog, NAME_FIELD, WideOfUtf8(name).c_str());
+    SetDlgItemTextW(dialog, NAME_FIELD, Widen(name).c_str());
 }
 
 // The name in the dialog's field, cleaned; told and empty when it cannot be
@@ -116,7 +116,7 @@ std::wstring ProgramFolder()
 
 bool ChooseResultsPath(HWND owner, const std::string& name, std::wstring& path)
 {
-    std::wstring buffer = WideOfUtf8(ResultsFileName(g_quiz->title, name));
+    std::wstring buffer = Widen(ResultsFileName(g_quiz->title, name));
     buffer.resize(32768, L'\0');
     const std::wstring folder = ProgramFolder();
     OPENFILENAMEW dialog = {};
@@ -181,7 +181,7 @@ bool PutOnClipboard(HWND owner, const std::wstring& text)
 void CopyResultsText(HWND owner, const std::string& name)
 {
     const std::string block = ResultsBlock(WriteResults(CurrentResults(g_panel, name), g_workKey));
-    if (!block.empty() && PutOnClipboard(owner, WideOfUtf8(block))) {
+    if (!block.empty() && PutOnClipboard(owner, Widen(block))) {
         ShowMessageBox("Le texte de votre travail est copié. Collez-le (Ctrl+V) dans un message à "
                        "votre professeur, par l'ENT ou un courriel, puis envoyez le message.",
                        "Quizz");
@@ -267,12 +267,12 @@ bool IsAnotherPupil(const std::string& remembered, const std::string& name)
     const std::wstring whose =
         remembered.empty()
             ? L"Des réponses sont déjà sur cet ordinateur."
-            : L"Les réponses sur cet ordinateur sont celles de " + WideOfUtf8(remembered) + L".";
+            : L"Les réponses sur cet ordinateur sont celles de " + Widen(remembered) + L".";
     const std::wstring question =
         whose +
         L"\n\nOui : vous êtes un autre élève ; elles sont effacées et vous commencez."
         L"\nNon : ce sont les vôtres ; vous les gardez, sous le nom " +
-        WideOfUtf8(name) + L".";
+        Widen(name) + L".";
     return MessageBoxW(nullptr, question.c_str(), L"Nouvel élève ?",
                        MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION) == IDYES;
 }
@@ -300,7 +300,7 @@ void HandInWork(HWND mainWindow)
 
 void StartNewPupil(HWND mainWindow)
 {
-    const std::wstring whose = g_pupilName.empty() ? L"l'élève précédent" : WideOfUtf8(g_pupilName);
+    const std::wstring whose = g_pupilName.empty() ? L"l'élève précédent" : Widen(g_pupilName);
     const std::wstring question =
         L"Les réponses de " + whose + L" seront effacées de cet ordinateur. Continuer ?";
     if (MessageBoxW(mainWindow, question.c_str(), L"Nouvel élève",

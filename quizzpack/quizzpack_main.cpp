@@ -4,6 +4,7 @@
 #include "quiz/message_box.h"
 #include "quiz/text_encoding.h"
 #include "quizzpack/commands.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 

@@ -4,6 +4,7 @@
 #include "atelier/window/class_results_view.h"
 #include "authoring/packing/windows_platform.h"
 #include "quiz/text_encoding.h"
+#include "win32/wide_text.h"
 
 #include <algorithm>
 

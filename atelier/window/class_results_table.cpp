@@ -6,6 +6,7 @@
 #include "checking/verdict.h"
 #include "quiz/text_encoding.h"
 #include "win32/font_metrics.h"
+#include "win32/wide_text.h"
 
 #include <algorithm>
 

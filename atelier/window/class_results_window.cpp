@@ -18,6 +18,7 @@
 #include "quiz/pupil_results.h"
 #include "quiz/text_encoding.h"
 #include "win32/font_metrics.h"
+#include "win32/wide_text.h"
 
 #include <commctrl.h>
 #include <shellapi.h>

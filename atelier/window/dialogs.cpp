@@ -5,6 +5,7 @@
 #include "atelier/window/file_filters.h"
 #include "authoring/packing/windows_platform.h"
 #include "quiz/quiz_record.h"
+#include "win32/wide_text.h"
 
 #include <commdlg.h>
 #include <shellapi.h>

@@ -9,6 +9,7 @@
 #include "atelier/window/question_fields.h"
 #include "atelier/window/question_list.h"
 #include "authoring/packing/windows_platform.h"
+#include "win32/wide_text.h"
 
 #include <algorithm>
 #include <string>

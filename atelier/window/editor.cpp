@@ -12,6 +12,7 @@
 #include "authoring/packing/file_set.h"
 #include "authoring/packing/windows_platform.h"
 #include "quiz/media_format.h"
+#include "win32/wide_text.h"
 
 namespace {
 

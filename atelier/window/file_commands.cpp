@@ -19,6 +19,7 @@
 #include "authoring/packing/quiz_page.h"
 #include "authoring/packing/windows_platform.h"
 #include "quiz/media_format.h"
+#include "win32/wide_text.h"
 
 #include <algorithm>
 #include <filesystem>

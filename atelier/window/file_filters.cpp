@@ -2,6 +2,7 @@
 
 #include "authoring/packing/windows_platform.h"
 #include "quiz/media_format.h"
+#include "win32/wide_text.h"
 
 namespace {
 

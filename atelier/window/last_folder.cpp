@@ -1,6 +1,7 @@
 #include "atelier/window/last_folder.h"
 
 #include "authoring/packing/windows_platform.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 

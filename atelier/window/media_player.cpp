@@ -2,6 +2,7 @@
 
 #include "atelier/document/question_editing.h"
 #include "authoring/packing/windows_platform.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 

@@ -6,6 +6,7 @@
 #include "atelier/window/editor_controls.h"
 #include "atelier/window/pane_messages.h"
 #include "authoring/packing/windows_platform.h"
+#include "win32/wide_text.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "checking/verdict.h"
 #include "quiz/text_encoding.h"
 #include "win32/verdict_brush.h"
+#include "win32/wide_text.h"
 
 #include <algorithm>
 #include <filesystem>

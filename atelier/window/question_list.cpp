@@ -10,6 +10,7 @@
 #include "authoring/packing/windows_platform.h"
 #include "quiz/media_format.h"
 #include "quiz/quiz_record.h"
+#include "win32/wide_text.h"
 
 #include <algorithm>
 

@@ -7,6 +7,7 @@
 #include "authoring/packing/file_set.h"
 #include "authoring/packing/windows_platform.h"
 #include "authoring/source/problem.h"
+#include "win32/wide_text.h"
 
 #include <shlobj.h>
 

@@ -1,4 +1,5 @@
 #include "authoring/packing/windows_platform.h"
+#include "win32/wide_text.h"
 
 #include "authoring/media/quiz_icon.h"
 #include "authoring/media/wic_picture_decoder.h"
@@ -212,25 +213,6 @@ bool Fail(std::string& error, const std::string& message, const std::wstring& te
 }
 
 } // namespace
-
-std::wstring Widen(const std::string& utf8)
-{
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
-    return wide;
-}
-
-std::string Narrow(const std::wstring& wide)
-{
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0], length,
-                        nullptr, nullptr);
-    return utf8;
-}
 
 bool ReadModuleResources(const std::string& path, std::vector<QuizResource>& resources,
                          std::string& error)

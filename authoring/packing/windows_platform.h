@@ -40,6 +40,3 @@ PackerPlatform WindowsPlatform();
 // Writes UTF-8 text to standard output or error: as UTF-16 to a console,
 // which shows it in its own code page, and as UTF-8 bytes to a file or pipe.
 void WriteText(bool toError, const std::string& utf8);
-
-std::wstring Widen(const std::string& utf8);
-std::string Narrow(const std::wstring& wide);

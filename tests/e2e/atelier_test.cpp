@@ -14,6 +14,7 @@
 #include "quiz/pupil_results.h"
 #include "tests/e2e/carried_photo.h"
 #include "tests/robot/atelier_robot.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 

@@ -7,6 +7,7 @@
 #include "resources/resource_ids.h"
 #include "tests/robot/player_process.h"
 #include "tests/support/drawn_icon.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 
 #include "atelier/window/control_ids.h"
 #include "authoring/packing/windows_platform.h"
+#include "win32/wide_text.h"
 
 #include <commctrl.h>
 #include <shlobj.h>

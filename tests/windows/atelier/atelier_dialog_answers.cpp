@@ -3,6 +3,7 @@
 #include "tests/windows/atelier/atelier_dialog_answers.h"
 
 #include "authoring/packing/windows_platform.h"
+#include "win32/wide_text.h"
 
 DialogAnswers& Answers()
 {

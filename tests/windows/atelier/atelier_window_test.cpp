@@ -26,6 +26,7 @@
 #include "quiz/quiz_record.h"
 #include "tests/windows/atelier/atelier_dialog_answers.h"
 #include "tests/windows/atelier/atelier_fixture.h"
+#include "win32/wide_text.h"
 
 #include <commctrl.h>
 #include <shellapi.h>

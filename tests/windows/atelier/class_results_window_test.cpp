@@ -12,6 +12,7 @@
 #include "authoring/packing/windows_platform.h"
 #include "quiz/pupil_results.h"
 #include "tests/windows/atelier/atelier_fixture.h"
+#include "win32/wide_text.h"
 
 #include <filesystem>
 

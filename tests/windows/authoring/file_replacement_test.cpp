@@ -4,6 +4,7 @@
 #include "authoring/packing/file_set.h"
 #include "authoring/packing/windows_platform.h"
 #include "tests/unit/authoring/source_fixture.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 

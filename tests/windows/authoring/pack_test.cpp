@@ -9,6 +9,7 @@
 #include "tests/support/drawn_icon.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/unit/authoring/source_fixture.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 

@@ -9,6 +9,7 @@
 #include "quiz/picture_size.h"
 #include "quizzpack/commands.h"
 #include "tests/unit/authoring/source_fixture.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 

@@ -8,6 +8,7 @@
 #include "quizzpack/commands.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/unit/authoring/source_fixture.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 

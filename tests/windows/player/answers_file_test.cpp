@@ -3,6 +3,7 @@
 #include "player/answers_file.h"
 #include "player/app_globals.h"
 #include "player/media_files.h"
+#include "player/whole_file.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/windows/player/player_window.h"
 
@@ -25,14 +26,6 @@ std::wstring FileName()
 std::wstring TemporaryName(DWORD processId)
 {
     return FileName() + L"." + std::to_wstring(processId) + L".new";
-}
-
-// As the system's code page spells it: what ANSI calls and boxes show.
-std::string Narrow(const std::wstring& text)
-{
-    char narrow[4 * MAX_PATH] = {};
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow, sizeof narrow, nullptr, nullptr);
-    return narrow;
 }
 
 std::string WideFileText(const std::wstring& name)
@@ -105,7 +98,7 @@ TEST_F(AnswersFile, ReadsWhatItCanOfAnyFile)
         std::string box = line.substr(0, line.find('\0')).substr(0, 259);
         expected.push_back(box == "*" ? "" : box);
     }
-    std::ofstream(Narrow(FileName()), std::ios::binary) << content;
+    std::ofstream(AnsiShown(FileName()), std::ios::binary) << content;
     PlayerWindow window(MakeQuiz(LAYOUT_TEXT, 30, 2, REVEAL_NONE));
     for (int n = 1; n <= 60; ++n)
         EXPECT_EQ(WindowText(Box(n)), expected[n - 1]) << "box " << n;
@@ -130,7 +123,7 @@ TEST_F(AnswersFile, AFailedSaveKeepsTheOldAnswersAndSaysSoOnce)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.blocked) + (c.message == WM_CLOSE ? ", close" : ", session"));
-        std::ofstream(Narrow(FileName()), std::ios::binary) << "Paris\r\nRome\r\n";
+        std::ofstream(AnsiShown(FileName()), std::ios::binary) << "Paris\r\nRome\r\n";
         // The new file cannot be written where it would go, or the old one,
         // open in another program, cannot be replaced.
         const bool blocksTemporary = std::string(c.blocked) == "temporary";
@@ -155,7 +148,7 @@ TEST_F(AnswersFile, AFailedSaveKeepsTheOldAnswersAndSaysSoOnce)
         EXPECT_EQ(WideFileText(FileName()), "Paris\r\nRome\r\n");
         EXPECT_EQ(FilesHere(), std::set<std::wstring>{FileName()});
         ASSERT_EQ(RecordedMessages().size(), 1u) << "one save, one box";
-        EXPECT_NE(RecordedMessages()[0].text.find("« " + Narrow(FileName()) + " »"),
+        EXPECT_NE(RecordedMessages()[0].text.find("« " + AnsiShown(FileName()) + " »"),
                   std::string::npos);
     }
 }
@@ -168,7 +161,7 @@ TEST_F(AnswersFile, SavesWhileAnotherCopyWritesItsOwn)
 {
     for (const std::wstring& other :
          {TemporaryName(GetCurrentProcessId() + 4), FileName() + L".new"}) {
-        SCOPED_TRACE(Narrow(other));
+        SCOPED_TRACE(AnsiShown(other));
         HANDLE writing = CreateFileW(other.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                      FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(writing, INVALID_HANDLE_VALUE);
@@ -288,7 +281,7 @@ TEST(AnswersFileName, FollowsTheProgramsOwnNameInAnyAlphabet)
         {L"Тест 2.exe", L"Тест 2.txt"},
     };
     for (const auto& name : names) {
-        SCOPED_TRACE(Narrow(name.program));
+        SCOPED_TRACE(AnsiShown(name.program));
         InNewDirectory directory;
         ASSERT_TRUE(CopyFileW(self, name.program, FALSE));
         std::wstring commandLine = L"\"" + std::wstring(name.program) +

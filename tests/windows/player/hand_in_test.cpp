@@ -10,11 +10,11 @@
 #include "player/header_bar.h"
 #include "player/loader.h"
 #include "player/pupil_name.h"
-#include "player/wide_text.h"
 #include "quiz/pupil_results.h"
 #include "resources/resource_ids.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/windows/player/player_window.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -124,7 +124,7 @@ void CALLBACK Drive(HWND, UINT, UINT_PTR, DWORD)
     } else if (++g_waited > 300) {
         // A dialog that never came, or another in its place: closed, so
         // that the test fails instead of hanging.
-        ADD_FAILURE() << "no dialog \"" << Utf8OfWide(g_steps.front().caption) << "\"";
+        ADD_FAILURE() << "no dialog \"" << Narrow(g_steps.front().caption) << "\"";
         g_steps.clear();
         if (HWND other = ShownDialog(nullptr))
             PostMessageW(other, WM_COMMAND, IDCANCEL, 0);
@@ -216,7 +216,7 @@ std::string ClipboardText()
         }
         CloseClipboard();
     }
-    return Utf8OfWide(text);
+    return Narrow(text);
 }
 
 // Alt and a letter pressed in box 1, as the player's message loop sees it.
@@ -253,10 +253,7 @@ struct HandIn : testing::Test {
         DeleteFileW(AnswersFile().c_str());
         DeleteFileW(PupilNameFileName().c_str());
     }
-    std::wstring Here(const wchar_t* name) const
-    {
-        return WideOfUtf8(directory.path) + L"\\" + name;
-    }
+    std::wstring Here(const wchar_t* name) const { return Widen(directory.path) + L"\\" + name; }
 };
 
 // UTF-8, as the player keeps names.
@@ -314,7 +311,7 @@ TEST_F(HandIn, TheNameAtStartKeepsOrEmptiesTheBoxes)
             Driving driving(steps);
             AskPupilAtStart();
         }
-        EXPECT_EQ(Utf8OfWide(prefilled), c.remembered);
+        EXPECT_EQ(Narrow(prefilled), c.remembered);
         EXPECT_EQ(defaultNo != 0, c.another != 0) << "No by default";
         EXPECT_EQ(g_pupilName, c.pupil);
         EXPECT_EQ(Utf8FileText(PupilNameFileName()), c.pupil.empty() ? "" : c.pupil + "\r\n");
@@ -388,8 +385,8 @@ TEST_F(HandIn, HandsInEveryBoxAsAFileAndAsText)
                 SendDlgItemMessageA(window.main, HAND_IN_BUTTON_ID, BM_CLICK, 0, 0);
             }
         }
-        EXPECT_EQ(Utf8OfWide(prefilled), ZOE);
-        EXPECT_EQ(Utf8OfWide(offered), ResultsFileName(quiz.record->title, ZOE));
+        EXPECT_EQ(Narrow(prefilled), ZOE);
+        EXPECT_EQ(Narrow(offered), ResultsFileName(quiz.record->title, ZOE));
         EXPECT_EQ(offeredFolder, folder);
 
         PupilResults file, text;
@@ -498,10 +495,10 @@ TEST_F(HandIn, ANewPupilStartsFromEmptyBoxesOnceConfirmed)
                 Driving driving(steps);
                 SendDlgItemMessageA(window.main, NEW_PUPIL_BUTTON_ID, BM_CLICK, 0, 0);
             }
-            EXPECT_NE(Utf8OfWide(asked).find(u8"Les réponses de " + ZOE +
-                                             u8" seront effacées de cet ordinateur. Continuer ?"),
+            EXPECT_NE(Narrow(asked).find(u8"Les réponses de " + ZOE +
+                                         u8" seront effacées de cet ordinateur. Continuer ?"),
                       std::string::npos)
-                << Utf8OfWide(asked);
+                << Narrow(asked);
             EXPECT_TRUE(defaultButton) << "No by default";
             EXPECT_EQ(Boxes(3), (emptied ? std::vector<std::string>{"", "", ""}
                                          : std::vector<std::string>{"Paris", "Lyon", "Rome"}));
@@ -512,7 +509,7 @@ TEST_F(HandIn, ANewPupilStartsFromEmptyBoxesOnceConfirmed)
                       emptied ? "      " : quiz.record->codes[1]);
         }
         EXPECT_EQ(prefilled, emptied ? L"" : L"untouched");
-        const std::string next = c.next ? Utf8OfWide(c.next) : "";
+        const std::string next = c.next ? Narrow(c.next) : "";
         EXPECT_EQ(g_pupilName, emptied ? next : ZOE);
         EXPECT_EQ(Utf8FileText(PupilNameFileName()),
                   emptied ? (c.next ? next + "\r\n" : "") : ZOE + "\r\n");

@@ -1,8 +1,8 @@
-#include "player/wide_text.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
-std::wstring WideOfUtf8(const std::string& utf8)
+std::wstring Widen(const std::string& utf8)
 {
     const int length =
         MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
@@ -13,7 +13,7 @@ std::wstring WideOfUtf8(const std::string& utf8)
     return wide;
 }
 
-std::string Utf8OfWide(const std::wstring& wide)
+std::string Narrow(const std::wstring& wide)
 {
     const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
                                            nullptr, 0, nullptr, nullptr);
